@@ -1,0 +1,189 @@
+#include "analyzer/para_analyze.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "names/triplet_names.h"
+
+CParaAnalyze g_cParaAnalyze;
+
+namespace {
+
+constexpr char kCrLf[] = "\r\n";
+
+bool IsTransferReadyOrCloseRequest(const char* pData) {
+  if (pData == nullptr) return false;
+  TW_UINT16 message = reinterpret_cast<const TW_EVENT*>(pData)->TWMessage;
+  return message == MSG_XFERREADY || message == MSG_CLOSEDSREQ;
+}
+
+}  // namespace
+
+void CParaAnalyze::Init(const char* pszName) {
+  if (pszName == nullptr) return;
+  strncpy(m_szAppName, pszName, sizeof(m_szAppName) - 1);
+  m_szAppName[sizeof(m_szAppName) - 1] = '\0';
+}
+
+void CParaAnalyze::SetOutText(char* pOutText, size_t nOutSize) {
+  m_pOutText = pOutText;
+  m_out.Begin(pOutText, nOutSize);
+}
+
+void CParaAnalyze::Line(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  m_out.AppendFormatV(format, arguments);
+  va_end(arguments);
+}
+
+bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                                  unsigned short DAT, unsigned short MSG, char* pData,
+                                  char* pOutText) {
+  return TripletAnalyze(pOrigin, pDest, DG, DAT, MSG, pData, pOutText, kDefaultOutTextSize);
+}
+
+bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                                  unsigned short DAT, unsigned short MSG, char* pData,
+                                  char* pOutText, size_t nOutSize) {
+  m_pOrigin = pOrigin;
+  m_pDest = pDest;
+  m_DG = DG;
+  m_DAT = DAT;
+  m_MSG = MSG;
+  m_pData = pData;
+  SetOutText(pOutText, nOutSize);
+  return CreateStringOfTriplet();
+}
+
+bool CParaAnalyze::CreateStringOfTriplet() {
+  if ((m_DAT == DAT_NULL && m_MSG == MSG_XFERREADY) || m_MSG == MSG_PROCESSEVENT) return false;
+
+  ++m_nSequence;
+  Line("[%05ld] ", static_cast<long>(m_nSequence));
+  Line("[%s] ", m_szAppName);
+
+  char group[kMacroNameSize];
+  char argumentType[kMacroNameSize];
+  char message[kMacroNameSize];
+  LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
+  if (m_DAT < 0x8001) {
+    LookupName(dat_macros, m_DAT, argumentType);
+  } else {
+    LookupName(dat_vx_macros, m_DAT, argumentType);
+  }
+  if (m_MSG < 0x8001) {
+    LookupName(msg_macros, m_MSG, message);
+  } else {
+    LookupName(msg_vx_macros, m_MSG, message);
+  }
+
+  if (m_DAT == DAT_CAPABILITY) {
+    char capability[kMacroNameSize] = {};
+    GetStringOfCapability(reinterpret_cast<TW_CAPABILITY*>(m_pData), capability,
+                          sizeof(capability));
+    Line("%s/%s/%s (%s)%s", group, argumentType, message, capability, kCrLf);
+  } else {
+    Line("%s/%s/%s%s", group, argumentType, message, kCrLf);
+  }
+  return true;
+}
+
+const char* CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
+  const char* name = Cap < 0x8001 ? FindName(cap_macros, ScannedRows(cap_macros), Cap)
+                                  : FindName(cap_vx_macros, ScannedRows(cap_vx_macros), Cap);
+  if (name == nullptr) {
+    return Cap < 0x8001 ? LookupName(icap_macros, Cap, pszOut)
+                        : LookupName(icap_vx_macros, Cap, pszOut);
+  }
+  size_t length = strlen(name);
+  memcpy(pszOut, name, length + 1);
+  return pszOut;
+}
+
+bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut,
+                                         unsigned int nOutSize) {
+  if (pCap == nullptr) return true;
+  TW_UINT16 cap = pCap->Cap;
+  bool vendor = cap >= 0x8001;
+  const NameTableRow* first = vendor ? cap_vx_macros : cap_macros;
+  size_t firstRows = vendor ? ScannedRows(cap_vx_macros) : ScannedRows(cap_macros);
+  LookupName(first, firstRows, cap, m_szMacroName);
+  if (strlen(m_szMacroName) + 1 > nOutSize) return false;
+  strcpy(pszOut, m_szMacroName);
+  if (FindName(first, firstRows, cap) != nullptr) return true;
+
+  if (vendor) {
+    LookupName(icap_vx_macros, cap, m_szMacroName);
+  } else {
+    LookupName(icap_macros, cap, m_szMacroName);
+  }
+  if (strlen(m_szMacroName) + 1 > nOutSize) return false;
+  strcpy(pszOut, m_szMacroName);
+  return true;
+}
+
+bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                               unsigned short DAT, unsigned short MSG, char* pData,
+                               unsigned short RC, char* pOutText) {
+  return ParaAnalyze(pOrigin, pDest, DG, DAT, MSG, pData, RC, pOutText, kDefaultOutTextSize);
+}
+
+bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                               unsigned short DAT, unsigned short MSG, char* pData,
+                               unsigned short RC, char* pOutText, size_t nOutSize) {
+  m_pOrigin = pOrigin;
+  m_pDest = pDest;
+  m_DG = DG;
+  m_DAT = DAT;
+  m_MSG = MSG;
+  m_pData = pData;
+  m_RC = RC;
+  SetOutText(pOutText, nOutSize);
+
+  bool resultLines = ResultMake();
+  if (m_DAT == DAT_EVENT && !resultLines) return true;
+
+  bool result = DispatchDataArgument();
+  if (m_RC == TWRC_FAILURE || !resultLines) return result;
+
+  UpDateTwainStatus(m_DG, m_DAT, m_MSG, m_pData);
+  char stateLine[256];
+  MakeTwainStatusString(stateLine);
+  m_out.Append(stateLine);
+  return result;
+}
+
+bool CParaAnalyze::ResultMake() {
+  if (m_DAT == DAT_NULL && m_MSG == MSG_XFERREADY) return false;
+  if (m_MSG == MSG_PROCESSEVENT &&
+      !(m_RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(m_pData))) {
+    return false;
+  }
+  Line("        Return Code = [%s]%s", Name(twrc_macros, m_RC), kCrLf);
+  Line("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)), kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::HeaderMake(char* pszOut) {
+  static const char kSeparator[] = "////////////////////////////////////////////////%s";
+  char line[1024];
+  char now[80] = {};
+  time_t seconds = time(nullptr);
+  struct tm local {};
+  localtime_r(&seconds, &local);
+  asctime_r(&local, now);
+  size_t length = strlen(now);
+  if (length > 0) now[length - 1] = '\0';
+
+  snprintf(line, sizeof(line), kSeparator, kCrLf);
+  strcat(pszOut, line);
+  snprintf(line, sizeof(line), "           Trivane Ver1.10%s", kCrLf);
+  strcat(pszOut, line);
+  snprintf(line, sizeof(line), kSeparator, kCrLf);
+  strcat(pszOut, line);
+  snprintf(line, sizeof(line), "  << Current time = %s >>%s", now, kCrLf);
+  strcat(pszOut, line);
+  return true;
+}

@@ -1,0 +1,62 @@
+#include "log/log_file.h"
+
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "analyzer/para_analyze.h"
+
+FILE* g_pLogFile = nullptr;
+
+namespace {
+
+constexpr size_t kPathSize = 256;
+constexpr char kCloseMessage[] = "Close Log File.\n";
+
+}  // namespace
+
+int RoundedMilliseconds(long microseconds) {
+  return static_cast<int>(static_cast<double>(microseconds) / 1000.0 + 0.5);
+}
+
+void MakeLogFilePath(char* out, size_t size, const char* directory, const struct tm& local,
+                     long microseconds) {
+  char stamp[kPathSize];
+  snprintf(stamp, sizeof(stamp), "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
+           local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+           RoundedMilliseconds(microseconds));
+  snprintf(out, size, "%s/Twainlog_%s.txt", directory, stamp);
+}
+
+void setupTwainLog() {
+  if (access(kTwainLogDirectory, F_OK) != 0) return;
+
+  if (g_pLogFile == nullptr) {
+    time_t now = time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    struct timeval clock {};
+    gettimeofday(&clock, nullptr);
+
+    // The directory is fixed at build time, so a path that does not fit is a build fault;
+    // snprintf cuts it rather than overrun, and the open then fails quietly.
+    char path[4096] = {};
+    MakeLogFilePath(path, sizeof(path), kTwainLogDirectory, local, clock.tv_usec);
+    g_pLogFile = fopen(path, "a");
+  }
+  g_cParaAnalyze.m_nTwainStatus = 3;
+}
+
+void WriteLogFile(const unsigned char* data, unsigned long length) {
+  if (g_pLogFile == nullptr) return;
+  fwrite(data, 1, length, g_pLogFile);
+  fflush(g_pLogFile);
+}
+
+void cleanupTwainLog() {
+  if (g_pLogFile == nullptr) return;
+  fwrite(kCloseMessage, sizeof(kCloseMessage) - 1, 1, stderr);
+  fclose(g_pLogFile);
+  g_pLogFile = nullptr;
+}

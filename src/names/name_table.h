@@ -1,0 +1,41 @@
+// Constant tables that name TWAIN and vendor constants, in the manner of xlat tables: rows of
+// {name, value} ending in the {"ERROR!", -1} row, which is never compared.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct NameTableRow {
+  const char* name;
+  int64_t value;
+};
+
+// A row built from the constant itself, so that its name and value cannot drift apart.
+#define TW_NAME(constant) NameTableRow{#constant, static_cast<int64_t>(constant)}
+#define TW_NAME_END NameTableRow{"ERROR!", -1}
+
+inline constexpr size_t kMacroNameSize = 64;
+
+// The lookup rule: the first of `rowCount` rows whose value equals `key` names it; with no such
+// row the text is "ERROR!(<key as signed 32-bit decimal>)". The text goes to `out` (64 bytes).
+const char* LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out);
+
+// The first matching row's name, or null; for lookups that fall through to a second table.
+const char* FindName(const NameTableRow* rows, size_t rowCount, int64_t key);
+
+// Number of compared rows of a table: all but the final "ERROR!" row.
+template <size_t N>
+constexpr size_t ScannedRows(const NameTableRow (&)[N]) {
+  return N - 1;
+}
+
+template <size_t N>
+constexpr bool EndsWithSentinel(const NameTableRow (&rows)[N]) {
+  return rows[N - 1].value == -1 && rows[N - 1].name[0] == 'E' && rows[N - 1].name[5] == '!' &&
+         rows[N - 1].name[6] == '\0';
+}
+
+template <size_t N>
+const char* LookupName(const NameTableRow (&rows)[N], int64_t key, char* out) {
+  return LookupName(rows, N - 1, key, out);
+}

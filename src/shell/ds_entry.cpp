@@ -1,0 +1,67 @@
+#include <cstdio>
+#include <cstring>
+
+#include "analyzer/para_analyze.h"
+#include "log/log_file.h"
+#include "platform/visibility.h"
+#include "shell/macho_main.h"
+
+TripletOperator* g_pcTripletOperator = nullptr;
+
+namespace {
+
+// The most text of one analysis that reaches the log; longer text is cut and marked.
+constexpr size_t kTextLimit = 5120;
+constexpr char kTooLongMarker[] = "Size of CAP_xxx too long";
+constexpr char kErrorStatusStart[] = "*** Inspect Error Status Start ***";
+constexpr char kErrorStatusEnd[] = "*** Inspect Error Status End   ***";
+
+void WriteText(const char* text, size_t length) {
+  WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+}
+
+void WriteErrorStatusLine(const char* text) {
+  char line[256];
+  int length = snprintf(line, sizeof(line), "%s%s", text, "\r\n");
+  WriteText(line, static_cast<size_t>(length));
+}
+
+}  // namespace
+
+extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
+                                                TW_UINT16 MSG, TW_MEMREF pData) {
+  static bool stack = false;
+
+  // Without an operator there is nobody to execute the triplet: it fails, and is logged so.
+  TW_UINT16 rc = g_pcTripletOperator != nullptr
+                     ? g_pcTripletOperator->ProcessTriplet(pOrigin, DG, DAT, MSG, pData)
+                     : TWRC_FAILURE;
+
+  // One byte beyond the limit lets an over-long text show itself; the analyzer never writes
+  // past the buffer.
+  char text[kTextLimit + 2];
+  char* data = static_cast<char*>(pData);
+
+  text[0] = '\0';
+  g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, text, sizeof(text));
+  size_t length = g_cParaAnalyze.OutTextLength();
+  if (length != 0) WriteText(text, length);
+
+  text[0] = '\0';
+  g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, rc, text, sizeof(text));
+  length = g_cParaAnalyze.OutTextLength();
+  if (length > kTextLimit) {
+    WriteText(text, kTextLimit);
+    WriteText(kTooLongMarker, sizeof(kTooLongMarker) - 1);
+  } else if (length != 0) {
+    WriteText(text, length);
+  }
+
+  if (rc == TWRC_FAILURE && !stack) {
+    stack = true;
+    WriteErrorStatusLine(kErrorStatusStart);
+    WriteErrorStatusLine(kErrorStatusEnd);
+    stack = false;
+  }
+  return rc;
+}

@@ -1,0 +1,50 @@
+#include "shell/macho_main.h"
+
+#include "log/log_file.h"
+#include "platform/exit_handler.h"
+#include "platform/image_path.h"
+#include "platform/visibility.h"
+
+PlatformBundle* g_HalvernBundleRef = nullptr;
+CreateHalvernFn g_fnDsCreate = nullptr;
+
+const char* CreateMyMachOBundleURL() { return OwnImagePath(); }
+
+extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
+  const char* imagePath = CreateMyMachOBundleURL();
+  const char* executableName = imagePath != nullptr ? LastPathComponent(imagePath) : nullptr;
+
+  g_HalvernBundleRef = CreateBundle(kImplementationBundle);
+  if (executableName != nullptr && g_HalvernBundleRef != nullptr) {
+    g_fnDsCreate = reinterpret_cast<CreateHalvernFn>(
+        BundleFunction(g_HalvernBundleRef, TWAINTRACE_FACTORY_NAME));
+    if (g_fnDsCreate != nullptr) g_fnDsCreate(executableName, &g_pcTripletOperator);
+  }
+  setupTwainLog();
+}
+
+extern "C" TWAINTRACE_EXPORT void MachO_Termination() {
+  if (g_pcTripletOperator != nullptr) {
+    g_pcTripletOperator->Release();
+    g_pcTripletOperator = nullptr;
+  }
+  if (g_HalvernBundleRef != nullptr) {
+    ReleaseBundle(g_HalvernBundleRef);
+    g_HalvernBundleRef = nullptr;
+  }
+  g_fnDsCreate = nullptr;
+  cleanupTwainLog();
+}
+
+namespace {
+
+void TerminateAtUnload(void* /*unused*/) { MachO_Termination(); }
+
+// The analyzer is constant-initialised before any of these run; the terminator is registered
+// only once the initialisation has finished, so it runs first at unload.
+__attribute__((constructor(101))) void InitializeAtLoad() { MachO_Initialization(); }
+__attribute__((constructor(102))) void RegisterTermination() {
+  RegisterImageExitHandler(&TerminateAtUnload, nullptr);
+}
+
+}  // namespace
