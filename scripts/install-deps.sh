@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need (Debian 12).
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev libgmock-dev libboost-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

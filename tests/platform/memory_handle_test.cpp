@@ -1,0 +1,50 @@
+#include "platform/memory_handle.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/cdsm_interface.h"
+
+namespace {
+
+TEST(MemoryHandle, AllocatesZeroFilledBlockThatKnowsItsSize) {
+  char** handle = CDSMInterface::AllocMemory(16);
+  ASSERT_NE(handle, nullptr);
+  char* data = CDSMInterface::LockMemory(handle);
+  EXPECT_EQ(data, *handle);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(data[i], 0);
+  size_t size = 0;
+  EXPECT_TRUE(MemoryHandleSize(handle, &size));
+  EXPECT_EQ(size, 16u);
+  CDSMInterface::UnlockMemory(handle);
+  CDSMInterface::FreeMemory(handle);
+}
+
+TEST(MemoryHandle, LockUnlockKeepsContentAndPairs) {
+  char** handle = NewMemoryHandle(4);
+  (*handle)[0] = 'x';
+  EXPECT_EQ(LockMemoryHandle(handle)[0], 'x');
+  EXPECT_EQ(MemoryHandleLockCount(handle), 1);
+  UnlockMemoryHandle(handle);
+  EXPECT_EQ(MemoryHandleLockCount(handle), 0);
+  UnlockMemoryHandle(handle);  // an unbalanced unlock does not go negative
+  EXPECT_EQ(MemoryHandleLockCount(handle), 0);
+  EXPECT_EQ((*handle)[0], 'x');
+  DisposeMemoryHandle(handle);
+}
+
+TEST(MemoryHandle, ForeignHandleHasNoKnownSize) {
+  char block[64] = {};
+  char* handleWords[4] = {block, nullptr, nullptr, nullptr};
+  size_t size = 1;
+  EXPECT_FALSE(MemoryHandleSize(handleWords, &size));
+  EXPECT_FALSE(MemoryHandleSize(nullptr, &size));
+}
+
+TEST(MemoryHandle, NotifyRequestAnswersZero) {
+  TW_IDENTITY origin{};
+  TW_IDENTITY destination{};
+  EXPECT_EQ(CDSMInterface::NotifyRequest(MSG_GET, origin, destination), 0);
+  EXPECT_EQ(CDSMInterface::NotifyRequest(0xFFFF, origin, destination), 0);
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include "shell/data_source_harness.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+const std::string kRoot = SHELL_TEST_ROOT;
+const std::string kBundleExecutableDir = kRoot + "/Halvern.bundle/Contents/MacOS";
+const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
+
+std::string FakePath(FakeBundle bundle) {
+  switch (bundle) {
+    case FakeBundle::kOperator:
+      return std::string(SHELL_TEST_FAKES) + "/fake_halvern.so";
+    case FakeBundle::kNoFactory:
+      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_no_factory.so";
+    case FakeBundle::kNullOperator:
+      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_null_operator.so";
+    case FakeBundle::kMissing:
+      break;
+  }
+  return {};
+}
+
+void Run(const std::string& command) {
+  if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+std::string DataSourceHarness::LogDirectory() { return kRoot + "/log"; }
+
+DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
+  Run("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
+  if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
+  if (bundle != FakeBundle::kMissing) {
+    Run("mkdir -p '" + kBundleExecutableDir + "'");
+    Run("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
+  }
+}
+
+DataSourceHarness::~DataSourceHarness() {
+  if (dataSource_ != nullptr) Unload();
+}
+
+void DataSourceHarness::Load() {
+  dataSource_ = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_LOCAL);
+  if (dataSource_ == nullptr) throw std::runtime_error(dlerror());
+  entry_ = dlsym(dataSource_, "DS_Entry");
+  // Holding the bundle open keeps its counters readable after the data source is unloaded.
+  fake_ = dlopen(kBundleExecutable.c_str(), RTLD_NOW | RTLD_NOLOAD);
+}
+
+void DataSourceHarness::Unload() {
+  fflush(stderr);
+  std::string capture = kRoot + "/unload-stderr.txt";
+  int saved = dup(2);
+  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup2(file, 2);
+  close(file);
+  dlclose(dataSource_);
+  dataSource_ = nullptr;
+  fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+  unloadStderr_ = ReadFile(capture);
+}
+
+TW_UINT16 DataSourceHarness::Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
+                                  TW_IDENTITY* pOrigin) {
+  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+  return reinterpret_cast<Entry>(entry_)(pOrigin, DG, DAT, MSG, pData);
+}
+
+void* DataSourceHarness::Fake(const char* symbol) {
+  if (fake_ == nullptr) throw std::runtime_error("no fake bundle loaded");
+  return dlsym(fake_, symbol);
+}
+
+void DataSourceHarness::SetHandler(FakeHandler handler) {
+  reinterpret_cast<void (*)(FakeHandler)>(Fake("FakeHalvern_SetHandler"))(handler);
+}
+
+int DataSourceHarness::OperatorCalls() {
+  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_CallCount"))();
+}
+
+int DataSourceHarness::ReleaseCount() {
+  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_ReleaseCount"))();
+}
+
+std::string DataSourceHarness::FactoryName() {
+  return reinterpret_cast<const char* (*)()>(Fake("FakeHalvern_FactoryName"))();
+}
+
+char** DataSourceHarness::AllocThroughDataSource(unsigned size) {
+  return reinterpret_cast<char** (*)(unsigned)>(Fake("FakeHalvern_AllocThroughDataSource"))(size);
+}
+
+std::string DataSourceHarness::LogFileName() const {
+  std::string name;
+  if (DIR* dir = opendir(LogDirectory().c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.') name = entry->d_name;
+    }
+    closedir(dir);
+  }
+  return name;
+}
+
+int DataSourceHarness::LogFileCount() const {
+  int count = 0;
+  if (DIR* dir = opendir(LogDirectory().c_str())) {
+    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
+    closedir(dir);
+  }
+  return count;
+}
+
+std::string DataSourceHarness::LogText() const {
+  std::string name = LogFileName();
+  return name.empty() ? std::string() : ReadFile(LogDirectory() + "/" + name);
+}
+
+std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
+                         FakeHandler handler) {
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(handler);
+  harness.Call(DG, DAT, MSG, pData);
+  harness.Unload();
+  return harness.LogText();
+}

@@ -1,0 +1,53 @@
+// Loads the data source as a host does, with a chosen fake implementation bundle and with or
+// without the log directory, and reads back what it wrote.
+#pragma once
+
+#include <string>
+
+#include "twaintrace/twain_types.h"
+
+using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+
+enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing };
+
+class DataSourceHarness {
+ public:
+  // Lays out the test root: the log directory (when `withLogDirectory`) and the bundle.
+  explicit DataSourceHarness(bool withLogDirectory = true, FakeBundle bundle = FakeBundle::kOperator);
+  ~DataSourceHarness();
+
+  void Load();
+  // Unloads the data source and keeps what it wrote on stderr meanwhile.
+  void Unload();
+
+  TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
+                 TW_IDENTITY* pOrigin = nullptr);
+  void SetHandler(FakeHandler handler);
+
+  // The fake bundle's view: calls it executed, Release calls, the name its factory received.
+  int OperatorCalls();
+  int ReleaseCount();
+  std::string FactoryName();
+  char** AllocThroughDataSource(unsigned size);
+
+  // The one log file made by this load (empty when none), its name, and the stderr text of
+  // the unload.
+  std::string LogText() const;
+  std::string LogFileName() const;
+  int LogFileCount() const;
+  const std::string& UnloadStderr() const { return unloadStderr_; }
+
+  static std::string LogDirectory();
+
+ private:
+  void* Fake(const char* symbol);
+
+  void* dataSource_ = nullptr;
+  void* fake_ = nullptr;
+  void* entry_ = nullptr;
+  std::string unloadStderr_;
+};
+
+// Runs `handler` as the fake operator's answer in one test: a capture-less lambda works.
+std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
+                         FakeHandler handler);

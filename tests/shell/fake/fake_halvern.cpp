@@ -1,0 +1,56 @@
+// A fake implementation bundle whose operator answers as the test scripts it.
+//   FAKE_HALVERN_FACTORY=1: the factory makes an operator; 2: it stores null; 0: no factory.
+#include <unistd.h>
+
+#include <cstring>
+
+#include "shell/cdsm_interface.h"
+#include "twaintrace/triplet_operator.h"
+
+#define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
+
+using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+
+namespace {
+
+FakeHandler g_handler = nullptr;
+int g_calls = 0;
+int g_releases = 0;
+char g_factoryName[256] = {};
+
+class FakeOperator final : public TripletOperator {
+ public:
+  void Reserved1() override {}
+  void Reserved2() override {}
+  TW_UINT16 ProcessTriplet(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+                           TW_MEMREF data) override {
+    ++g_calls;
+    return g_handler != nullptr ? g_handler(origin, dg, dat, msg, data) : TWRC_SUCCESS;
+  }
+  void Reserved4() override {}
+  void Release() override {
+    ++g_releases;
+    // Marks the order of Release against the data source's own messages on stderr.
+    static const char kMarker[] = "Release\n";
+    (void)!write(2, kMarker, sizeof(kMarker) - 1);
+  }
+};
+
+FakeOperator g_operator;
+
+}  // namespace
+
+FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) { g_handler = handler; }
+FAKE_EXPORT int FakeHalvern_CallCount() { return g_calls; }
+FAKE_EXPORT int FakeHalvern_ReleaseCount() { return g_releases; }
+FAKE_EXPORT const char* FakeHalvern_FactoryName() { return g_factoryName; }
+FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
+  return CDSMInterface::AllocMemory(size);
+}
+
+#if FAKE_HALVERN_FACTORY
+FAKE_EXPORT void CreateHalvern(const char* executableFileName, TripletOperator** out) {
+  strncpy(g_factoryName, executableFileName, sizeof(g_factoryName) - 1);
+  *out = FAKE_HALVERN_FACTORY == 1 ? &g_operator : nullptr;
+}
+#endif
