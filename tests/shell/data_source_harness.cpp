@@ -46,7 +46,9 @@ std::string ReadFile(const std::string& path) {
 
 }  // namespace
 
-std::string DataSourceHarness::LogDirectory() { return kRoot + "/log"; }
+std::string DataSourceHarness::LogDirectory() {
+  return kRoot + "/log";
+}
 
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   Run("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
@@ -59,6 +61,8 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
 
 DataSourceHarness::~DataSourceHarness() {
   if (dataSource_ != nullptr) Unload();
+  // The bundle's counters start afresh with the next load.
+  if (fake_ != nullptr) dlclose(fake_);
 }
 
 void DataSourceHarness::Load() {

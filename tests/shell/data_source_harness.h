@@ -13,7 +13,8 @@ enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing };
 class DataSourceHarness {
  public:
   // Lays out the test root: the log directory (when `withLogDirectory`) and the bundle.
-  explicit DataSourceHarness(bool withLogDirectory = true, FakeBundle bundle = FakeBundle::kOperator);
+  explicit DataSourceHarness(bool withLogDirectory = true,
+                             FakeBundle bundle = FakeBundle::kOperator);
   ~DataSourceHarness();
 
   void Load();
