@@ -115,6 +115,11 @@ char** DataSourceHarness::AllocThroughDataSource(unsigned size) {
   return reinterpret_cast<char** (*)(unsigned)>(Fake("FakeHalvern_AllocThroughDataSource"))(size);
 }
 
+void DataSourceHarness::LogMessage(const char* origin, const char* text) {
+  reinterpret_cast<void (*)(const char*, const char*)>(Fake("FakeHalvern_LogMessage"))(origin,
+                                                                                       text);
+}
+
 std::string DataSourceHarness::LogFileName() const {
   std::string name;
   if (DIR* dir = opendir(LogDirectory().c_str())) {

@@ -29,6 +29,8 @@ class DataSourceHarness {
   int ReleaseCount();
   std::string FactoryName();
   char** AllocThroughDataSource(unsigned size);
+  // A message written by the fake bundle through the data source's levelled logger.
+  void LogMessage(const char* origin, const char* text);
 
   // The one log file made by this load (empty when none), its name, and the stderr text of
   // the unload.

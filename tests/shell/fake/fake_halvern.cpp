@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "log/twain_log.h"
 #include "shell/cdsm_interface.h"
 #include "twaintrace/triplet_operator.h"
 
@@ -46,6 +47,11 @@ FAKE_EXPORT int FakeHalvern_ReleaseCount() { return g_releases; }
 FAKE_EXPORT const char* FakeHalvern_FactoryName() { return g_factoryName; }
 FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
   return CDSMInterface::AllocMemory(size);
+}
+// Logs through the data source's exported logger, as a bundle reports its own progress.
+FAKE_EXPORT void FakeHalvern_LogMessage(const char* origin, const char* text) {
+  CTwainLog log;
+  log.Message(ENUM_LOG_LEVEL_TW::LOG_LEVEL_INFO, origin, nullptr, 0, "%s", text);
 }
 
 #if FAKE_HALVERN_FACTORY
