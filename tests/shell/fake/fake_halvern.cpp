@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-#include "log/twain_log.h"
-#include "shell/cdsm_interface.h"
+#include "twaintrace/data_source_memory.h"
 #include "twaintrace/triplet_operator.h"
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
@@ -41,17 +40,21 @@ FakeOperator g_operator;
 
 }  // namespace
 
-FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) { g_handler = handler; }
-FAKE_EXPORT int FakeHalvern_CallCount() { return g_calls; }
-FAKE_EXPORT int FakeHalvern_ReleaseCount() { return g_releases; }
-FAKE_EXPORT const char* FakeHalvern_FactoryName() { return g_factoryName; }
-FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
-  return CDSMInterface::AllocMemory(size);
+FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) {
+  g_handler = handler;
 }
-// Logs through the data source's exported logger, as a bundle reports its own progress.
-FAKE_EXPORT void FakeHalvern_LogMessage(const char* origin, const char* text) {
-  CTwainLog log;
-  log.Message(ENUM_LOG_LEVEL_TW::LOG_LEVEL_INFO, origin, nullptr, 0, "%s", text);
+FAKE_EXPORT int FakeHalvern_CallCount() {
+  return g_calls;
+}
+FAKE_EXPORT int FakeHalvern_ReleaseCount() {
+  return g_releases;
+}
+FAKE_EXPORT const char* FakeHalvern_FactoryName() {
+  return g_factoryName;
+}
+FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
+  DataSourceMemory memory;
+  return memory.Bind() ? memory.AllocMemory(size) : nullptr;
 }
 
 #if FAKE_HALVERN_FACTORY
