@@ -19,6 +19,12 @@ inline const char* BoolText(unsigned value) {
   return value != 0 ? "true" : "false";
 }
 
+// A 32-bit field shown as "%ld": always 0 to 4294967295, also where the application means it
+// as signed.
+inline long Unsigned32(uint32_t value) {
+  return static_cast<long>(value);
+}
+
 // Pointers and handles show their low-order 32 bits.
 inline unsigned PointerLow32(const void* pointer) {
   return static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer));
