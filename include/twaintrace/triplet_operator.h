@@ -16,8 +16,8 @@ class TripletOperator {
   virtual void Reserved2() = 0;
   // Executes one triplet with the DS_Entry arguments as received, and has finished with pData
   // (filled in whatever the triplet returns) when it returns.
-  virtual TW_UINT16 ProcessTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
-                                   TW_UINT16 MSG, TW_MEMREF pData) = 0;
+  virtual TW_UINT16 ProcessTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                                   TW_MEMREF pData) = 0;
   virtual void Reserved4() = 0;
   // Called once, at unload; the operator disposes of itself and ends all its work here.
   virtual void Release() = 0;
@@ -28,7 +28,6 @@ class TripletOperator {
 
 // Called once per load with the data source's executable file name (valid only during the
 // call) and the place that receives the operator. Any result is ignored.
-extern "C" typedef void (*CreateHalvernFn)(const char* executableFileName,
-                                           TripletOperator** out);
+extern "C" typedef void (*CreateHalvernFn)(const char* executableFileName, TripletOperator** out);
 
 #define TWAINTRACE_FACTORY_NAME "CreateHalvern"

@@ -11,7 +11,9 @@ void OutText::Begin(char* buffer, size_t capacity) {
   cut_ = false;
 }
 
-void OutText::Append(const char* text) { Append(text, strlen(text)); }
+void OutText::Append(const char* text) {
+  Append(text, strlen(text));
+}
 
 void OutText::Append(const char* text, size_t length) {
   if (buffer_ == nullptr || capacity_ == 0) return;

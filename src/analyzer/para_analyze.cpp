@@ -102,8 +102,7 @@ const char* CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
   return pszOut;
 }
 
-bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut,
-                                         unsigned int nOutSize) {
+bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsigned int nOutSize) {
   if (pCap == nullptr) return true;
   TW_UINT16 cap = pCap->Cap;
   bool vendor = cap >= 0x8001;

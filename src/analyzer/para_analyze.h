@@ -23,8 +23,8 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   void Init(const char* pszName);
 
   // The triplet header line.
-  bool TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
-                      unsigned short DAT, unsigned short MSG, char* pData, char* pOutText);
+  bool TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG, unsigned short DAT,
+                      unsigned short MSG, char* pData, char* pOutText);
   bool CreateStringOfTriplet();
   bool GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsigned int nOutSize);
 

@@ -58,9 +58,13 @@ int CParaAnalyze::SetTwainStatus(int nStatus) {
   return m_nTwainStatus;
 }
 
-void CParaAnalyze::InitTwainStatus() { m_nTwainStatus = 1; }
+void CParaAnalyze::InitTwainStatus() {
+  m_nTwainStatus = 1;
+}
 
-int CParaAnalyze::GetTwainStatus() { return m_nTwainStatus; }
+int CParaAnalyze::GetTwainStatus() {
+  return m_nTwainStatus;
+}
 
 bool CParaAnalyze::MakeTwainStatusString(char* pszOut) {
   snprintf(pszOut, 256, "%sTWAIN Status = [%d]%s", "\r\n", m_nTwainStatus, "\r\n");

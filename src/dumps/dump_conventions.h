@@ -15,7 +15,9 @@ inline double Fix32ToDouble(const TW_FIX32& value) {
   return static_cast<double>(value.Whole) + static_cast<double>(value.Frac) / 65536.0;
 }
 
-inline const char* BoolText(unsigned value) { return value != 0 ? "true" : "false"; }
+inline const char* BoolText(unsigned value) {
+  return value != 0 ? "true" : "false";
+}
 
 // Pointers and handles show their low-order 32 bits.
 inline unsigned PointerLow32(const void* pointer) {

@@ -31,8 +31,8 @@ bool ExecutablePath(const char* directory, char* out, size_t size) {
   if (nameLength > suffixLength && strcmp(name + nameLength - suffixLength, kBundleSuffix) == 0) {
     nameLength -= suffixLength;
   }
-  int written = snprintf(out, size, "%s/Contents/MacOS/%.*s", trimmed, static_cast<int>(nameLength),
-                         name);
+  int written =
+      snprintf(out, size, "%s/Contents/MacOS/%.*s", trimmed, static_cast<int>(nameLength), name);
   return written > 0 && static_cast<size_t>(written) < size;
 }
 

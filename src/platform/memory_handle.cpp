@@ -15,7 +15,9 @@ struct alignas(16) BlockHeader {
   int32_t locks;
 };
 
-BlockHeader* HeaderOf(char** handle) { return reinterpret_cast<BlockHeader*>(handle); }
+BlockHeader* HeaderOf(char** handle) {
+  return reinterpret_cast<BlockHeader*>(handle);
+}
 
 }  // namespace
 

@@ -8,7 +8,9 @@
 PlatformBundle* g_HalvernBundleRef = nullptr;
 CreateHalvernFn g_fnDsCreate = nullptr;
 
-const char* CreateMyMachOBundleURL() { return OwnImagePath(); }
+const char* CreateMyMachOBundleURL() {
+  return OwnImagePath();
+}
 
 extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
   const char* imagePath = CreateMyMachOBundleURL();
@@ -38,11 +40,15 @@ extern "C" TWAINTRACE_EXPORT void MachO_Termination() {
 
 namespace {
 
-void TerminateAtUnload(void* /*unused*/) { MachO_Termination(); }
+void TerminateAtUnload(void* /*unused*/) {
+  MachO_Termination();
+}
 
 // The analyzer is constant-initialised before any of these run; the terminator is registered
 // only once the initialisation has finished, so it runs first at unload.
-__attribute__((constructor(101))) void InitializeAtLoad() { MachO_Initialization(); }
+__attribute__((constructor(101))) void InitializeAtLoad() {
+  MachO_Initialization();
+}
 __attribute__((constructor(102))) void RegisterTermination() {
   RegisterImageExitHandler(&TerminateAtUnload, nullptr);
 }

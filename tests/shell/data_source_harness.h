@@ -13,7 +13,8 @@ enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing };
 class DataSourceHarness {
  public:
   // Lays out the test root: the log directory (when `withLogDirectory`) and the bundle.
-  explicit DataSourceHarness(bool withLogDirectory = true, FakeBundle bundle = FakeBundle::kOperator);
+  explicit DataSourceHarness(bool withLogDirectory = true,
+                             FakeBundle bundle = FakeBundle::kOperator);
   ~DataSourceHarness();
 
   void Load();
@@ -29,6 +30,8 @@ class DataSourceHarness {
   int ReleaseCount();
   std::string FactoryName();
   char** AllocThroughDataSource(unsigned size);
+  // An INFO message from `origin` through the data source's exported levelled logger.
+  void LogMessage(const char* origin, const char* text);
 
   // The one log file made by this load (empty when none), its name, and the stderr text of
   // the unload.

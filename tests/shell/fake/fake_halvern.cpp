@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/cdsm_interface.h"
+#include "twaintrace/data_source_memory.h"
 #include "twaintrace/triplet_operator.h"
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
@@ -40,12 +40,21 @@ FakeOperator g_operator;
 
 }  // namespace
 
-FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) { g_handler = handler; }
-FAKE_EXPORT int FakeHalvern_CallCount() { return g_calls; }
-FAKE_EXPORT int FakeHalvern_ReleaseCount() { return g_releases; }
-FAKE_EXPORT const char* FakeHalvern_FactoryName() { return g_factoryName; }
+FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) {
+  g_handler = handler;
+}
+FAKE_EXPORT int FakeHalvern_CallCount() {
+  return g_calls;
+}
+FAKE_EXPORT int FakeHalvern_ReleaseCount() {
+  return g_releases;
+}
+FAKE_EXPORT const char* FakeHalvern_FactoryName() {
+  return g_factoryName;
+}
 FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
-  return CDSMInterface::AllocMemory(size);
+  DataSourceMemory memory;
+  return memory.Bind() ? memory.AllocMemory(size) : nullptr;
 }
 
 #if FAKE_HALVERN_FACTORY

@@ -1,0 +1,132 @@
+// The header, result and state lines, through the analyzer's own interface.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analyzer/para_analyze.h"
+
+namespace {
+
+class TripletText : public ::testing::Test {
+ protected:
+  std::string Header(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData = nullptr) {
+    char text[kDefaultOutTextSize] = {};
+    analyzer.TripletAnalyze(nullptr, nullptr, DG, DAT, MSG, static_cast<char*>(pData), text);
+    return text;
+  }
+  std::string Parameters(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 RC,
+                         void* pData = nullptr) {
+    char text[kDefaultOutTextSize] = {};
+    analyzer.ParaAnalyze(nullptr, nullptr, DG, DAT, MSG, static_cast<char*>(pData), RC, text);
+    return text;
+  }
+  CParaAnalyze analyzer;
+};
+
+TEST_F(TripletText, HeaderNamesGroupTypeMessageAndCountsFromOne) {
+  EXPECT_EQ(Header(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET),
+            "[00001] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET\r\n");
+  EXPECT_EQ(Header(0, 0x0403, 0x8002),
+            "[00002] [APP] ERROR!(0)/ERROR!(1027)/MSG_VX_XFERREQUEST\r\n");
+  EXPECT_EQ(Header(0xFFFFFFFF, 0x8020, 0x9999),
+            "[00003] [APP] ERROR!(-1)/ERROR!(32800)/ERROR!(39321)\r\n");
+  analyzer.m_nSequence = 99999;
+  EXPECT_EQ(Header(DG_CONTROL, DAT_STATUS, MSG_GET),
+            "[100000] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
+}
+
+TEST_F(TripletText, CapabilityHeaderCarriesTheCapabilityName) {
+  struct Case {
+    TW_UINT16 cap;
+    const char* name;
+  } cases[] = {{ICAP_PIXELTYPE, "ICAP_PIXELTYPE"}, {CAP_XFERCOUNT, "CAP_XFERCOUNT"},
+               {0x8000, "CAP_CUSTOMBASE"},         {0x8043, "ICAP_VX_ADE"},
+               {0x8001, "CAP_VX_VERSION"},         {0x1234, "ERROR!(4660)"},
+               {0x8FFF, "ERROR!(36863)"}};
+  for (const Case& c : cases) {
+    TW_CAPABILITY capability{};
+    capability.Cap = c.cap;
+    std::string header = Header(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &capability);
+    EXPECT_EQ(header.substr(header.find(' ', 8) + 1),
+              std::string("DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (") + c.name + ")\r\n");
+  }
+  EXPECT_EQ(Header(DG_CONTROL, DAT_CAPABILITY, MSG_GET),
+            "[00008] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()\r\n");
+}
+
+TEST_F(TripletText, CapabilityNameRespectsTheCallersSize) {
+  TW_CAPABILITY capability{};
+  capability.Cap = ICAP_PIXELTYPE;
+  // The general table's miss text is tested first, then the image table's name.
+  char name[15] = "untouched";
+  EXPECT_FALSE(analyzer.GetStringOfCapability(&capability, name, 11));
+  EXPECT_STREQ(name, "untouched");
+  EXPECT_FALSE(analyzer.GetStringOfCapability(&capability, name, 14));
+  EXPECT_STREQ(name, "ERROR!(257)");
+  char fits[15];
+  EXPECT_TRUE(analyzer.GetStringOfCapability(&capability, fits, sizeof(fits)));
+  EXPECT_STREQ(fits, "ICAP_PIXELTYPE");
+  EXPECT_TRUE(analyzer.GetStringOfCapability(nullptr, fits, sizeof(fits)));
+}
+
+TEST_F(TripletText, TransferReadyAndProcessEventGetNoHeader) {
+  EXPECT_EQ(Header(DG_CONTROL, DAT_NULL, MSG_XFERREADY), "");
+  EXPECT_EQ(Header(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT), "");
+  EXPECT_EQ(Header(DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ),
+            "[00001] [APP] DG_CONTROL/DAT_NULL/MSG_CLOSEDSREQ\r\n");
+}
+
+TEST_F(TripletText, ResultLinesShowReturnCodeAndLowPointerBits) {
+  analyzer.m_nTwainStatus = 3;
+  // A type without a dump: the pointer is shown, never followed.
+  EXPECT_EQ(Parameters(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, 10,
+                       reinterpret_cast<void*>(uintptr_t{0x00007ffee4b2c010})),
+            "        Return Code = [ERROR!(10)]\r\n"
+            "pData   = <0xe4b2c010>\r\n"
+            "\r\n"
+            "TWAIN Status = [3]\r\n");
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS), "");
+}
+
+TEST_F(TripletText, ProcessEventShowsOnlyTransferReadyAndCloseRequests) {
+  analyzer.m_nTwainStatus = 5;
+  TW_EVENT event{};
+  event.TWMessage = MSG_XFERREADY;
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, &event), "");
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, nullptr), "");
+  event.TWMessage = MSG_NULL;
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, &event), "");
+  EXPECT_EQ(analyzer.GetTwainStatus(), 5);
+  event.TWMessage = MSG_XFERREADY;
+  std::string text = Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, &event);
+  EXPECT_EQ(text.substr(0, 38), "        Return Code = [TWRC_DSEVENT]\r\n");
+  EXPECT_EQ(text.substr(text.size() - 22), "\r\nTWAIN Status = [6]\r\n");
+}
+
+TEST_F(TripletText, FailureGetsNoStateLine) {
+  analyzer.m_nTwainStatus = 3;
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, TWRC_FAILURE),
+            "        Return Code = [TWRC_FAILURE]\r\n"
+            "pData   = <0x00000000>\r\n");
+  EXPECT_EQ(analyzer.GetTwainStatus(), 3);
+}
+
+TEST_F(TripletText, AppNameAndBanner) {
+  analyzer.Init(nullptr);
+  EXPECT_STREQ(analyzer.m_szAppName, "APP");
+  analyzer.Init("A-very-long-application-name-that-does-not-fit");
+  EXPECT_EQ(std::string(analyzer.m_szAppName).size(), 31u);
+
+  char banner[512] = "";
+  EXPECT_TRUE(analyzer.HeaderMake(banner));
+  std::string text = banner;
+  const std::string separator(48, '/');
+  EXPECT_EQ(text.substr(0, 50), separator + "\r\n");
+  EXPECT_EQ(text.substr(50, 28), "           Trivane Ver1.10\r\n");
+  EXPECT_EQ(text.substr(78, 50), separator + "\r\n");
+  EXPECT_EQ(text.substr(128, 20), "  << Current time = ");
+  EXPECT_EQ(text.size(), 128u + 20 + 24 + 5);  // asctime's 24 characters without its newline
+  EXPECT_EQ(text.substr(text.size() - 5), " >>\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "log/log_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "analyzer/para_analyze.h"
+
+namespace {
+
+TEST(LogFileName, MillisecondsRoundToFourDigits) {
+  EXPECT_EQ(RoundedMilliseconds(999600), 1000);
+  EXPECT_EQ(RoundedMilliseconds(999499), 999);
+  EXPECT_EQ(RoundedMilliseconds(400), 0);
+  EXPECT_EQ(RoundedMilliseconds(1500), 2);
+
+  struct tm local {};
+  local.tm_year = 126;
+  local.tm_mon = 0;
+  local.tm_mday = 5;
+  local.tm_hour = 9;
+  local.tm_min = 30;
+  local.tm_sec = 12;
+  char path[256];
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 457000);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_0457.txt");
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 999600);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_1000.txt");
+}
+
+TEST(LogFile, AbsentDirectoryLeavesLoggingOffAndStateAlone) {
+  ASSERT_EQ(system((std::string("rm -rf '") + kTwainLogDirectory + "'").c_str()), 0);
+  g_cParaAnalyze.m_nTwainStatus = 0;
+  setupTwainLog();
+  EXPECT_EQ(g_pLogFile, nullptr);
+  EXPECT_EQ(g_cParaAnalyze.m_nTwainStatus, 0);
+  const unsigned char text[] = "dropped";
+  WriteLogFile(text, sizeof(text) - 1);  // no file: nothing happens
+  cleanupTwainLog();
+}
+
+TEST(LogFile, SecondSetupKeepsTheOpenFileAndResetsTheState) {
+  ASSERT_EQ(system((std::string("rm -rf '") + kTwainLogDirectory + "' && mkdir -p '" +
+                    kTwainLogDirectory + "'")
+                       .c_str()),
+            0);
+  setupTwainLog();
+  ASSERT_NE(g_pLogFile, nullptr);
+  FILE* first = g_pLogFile;
+  g_cParaAnalyze.m_nTwainStatus = 6;
+  setupTwainLog();
+  EXPECT_EQ(g_pLogFile, first);
+  EXPECT_EQ(g_cParaAnalyze.m_nTwainStatus, 3);
+
+  const unsigned char text[] = "abc";
+  WriteLogFile(text, 0);
+  WriteLogFile(text, 3);
+  EXPECT_EQ(ftell(g_pLogFile), 3);
+  testing::internal::CaptureStderr();
+  cleanupTwainLog();
+  cleanupTwainLog();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Close Log File.\n");
+  EXPECT_EQ(g_pLogFile, nullptr);
+}
+
+}  // namespace
