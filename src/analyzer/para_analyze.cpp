@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "analyzer/line_format.h"
 #include "names/triplet_names.h"
 
 CParaAnalyze g_cParaAnalyze;
@@ -29,13 +30,6 @@ void CParaAnalyze::Init(const char* pszName) {
 void CParaAnalyze::SetOutText(char* pOutText, size_t nOutSize) {
   m_pOutText = pOutText;
   m_out.Begin(pOutText, nOutSize);
-}
-
-void CParaAnalyze::Line(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  m_out.AppendFormatV(format, arguments);
-  va_end(arguments);
 }
 
 bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,

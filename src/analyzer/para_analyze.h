@@ -180,8 +180,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
 
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
-  // text, and a constant named by a table into m_szMacroName.
-  TWAINTRACE_HIDDEN void Line(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // text (written Line(format, ...), see analyzer/line_format.h), and a constant named by a
+  // table into m_szMacroName.
+  template <typename Format, typename... Args>
+  TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
   template <size_t N>
   const char* Name(const NameTableRow (&rows)[N], int64_t value) {
     return LookupName(rows, value, m_szMacroName);

@@ -1,0 +1,192 @@
+#include "analyzer/line_format.h"
+
+namespace line_format {
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+size_t DecimalLength(uint64_t value) {
+  size_t length = 1;
+  while (value >= 100) {
+    value /= 100;
+    length += 2;
+  }
+  return value >= 10 ? length + 1 : length;
+}
+
+// The decimal digits of `value`, ending just before `end`.
+void WriteDecimal(uint64_t value, char* end) {
+  while (value >= 100) {
+    unsigned pair = static_cast<unsigned>(value % 100) * 2;
+    value /= 100;
+    end -= 2;
+    end[0] = kDigitPairs[pair];
+    end[1] = kDigitPairs[pair + 1];
+  }
+  if (value >= 10) {
+    end[-2] = kDigitPairs[value * 2];
+    end[-1] = kDigitPairs[value * 2 + 1];
+  } else {
+    end[-1] = static_cast<char>('0' + value);
+  }
+}
+
+size_t HexadecimalLength(uint64_t value) {
+  size_t length = 1;
+  while (value >= 16) {
+    value >>= 4;
+    ++length;
+  }
+  return length;
+}
+
+void WriteHexadecimal(uint64_t value, bool upper, char* end) {
+  const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  do {
+    *--end = symbols[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+}
+
+// Writes a piece of `length` bytes through `write(start)`: in place at the end of the text when
+// it fits, else on the stack and then cut like any piece.
+template <typename Write>
+void PutWritten(OutText& out, size_t length, Write write) {
+  char local[kMaxWidth + 32];
+  char* at = out.Reserve(length);
+  write(at != nullptr ? at : local);
+  if (at != nullptr) {
+    out.Commit(length);
+  } else {
+    out.Put(local, length);
+  }
+}
+
+// A field of the directive's width around a number of `length` characters besides its sign,
+// whose digits `write` puts before the end it is given.
+template <typename Write>
+void PutNumber(OutText& out, const Directive& d, bool negative, size_t length, Write write) {
+  size_t number = length + (negative ? 1 : 0);
+  size_t field = d.width > number ? d.width : number;
+  PutWritten(out, field, [&](char* p) {
+    size_t padding = field - number;
+    if (!d.leftAlign && !d.zeroPad) {
+      memset(p, ' ', padding);
+      p += padding;
+    }
+    if (negative) *p++ = '-';
+    if (!d.leftAlign && d.zeroPad) {
+      memset(p, '0', padding);
+      p += padding;
+    }
+    write(p + length);
+    if (d.leftAlign) memset(p + length, ' ', padding);
+  });
+}
+
+// The magnitude of the most negative value does not fit a long; it fits unsigned.
+uint64_t Magnitude(long value) {
+  return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+}
+
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+static_assert(sizeof(kPowersOfTen) / sizeof(kPowersOfTen[0]) == kMaxExactPrecision + 1);
+
+// `value` in units of 1/`scale`, rounded as the C library rounds in its default mode (a tie to
+// the even last digit), when the value is a whole number of 1/65536ths below 2^32 in magnitude,
+// as every TW_FIX32 is: exactly, in integers. False for any other value.
+bool ScaledFixedPoint(double value, uint64_t scale, uint64_t* rounded) {
+  double magnitude = std::fabs(value);
+  if (!(magnitude < 4294967296.0)) return false;
+  double units = magnitude * 65536.0;  // exact: a power of two
+  uint64_t whole = static_cast<uint64_t>(units);
+  if (static_cast<double>(whole) != units) return false;
+  // whole < 2^48 and the scale at most 10^4 < 2^14, so the product fits.
+  uint64_t scaled = whole * scale;
+  *rounded = scaled >> 16;
+  uint64_t remainder = scaled & 0xFFFF;
+  if (remainder > 0x8000 || (remainder == 0x8000 && (*rounded & 1) != 0)) ++*rounded;
+  return true;
+}
+
+}  // namespace
+
+void PutPlainDecimal(OutText& out, long value) {
+  uint64_t magnitude = Magnitude(value);
+  size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
+  PutWritten(out, length, [&](char* start) {
+    if (value < 0) start[0] = '-';
+    WriteDecimal(magnitude, start + length);
+  });
+}
+
+bool PutPlainFixedPoint3(OutText& out, double value) {
+  uint64_t rounded;
+  if (!ScaledFixedPoint(value, 1000, &rounded)) return false;
+  uint64_t integer = rounded / 1000;
+  unsigned fraction = static_cast<unsigned>(rounded % 1000);
+  bool negative = std::signbit(value);
+  size_t length = DecimalLength(integer) + 4 + (negative ? 1 : 0);
+  PutWritten(out, length, [&](char* start) {
+    char* end = start + length;
+    end[-4] = '.';
+    end[-3] = static_cast<char>('0' + fraction / 100);
+    end[-2] = kDigitPairs[(fraction % 100) * 2];
+    end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
+    WriteDecimal(integer, end - 4);
+    if (negative) start[0] = '-';
+  });
+  return true;
+}
+
+void PutSigned(OutText& out, const Directive& d, long value) {
+  uint64_t magnitude = Magnitude(value);
+  PutNumber(out, d, value < 0, DecimalLength(magnitude),
+            [magnitude](char* end) { WriteDecimal(magnitude, end); });
+}
+
+void PutUnsigned(OutText& out, const Directive& d, unsigned long value) {
+  if (d.conversion == 'u') {
+    PutNumber(out, d, false, DecimalLength(value),
+              [value](char* end) { WriteDecimal(value, end); });
+  } else {
+    bool upper = d.conversion == 'X';
+    PutNumber(out, d, false, HexadecimalLength(value),
+              [value, upper](char* end) { WriteHexadecimal(value, upper, end); });
+  }
+}
+
+void PutCharacter(OutText& out, const Directive& d, char c) {
+  PutNumber(out, d, false, 1, [c](char* end) { end[-1] = c; });
+}
+
+bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value) {
+  uint64_t scale = kPowersOfTen[precision];
+  uint64_t rounded;
+  if (!ScaledFixedPoint(value, scale, &rounded)) return false;
+  uint64_t integer = rounded / scale;
+  uint64_t fraction = rounded % scale;
+  size_t length = DecimalLength(integer) + (precision > 0 ? precision + 1 : 0);
+  PutNumber(out, d, std::signbit(value), length, [=](char* end) {
+    uint64_t rest = fraction;
+    for (int i = 0; i < precision; ++i) {
+      *--end = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    if (precision > 0) *--end = '.';
+    WriteDecimal(integer, end);
+  });
+  return true;
+}
+
+void PutPadded(OutText& out, const Directive& d, const char* text, size_t length) {
+  size_t padding = d.width > length ? d.width - length : 0;
+  for (size_t i = 0; i < padding && !d.leftAlign; ++i) out.Put(" ", 1);
+  out.Put(text, length);
+  for (size_t i = 0; i < padding && d.leftAlign; ++i) out.Put(" ", 1);
+}
+
+}  // namespace line_format

@@ -1,0 +1,343 @@
+// Line(format, ...): one printf-style line appended to the analyzer's output text, its format a
+// literal that is read when the data source is compiled rather than on every call. A traced call
+// formats dozens of lines; read at run time, their formats cost more than the log's writes.
+//
+// The text is the C library's, byte for byte. Directives: %s (and %.<n>s), %c, %d, %i, %u, %x,
+// %X with the flags '-' and '0', a width and the length 'l'; %f with a precision; %%. A directive
+// the formatter does not know, or an argument of a type its directive does not take, is a
+// compile error, as -Wformat made it before. Fixed-point values that a TW_FIX32 holds (whole
+// numbers of 1/65536 below 2^32 in magnitude) are converted exactly here, with up to four
+// decimals; other %f values, and a null %s, go to the C library.
+//
+// Included by the formatters' sources only: the macro is theirs.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+#include "analyzer/out_text.h"
+#include "analyzer/para_analyze.h"
+
+// A type that carries the literal `format`, for Line and for helpers that take a line's format.
+#define TW_LINE_FORMAT(format)                               \
+  [] {                                                       \
+    struct LineFormat {                                      \
+      static constexpr const char* Text() { return format; } \
+    };                                                       \
+    return LineFormat{};                                     \
+  }()
+
+#define Line(format, ...) AppendLine(TW_LINE_FORMAT(format), ##__VA_ARGS__)
+
+// As snprintf(out, size, format, ...), for a literal format: a value's text on its own.
+#define TW_FORMAT(out, size, format, ...) \
+  line_format::FormatInto(out, size, TW_LINE_FORMAT(format), ##__VA_ARGS__)
+
+namespace line_format {
+
+struct Directive {
+  char conversion = '\0';  // '%' for "%%", which takes no argument
+  bool leftAlign = false;
+  bool zeroPad = false;
+  bool isLong = false;
+  size_t width = 0;
+  int precision = -1;
+  size_t argument = 0;  // index of the directive's argument
+  size_t begin = 0;     // the directive's text in the format, from its '%'
+  size_t end = 0;
+};
+
+// The format cut into literal runs and directives: run 0, directive 0, run 1, ..., run N.
+template <size_t N>
+struct Plan {
+  size_t literalBegin[N + 1] = {};
+  size_t literalLength[N + 1] = {};
+  Directive directives[N + 1] = {};  // one spare, so that a plan may have no directive
+  size_t argumentCount = 0;
+};
+
+constexpr bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+constexpr size_t DirectiveCount(const char* format) {
+  size_t count = 0;
+  for (size_t i = 0; format[i] != '\0'; ++i) {
+    if (format[i] != '%') continue;
+    ++count;
+    if (format[i + 1] == '%') ++i;
+  }
+  return count;
+}
+
+template <size_t N>
+constexpr Plan<N> MakePlan(const char* format) {
+  Plan<N> plan{};
+  size_t i = 0;
+  size_t k = 0;
+  size_t begin = 0;
+  while (format[i] != '\0') {
+    if (format[i] != '%') {
+      ++i;
+      continue;
+    }
+    plan.literalBegin[k] = begin;
+    plan.literalLength[k] = i - begin;
+    Directive directive;
+    directive.begin = i++;
+    if (format[i] == '%') {
+      directive.conversion = '%';
+      ++i;
+    } else {
+      for (;; ++i) {
+        if (format[i] == '-') {
+          directive.leftAlign = true;
+        } else if (format[i] == '0') {
+          directive.zeroPad = true;
+        } else {
+          break;
+        }
+      }
+      while (IsDigit(format[i])) directive.width = directive.width * 10 + (format[i++] - '0');
+      if (format[i] == '.') {
+        directive.precision = 0;
+        ++i;
+        while (IsDigit(format[i]))
+          directive.precision = directive.precision * 10 + (format[i++] - '0');
+      }
+      if (format[i] == 'l') {
+        directive.isLong = true;
+        ++i;
+      }
+      directive.conversion = format[i];
+      if (format[i] != '\0') ++i;
+      directive.argument = plan.argumentCount++;
+    }
+    directive.end = i;
+    plan.directives[k++] = directive;
+    begin = i;
+  }
+  plan.literalBegin[k] = begin;
+  plan.literalLength[k] = i - begin;
+  return plan;
+}
+
+template <typename Format>
+inline constexpr auto kPlan = MakePlan<DirectiveCount(Format::Text())>(Format::Text());
+
+// The widest field a directive may ask for, so that every number is built on the stack.
+inline constexpr size_t kMaxWidth = 64;
+
+constexpr bool Known(const Directive& d) {
+  switch (d.conversion) {
+    case '%':
+      return true;
+    case 's':
+      return !d.zeroPad && !d.isLong && d.width <= kMaxWidth;
+    case 'c':
+      return !d.zeroPad && !d.isLong && d.precision < 0 && d.width <= kMaxWidth;
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+      return d.precision < 0 && d.width <= kMaxWidth;
+    case 'f':
+      return !d.isLong && d.width <= kMaxWidth;
+    default:
+      return false;
+  }
+}
+
+// The text of directive `K` alone, for the C library.
+template <typename Format, size_t K>
+struct DirectiveText {
+  static constexpr auto Make() {
+    constexpr Directive d = kPlan<Format>.directives[K];
+    struct Text {
+      char text[d.end - d.begin + 1] = {};
+    } text{};
+    for (size_t i = d.begin; i < d.end; ++i) text.text[i - d.begin] = Format::Text()[i];
+    return text;
+  }
+  static constexpr auto kText = Make();
+};
+
+// What printf reads for an integer argument: the value after the default promotions, as int
+// or long, signed or not.
+template <typename T>
+constexpr bool IsNarrowInteger() {
+  using Promoted = decltype(+std::declval<T>());
+  return std::is_integral_v<Promoted> && sizeof(Promoted) == sizeof(int);
+}
+template <typename T>
+constexpr bool IsLongInteger() {
+  using Promoted = decltype(+std::declval<T>());
+  return std::is_integral_v<Promoted> && sizeof(Promoted) == sizeof(long);
+}
+template <typename T>
+constexpr bool IsText() {
+  using Decayed = std::decay_t<T>;
+  return std::is_pointer_v<Decayed> &&
+         std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>;
+}
+
+// The writers behind the directives, out of line: every dump runs them dozens of times.
+// A directive with no width, the form of most lines.
+void PutPlainDecimal(OutText& out, long value);
+// "%.3f" of a fixed-point value; false for a value no TW_FIX32 holds, and nothing written.
+bool PutPlainFixedPoint3(OutText& out, double value);
+// Any other integer, character or fixed-point directive of a known form.
+void PutSigned(OutText& out, const Directive& d, long value);
+void PutUnsigned(OutText& out, const Directive& d, unsigned long value);
+void PutCharacter(OutText& out, const Directive& d, char c);
+// `precision` is 0 to kMaxExactPrecision; false, and nothing written, as above.
+bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
+inline constexpr int kMaxExactPrecision = 4;
+// Text in a field of the directive's width.
+void PutPadded(OutText& out, const Directive& d, const char* text, size_t length);
+
+// A string's bytes up to its NUL; an array's never beyond its end.
+template <typename Arg>
+size_t TextLength(const Arg& text, size_t limit) {
+  if constexpr (std::is_array_v<Arg>) {
+    if (sizeof(Arg) < limit) limit = sizeof(Arg);
+  }
+  return limit == SIZE_MAX ? strlen(text) : strnlen(text, limit);
+}
+
+// One directive handed to the C library with its argument, straight into the text.
+template <typename Format, size_t K, typename T>
+void PutByLibrary(OutText& out, T value) {
+  int length = snprintf(out.End(), out.Room() + 1, DirectiveText<Format, K>::kText.text, value);
+  if (length > 0) out.Advance(static_cast<size_t>(length));
+}
+
+template <typename Format, size_t K, typename Arg>
+void PutArgument(OutText& out, const Arg& argument) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  static_assert(Known(d), "Line: a directive the line formatter does not know");
+  if constexpr (d.conversion == 's') {
+    static_assert(IsText<Arg>(), "Line: %s takes a char pointer or array");
+    const char* text = argument;
+    if (text == nullptr) return PutByLibrary<Format, K>(out, text);
+    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : SIZE_MAX;
+    if constexpr (d.width == 0 && std::is_array_v<Arg> && sizeof(Arg) <= 16) {
+      // The line ends, mostly: too short to be worth measuring first.
+      return out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
+    }
+    size_t length = TextLength(argument, limit);
+    if constexpr (d.width == 0) return out.Put(text, length);
+    PutPadded(out, d, text, length);
+  } else if constexpr (d.conversion == 'c') {
+    static_assert(IsNarrowInteger<Arg>(), "Line: %c takes an int");
+    PutCharacter(out, d, static_cast<char>(static_cast<int>(+argument)));
+  } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
+    if constexpr (d.isLong) {
+      static_assert(IsLongInteger<Arg>(), "Line: %ld takes a long");
+    } else {
+      static_assert(IsNarrowInteger<Arg>(), "Line: %d takes an int");
+    }
+    long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
+    if constexpr (d.width == 0) {
+      PutPlainDecimal(out, value);
+    } else {
+      PutSigned(out, d, value);
+    }
+  } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
+    if constexpr (d.isLong) {
+      static_assert(IsLongInteger<Arg>(), "Line: %lx takes a long");
+      PutUnsigned(out, d, static_cast<unsigned long>(+argument));
+    } else {
+      static_assert(IsNarrowInteger<Arg>(), "Line: %x takes an int");
+      PutUnsigned(out, d, static_cast<unsigned>(+argument));
+    }
+  } else if constexpr (d.conversion == 'f') {
+    static_assert(std::is_floating_point_v<Arg> && sizeof(Arg) <= sizeof(double),
+                  "Line: %f takes a double");
+    constexpr int precision = d.precision < 0 ? 6 : d.precision;
+    double value = argument;
+    bool exact;
+    if constexpr (precision == 3 && d.width == 0) {
+      exact = PutPlainFixedPoint3(out, value);
+    } else {
+      exact = precision <= kMaxExactPrecision && PutFixedPoint(out, d, precision, value);
+    }
+    if (!exact) PutByLibrary<Format, K>(out, value);
+  }
+}
+
+template <typename Format, size_t K, typename Arguments>
+void PutPiece(OutText& out, const Arguments& arguments) {
+  constexpr const auto& plan = kPlan<Format>;
+  out.Put(Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
+  constexpr Directive d = plan.directives[K];
+  if constexpr (d.conversion == '%') {
+    out.Put("%", 1);
+  } else {
+    PutArgument<Format, K>(out, std::get<d.argument>(arguments));
+  }
+}
+
+template <typename Format, typename Arguments, size_t... K>
+void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K...>) {
+  constexpr const auto& plan = kPlan<Format>;
+  (PutPiece<Format, K>(out, arguments), ...);
+  constexpr size_t last = sizeof...(K);
+  out.Put(Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
+}
+
+#ifdef TWAINTRACE_CHECK_LINES
+// Test builds only: every line is formatted by the C library as well, and any difference is
+// recorded, so that tests can run the dumps and see that not one byte changed.
+void RecordLine(const char* format, const char* ours, size_t oursLength, const char* library,
+                int libraryLength);
+
+template <typename... Args>
+void CheckLine(const OutText& out, size_t begin, bool wasCut, const char* format,
+               const Args&... args) {
+  if (wasCut || out.Cut()) return;
+  char library[8192];
+  // An unused argument keeps an argument-free format from counting as an unchecked one.
+  int length = snprintf(library, sizeof(library), format, args..., 0);
+  RecordLine(format, out.End() - (out.Length() - begin), out.Length() - begin, library, length);
+}
+#endif
+
+template <typename Format, typename... Args>
+void Append(OutText& out, const Args&... args) {
+  constexpr const auto& plan = kPlan<Format>;
+  static_assert(plan.argumentCount == sizeof...(Args), "Line: arguments do not match the format");
+  constexpr size_t directives = DirectiveCount(Format::Text());
+#ifdef TWAINTRACE_CHECK_LINES
+  size_t begin = out.Length();
+  bool wasCut = out.Cut();
+#endif
+  PutPieces<Format>(out, std::forward_as_tuple(args...), std::make_index_sequence<directives>());
+  out.Terminate();
+#ifdef TWAINTRACE_CHECK_LINES
+  CheckLine(out, begin, wasCut, Format::Text(), args...);
+#endif
+}
+
+template <typename Format, typename... Args>
+void FormatInto(char* out, size_t size, Format, const Args&... args) {
+  if (size == 0) return;
+  out[0] = '\0';
+  OutText text;
+  text.Begin(out, size);
+  Append<Format>(text, args...);
+}
+
+}  // namespace line_format
+
+template <typename Format, typename... Args>
+void CParaAnalyze::AppendLine(Format, const Args&... args) {
+  line_format::Append<Format>(m_out, args...);
+}
