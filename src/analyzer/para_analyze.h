@@ -41,6 +41,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   TWAINTRACE_HIDDEN bool ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                      unsigned short DAT, unsigned short MSG, char* pData,
                                      unsigned short RC, char* pOutText, size_t nOutSize);
+  // What the two analyses of a call change besides their text: the header count and the
+  // tracked state, exactly as they would change them. For calls whose text nobody would read.
+  TWAINTRACE_HIDDEN void TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned short DAT,
+                                   unsigned short MSG, char* pData, unsigned short RC);
   // Directs the formatters' output to `pOutText`, continuing the text already there.
   TWAINTRACE_HIDDEN void SetOutText(char* pOutText, size_t nOutSize = kDefaultOutTextSize);
   // The length of the output text, and whether it had to be cut at the buffer's end.
