@@ -71,19 +71,21 @@ template <typename Write>
 void PutNumber(OutText& out, const Directive& d, bool negative, size_t length, Write write) {
   size_t number = length + (negative ? 1 : 0);
   size_t field = d.width > number ? d.width : number;
+  // The padding is a few bytes: set in place rather than by a call.
   PutWritten(out, field, [&](char* p) {
     size_t padding = field - number;
+    char pad = d.zeroPad && !d.leftAlign ? '0' : ' ';
     if (!d.leftAlign && !d.zeroPad) {
-      memset(p, ' ', padding);
-      p += padding;
+      for (size_t i = 0; i < padding; ++i) *p++ = pad;
     }
     if (negative) *p++ = '-';
     if (!d.leftAlign && d.zeroPad) {
-      memset(p, '0', padding);
-      p += padding;
+      for (size_t i = 0; i < padding; ++i) *p++ = pad;
     }
     write(p + length);
-    if (d.leftAlign) memset(p + length, ' ', padding);
+    if (d.leftAlign) {
+      for (size_t i = 0; i < padding; ++i) p[length + i] = pad;
+    }
   });
 }
 
@@ -95,21 +97,59 @@ uint64_t Magnitude(long value) {
 constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
 static_assert(sizeof(kPowersOfTen) / sizeof(kPowersOfTen[0]) == kMaxExactPrecision + 1);
 
-// `value` in units of 1/`scale`, rounded as the C library rounds in its default mode (a tie to
-// the even last digit), when the value is a whole number of 1/65536ths below 2^32 in magnitude,
-// as every TW_FIX32 is: exactly, in integers. False for any other value.
-bool ScaledFixedPoint(double value, uint64_t scale, uint64_t* rounded) {
+// A magnitude of `units` 1/65536ths in units of 1/`scale`, rounded as the C library rounds in
+// its default mode, a tie to the even last digit: exactly, in integers.
+uint64_t Rescaled(uint64_t units, uint64_t scale) {
+  // units < 2^48 and the scale at most 10^4 < 2^14, so the product fits.
+  uint64_t scaled = units * scale;
+  uint64_t rounded = scaled >> 16;
+  uint64_t remainder = scaled & 0xFFFF;
+  if (remainder > 0x8000 || (remainder == 0x8000 && (rounded & 1) != 0)) ++rounded;
+  return rounded;
+}
+
+// The magnitude of a double in 1/65536ths, when it is a whole number of them below 2^48, as
+// every TW_FIX32 is; false for any other value.
+bool FixedPointUnits(double value, uint64_t* units) {
   double magnitude = std::fabs(value);
   if (!(magnitude < 4294967296.0)) return false;
-  double units = magnitude * 65536.0;  // exact: a power of two
-  uint64_t whole = static_cast<uint64_t>(units);
-  if (static_cast<double>(whole) != units) return false;
-  // whole < 2^48 and the scale at most 10^4 < 2^14, so the product fits.
-  uint64_t scaled = whole * scale;
-  *rounded = scaled >> 16;
-  uint64_t remainder = scaled & 0xFFFF;
-  if (remainder > 0x8000 || (remainder == 0x8000 && (*rounded & 1) != 0)) ++*rounded;
-  return true;
+  double scaled = magnitude * 65536.0;  // exact: a power of two
+  *units = static_cast<uint64_t>(static_cast<int64_t>(scaled));
+  return static_cast<double>(*units) == scaled;
+}
+
+// "%.3f" of `units` 1/65536ths, negative or not.
+void PutFixedPoint3(OutText& out, bool negative, uint64_t units) {
+  uint64_t rounded = Rescaled(units, 1000);
+  uint64_t integer = rounded / 1000;
+  unsigned fraction = static_cast<unsigned>(rounded % 1000);
+  size_t length = DecimalLength(integer) + 4 + (negative ? 1 : 0);
+  PutWritten(out, length, [&](char* start) {
+    char* end = start + length;
+    end[-4] = '.';
+    end[-3] = static_cast<char>('0' + fraction / 100);
+    end[-2] = kDigitPairs[(fraction % 100) * 2];
+    end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
+    WriteDecimal(integer, end - 4);
+    if (negative) start[0] = '-';
+  });
+}
+
+void PutFixedPoint(OutText& out, const Directive& d, int precision, bool negative, uint64_t units) {
+  uint64_t scale = kPowersOfTen[precision];
+  uint64_t rounded = Rescaled(units, scale);
+  uint64_t integer = rounded / scale;
+  uint64_t fraction = rounded % scale;
+  size_t length = DecimalLength(integer) + (precision > 0 ? precision + 1 : 0);
+  PutNumber(out, d, negative, length, [=](char* end) {
+    uint64_t rest = fraction;
+    for (int i = 0; i < precision; ++i) {
+      *--end = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    if (precision > 0) *--end = '.';
+    WriteDecimal(integer, end);
+  });
 }
 
 }  // namespace
@@ -124,22 +164,15 @@ void PutPlainDecimal(OutText& out, long value) {
 }
 
 bool PutPlainFixedPoint3(OutText& out, double value) {
-  uint64_t rounded;
-  if (!ScaledFixedPoint(value, 1000, &rounded)) return false;
-  uint64_t integer = rounded / 1000;
-  unsigned fraction = static_cast<unsigned>(rounded % 1000);
-  bool negative = std::signbit(value);
-  size_t length = DecimalLength(integer) + 4 + (negative ? 1 : 0);
-  PutWritten(out, length, [&](char* start) {
-    char* end = start + length;
-    end[-4] = '.';
-    end[-3] = static_cast<char>('0' + fraction / 100);
-    end[-2] = kDigitPairs[(fraction % 100) * 2];
-    end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
-    WriteDecimal(integer, end - 4);
-    if (negative) start[0] = '-';
-  });
+  uint64_t units;
+  if (!FixedPointUnits(value, &units)) return false;
+  PutFixedPoint3(out, std::signbit(value), units);
   return true;
+}
+
+void PutPlainFixedPoint3(OutText& out, Fix32Number value) {
+  int32_t units = value.Units();
+  PutFixedPoint3(out, units < 0, Magnitude(units));
 }
 
 void PutSigned(OutText& out, const Directive& d, long value) {
@@ -164,22 +197,15 @@ void PutCharacter(OutText& out, const Directive& d, char c) {
 }
 
 bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value) {
-  uint64_t scale = kPowersOfTen[precision];
-  uint64_t rounded;
-  if (!ScaledFixedPoint(value, scale, &rounded)) return false;
-  uint64_t integer = rounded / scale;
-  uint64_t fraction = rounded % scale;
-  size_t length = DecimalLength(integer) + (precision > 0 ? precision + 1 : 0);
-  PutNumber(out, d, std::signbit(value), length, [=](char* end) {
-    uint64_t rest = fraction;
-    for (int i = 0; i < precision; ++i) {
-      *--end = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    }
-    if (precision > 0) *--end = '.';
-    WriteDecimal(integer, end);
-  });
+  uint64_t units;
+  if (!FixedPointUnits(value, &units)) return false;
+  PutFixedPoint(out, d, precision, std::signbit(value), units);
   return true;
+}
+
+void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value) {
+  int32_t units = value.Units();
+  PutFixedPoint(out, d, precision, units < 0, Magnitude(units));
 }
 
 void PutPadded(OutText& out, const Directive& d, const char* text, size_t length) {

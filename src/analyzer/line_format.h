@@ -23,6 +23,7 @@
 
 #include "analyzer/out_text.h"
 #include "analyzer/para_analyze.h"
+#include "dumps/dump_conventions.h"
 
 // A type that carries the literal `format`, for Line and for helpers that take a line's format.
 #define TW_LINE_FORMAT(format)                               \
@@ -193,12 +194,14 @@ constexpr bool IsText() {
 void PutPlainDecimal(OutText& out, long value);
 // "%.3f" of a fixed-point value; false for a value no TW_FIX32 holds, and nothing written.
 bool PutPlainFixedPoint3(OutText& out, double value);
+void PutPlainFixedPoint3(OutText& out, Fix32Number value);
 // Any other integer, character or fixed-point directive of a known form.
 void PutSigned(OutText& out, const Directive& d, long value);
 void PutUnsigned(OutText& out, const Directive& d, unsigned long value);
 void PutCharacter(OutText& out, const Directive& d, char c);
 // `precision` is 0 to kMaxExactPrecision; false, and nothing written, as above.
 bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
+void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value);
 inline constexpr int kMaxExactPrecision = 4;
 // Text in a field of the directive's width.
 void PutPadded(OutText& out, const Directive& d, const char* text, size_t length);
@@ -258,6 +261,15 @@ void PutArgument(OutText& out, const Arg& argument) {
       static_assert(IsNarrowInteger<Arg>(), "Line: %x takes an int");
       PutUnsigned(out, d, static_cast<unsigned>(+argument));
     }
+  } else if constexpr (d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>) {
+    constexpr int precision = d.precision < 0 ? 6 : d.precision;
+    if constexpr (precision == 3 && d.width == 0) {
+      PutPlainFixedPoint3(out, argument);
+    } else if constexpr (precision <= kMaxExactPrecision) {
+      PutFixedPoint(out, d, precision, argument);
+    } else {
+      PutByLibrary<Format, K>(out, static_cast<double>(argument));
+    }
   } else if constexpr (d.conversion == 'f') {
     static_assert(std::is_floating_point_v<Arg> && sizeof(Arg) <= sizeof(double),
                   "Line: %f takes a double");
@@ -299,13 +311,22 @@ void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K..
 void RecordLine(const char* format, const char* ours, size_t oursLength, const char* library,
                 int libraryLength);
 
+// An argument as it would reach printf.
+template <typename Arg>
+const Arg& ForLibrary(const Arg& argument) {
+  return argument;
+}
+inline double ForLibrary(const Fix32Number& argument) {
+  return argument;
+}
+
 template <typename... Args>
 void CheckLine(const OutText& out, size_t begin, bool wasCut, const char* format,
                const Args&... args) {
   if (wasCut || out.Cut()) return;
   char library[8192];
   // An unused argument keeps an argument-free format from counting as an unchecked one.
-  int length = snprintf(library, sizeof(library), format, args..., 0);
+  int length = snprintf(library, sizeof(library), format, ForLibrary(args)..., 0);
   RecordLine(format, out.End() - (out.Length() - begin), out.Length() - begin, library, length);
 }
 #endif
@@ -328,10 +349,8 @@ void Append(OutText& out, const Args&... args) {
 
 template <typename Format, typename... Args>
 void FormatInto(char* out, size_t size, Format, const Args&... args) {
-  if (size == 0) return;
-  out[0] = '\0';
   OutText text;
-  text.Begin(out, size);
+  text.Start(out, size);
   Append<Format>(text, args...);
 }
 

@@ -9,6 +9,14 @@ class OutText {
  public:
   // Continues the text already in `buffer`; `capacity` counts the terminating NUL.
   void Begin(char* buffer, size_t capacity);
+  // Starts an empty text in `buffer`.
+  void Start(char* buffer, size_t capacity) {
+    buffer_ = buffer;
+    capacity_ = buffer != nullptr ? capacity : 0;
+    length_ = 0;
+    cut_ = false;
+    Terminate();
+  }
 
   void Append(const char* text);
   void Append(const char* text, size_t length);

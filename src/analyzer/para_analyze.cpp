@@ -5,13 +5,12 @@
 #include <ctime>
 
 #include "analyzer/line_format.h"
+#include "dumps/dump_conventions.h"
 #include "names/triplet_names.h"
 
 CParaAnalyze g_cParaAnalyze;
 
 namespace {
-
-constexpr char kCrLf[] = "\r\n";
 
 bool IsTransferReadyOrCloseRequest(const char* pData) {
   if (pData == nullptr) return false;

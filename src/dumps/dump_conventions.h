@@ -10,9 +10,19 @@
 
 inline constexpr char kCrLf[] = "\r\n";
 
-// Whole (signed) plus Frac / 65536.
-inline double Fix32ToDouble(const TW_FIX32& value) {
-  return static_cast<double>(value.Whole) + static_cast<double>(value.Frac) / 65536.0;
+// A fixed-point value as the double Whole (signed) plus Frac / 65536. It keeps its parts until
+// it is used as a double, so that a line's "%.3f" writes it straight from them, exactly.
+struct Fix32Number {
+  TW_FIX32 fix;
+  // In 1/65536ths.
+  int32_t Units() const { return static_cast<int32_t>(fix.Whole) * 65536 + fix.Frac; }
+  operator double() const {
+    return static_cast<double>(fix.Whole) + static_cast<double>(fix.Frac) / 65536.0;
+  }
+};
+
+inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
+  return Fix32Number{value};
 }
 
 inline const char* BoolText(unsigned value) {

@@ -71,32 +71,45 @@ TEST(LineFormat, TextFieldIsReadNoFurtherThanItsEnd) {
   EXPECT_STREQ(text, "[abcd]");
 }
 
+// Both ways a fixed-point value reaches a line: as its parts, and as a double.
 TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
-  char ours[64];
+  char parts[64];
+  char number[64];
   char library[64];
   auto check = [&](int whole, unsigned frac) {
-    double value =
+    Fix32Number value =
         Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
-    TW_FORMAT(ours, sizeof(ours), "%.3f", value);
-    snprintf(library, sizeof(library), "%.3f", value);
-    return strcmp(ours, library) == 0;
+    TW_FORMAT(parts, sizeof(parts), "%.3f", value);
+    TW_FORMAT(number, sizeof(number), "%.3f", static_cast<double>(value));
+    snprintf(library, sizeof(library), "%.3f", static_cast<double>(value));
+    return strcmp(parts, library) == 0 && strcmp(number, library) == 0;
   };
   long differing = 0;
   for (int whole : {-32768, -32767, -1000, -2, -1, 0, 1, 2, 9, 10, 99, 100, 999, 1000, 32767}) {
     for (unsigned frac = 0; frac <= 0xFFFF; ++frac) differing += !check(whole, frac);
   }
   std::mt19937 random(1);
-  for (int i = 0; i < 200000; ++i)
+  for (int i = 0; i < 200000; ++i) {
     differing += !check(static_cast<int16_t>(random()), random() & 0xFFFF);
+  }
   EXPECT_EQ(differing, 0);
 }
 
 TEST(LineFormat, OtherPrecisionsAndWidthsOfFixedPoint) {
   for (unsigned frac = 0; frac <= 0xFFFF; frac += 7) {
     for (int whole : {-3, 0, 250}) {
-      double value = whole + frac / 65536.0;
+      Fix32Number parts =
+          Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
+      double value = parts;
       EXPECT_AS_PRINTF("%.0f|%.1f|%.2f|%.4f|", value, value, value, value);
       EXPECT_AS_PRINTF("%8.3f|%-9.2f|%08.3f|%f|%.6f", value, value, value, value, value);
+      char ours[128];
+      char library[128];
+      TW_FORMAT(ours, sizeof(ours), "%.0f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f", parts, parts, parts,
+                parts, parts, parts, parts);
+      snprintf(library, sizeof(library), "%.0f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f", value, value,
+               value, value, value, value, value);
+      EXPECT_STREQ(ours, library);
     }
   }
 }
