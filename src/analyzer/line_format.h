@@ -218,7 +218,10 @@ size_t TextLength(const Arg& text, size_t limit) {
 // One directive handed to the C library with its argument, straight into the text.
 template <typename Format, size_t K, typename T>
 void PutByLibrary(OutText& out, T value) {
-  int length = snprintf(out.End(), out.Room() + 1, DirectiveText<Format, K>::kText.text, value);
+  const char* directive = DirectiveText<Format, K>::kText.text;
+  // A full text (or none at all) takes nothing, not even a terminator.
+  int length = out.Room() != 0 ? snprintf(out.End(), out.Room() + 1, directive, value)
+                               : snprintf(nullptr, 0, directive, value);
   if (length > 0) out.Advance(static_cast<size_t>(length));
 }
 

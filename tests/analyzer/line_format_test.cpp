@@ -134,6 +134,9 @@ TEST(LineFormat, CutAtTheBufferEndAsSnprintfCutsIt) {
     EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
         << "size " << size;
   }
+  // No buffer at all: nothing is stored, also by the directives left to the library.
+  const char* none = nullptr;
+  TW_FORMAT(nullptr, 0, "%s %.7f %s", name, 0.1, none);
 }
 
 }  // namespace
