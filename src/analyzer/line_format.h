@@ -5,9 +5,9 @@
 // The text is the C library's, byte for byte. Directives: %s (and %.<n>s), %c, %d, %i, %u, %x,
 // %X with the flags '-' and '0', a width and the length 'l'; %f with a precision; %%. A directive
 // the formatter does not know, or an argument of a type its directive does not take, is a
-// compile error, as -Wformat made it before. Fixed-point values that a TW_FIX32 holds (whole
-// numbers of 1/65536 below 2^32 in magnitude) are converted exactly here, with up to four
-// decimals; other %f values, and a null %s, go to the C library.
+// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (Fix32ToDouble), or
+// a double that is a whole number of 1/65536ths below 2^32 in magnitude, is converted exactly
+// here with up to four decimals; other %f values, and a null %s, go to the C library.
 //
 // Included by the formatters' sources only: the macro is theirs.
 #pragma once
@@ -34,6 +34,7 @@
     return LineFormat{};                                     \
   }()
 
+// Written as the call it stands for: Line("    Cap        = [%s]%s", name, kCrLf).
 #define Line(format, ...) AppendLine(TW_LINE_FORMAT(format), ##__VA_ARGS__)
 
 // As snprintf(out, size, format, ...), for a literal format: a value's text on its own.
