@@ -253,7 +253,13 @@ void PutArgument(OutText& out, const Arg& argument) {
     }
     long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
     if constexpr (d.width == 0) {
-      PutPlainDecimal(out, value);
+      // Indices and counts are mostly one digit.
+      if (value >= 0 && value < 10) {
+        char digit = static_cast<char>('0' + value);
+        out.Put(&digit, 1);
+      } else {
+        PutPlainDecimal(out, value);
+      }
     } else {
       PutSigned(out, d, value);
     }
