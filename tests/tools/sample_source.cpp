@@ -1,6 +1,7 @@
 #include "tools/sample_source.h"
 
 #include <dlfcn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -221,4 +222,16 @@ int SampleSource::EndTransfer() {
   TW_PENDINGXFERS pending{};
   if (Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) != TWRC_SUCCESS) return -1;
   return pending.Count;
+}
+
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  size_t read = 0;
+  while ((read = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, read);
+  int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
 }

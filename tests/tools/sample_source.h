@@ -67,3 +67,10 @@ class SampleSource {
   void* m_library = nullptr;
   void* m_entry = nullptr;
 };
+
+// Runs a command and gives back its standard output and exit status.
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+CommandResult RunCommand(const std::string& command);
