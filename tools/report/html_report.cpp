@@ -22,6 +22,7 @@ h1{font-size:1.5em;margin-bottom:0}h2{font-size:1.15em;margin-top:1.6em;border-b
 p.file{color:#555;margin-top:.2em;font-family:monospace}
 table{border-collapse:collapse;width:100%}th,td{text-align:left;vertical-align:top;padding:3px 8px}
 tbody tr:nth-child(odd),table.overview tr:nth-child(odd){background:#f4f6f8}
+table.overview th{width:13em}
 td.value,td.call{font-family:monospace;font-size:12.5px}
 .failed,.bad{color:#b00020}a{color:#0b57d0;text-decoration:none}
 svg.timeline{width:100%;height:auto;background:#fbfcfd;border:1px solid #dde}

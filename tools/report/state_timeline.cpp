@@ -70,8 +70,10 @@ void AppendAxis(const Report& report, const Plot& plot, std::string* svg) {
   size_t ticks = std::min(kAxisTicks, triplets.size());
   for (size_t i = 0; i < ticks; ++i) {
     size_t index = ticks == 1 ? 0 : i * (triplets.size() - 1) / (ticks - 1);
+    // The outer labels stay inside the picture.
+    const char* anchor = i == 0 ? "start" : i + 1 == ticks ? "end" : "middle";
     *svg += "<text class=\"axis\" x=\"" + Number(plot.X(index + 1)) + "\" y=\"" +
-            Number(kHeight - kBottom + 16) + "\" text-anchor=\"middle\">#" +
+            Number(kHeight - kBottom + 16) + "\" text-anchor=\"" + anchor + "\">#" +
             EscapeHtml(SequenceText(triplets[index])) + "</text>\n";
   }
   *svg += "<text class=\"axis\" x=\"" + Number(kWidth / 2) + "\" y=\"" + Number(kHeight - 4) +
