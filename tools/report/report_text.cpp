@@ -122,8 +122,8 @@ std::string EntryProblems(const Report& report, const Triplet& triplet) {
   if (!triplet.malformed.empty()) {
     add(std::to_string(triplet.malformed.size()) + " unrecognized lines");
   }
-  bool last = report.overview.unfinishedLast &&
-              &report.triplets[*report.overview.unfinishedLast] == &triplet;
+  bool last =
+      report.overview.unfinishedLast && *report.overview.unfinishedLast + 1 == triplet.ordinal;
   if (last) {
     add("the log ends inside this triplet");
   } else if (!triplet.Complete() || triplet.truncatedLine) {
