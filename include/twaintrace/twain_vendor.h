@@ -302,7 +302,9 @@ struct TWVX_HARDWAREINFO {
   TW_FIX32 QORColorCorrectionFB[9];
   TW_FIX32 QORColorCorrectionPOSI[9];
   TW_FIX32 QORColorCorrectionNEGA[9];
-  // Sized like the structure's other text fields: the firmware string is read no further.
+  // Sized like the structure's other text fields, and read no further. The 64-bit member above
+  // aligns the structure to 8 bytes, so any firmware field of 29 to 36 bytes gives the same
+  // 504-byte structure: these 34 bytes stay inside what the application allocates.
   char ROMVersion[34];
 };
 

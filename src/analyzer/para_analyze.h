@@ -97,6 +97,9 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   void MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText);
   void MakeCapVxVersion(TW_UINT16 Value, char* pszText);
   void MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems, void* pItem);
+  // The same list, reading items only within the `nBytes` bytes that follow `pItem`.
+  TWAINTRACE_HIDDEN void MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems,
+                                      void* pItem, size_t nBytes);
 
   // Capability container dumps.
   bool TwCapabilityAnalyze(TW_CAPABILITY* pCap);
@@ -105,6 +108,12 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   bool TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum);
   bool TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue);
   bool TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange);
+  // The same dumps of a container of which only the first `nBytes` bytes may be read; one line
+  // in the dump marks where the rest was left out.
+  TWAINTRACE_HIDDEN bool TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes);
+  TWAINTRACE_HIDDEN bool TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum, size_t nBytes);
+  TWAINTRACE_HIDDEN bool TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size_t nBytes);
+  TWAINTRACE_HIDDEN bool TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes);
 
   // Control structure dumps.
   bool TwIdentityAnalyze(TW_IDENTITY* pIdentity);
@@ -179,6 +188,9 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   }
   TWAINTRACE_HIDDEN const char* CapabilityName(TW_UINT16 Cap, char* pszOut);
   TWAINTRACE_HIDDEN bool DispatchDataArgument();
+  // True when the first `nBytes` bytes of a container reach `end`; otherwise appends the line
+  // that marks the cut, at `indent`, and returns false.
+  TWAINTRACE_HIDDEN bool ContainerHolds(size_t end, size_t nBytes, const char* indent);
 
   OutText m_out;
 };

@@ -19,6 +19,12 @@ inline const char* BoolText(unsigned value) {
   return value != 0 ? "true" : "false";
 }
 
+// A 32-bit field shown as "%ld": always 0 to 4294967295, also where the application means it
+// as signed.
+inline long Unsigned32(uint32_t value) {
+  return static_cast<long>(value);
+}
+
 // Pointers and handles show their low-order 32 bits.
 inline unsigned PointerLow32(const void* pointer) {
   return static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer));
@@ -40,3 +46,40 @@ FieldTextCopy<N> FieldText(const Char (&field)[N]) {
   copy.text[length] = '\0';
   return copy;
 }
+
+// Bytes that one capability value of `itemType` takes in a container; 0 for the types that
+// have no known size (above TWTY_STR255).
+inline constexpr size_t TwainItemSize(TW_UINT16 itemType) {
+  switch (itemType) {
+    case TWTY_INT8:
+    case TWTY_UINT8:
+      return 1;
+    case TWTY_INT16:
+    case TWTY_UINT16:
+    case TWTY_BOOL:
+      return 2;
+    case TWTY_INT32:
+    case TWTY_UINT32:
+    case TWTY_FIX32:
+      return 4;
+    case TWTY_FRAME:
+      return sizeof(TW_FRAME);
+    case TWTY_STR32:
+      return sizeof(TW_STR32);
+    case TWTY_STR64:
+      return sizeof(TW_STR64);
+    case TWTY_STR128:
+      return sizeof(TW_STR128);
+    case TWTY_STR255:
+      return sizeof(TW_STR255);
+    default:
+      return 0;
+  }
+}
+
+// Room for the text of any one capability value: a full TW_STR255 and its NUL is the longest.
+inline constexpr size_t kValueTextSize = sizeof(TW_STR255) + 1;
+
+// What a list shows for an item it does not render, and what a one-value or range container
+// shows for an item type without a known size.
+inline constexpr char kNotImplementedText[] = "!!! not implemented.!!!";

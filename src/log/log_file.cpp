@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <new>
 
 #include "analyzer/para_analyze.h"
+#include "log/twain_log.h"
 
 FILE* g_pLogFile = nullptr;
 
@@ -32,6 +34,10 @@ void MakeLogFilePath(char* out, size_t size, const char* directory, const struct
 void setupTwainLog() {
   if (access(kTwainLogDirectory, F_OK) != 0) return;
 
+  // Runs inside the image's initialiser, where an exception would take the host down.
+  delete g_pcTwainLog;
+  g_pcTwainLog = new (std::nothrow) CTwainLog;
+
   if (g_pLogFile == nullptr) {
     time_t now = time(nullptr);
     struct tm local {};
@@ -55,6 +61,9 @@ void WriteLogFile(const unsigned char* data, unsigned long length) {
 }
 
 void cleanupTwainLog() {
+  delete g_pcTwainLog;
+  g_pcTwainLog = nullptr;
+
   if (g_pLogFile == nullptr) return;
   fwrite(kCloseMessage, sizeof(kCloseMessage) - 1, 1, stderr);
   fclose(g_pLogFile);

@@ -11,14 +11,10 @@ struct NameTableRow {
 };
 
 // A row built from the constant itself, so that its name and value cannot drift apart.
-#define TW_NAME(constant)                       \
-  NameTableRow {                                \
-#constant, static_cast < int64_t>(constant) \
-  }
-#define TW_NAME_END \
-  NameTableRow {    \
-    "ERROR!", -1    \
-  }
+// clang-format off
+#define TW_NAME(constant) NameTableRow{#constant, static_cast<int64_t>(constant)}
+#define TW_NAME_END NameTableRow{"ERROR!", -1}
+// clang-format on
 
 inline constexpr size_t kMacroNameSize = 64;
 

@@ -78,7 +78,8 @@ TEST_F(TripletText, TransferReadyAndProcessEventGetNoHeader) {
 
 TEST_F(TripletText, ResultLinesShowReturnCodeAndLowPointerBits) {
   analyzer.m_nTwainStatus = 3;
-  EXPECT_EQ(Parameters(DG_CONTROL, DAT_STATUS, MSG_GET, 10,
+  // A type without a dump: the pointer is shown, never followed.
+  EXPECT_EQ(Parameters(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, 10,
                        reinterpret_cast<void*>(uintptr_t{0x00007ffee4b2c010})),
             "        Return Code = [ERROR!(10)]\r\n"
             "pData   = <0xe4b2c010>\r\n"

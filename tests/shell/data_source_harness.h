@@ -30,6 +30,8 @@ class DataSourceHarness {
   int ReleaseCount();
   std::string FactoryName();
   char** AllocThroughDataSource(unsigned size);
+  // An INFO message from `origin` through the data source's exported levelled logger.
+  void LogMessage(const char* origin, const char* text);
 
   // The one log file made by this load (empty when none), its name, and the stderr text of
   // the unload.

@@ -2,8 +2,11 @@
 // log's bytes for each call.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/memory_handle.h"
 #include "shell/data_source_harness.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -71,6 +74,57 @@ TEST(DsEntry, FileTransferInStateSixReachesSeven) {
       "TWAIN Status = [7]\r\n";
   ASSERT_GE(log.size(), lastEntry.size());
   EXPECT_EQ(log.substr(log.size() - lastEntry.size()), lastEntry);
+}
+
+// The operator answers with the array of 32-bit items the test prepared.
+std::vector<TW_UINT32> g_items;
+
+TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF data) {
+  auto* capability = static_cast<TW_CAPABILITY*>(data);
+  size_t bytes = offsetof(TW_ARRAY, ItemList) + g_items.size() * sizeof(TW_UINT32);
+  capability->ConType = TWON_ARRAY;
+  capability->hContainer = NewMemoryHandle(bytes);
+  auto* array = reinterpret_cast<TW_ARRAY*>(*capability->hContainer);
+  array->ItemType = TWTY_UINT32;
+  array->NumItems = static_cast<TW_UINT32>(g_items.size());
+  memcpy(array->ItemList, g_items.data(), g_items.size() * sizeof(TW_UINT32));
+  return TWRC_SUCCESS;
+}
+
+// The parameter text of one capability call answered with g_items, as the log holds it.
+std::string LoggedParameters() {
+  TW_CAPABILITY capability{CAP_XFERCOUNT, 0, nullptr};
+  std::string log =
+      LogOfOneCall(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, &AnswerWithItems);
+  DisposeMemoryHandle(capability.hContainer);
+  return log.substr(log.find("\r\n") + 2);
+}
+
+TEST(DsEntry, ParameterTextIsCutAtTheLimitAndMarked) {
+  // Every item line has the same length for one-digit values; each extra digit adds one byte.
+  g_items.assign(300, 0);
+  const size_t base = LoggedParameters().size();
+  ASSERT_LT(base, 5120u);
+  ASSERT_GT(base + 9 * 100, 5121u);
+  auto widenTo = [](size_t extra) {
+    g_items.assign(300, 0);
+    for (size_t i = 0; extra > 0; ++i, extra -= std::min<size_t>(extra, 8)) {
+      g_items[i] = 1;
+      for (size_t d = 0; d < std::min<size_t>(extra, 8); ++d) g_items[i] *= 10;
+    }
+  };
+
+  widenTo(5120 - base);
+  std::string exact = LoggedParameters();
+  EXPECT_EQ(exact.size(), 5120u);
+  EXPECT_EQ(exact.substr(exact.size() - 22), "\r\nTWAIN Status = [3]\r\n");
+
+  widenTo(5121 - base);
+  std::string cut = LoggedParameters();
+  EXPECT_EQ(cut.size(), 5120u + 24);
+  // The one byte that does not fit is the final line feed.
+  EXPECT_EQ(cut.substr(5120 - 19, 19), "TWAIN Status = [3]\r");
+  EXPECT_EQ(cut.substr(5120), "Size of CAP_xxx too long");
 }
 
 }  // namespace

@@ -1,0 +1,129 @@
+// Capability values as text: numbers by item type, 16-bit values named through the capability's
+// own value table, CAP_SUPPORTEDCAPS items as capability names and CAP_VX_VERSION as a version.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "analyzer/para_analyze.h"
+#include "dumps/dump_conventions.h"
+#include "names/capability_values.h"
+
+namespace {
+
+// Items need not be aligned for their type inside a container, so they are copied out.
+template <typename T>
+T ItemAt(const void* pValue) {
+  T value;
+  memcpy(&value, pValue, sizeof(value));
+  return value;
+}
+
+// A string item up to its NUL, but never beyond the item's own size.
+void CopyStringItem(const void* pValue, size_t itemSize, char* pszText) {
+  size_t length = strnlen(static_cast<const char*>(pValue), itemSize);
+  memcpy(pszText, pValue, length);
+  pszText[length] = '\0';
+}
+
+}  // namespace
+
+void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {
+  switch (ItemType) {
+    case TWTY_INT8:
+      snprintf(pszText, kValueTextSize, "0x%02x",
+               static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue))));
+      return;
+    case TWTY_INT16:
+      snprintf(pszText, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
+      return;
+    case TWTY_INT32:
+      snprintf(pszText, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
+      return;
+    case TWTY_UINT8:
+      snprintf(pszText, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
+      return;
+    case TWTY_UINT16:
+      ValToCap(Cap, ItemAt<TW_UINT16>(pValue), pszText);
+      return;
+    case TWTY_UINT32:
+      snprintf(pszText, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
+      return;
+    case TWTY_BOOL:
+      snprintf(pszText, kValueTextSize, "%s", BoolText(ItemAt<TW_BOOL>(pValue)));
+      return;
+    case TWTY_FIX32:
+      snprintf(pszText, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
+      return;
+    case TWTY_FRAME: {
+      TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
+      snprintf(pszText, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
+               Fix32ToDouble(frame.Top), Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom));
+      return;
+    }
+    case TWTY_STR32:
+    case TWTY_STR64:
+    case TWTY_STR128:
+    case TWTY_STR255:
+      CopyStringItem(pValue, TwainItemSize(ItemType), pszText);
+      return;
+    default:
+      // Nothing is known of the item, so nothing is read.
+      memcpy(pszText, kNotImplementedText, sizeof(kNotImplementedText));
+      return;
+  }
+}
+
+void CParaAnalyze::ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText) {
+  const CapValueMapRow* map;
+  if (Cap <= 0x8000) {
+    if (Cap == CAP_SUPPORTEDCAPS) return MakeCapSupportedCaps(Value, pszText);
+    map = VALTOCAP;
+  } else {
+    if (Cap == CAP_VX_VERSION) return MakeCapVxVersion(Value, pszText);
+    map = VALTOCAPVX;
+  }
+  const CapValueMapRow* row = FindCapValues(map, Cap);
+  if (row == nullptr) {
+    snprintf(pszText, kValueTextSize, "%d", Value);
+    return;
+  }
+  LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, m_szMacroName);
+  memcpy(pszText, m_szMacroName, strlen(m_szMacroName) + 1);
+}
+
+void CParaAnalyze::MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText) {
+  // An id of 0 is named like any other, so no item shows a neighbour's text.
+  CapabilityName(Cap, pszText);
+}
+
+void CParaAnalyze::MakeCapVxVersion(TW_UINT16 Value, char* pszText) {
+  snprintf(pszText, kValueTextSize, "%x.%x", Value >> 8, Value & 0xFF);
+}
+
+void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems,
+                                void* pItem) {
+  // The caller vouches for every item.
+  MakeItemList(Cap, ItemType, NumItems, pItem, SIZE_MAX);
+}
+
+void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems, void* pItem,
+                                size_t nBytes) {
+  Line("      ItemList = {%s", kCrLf);
+  const size_t itemSize = TwainItemSize(ItemType);
+  const bool rendered = ItemType != TWTY_FRAME && ItemType <= TWTY_STR255;
+  const char* items = static_cast<const char*>(pItem);
+  char text[kValueTextSize];
+  // A full output text ends the list: nothing more of it could be shown.
+  for (TW_UINT32 index = 0; index < NumItems && !m_out.Cut(); ++index) {
+    size_t offset = static_cast<size_t>(index) * itemSize;
+    if (!ContainerHolds(offset + itemSize, nBytes, "        ")) break;
+    const char* itemText = kNotImplementedText;
+    if (rendered) {
+      ValToStr(Cap, ItemType, const_cast<char*>(items + offset), text);
+      itemText = text;
+    }
+    Line("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < NumItems ? "," : "",
+         kCrLf);
+  }
+  Line("      }%s", kCrLf);
+}

@@ -1,0 +1,95 @@
+// The connected scanner's description: identity and names, resolutions, document sources,
+// supported modes, colour profiles, six colour correction matrices and the firmware version.
+#include <cstring>
+
+#include "analyzer/para_analyze.h"
+#include "dumps/dump_conventions.h"
+
+namespace {
+
+// Room for the converted name, as the platform's text conversion would fill it.
+constexpr size_t kNameTextSize = 128;
+
+// A length byte followed by that many characters, in the application's text encoding, which
+// is also the log's: the characters are the text. A length byte beyond what the field holds
+// is taken as the field's size, so nothing after the field is read.
+void PascalText(const TWVX_PSTR32& field, char (&text)[kNameTextSize]) {
+  size_t length = field[0];
+  if (length > sizeof(field) - 1) length = sizeof(field) - 1;
+  memcpy(text, field + 1, length);
+  text[length] = '\0';
+}
+
+}  // namespace
+
+bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
+  if (pHardwareInfo == nullptr) return true;
+  TWVX_HARDWAREINFO& info = *pHardwareInfo;
+  char productName[kNameTextSize];
+  char modelName[kNameTextSize];
+  PascalText(info.ProductName, productName);
+  PascalText(info.ModelName, modelName);
+
+  Line("  TWVX_HARDWAREINFO = {%s", kCrLf);
+  Line("    ModelID                = [0x%02x]%s", info.ModelID, kCrLf);
+  Line("    ProductName            = [%s]%s", productName, kCrLf);
+  Line("    ModelName              = [%s]%s", modelName, kCrLf);
+  Line("    OptXResolution         = [%ld]%s", Unsigned32(info.OptXResolution), kCrLf);
+  Line("    OptYResolution         = [%ld]%s", Unsigned32(info.OptYResolution), kCrLf);
+  Line("    MinResolution          = [%ld]%s", Unsigned32(info.MinResolution), kCrLf);
+  Line("    MaxResolution          = [%ld]%s", Unsigned32(info.MaxResolution), kCrLf);
+  Line("    MaxMoireResolution     = [%ld]%s", Unsigned32(info.MaxMoireResolution), kCrLf);
+  Line("    MaxPixelofWidth        = [%ld]%s", Unsigned32(info.MaxPixelofWidth), kCrLf);
+  Line("    PixelSizeofFB[0]       = [%ld]%s", Unsigned32(info.PixelSizeofFB[0]), kCrLf);
+  Line("    PixelSizeofFB[1]       = [%ld]%s", Unsigned32(info.PixelSizeofFB[1]), kCrLf);
+  Line("    PixelSizeofADF[0]      = [%ld]%s", Unsigned32(info.PixelSizeofADF[0]), kCrLf);
+  Line("    PixelSizeofADF[1]      = [%ld]%s", Unsigned32(info.PixelSizeofADF[1]), kCrLf);
+  Line("    PixelSizeofTPU[0]      = [%ld]%s", Unsigned32(info.PixelSizeofTPU[0]), kCrLf);
+  Line("    PixelSizeofTPU[1]      = [%ld]%s", Unsigned32(info.PixelSizeofTPU[1]), kCrLf);
+  Line("    BitDepth               = [0x%02x]%s", info.BitDepth, kCrLf);
+  Line("    InterfaceSupport       = [%d]%s", info.InterfaceSupport, kCrLf);
+  Line("    CommandType            = [%ld]%s", Unsigned32(info.CommandType), kCrLf);
+  Line("    ConnectInterfaceType   = [%ld]%s", Unsigned32(info.ConnectInterfaceType), kCrLf);
+  Line("    StandAloneModeSupport  = [%s]%s", BoolText(info.StandAloneModeSupport != 0), kCrLf);
+  Line("    FullAutoModeSupport    = [%s]%s", BoolText(info.FullAutoModeSupport), kCrLf);
+  Line("    SimpleModeSupport      = [%s]%s", BoolText(info.SimpleModeSupport), kCrLf);
+  Line("    DocumentModeSupport    = [%s]%s", BoolText(info.DocumentModeSupport), kCrLf);
+  Line("    AdvancedModeSupport    = [%s]%s", BoolText(info.AdvancedModeSupport), kCrLf);
+  Line("    QORSupport             = [%s]%s", BoolText(info.QORSupport), kCrLf);
+  Line("    FIT3                   = [%s]%s", BoolText(info.FIT3), kCrLf);
+  Line("    AutoLayoutSupportFB    = [%s]%s", BoolText(info.AutoLayoutSupportFB), kCrLf);
+  Line("    AutoLayoutSupportADF   = [%s]%s", BoolText(info.AutoLayoutSupportADF), kCrLf);
+  Line("    HalftoneSupport        = [%s]%s", BoolText(info.HalftoneSupport), kCrLf);
+  Line("    HTModeSupport          = [%s]%s", BoolText(info.HTModeSupport), kCrLf);
+  Line("    HTDitherSupport        = [%s]%s", BoolText(info.HTDitherSupport), kCrLf);
+  Line("    HTARZSupport           = [%s]%s", BoolText(info.HTARZSupport), kCrLf);
+  Line("    HTTXQSupport           = [%s]%s", BoolText(info.HTTXQSupport), kCrLf);
+  Line("    TableArrangement       = [%d]%s", info.TableArrangement, kCrLf);
+  Line("    OptionSupport          = [0x%04x]%s", info.OptionSupport, kCrLf);
+  Line("    FocusSupport           = [%d]%s", info.FocusSupport, kCrLf);
+  Line("    FocusArea[0]           = [%ld]%s", Unsigned32(info.FocusArea[0]), kCrLf);
+  Line("    FocusArea[1]           = [%ld]%s", Unsigned32(info.FocusArea[1]), kCrLf);
+  Line("    ProfileNameFB          = [%s]%s", FieldText(info.ProfileNameFB).text, kCrLf);
+  Line("    ProfileNameTPU         = [%s]%s", FieldText(info.ProfileNameTPU).text, kCrLf);
+  Line("    ColorCorrectionFB      = [");
+  SetColorCoeffData(info.ColorCorrectionFB);
+  Line("]%s", kCrLf);
+  Line("    ColorCorrectionPOSI    = [");
+  SetColorCoeffData(info.ColorCorrectionPOSI);
+  Line("]%s", kCrLf);
+  Line("    ColorCorrectionNEGA    = [");
+  SetColorCoeffData(info.ColorCorrectionNEGA);
+  Line("]%s", kCrLf);
+  Line("    QORColorCorrectionFB   = [");
+  SetColorCoeffData(info.QORColorCorrectionFB);
+  Line("]%s", kCrLf);
+  Line("    QORColorCorrectionPOSI = [");
+  SetColorCoeffData(info.QORColorCorrectionPOSI);
+  Line("]%s", kCrLf);
+  Line("    QORColorCorrectionNEGA = [");
+  SetColorCoeffData(info.QORColorCorrectionNEGA);
+  Line("]%s", kCrLf);
+  Line("    ROMVersion             = [%s]%s", FieldText(info.ROMVersion).text, kCrLf);
+  Line("  }%s", kCrLf);
+  return true;
+}

@@ -1,0 +1,223 @@
+// The image data group's structures, one formatter each. Arrays whose length the application
+// sets at run time (responses, CIE samples, extended image information) show their first entry.
+#include "analyzer/para_analyze.h"
+#include "dumps/dump_conventions.h"
+#include "names/field_names.h"
+#include "names/triplet_names.h"
+
+bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
+  if (pImageInfo == nullptr) return true;
+  Line("  TW_IMAGEINFO = {%s", kCrLf);
+  Line("    XResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->XResolution), kCrLf);
+  Line("    YResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->YResolution), kCrLf);
+  Line("    ImageWidth       = [%d]%s", pImageInfo->ImageWidth, kCrLf);
+  Line("    ImageLength      = [%d]%s", pImageInfo->ImageLength, kCrLf);
+  Line("    SamplesPerPixel  = [%d]%s", pImageInfo->SamplesPerPixel, kCrLf);
+  // All eight entries, whatever SamplesPerPixel says.
+  Line("    BitsPerSamples[] = {");
+  for (int i = 0; i < 8; ++i) Line(i < 7 ? "%d," : "%d", pImageInfo->BitsPerSample[i]);
+  Line("}%s", kCrLf);
+  Line("    BitsPerPixel     = [%d]%s", pImageInfo->BitsPerPixel, kCrLf);
+  Line("    Planar           = [%s]%s", BoolText(pImageInfo->Planar), kCrLf);
+  // PixelType is signed here, so -1 reads as ERROR!(-1).
+  Line("    PixelType        = [%s]%s", Name(twpt_macros, pImageInfo->PixelType), kCrLf);
+  Line("    Compression      = [%s]%s", Name(twcp_macros, pImageInfo->Compression), kCrLf);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
+  if (pImageLayout == nullptr) return true;
+  Line("  TW_IMAGELAYOUT = {%s", kCrLf);
+  Line("    Frame          =%s", kCrLf);
+  TwFrameAnalyze(&pImageLayout->Frame);
+  Line("    DocumentNumber = [%ld]%s", Unsigned32(pImageLayout->DocumentNumber), kCrLf);
+  Line("    PageNumber     = [%ld]%s", Unsigned32(pImageLayout->PageNumber), kCrLf);
+  Line("    FrameNumber    = [%ld]%s", Unsigned32(pImageLayout->FrameNumber), kCrLf);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
+  if (pFrame == nullptr) return true;
+  Line("    TW_FRAME = {%s", kCrLf);
+  Line("      Left   = [%.3f]%s", Fix32ToDouble(pFrame->Left), kCrLf);
+  Line("      Top    = [%.3f]%s", Fix32ToDouble(pFrame->Top), kCrLf);
+  Line("      Right  = [%.3f]%s", Fix32ToDouble(pFrame->Right), kCrLf);
+  Line("      Bottom = [%.3f]%s", Fix32ToDouble(pFrame->Bottom), kCrLf);
+  Line("    }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
+  if (pImageMemXfer == nullptr) return true;
+  Line("  TW_IMAGEMEMXFER = {%s", kCrLf);
+  Line("    Compression  = [%s]%s", Name(twcp_macros, pImageMemXfer->Compression), kCrLf);
+  Line("    BytesPerRow  = [%ld]%s", Unsigned32(pImageMemXfer->BytesPerRow), kCrLf);
+  Line("    Columns      = [%ld]%s", Unsigned32(pImageMemXfer->Columns), kCrLf);
+  Line("    Rows         = [%ld]%s", Unsigned32(pImageMemXfer->Rows), kCrLf);
+  Line("    XOffset      = [%ld]%s", Unsigned32(pImageMemXfer->XOffset), kCrLf);
+  Line("    YOffset      = [%ld]%s", Unsigned32(pImageMemXfer->YOffset), kCrLf);
+  Line("    BytesWritten = [%ld]%s", Unsigned32(pImageMemXfer->BytesWritten), kCrLf);
+  Line("    Memory       =%s", kCrLf);
+  TwMemoryAnalyze(&pImageMemXfer->Memory);
+  // Stored logs close this structure at the start of the line.
+  Line("}%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression) {
+  if (pJpegCompression == nullptr) return true;
+  TW_JPEGCOMPRESSION& jpeg = *pJpegCompression;
+  Line("  TW_JPEGCOMPRESSION = {%s", kCrLf);
+  Line("    ColorSpace       = [%s]%s", Name(twpt_macros, jpeg.ColorSpace), kCrLf);
+  Line("    SubSampling      = [%ld]%s", Unsigned32(jpeg.SubSampling), kCrLf);
+  Line("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
+  Line("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
+  Line("    QuantMap[]       = {");
+  for (int i = 0; i < 4; ++i) Line(i < 3 ? "%d," : "%d", jpeg.QuantMap[i]);
+  Line("}%s", kCrLf);
+  // Each memory-block label shares its line with the nested TW_MEMORY header.
+  for (int i = 0; i < 4; ++i) {
+    Line("    QuantTable[%d]   = {", i);
+    TwMemoryAnalyze(&jpeg.QuantTable[i]);
+  }
+  Line("    HuffmanMap[]     = {");
+  for (int i = 0; i < 4; ++i) Line(i < 3 ? "%d," : "%d", jpeg.HuffmanMap[i]);
+  Line("}%s", kCrLf);
+  for (int i = 0; i < 2; ++i) {
+    Line("    HuffmanDC[%d]    = {", i);
+    TwMemoryAnalyze(&jpeg.HuffmanDC[i]);
+  }
+  for (int i = 0; i < 2; ++i) {
+    Line("    HuffmanAC[%d]    = {", i);
+    TwMemoryAnalyze(&jpeg.HuffmanAC[i]);
+  }
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
+  if (pExtImageInfo == nullptr) return true;
+  Line("  TW_EXTIMAGEINFO = {%s", kCrLf);
+  // NumInfos is shown but never trusted as a bound: only the first entry is read.
+  Line("    NumInfos = [%ld]%s", Unsigned32(pExtImageInfo->NumInfos), kCrLf);
+  Line("    Info     =%s", kCrLf);
+  TwInfoAnalyze(&pExtImageInfo->Info[0]);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
+  if (pInfo == nullptr) return true;
+  Line("    TW_INFO = {%s", kCrLf);
+  Line("      InfoID   = [%d]%s", pInfo->InfoID, kCrLf);
+  Line("      ItemType = [%s]%s", Name(twty_macros, pInfo->ItemType), kCrLf);
+  Line("      NumItems = [%d]%s", pInfo->NumItems, kCrLf);
+  Line("      CondCode = [%s]%s", Name(twrc_macros, pInfo->CondCode), kCrLf);
+  Line("      Item     = [%ld]%s", Unsigned32(static_cast<uint32_t>(pInfo->Item)), kCrLf);
+  Line("    }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwPalette8Analyze(TW_PALETTE8* pPalette8) {
+  if (pPalette8 == nullptr) return true;
+  Line("  TW_PALETTE8 = { it does not display. }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwGrayResponseAnalyze(TW_GRAYRESPONSE* pGrayResponse) {
+  if (pGrayResponse == nullptr) return true;
+  Line("  TW_GRAYRESPONSE = {%s", kCrLf);
+  Line("    Response[0] =%s", kCrLf);
+  TwElement8Analyze(&pGrayResponse->Response[0]);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwRgbResponseAnalyze(TW_RGBRESPONSE* pRgbResponse) {
+  if (pRgbResponse == nullptr) return true;
+  Line("  TW_RGBRESPONSE = {%s", kCrLf);
+  Line("    Response[0] =%s", kCrLf);
+  TwElement8Analyze(&pRgbResponse->Response[0]);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement8) {
+  if (pElement8 == nullptr) return true;
+  Line("    TW_ELEMENT8 = {%s", kCrLf);
+  Line("      Index    = [%d]%s", pElement8->Index, kCrLf);
+  Line("      Channel1 = [%d]%s", pElement8->Channel1, kCrLf);
+  Line("      Channel2 = [%d]%s", pElement8->Channel2, kCrLf);
+  Line("      Channel3 = [%d]%s", pElement8->Channel3, kCrLf);
+  Line("    }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
+  if (pCieColor == nullptr) return true;
+  Line("  TW_CIECOLOR = {%s", kCrLf);
+  Line("    ColorSpace      = [%s]%s", Name(twpt_macros, pCieColor->ColorSpace), kCrLf);
+  Line("    LowEndian       = [%d]%s", pCieColor->LowEndian, kCrLf);
+  Line("    DeviceDependent = [%d]%s", pCieColor->DeviceDependent, kCrLf);
+  Line("    VersionNumber   = [%ld]%s", Unsigned32(static_cast<uint32_t>(pCieColor->VersionNumber)),
+       kCrLf);
+  Line("    StageABC=%s", kCrLf);
+  TwTransformStageAnalyze(&pCieColor->StageABC);
+  Line("    StageLMN=%s", kCrLf);
+  TwTransformStageAnalyze(&pCieColor->StageLMN);
+  Line("    WhitePoint=%s", kCrLf);
+  TwCiePointAnalyze(&pCieColor->WhitePoint);
+  Line("    BlackPoint=%s", kCrLf);
+  TwCiePointAnalyze(&pCieColor->BlackPoint);
+  Line("    WhitePaper=%s", kCrLf);
+  TwCiePointAnalyze(&pCieColor->WhitePaper);
+  Line("    BlackInk=%s", kCrLf);
+  TwCiePointAnalyze(&pCieColor->BlackInk);
+  Line("    Samples[]       = [%.3f]%s", Fix32ToDouble(pCieColor->Samples[0]), kCrLf);
+  Line("  }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pTransformStage) {
+  if (pTransformStage == nullptr) return true;
+  Line("    TW_TRANSFORMSTAGE = {%s", kCrLf);
+  for (int d = 0; d < 3; ++d) {
+    Line("      Decode[%d] =%s", d, kCrLf);
+    TwDecodeFunctionAnalyze(&pTransformStage->Decode[d]);
+  }
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      Line("      Mix[%d][%d] = [%.3f]%s", i, j, Fix32ToDouble(pTransformStage->Mix[i][j]), kCrLf);
+    }
+  }
+  Line("    }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
+  if (pDecodeFunction == nullptr) return true;
+  TW_DECODEFUNCTION& decode = *pDecodeFunction;
+  Line("      TW_DECODEFUNCTION = {%s", kCrLf);
+  Line("        StartIn     = [%.3f]%s", Fix32ToDouble(decode.StartIn), kCrLf);
+  Line("        BreakIn     = [%.3f]%s", Fix32ToDouble(decode.BreakIn), kCrLf);
+  Line("        EndIn       = [%.3f]%s", Fix32ToDouble(decode.EndIn), kCrLf);
+  Line("        StartOut    = [%.3f]%s", Fix32ToDouble(decode.StartOut), kCrLf);
+  Line("        BreakOut    = [%.3f]%s", Fix32ToDouble(decode.BreakOut), kCrLf);
+  Line("        EndOut      = [%.3f]%s", Fix32ToDouble(decode.EndOut), kCrLf);
+  Line("        Gamma       = [%.3f]%s", Fix32ToDouble(decode.Gamma), kCrLf);
+  Line("        SampleCount = [%.3f]%s", Fix32ToDouble(decode.SampleCount), kCrLf);
+  Line("      }%s", kCrLf);
+  return true;
+}
+
+bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pCiePoint) {
+  if (pCiePoint == nullptr) return true;
+  Line("    TW_CIEPOINT = {%s", kCrLf);
+  Line("      X = [%.3f]%s", Fix32ToDouble(pCiePoint->X), kCrLf);
+  Line("      Y = [%.3f]%s", Fix32ToDouble(pCiePoint->Y), kCrLf);
+  Line("      Z = [%.3f]%s", Fix32ToDouble(pCiePoint->Z), kCrLf);
+  Line("    }%s", kCrLf);
+  return true;
+}

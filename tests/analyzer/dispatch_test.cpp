@@ -1,0 +1,117 @@
+// Which dump a call gets, chosen by its data argument type (and, for DAT_PARENT, its message).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "analyzer/para_analyze.h"
+#include "twaintrace/twain_vendor.h"
+
+namespace {
+
+std::string Analyze(TW_UINT16 DAT, TW_UINT16 MSG, void* pData, TW_IDENTITY* pOrigin = nullptr,
+                    TW_UINT16 rc = TWRC_SUCCESS) {
+  CParaAnalyze analyzer;
+  char text[8192] = {};
+  analyzer.ParaAnalyze(pOrigin, nullptr, DG_CONTROL, DAT, MSG, static_cast<char*>(pData), rc, text,
+                       sizeof(text));
+  return text;
+}
+
+// The result lines, the dump and the state line of a successful call.
+std::string Logged(const void* pData, const std::string& dump) {
+  char pointer[64];
+  snprintf(pointer, sizeof(pointer), "pData   = <0x%08x>\r\n",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(pData)));
+  return "        Return Code = [TWRC_SUCCESS]\r\n" + std::string(pointer) + dump +
+         "\r\nTWAIN Status = [0]\r\n";
+}
+
+TEST(Dispatch, ParentShowsTheCallersIdentityOnlyWhenOpeningTheManager) {
+  TW_IDENTITY origin{};
+  strcpy(origin.ProductName, "Host");
+  int window = 0;
+  std::string opened = Analyze(DAT_PARENT, MSG_OPENDSM, &window, &origin);
+  EXPECT_NE(opened.find(">\r\n  pOrigin:TW_IDENTITY = {\r\n"), std::string::npos);
+  EXPECT_NE(opened.find("    ProductName     = [Host]\r\n"), std::string::npos);
+  EXPECT_EQ(Analyze(DAT_PARENT, MSG_CLOSEDSM, &window, &origin), Logged(&window, ""));
+}
+
+TEST(Dispatch, ControlTypesReachTheirFormatters) {
+  TW_STATUS status{TWCC_BUMMER, {}};
+  EXPECT_EQ(Analyze(DAT_STATUS, MSG_GET, &status),
+            Logged(&status, "  TW_STATUS = {\r\n    ConditionCode = [TWCC_BUMMER]\r\n  }\r\n"));
+  TW_PENDINGXFERS pending{3, {0}};
+  EXPECT_EQ(
+      Analyze(DAT_PENDINGXFERS, MSG_GET, &pending),
+      Logged(&pending, "  TW_PENDINGXFERS = {\r\n    Count = [3]\r\n    EOJ   = [0]\r\n  }\r\n"));
+  TW_CUSTOMDSDATA custom{8, nullptr};
+  EXPECT_EQ(Analyze(DAT_CUSTOMDSDATA, MSG_GET, &custom),
+            Logged(&custom,
+                   "  TW_CUSTOMDSDATA = {\r\n    InfoLength = [8]\r\n    hData      = "
+                   "<0x00000000>\r\n  }\r\n"));
+  TW_CAPABILITY capability{CAP_XFERCOUNT, TWON_ONEVALUE, nullptr};
+  EXPECT_EQ(Analyze(DAT_CAPABILITY, MSG_RESET, &capability),
+            Logged(&capability,
+                   "  TW_CAPABILITY = {\r\n    Cap        = [CAP_XFERCOUNT]\r\n    ConType    = "
+                   "[TWON_ONEVALUE]\r\n    hContainer = <0x00000000>\r\n  }\r\n"));
+}
+
+TEST(Dispatch, ImageAndVendorTypesReachTheirFormatters) {
+  struct Case {
+    TW_UINT16 DAT;
+    const char* header;
+  } cases[] = {
+      {DAT_IMAGEINFO, "  TW_IMAGEINFO = {\r\n"},
+      {DAT_IMAGELAYOUT, "  TW_IMAGELAYOUT = {\r\n"},
+      {DAT_IMAGEMEMXFER, "  TW_IMAGEMEMXFER = {\r\n"},
+      {DAT_CIECOLOR, "  TW_CIECOLOR = {\r\n"},
+      {DAT_GRAYRESPONSE, "  TW_GRAYRESPONSE = {\r\n"},
+      {DAT_RGBRESPONSE, "  TW_RGBRESPONSE = {\r\n"},
+      {DAT_JPEGCOMPRESSION, "  TW_JPEGCOMPRESSION = {\r\n"},
+      {DAT_PALETTE8, "  TW_PALETTE8 = { it does not display. }\r\n"},
+      {DAT_EXTIMAGEINFO, "  TW_EXTIMAGEINFO = {\r\n"},
+      {DAT_VX_AUTOEXPOSURE, "  TWVX_AUTOEXPOSURE = {\r\n"},
+      {DAT_VX_RGBMATRIX, "  TWVX_RGBMATRIX = {\r\n"},
+      {DAT_VX_COLORSMOOTHING, "  TWVX_COLORSMOOTHING = {\r\n"},
+      {DAT_VX_HARDWAREINFO, "  TWVX_HARDWAREINFO = {\r\n"},
+      {DAT_VX_SKEWINFO, "  TWVX_LOCATIONDATA = {\r\n"},
+      {DAT_VX_UNSHARPMASKPARAM, "    TWVX_USMPARAM = {\r\n"},
+      {DAT_VX_SETTINGFRAME, "  TWVX_SETTINGFRAME = {\r\n"},
+      {DAT_VX_USMINFO, "  TWVX_USMINFO = {\r\n"},
+  };
+  alignas(8) char data[1100] = {};  // large enough for every one of these structures
+  for (const Case& c : cases) {
+    std::string text = Analyze(c.DAT, MSG_GET, data);
+    size_t dumpStart = text.find("\r\n", text.find("pData")) + 2;
+    EXPECT_EQ(text.compare(dumpStart, strlen(c.header), c.header), 0) << c.DAT << "\n" << text;
+  }
+}
+
+TEST(Dispatch, TransferGroupAndNativeTransferShowTheDataPointer) {
+  void* pointer = reinterpret_cast<void*>(uintptr_t{0x1234});
+  const std::string dump = "  TW_UINT32 = {\r\n    Item = <0x00001234>\r\n  }\r\n";
+  EXPECT_EQ(Analyze(DAT_XFERGROUP, MSG_GET, pointer), Logged(pointer, dump));
+  EXPECT_EQ(Analyze(DAT_IMAGENATIVEXFER, MSG_GET, pointer), Logged(pointer, dump));
+}
+
+TEST(Dispatch, TypesWithoutAStructureToShowLogResultAndStateOnly) {
+  char data[64] = {1, 2, 3};
+  for (TW_UINT16 DAT : {DAT_NULL, DAT_TWUNKIDENTITY, DAT_IMAGEFILEXFER, DAT_VX_EVENT,
+                        DAT_VX_REDCORRECTIONMATRIX, DAT_VX_TWAINCALLBACKMSG, DAT_VX_DUALIMAGE,
+                        DAT_DEVICEEVENT, DAT_SETUPFILEXFER2, DAT_CUSTOMBASE, TW_UINT16{0x0100},
+                        TW_UINT16{0x010C}, TW_UINT16{0x800C}, TW_UINT16{0xFFFF}}) {
+    EXPECT_EQ(Analyze(DAT, MSG_GET, data), Logged(data, "")) << DAT;
+  }
+}
+
+TEST(Dispatch, EventWithoutResultLinesGetsNoDump) {
+  TW_EVENT event{nullptr, MSG_XFERREADY};
+  EXPECT_EQ(Analyze(DAT_EVENT, MSG_PROCESSEVENT, &event, nullptr, TWRC_NOTDSEVENT), "");
+  EXPECT_NE(Analyze(DAT_EVENT, MSG_PROCESSEVENT, &event, nullptr, TWRC_DSEVENT)
+                .find("    TWMessage = [MSG_XFERREADY]\r\n"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// One capability value as text by its item type, and item lists line by line.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dumps/dump_conventions.h"
+#include "dumps/dump_fixture.h"
+
+namespace {
+
+std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, const void* value) {
+  CParaAnalyze analyzer;
+  char text[kValueTextSize];
+  memset(text, 'x', sizeof(text));
+  analyzer.ValToStr(cap, itemType, const_cast<void*>(value), text);
+  return text;
+}
+
+template <typename T>
+std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, T value) {
+  return ValueText(cap, itemType, static_cast<const void*>(&value));
+}
+
+TEST(ValToStr, NumbersByItemType) {
+  EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT8, TW_INT8{-2}), "0xfffffffe");
+  EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_UINT8, TW_UINT8{10}), "0x0a");
+  EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT16, TW_INT16{-300}), "-300");
+  EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT32, TW_INT32{-70000}), "-70000");
+  EXPECT_EQ(ValueText(ICAP_PIXELTYPE, TWTY_UINT32, TW_UINT32{2}), "2");
+  EXPECT_EQ(ValueText(ICAP_PIXELTYPE, TWTY_UINT32, TW_UINT32{0x80000000}), "-2147483648");
+  EXPECT_EQ(ValueText(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{2}), "TWPT_RGB");
+  EXPECT_EQ(ValueText(CAP_DUPLEXENABLED, TWTY_BOOL, TW_BOOL{2}), "true");
+  EXPECT_EQ(ValueText(CAP_DUPLEXENABLED, TWTY_BOOL, TW_BOOL{0}), "false");
+  EXPECT_EQ(ValueText(ICAP_GAMMA, TWTY_FIX32, TW_FIX32{1, 0x8000}), "1.500");
+  EXPECT_EQ(ValueText(ICAP_GAMMA, TWTY_FIX32, TW_FIX32{-1, 0x8000}), "-0.500");
+  TW_FRAME frame{{1, 0}, {2, 0x4000}, {-3, 0}, {4, 0xC000}};
+  EXPECT_EQ(ValueText(ICAP_FRAMES, TWTY_FRAME, frame), "1.000,2.250,-3.000,4.750");
+  TW_UINT32 anything = 77;
+  EXPECT_EQ(ValueText(ICAP_PIXELTYPE, 13, anything), "!!! not implemented.!!!");
+}
+
+TEST(ValToStr, StringItemsStopAtTheirNulOrTheirSize) {
+  struct {
+    TW_STR32 text;
+    char after[8];
+  } full;
+  memset(full.text, 'A', sizeof(full.text));
+  memcpy(full.after, "BEYOND", 7);
+  EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR32, full), std::string(34, 'A'));
+
+  TW_STR255 longText;
+  memset(longText, 'z', sizeof(longText));
+  EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR255, static_cast<const void*>(longText)),
+            std::string(256, 'z'));
+  TW_STR64 shortText = "Scanner";
+  EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR64, static_cast<const void*>(shortText)), "Scanner");
+}
+
+using ItemList = DumpTest;
+
+TEST_F(ItemList, SupportedCapsNameEveryIdIncludingZero) {
+  std::vector<TW_UINT16> ids = {0x1001, 0, 0x1234, 0};
+  analyzer.MakeItemList(CAP_SUPPORTEDCAPS, TWTY_UINT16, 4, ids.data());
+  // An id of 0 never repeats its neighbour's text.
+  EXPECT_EQ(Text(),
+            "      ItemList = {\r\n"
+            "          0:CAP_CAPTION,\r\n"
+            "          1:ERROR!(0),\r\n"
+            "          2:ERROR!(4660),\r\n"
+            "          3:ERROR!(0)\r\n"
+            "      }\r\n");
+}
+
+TEST_F(ItemList, StringItemsFollowOneAnotherAtTheirOwnSize) {
+  TW_STR32 names[2] = {"Flatbed", {}};
+  memset(names[1], 'N', sizeof(names[1]));
+  analyzer.MakeItemList(CAP_AUTHOR, TWTY_STR32, 2, names);
+  EXPECT_EQ(Text(),
+            "      ItemList = {\r\n"
+            "          0:Flatbed,\r\n"
+            "          1:" +
+                std::string(34, 'N') +
+                "\r\n"
+                "      }\r\n");
+}
+
+TEST_F(ItemList, FramesAndUnknownTypesAreNotRendered) {
+  TW_FRAME frames[2] = {};
+  analyzer.MakeItemList(ICAP_FRAMES, TWTY_FRAME, 2, frames);
+  analyzer.MakeItemList(ICAP_FRAMES, 40, 1, frames);
+  EXPECT_EQ(Text(),
+            "      ItemList = {\r\n"
+            "          0:!!! not implemented.!!!,\r\n"
+            "          1:!!! not implemented.!!!\r\n"
+            "      }\r\n"
+            "      ItemList = {\r\n"
+            "          0:!!! not implemented.!!!\r\n"
+            "      }\r\n");
+}
+
+TEST_F(ItemList, IndicesWidenPastThreeColumnsAndTheLastHasNoComma) {
+  std::vector<TW_UINT32> values(1001);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<TW_UINT32>(i);
+  analyzer.MakeItemList(ICAP_XRESOLUTION, TWTY_UINT32, 1001, values.data());
+  std::string text = Text();
+  EXPECT_NE(text.find("\r\n          7:7,\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n        999:999,\r\n"), std::string::npos);
+  const std::string end = "        1000:1000\r\n      }\r\n";
+  EXPECT_EQ(text.substr(text.size() - end.size()), end);
+}
+
+TEST_F(ItemList, StaysWithinTheOutputBufferAndStopsWhenItIsFull) {
+  char small[100];
+  memset(small, '#', sizeof(small));
+  analyzer.SetOutText(small, 64);
+  TW_UINT32 nothingRead = 0;
+  // Four billion items of a type that is never read: the list ends with the buffer.
+  analyzer.MakeItemList(ICAP_PIXELTYPE, 13, 0xFFFFFFFF, &nothingRead);
+  EXPECT_TRUE(analyzer.OutTextCut());
+  EXPECT_EQ(strlen(small), 63u);
+  EXPECT_EQ(small[64], '#');
+}
+
+}  // namespace

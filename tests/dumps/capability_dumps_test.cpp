@@ -1,0 +1,257 @@
+// The capability record and its container, read through the container's handle.
+#include <cstdio>
+#include <string>
+
+#include "dumps/dump_fixture.h"
+#include "twaintrace/twain_vendor.h"
+
+namespace {
+
+std::string HandleText(char** handle) {
+  char text[32];
+  snprintf(text, sizeof(text), "<0x%08x>",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
+  return text;
+}
+
+std::string Record(const char* cap, const char* conType, char** handle, const std::string& body) {
+  return std::string("  TW_CAPABILITY = {\r\n    Cap        = [") + cap + "]\r\n" +
+         "    ConType    = [" + conType + "]\r\n" + "    hContainer = " + HandleText(handle) +
+         "\r\n" + body + "  }\r\n";
+}
+
+TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac) {
+  return TW_FIX32{whole, frac};
+}
+
+class CapabilityDump : public DumpTest {
+ protected:
+  std::string Dump(TW_UINT16 cap, TW_UINT16 conType, char** handle, TW_UINT16 rc = TWRC_SUCCESS) {
+    analyzer.m_RC = rc;
+    TW_CAPABILITY capability{cap, conType, handle};
+    EXPECT_TRUE(analyzer.TwCapabilityAnalyze(&capability));
+    return Text();
+  }
+};
+
+TEST_F(CapabilityDump, EnumerationOfPixelTypesNamesEachValue) {
+  TW_ENUMERATION header{TWTY_UINT16, 3, 2, 2, {}};
+  char** handle = Handle(Container(header, 16, std::vector<TW_UINT16>{0, 1, 2}));
+  EXPECT_EQ(Dump(ICAP_PIXELTYPE, TWON_ENUMERATION, handle),
+            Record("ICAP_PIXELTYPE", "TWON_ENUMERATION", handle,
+                   "    TW_ENUMERATION = {\r\n"
+                   "      ItemType     = [TWTY_UINT16]\r\n"
+                   "      NumItems     = [3]\r\n"
+                   "      CurrentIndex = [2]\r\n"
+                   "      DefaultIndex = [2]\r\n"
+                   "      ItemList = {\r\n"
+                   "          0:TWPT_BW,\r\n"
+                   "          1:TWPT_GRAY,\r\n"
+                   "          2:TWPT_RGB\r\n"
+                   "      }\r\n"
+                   "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, ArrayOfSupportedCapsNamesCapabilities) {
+  TW_ARRAY header{TWTY_UINT16, 3, {}};
+  char** handle = Handle(Container(header, 8, std::vector<TW_UINT16>{0x1001, 0x0101, 0x8003}));
+  EXPECT_EQ(Dump(CAP_SUPPORTEDCAPS, TWON_ARRAY, handle),
+            Record("CAP_SUPPORTEDCAPS", "TWON_ARRAY", handle,
+                   "    TW_ARRAY = {\r\n"
+                   "      ItemType = [TWTY_UINT16]\r\n"
+                   "      NumItems = [3]\r\n"
+                   "      ItemList = {\r\n"
+                   "          0:CAP_CAPTION,\r\n"
+                   "          1:ICAP_PIXELTYPE,\r\n"
+                   "          2:ICAP_VX_FILMTYPE\r\n"
+                   "      }\r\n"
+                   "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, OneValueAndRangeShowValuesByItemType) {
+  TW_ONEVALUE version{TWTY_UINT16, 0x0103};
+  char** versionHandle = Handle(&version, sizeof(version));
+  TW_ONEVALUE resolution{TWTY_FIX32, 0};
+  TW_FIX32 fix = Fix(300, 0x8000);
+  memcpy(&resolution.Item, &fix, sizeof(fix));
+  char** resolutionHandle = Handle(&resolution, sizeof(resolution));
+  TW_RANGE range{TWTY_INT32, static_cast<TW_UINT32>(-5), 100, 5, 50, 0x80000000};
+  char** rangeHandle = Handle(&range, sizeof(range));
+
+  Dump(CAP_VX_VERSION, TWON_ONEVALUE, versionHandle);
+  Dump(ICAP_XRESOLUTION, TWON_ONEVALUE, resolutionHandle);
+  Dump(0x1234, TWON_RANGE, rangeHandle);
+  EXPECT_EQ(Text(), Record("CAP_VX_VERSION", "TWON_ONEVALUE", versionHandle,
+                           "    TW_ONEVALUE = {\r\n"
+                           "      ItemType = [TWTY_UINT16]\r\n"
+                           "      Item     = [1.3]\r\n"
+                           "    }\r\n") +
+                        Record("ICAP_XRESOLUTION", "TWON_ONEVALUE", resolutionHandle,
+                               "    TW_ONEVALUE = {\r\n"
+                               "      ItemType = [TWTY_FIX32]\r\n"
+                               "      Item     = [300.500]\r\n"
+                               "    }\r\n") +
+                        Record("ERROR!(4660)", "TWON_RANGE", rangeHandle,
+                               "    TW_RANGE = {\r\n"
+                               "      ItemType     = [TWTY_INT32]\r\n"
+                               "      MinValue     = [-5]\r\n"
+                               "      MaxValue     = [100]\r\n"
+                               "      StepSize     = [5]\r\n"
+                               "      DefaultValue = [50]\r\n"
+                               "      CurrentValue = [-2147483648]\r\n"
+                               "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, FrameInOneValueShowsFourNumbers) {
+  struct {
+    TW_UINT16 itemType;
+    TW_UINT16 pad;
+    TW_FRAME frame;
+  } oneValue{TWTY_FRAME, 0, {Fix(0, 0), Fix(1, 0x4000), Fix(8, 0x8000), Fix(-1, 0x8000)}};
+  char** handle = Handle(&oneValue, sizeof(oneValue));
+  EXPECT_EQ(Dump(ICAP_FRAMES, TWON_ONEVALUE, handle),
+            Record("ICAP_FRAMES", "TWON_ONEVALUE", handle,
+                   "    TW_ONEVALUE = {\r\n"
+                   "      ItemType = [TWTY_FRAME]\r\n"
+                   "      Item     = [0.000,1.250,8.500,-0.500]\r\n"
+                   "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, RecordAloneWhenThereIsNoContainerToShow) {
+  TW_ONEVALUE oneValue{TWTY_UINT16, 1};
+  char** handle = Handle(&oneValue, sizeof(oneValue));
+  EXPECT_EQ(Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, nullptr),
+            Record("ICAP_PIXELTYPE", "TWON_ONEVALUE", nullptr, ""));
+  text[0] = '\0';
+  analyzer.SetOutText(text, sizeof(text));
+  // A failed call, and container types that are not containers, leave the handle alone.
+  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle, TWRC_FAILURE);
+  Dump(ICAP_PIXELTYPE, TWON_DONTCARE16, handle);
+  Dump(ICAP_PIXELTYPE, 2, handle);
+  EXPECT_EQ(Text(), Record("ICAP_PIXELTYPE", "TWON_ONEVALUE", handle, "") +
+                        Record("ICAP_PIXELTYPE", "TWON_DONTCARE16", handle, "") +
+                        Record("ICAP_PIXELTYPE", "ERROR!(2)", handle, ""));
+  // Any other result code shows the container.
+  text[0] = '\0';
+  analyzer.SetOutText(text, sizeof(text));
+  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle, TWRC_CHECKSTATUS);
+  EXPECT_NE(Text().find("      Item     = [TWPT_GRAY]\r\n"), std::string::npos);
+}
+
+TEST_F(CapabilityDump, NullRecordAndNullLockedDataAddNothing) {
+  EXPECT_TRUE(analyzer.TwCapabilityAnalyze(nullptr));
+  EXPECT_EQ(Text(), "");
+
+  TW_ONEVALUE oneValue{TWTY_UINT16, 1};
+  char** handle = Handle(&oneValue, sizeof(oneValue));
+  char* data = *handle;
+  *handle = nullptr;  // the block's data is gone
+  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle);
+  *handle = data;
+  EXPECT_EQ(Text(), Record("ICAP_PIXELTYPE", "TWON_ONEVALUE", handle, ""));
+}
+
+TEST_F(CapabilityDump, EmptyListOpensAndClosesOnly) {
+  TW_ARRAY header{TWTY_UINT32, 0, {}};
+  char** handle = Handle(Container(header, 8));
+  EXPECT_EQ(Dump(CAP_XFERCOUNT, TWON_ARRAY, handle), Record("CAP_XFERCOUNT", "TWON_ARRAY", handle,
+                                                            "    TW_ARRAY = {\r\n"
+                                                            "      ItemType = [TWTY_UINT32]\r\n"
+                                                            "      NumItems = [0]\r\n"
+                                                            "      ItemList = {\r\n"
+                                                            "      }\r\n"
+                                                            "    }\r\n"));
+}
+
+// A container is read only within its block: what lies beyond is replaced by one line.
+TEST_F(CapabilityDump, ListLongerThanItsBlockShowsTheItemsThatFit) {
+  TW_ENUMERATION header{TWTY_UINT16, 1000, 0, 1, {}};
+  char** handle = Handle(Container(header, 16, std::vector<TW_UINT16>{0, 1}));
+  EXPECT_EQ(Dump(ICAP_PIXELTYPE, TWON_ENUMERATION, handle),
+            Record("ICAP_PIXELTYPE", "TWON_ENUMERATION", handle,
+                   "    TW_ENUMERATION = {\r\n"
+                   "      ItemType     = [TWTY_UINT16]\r\n"
+                   "      NumItems     = [1000]\r\n"
+                   "      CurrentIndex = [0]\r\n"
+                   "      DefaultIndex = [1]\r\n"
+                   "      ItemList = {\r\n"
+                   "          0:TWPT_BW,\r\n"
+                   "          1:TWPT_GRAY,\r\n"
+                   "        !!! rest not shown: past the container's known size !!!\r\n"
+                   "      }\r\n"
+                   "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, ValuesWiderThanTheBlockAreCut) {
+  // A 255-character string needs 260 bytes; a frame range runs past a 24-byte block.
+  TW_ONEVALUE text255{TWTY_STR255, 0};
+  char** oneValueHandle = Handle(&text255, sizeof(text255));
+  TW_RANGE frames{TWTY_FRAME, 0, 0, 0, 0, 0};
+  char** rangeHandle = Handle(&frames, sizeof(frames));
+  TW_ARRAY arrayHeader{TWTY_UINT32, 2, {}};
+  char** shortHandle = Handle(Container(arrayHeader, 6));
+
+  Dump(CAP_AUTHOR, TWON_ONEVALUE, oneValueHandle);
+  Dump(ICAP_FRAMES, TWON_RANGE, rangeHandle);
+  Dump(CAP_XFERCOUNT, TWON_ARRAY, shortHandle);
+  EXPECT_EQ(Text(), Record("CAP_AUTHOR", "TWON_ONEVALUE", oneValueHandle,
+                           "    TW_ONEVALUE = {\r\n"
+                           "      ItemType = [TWTY_STR255]\r\n"
+                           "      !!! rest not shown: past the container's known size !!!\r\n"
+                           "    }\r\n") +
+                        Record("ICAP_FRAMES", "TWON_RANGE", rangeHandle,
+                               "    TW_RANGE = {\r\n"
+                               "      ItemType     = [TWTY_FRAME]\r\n"
+                               "      MinValue     = [0.000,0.000,0.000,0.000]\r\n"
+                               "      MaxValue     = [0.000,0.000,0.000,0.000]\r\n"
+                               "      !!! rest not shown: past the container's known size !!!\r\n"
+                               "    }\r\n") +
+                        Record("CAP_XFERCOUNT", "TWON_ARRAY", shortHandle,
+                               "    TW_ARRAY = {\r\n"
+                               "      !!! rest not shown: past the container's known size !!!\r\n"
+                               "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, HandleOfUnknownSizeIsTrustedForItsFixedFieldsOnly) {
+  struct {
+    TW_ARRAY header;
+    TW_UINT16 more[3];
+  } array{{TWTY_UINT16, 4, {}}, {}};
+  TW_UINT16 items[4] = {TWUN_CENTIMETERS, TWUN_PICAS, TWUN_POINTS, TWUN_TWIPS};
+  memcpy(array.header.ItemList, items, sizeof(items));
+  char* handleWords[4] = {reinterpret_cast<char*>(&array), nullptr, nullptr, nullptr};
+  EXPECT_EQ(Dump(ICAP_UNITS, TWON_ARRAY, handleWords),
+            Record("ICAP_UNITS", "TWON_ARRAY", handleWords,
+                   "    TW_ARRAY = {\r\n"
+                   "      ItemType = [TWTY_UINT16]\r\n"
+                   "      NumItems = [4]\r\n"
+                   "      ItemList = {\r\n"
+                   "        !!! rest not shown: past the container's known size !!!\r\n"
+                   "      }\r\n"
+                   "    }\r\n"));
+}
+
+TEST_F(CapabilityDump, ItemTypeWithoutKnownSizeReadsNothing) {
+  TW_ONEVALUE oneValue{13, 0x12345678};
+  char** oneValueHandle = Handle(&oneValue, sizeof(oneValue));
+  TW_RANGE range{99, 1, 2, 3, 4, 5};
+  char** rangeHandle = Handle(&range, sizeof(range));
+  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, oneValueHandle);
+  Dump(ICAP_PIXELTYPE, TWON_RANGE, rangeHandle);
+  EXPECT_EQ(Text(), Record("ICAP_PIXELTYPE", "TWON_ONEVALUE", oneValueHandle,
+                           "    TW_ONEVALUE = {\r\n"
+                           "      ItemType = [ERROR!(13)]\r\n"
+                           "      Item     = [!!! not implemented.!!!]\r\n"
+                           "    }\r\n") +
+                        Record("ICAP_PIXELTYPE", "TWON_RANGE", rangeHandle,
+                               "    TW_RANGE = {\r\n"
+                               "      ItemType     = [ERROR!(99)]\r\n"
+                               "      MinValue     = [!!! not implemented.!!!]\r\n"
+                               "      MaxValue     = [!!! not implemented.!!!]\r\n"
+                               "      StepSize     = [!!! not implemented.!!!]\r\n"
+                               "      DefaultValue = [!!! not implemented.!!!]\r\n"
+                               "      CurrentValue = [!!! not implemented.!!!]\r\n"
+                               "    }\r\n"));
+}
+
+}  // namespace

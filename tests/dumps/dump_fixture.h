@@ -1,0 +1,53 @@
+// An analyzer of its own writing into a test buffer, and container handles that are checked to
+// be unlocked and are freed after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "analyzer/para_analyze.h"
+#include "platform/memory_handle.h"
+
+class DumpTest : public ::testing::Test {
+ protected:
+  void SetUp() override { analyzer.SetOutText(text, sizeof(text)); }
+
+  void TearDown() override {
+    for (char** handle : handles_) {
+      EXPECT_EQ(MemoryHandleLockCount(handle), 0) << "a container was left locked";
+      DisposeMemoryHandle(handle);
+    }
+  }
+
+  std::string Text() const { return text; }
+
+  // A block of exactly `size` bytes holding `bytes`.
+  char** Handle(const void* bytes, size_t size) {
+    char** handle = NewMemoryHandle(size);
+    memcpy(*handle, bytes, size);
+    handles_.push_back(handle);
+    return handle;
+  }
+  char** Handle(const std::vector<char>& bytes) { return Handle(bytes.data(), bytes.size()); }
+
+  CParaAnalyze analyzer;
+  char text[32768] = {};
+
+ private:
+  std::vector<char**> handles_;
+};
+
+// The bytes of a container: its fixed part (`header`, cut to `headerSize` bytes) followed by
+// `items` packed one after another.
+template <typename Header, typename Item = TW_UINT16>
+std::vector<char> Container(const Header& header, size_t headerSize,
+                            const std::vector<Item>& items = {}) {
+  std::vector<char> bytes(headerSize + items.size() * sizeof(Item));
+  memcpy(bytes.data(), &header, std::min(headerSize, sizeof(header)));
+  if (!items.empty()) memcpy(bytes.data() + headerSize, items.data(), items.size() * sizeof(Item));
+  return bytes;
+}

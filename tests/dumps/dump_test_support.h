@@ -1,0 +1,62 @@
+// Runs structure formatters straight into a buffer, and reads the expected dumps that sit
+// beside the tests (stored with LF line ends, compared with the CR LF of the log).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "analyzer/para_analyze.h"
+
+inline TW_FIX32 Fix(int whole, unsigned frac = 0) {
+  return TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)};
+}
+
+// What `formatter(analyzer)` appends to an empty output text.
+template <typename Formatter>
+std::string Dump(Formatter formatter) {
+  std::string buffer(16384, '\0');
+  CParaAnalyze analyzer;
+  analyzer.SetOutText(buffer.data(), buffer.size());
+  formatter(analyzer);
+  return buffer.substr(0, analyzer.OutTextLength());
+}
+
+inline std::string ExpectedDump(const std::string& name) {
+  std::ifstream file(std::string(TWAINTRACE_EXPECTED_DUMPS_DIR) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(file.good()) << name;
+  std::string text;
+  for (char c : std::string(std::istreambuf_iterator<char>(file), {})) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return text;
+}
+
+inline long LineCount(const std::string& text) {
+  return std::count(text.begin(), text.end(), '\n');
+}
+
+// Line `index` (from 0) without its line end.
+inline std::string LineAt(const std::string& text, long index) {
+  size_t begin = 0;
+  for (long i = 0; i < index && begin != std::string::npos; ++i) {
+    begin = text.find('\n', begin);
+    if (begin != std::string::npos) ++begin;
+  }
+  if (begin == std::string::npos) return "";
+  return text.substr(begin, text.find("\r\n", begin) - begin);
+}
+
+// Byte-for-byte equality, reported by the first line where the two texts part.
+inline ::testing::AssertionResult SameText(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  auto parting = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+  long line = std::count(actual.begin(), parting.first, '\n');
+  return ::testing::AssertionFailure()
+         << "texts part at line " << line + 1 << "\n  actual:   \"" << LineAt(actual, line)
+         << "\"\n  expected: \"" << LineAt(expected, line) << "\"";
+}

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "dumps/dump_test_support.h"
+
+namespace {
+
+TEST(VendorDumps, EachStructureDumpsByteForByte) {
+  TWVX_AUTOEXPOSURE exposure{
+      0xdeadbeef,    -1,    10, 20, -32768, TWVX_FT_REFLECTIVEDOCUMENT, TWVX_PG_18,
+      Fix(2, 13107), 0xFFFF};
+  TWVX_COLORSMOOTHING smoothing{0x10, 0xFFFFFFFF, 2, 3, 4, 5, 6, 7, 8, 0x80000000};
+  TWVX_LOCATIONDATA location{24, 10, 20, 1000, 1500, 2550, 3508, 0xFFFFFFFE, 7, Fix(-1, 32768)};
+  // The alignment gap after BitsPerPixel is never shown.
+  memset(reinterpret_cast<char*>(&location) + sizeof(TW_INT16), 0xFF, 2);
+  TWVX_USMPARAM usm{-5, 2, 3};  // keeps its nested indent as the call's own data
+  TWVX_SETTINGFRAME frame{0xFFFF, 2};
+  TWVX_RGBMATRIX identity{{Fix(1), Fix(0), Fix(0), Fix(0), Fix(1), Fix(0), Fix(0), Fix(0), Fix(1)}};
+  TWVX_USMINFO usmInfo{1200, 2, 7, {100, 2, -1}, {{1, 2, 3, 4}, {5, 6, 7, 0xFFFF}, 9}};
+
+  std::string dump = Dump([&](CParaAnalyze& a) {
+    a.TwVxAutoExposureAnalyze(&exposure);
+    a.TwVxColorSmoothingAnalyze(&smoothing);
+    a.TwVxSkewInfoAnalyze(&location);
+    a.TwUnsharpMaskAnalyze(&usm);
+    a.TwVxSettingFrameAnalyze(&frame);
+    a.TwVxRgbMatrixAnalyze(&identity);
+    a.TwVxUsmInfoAnalyze(&usmInfo);
+  });
+  EXPECT_TRUE(SameText(dump, ExpectedDump("vendor_dumps.txt")));
+  EXPECT_EQ(LineCount(Dump([&](CParaAnalyze& a) { a.TwVxUsmInfoAnalyze(&usmInfo); })), 29);
+}
+
+TEST(VendorDumps, UnnamedFilmTypeAndGammaShowTheirValue) {
+  TWVX_AUTOEXPOSURE exposure{0, 0, 0, 0, 0, 5, 2, {}, 0};
+  std::string dump = Dump([&](CParaAnalyze& a) { a.TwVxAutoExposureAnalyze(&exposure); });
+  EXPECT_EQ(LineAt(dump, 6), "    FilmType     = [ERROR!(5)]");
+  EXPECT_EQ(LineAt(dump, 7), "    PreScanGamma = [ERROR!(2)]");
+}
+
+TEST(VendorDumps, NullStructureAndContentlessCallsAddNothing) {
+  EXPECT_EQ(Dump([](CParaAnalyze& a) {
+              EXPECT_TRUE(a.TwVxAutoExposureAnalyze(nullptr) && a.TwVxRgbMatrixAnalyze(nullptr) &&
+                          a.TwVxColorSmoothingAnalyze(nullptr) && a.TwVxSkewInfoAnalyze(nullptr) &&
+                          a.TwUnsharpMaskAnalyze(nullptr) && a.TwVxSettingFrameAnalyze(nullptr) &&
+                          a.TwVxUsmInfoAnalyze(nullptr) && a.TwVxReviseBaseParamAnalyze(nullptr) &&
+                          a.TwVxThresholdInfoAnalyze(nullptr) && a.TwHardwareInfoAnalyze(nullptr) &&
+                          a.TwVxEventAnalyze() && a.TwVxRedCorrectionMatrixAnalyze() &&
+                          a.TwVxTwainCallbackMsgAnalyze());
+              a.SetColorCoeffData(nullptr);
+            }),
+            "");
+}
+
+}  // namespace

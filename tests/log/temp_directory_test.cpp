@@ -1,0 +1,66 @@
+// The debug output directory helper, run on scratch directories inside the build tree.
+#include "log/temp_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // The status of one call and what it printed on stderr.
+  std::pair<int, std::string> Create(const std::string& path) {
+    std::string copy = path;
+    testing::internal::CaptureStderr();
+    int status = CreateTandraTempDirectory(copy.data());
+    return {status, testing::internal::GetCapturedStderr()};
+  }
+
+  const fs::path root_ = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "temp-directory";
+};
+
+TEST_F(TempDirectory, NullPathIsAParameterErrorAndSilent) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(TempDirectory, CreatesTheSubdirectoryOnceThenReportsDuplicate) {
+  EXPECT_EQ(Create(root_.string()), std::make_pair(0, std::string()));
+  EXPECT_TRUE(fs::is_directory(root_ / "VELIXScanTwainLog"));
+  EXPECT_EQ(Create(root_.string()), std::make_pair(-48, std::string()));
+}
+
+TEST_F(TempDirectory, FailuresGiveClassicStatusAndNameOnlyAnUnresolvablePath) {
+  const std::string missing = (root_ / "missing").string();
+  EXPECT_EQ(Create(missing),
+            std::make_pair(-43, "Output debug image data file is put in: " + missing + " "));
+  EXPECT_FALSE(fs::exists(missing));
+
+  std::ofstream(root_ / "file").put('x');
+  const std::string throughFile = (root_ / "file" / "below").string();
+  EXPECT_EQ(Create(throughFile),
+            std::make_pair(-120, "Output debug image data file is put in: " + throughFile + " "));
+  EXPECT_EQ(Create((root_ / "file").string()), std::make_pair(-120, std::string()));
+}
+
+TEST_F(TempDirectory, PathLongerThan255BytesIsUsedWhole) {
+  fs::path deep = root_;
+  while (deep.string().size() < 300) deep /= std::string(40, 'd');
+  fs::create_directories(deep);
+  EXPECT_EQ(Create(deep.string()), std::make_pair(0, std::string()));
+  EXPECT_TRUE(fs::is_directory(deep / "VELIXScanTwainLog"));
+}
+
+}  // namespace

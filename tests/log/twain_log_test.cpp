@@ -1,0 +1,211 @@
+// The levelled logger: its message line, its time stamp, and its instance's life alongside the
+// log file.
+#include "log/twain_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <typeinfo>
+
+#include "log/log_file.h"
+
+namespace {
+
+using ENUM_LOG_LEVEL_TW::enumLogLevel_tw;
+using ENUM_LOG_LEVEL_TW::LOG_LEVEL_ERROR;
+using ENUM_LOG_LEVEL_TW::LOG_LEVEL_INFO;
+using ENUM_LOG_LEVEL_TW::LOG_LEVEL_TRACE;
+using ENUM_LOG_LEVEL_TW::LOG_LEVEL_WARNING;
+
+// A well-formed time stamp in brackets; anything else stays in the text and fails the match.
+const std::regex kStamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
+
+// Collects what the logger writes by standing in for the open log file.
+class TwainLogOutput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    stream_ = open_memstream(&buffer_, &size_);
+    ASSERT_NE(stream_, nullptr);
+    g_pLogFile = stream_;
+  }
+  void TearDown() override {
+    g_pLogFile = nullptr;
+    fclose(stream_);
+    free(buffer_);
+  }
+
+  // The text written since the last call, its time stamps replaced by "[<time>]".
+  std::string Written() {
+    fflush(stream_);
+    std::string text(buffer_ + taken_, size_ - taken_);
+    taken_ = size_;
+    return std::regex_replace(text, kStamp, "[<time>]");
+  }
+
+  CTwainLog log_;
+
+ private:
+  FILE* stream_ = nullptr;
+  char* buffer_ = nullptr;
+  size_t size_ = 0;
+  size_t taken_ = 0;
+};
+
+std::string Format(CTwainLog& log, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = log.FormatString(format, args);
+  va_end(args);
+  return text;
+}
+
+TEST_F(TwainLogOutput, PrefixWithFileHasPaddedBaseNameAndLine) {
+  log_.Message(LOG_LEVEL_INFO, "Scanner", "/work/src/trace_unit", 7, "ready");
+  const std::string name45(45, 'n');
+  log_.Message(LOG_LEVEL_ERROR, "Scanner", name45.c_str(), 12345, "lamp %d", 2);
+  EXPECT_EQ(Written(),
+            "[<time>] INFO from \"Scanner\" (File: trace_unit                              , "
+            "Line:    7) ready\n"
+            "[<time>] ERROR from \"Scanner\" (File: " +
+                name45 + ", Line: 12345) lamp 2\n");
+}
+
+TEST_F(TwainLogOutput, PrefixWithoutFileAndUnnamedLevels) {
+  log_.Message(LOG_LEVEL_WARNING, "Scanner", nullptr, 7, "cover open");
+  log_.Message(LOG_LEVEL_TRACE, nullptr, nullptr, 0, "no origin");
+  log_.Message(static_cast<enumLogLevel_tw>(0), "Scanner", nullptr, 0, "level 0");
+  log_.Message(static_cast<enumLogLevel_tw>(5), "Scanner", nullptr, 0, "level 5");
+  EXPECT_EQ(Written(),
+            "[<time>] WARNING from \"Scanner\" cover open\n"
+            "[<time>] TRACE from \"\" no origin\n"
+            "[<time>]  from \"Scanner\" level 0\n"
+            "[<time>]  from \"Scanner\" level 5\n");
+}
+
+TEST_F(TwainLogOutput, BaseNameFollowsTheLastSlashOrBackslash) {
+  const struct {
+    const char* file;
+    const char* baseName;
+  } cases[] = {
+      {"/work/src/trace_unit", "trace_unit"},
+      {"D:\\work\\src\\trace_unit", "trace_unit"},
+      {"a/b\\c", "c"},
+      {"a\\b/c", "c"},
+      {"trace_unit", "trace_unit"},
+      {"dir/", ""},
+  };
+  for (const auto& c : cases) {
+    log_.Message(LOG_LEVEL_INFO, "S", c.file, 1, "x");
+    char expected[128];
+    snprintf(expected, sizeof(expected), "[<time>] INFO from \"S\" (File: %-40s, Line:    1) x\n",
+             c.baseName);
+    EXPECT_EQ(Written(), expected) << c.file;
+  }
+}
+
+TEST_F(TwainLogOutput, TextEndsWithExactlyOneLineFeedUnlessEmpty) {
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "ends\n");
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "plain");
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "mid\ndle");
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s", "");
+  EXPECT_EQ(Written(),
+            "[<time>] INFO from \"S\" ends\n"
+            "[<time>] INFO from \"S\" plain\n"
+            "[<time>] INFO from \"S\" mid\ndle\n"
+            "[<time>] INFO from \"S\" ");
+}
+
+TEST_F(TwainLogOutput, LongTextIsFormattedWhole) {
+  // 150 characters need a second pass, which must read the arguments afresh.
+  const std::string head(147, 'x');
+  const std::string text150 = head + "|42";
+  EXPECT_EQ(Format(log_, "%s|%d", head.c_str(), 42), text150);
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s|%d", head.c_str(), 42);
+  EXPECT_EQ(Written(), "[<time>] INFO from \"S\" " + text150 + "\n");
+}
+
+TEST_F(TwainLogOutput, UnrenderableFormatGivesEmptyTextInsteadOfGrowingForever) {
+  const wint_t beyondUnicode = 0x110000;
+  EXPECT_EQ(Format(log_, "%lc", beyondUnicode), "");
+  EXPECT_EQ(Format(log_, nullptr), "");
+  log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
+  EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" ");
+}
+
+TEST(TwainLogWithoutFile, WritesNothingAnywhere) {
+  ASSERT_EQ(g_pLogFile, nullptr);
+  CTwainLog log;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  log.Message(LOG_LEVEL_INFO, "S", "a/b.cpp", 3, "dropped %d", 1);
+  log.OutputDebugString("dropped too");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(TwainLogHeader, StampsLocalTimeWithRoundedMilliseconds) {
+  struct tm local {};
+  local.tm_year = 2026 - 1900;
+  local.tm_mday = 5;
+  local.tm_hour = 9;
+  local.tm_min = 30;
+  local.tm_sec = 12;
+  EXPECT_EQ(CTwainLog::GetHeader(local, 457000), "2026/01/05 09:30:12.457");
+  EXPECT_EQ(CTwainLog::GetHeader(local, 1500), "2026/01/05 09:30:12.002");
+  EXPECT_EQ(CTwainLog::GetHeader(local, 999600), "2026/01/05 09:30:12.1000");
+}
+
+// Counts its deletions, and whether the log file was still open at the time.
+class CountingLog : public CTwainLog {
+ public:
+  ~CountingLog() override {
+    ++deletions;
+    fileOpenAtDeletion = g_pLogFile != nullptr;
+  }
+  static inline int deletions = 0;
+  static inline bool fileOpenAtDeletion = false;
+};
+
+class TwainLogLifecycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR);
+    CountingLog::deletions = 0;
+    CountingLog::fileOpenAtDeletion = false;
+  }
+  void TearDown() override {
+    testing::internal::CaptureStderr();
+    cleanupTwainLog();
+    testing::internal::GetCapturedStderr();
+    std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR);
+  }
+};
+
+TEST_F(TwainLogLifecycle, LivesWhileLoggingIsEnabled) {
+  setupTwainLog();
+  EXPECT_EQ(g_pcTwainLog, nullptr) << "made without the log directory";
+
+  std::filesystem::create_directories(TWAINTRACE_TEST_LOG_DIR);
+  g_pcTwainLog = new CountingLog;
+  setupTwainLog();
+  EXPECT_EQ(CountingLog::deletions, 1);
+  ASSERT_NE(g_pcTwainLog, nullptr);
+  EXPECT_EQ(typeid(*g_pcTwainLog), typeid(CTwainLog));
+
+  delete g_pcTwainLog;
+  g_pcTwainLog = new CountingLog;
+  testing::internal::CaptureStderr();
+  cleanupTwainLog();
+  cleanupTwainLog();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Close Log File.\n");
+  EXPECT_EQ(CountingLog::deletions, 2);
+  EXPECT_TRUE(CountingLog::fileOpenAtDeletion);
+  EXPECT_EQ(g_pcTwainLog, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// A capability call as an application makes it: the data source answers with a container in a
+// handle of the application's memory manager, and the log shows it value by value.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/memory_handle.h"
+#include "shell/data_source_harness.h"
+
+namespace {
+
+std::string Low32(const void* pointer) {
+  char text[16];
+  snprintf(text, sizeof(text), "0x%08x",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+  return text;
+}
+
+// Answers with an enumeration of `numItems` pixel types of which the block holds three.
+template <TW_UINT32 numItems>
+TW_UINT16 AnswerPixelTypes(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF data) {
+  auto* capability = static_cast<TW_CAPABILITY*>(data);
+  const TW_UINT16 items[3] = {TWPT_BW, TWPT_GRAY, TWPT_RGB};
+  capability->ConType = TWON_ENUMERATION;
+  capability->hContainer = NewMemoryHandle(offsetof(TW_ENUMERATION, ItemList) + sizeof(items));
+  auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(*capability->hContainer);
+  *enumeration = TW_ENUMERATION{TWTY_UINT16, numItems, 2, 2, {}};
+  memcpy(enumeration->ItemList, items, sizeof(items));
+  return TWRC_SUCCESS;
+}
+
+std::string LogOfPixelTypeGet(FakeHandler handler, TW_CAPABILITY* capability) {
+  *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
+  std::string log = LogOfOneCall(DG_CONTROL, DAT_CAPABILITY, MSG_GET, capability, handler);
+  EXPECT_EQ(MemoryHandleLockCount(capability->hContainer), 0);
+  return log;
+}
+
+// The expected log with the call's data pointer and container handle filled in.
+std::string WithPointers(std::string text, const TW_CAPABILITY& capability) {
+  text.replace(text.find("DATA"), 4, Low32(&capability));
+  text.replace(text.find("HANDLE"), 6, Low32(capability.hContainer));
+  return text;
+}
+
+TEST(CapabilityTrace, EnumerationOfPixelTypesIsLoggedValueByValue) {
+  TW_CAPABILITY capability;
+  std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<3>, &capability);
+  EXPECT_EQ(log, WithPointers("[00001] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
+                              "        Return Code = [TWRC_SUCCESS]\r\n"
+                              "pData   = <DATA>\r\n"
+                              "  TW_CAPABILITY = {\r\n"
+                              "    Cap        = [ICAP_PIXELTYPE]\r\n"
+                              "    ConType    = [TWON_ENUMERATION]\r\n"
+                              "    hContainer = <HANDLE>\r\n"
+                              "    TW_ENUMERATION = {\r\n"
+                              "      ItemType     = [TWTY_UINT16]\r\n"
+                              "      NumItems     = [3]\r\n"
+                              "      CurrentIndex = [2]\r\n"
+                              "      DefaultIndex = [2]\r\n"
+                              "      ItemList = {\r\n"
+                              "          0:TWPT_BW,\r\n"
+                              "          1:TWPT_GRAY,\r\n"
+                              "          2:TWPT_RGB\r\n"
+                              "      }\r\n"
+                              "    }\r\n"
+                              "  }\r\n"
+                              "\r\n"
+                              "TWAIN Status = [3]\r\n",
+                              capability));
+  DisposeMemoryHandle(capability.hContainer);
+}
+
+TEST(CapabilityTrace, ItemCountBeyondTheBlockShowsOnlyWhatTheBlockHolds) {
+  TW_CAPABILITY capability;
+  std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<70000>, &capability);
+  EXPECT_EQ(log, WithPointers("[00001] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
+                              "        Return Code = [TWRC_SUCCESS]\r\n"
+                              "pData   = <DATA>\r\n"
+                              "  TW_CAPABILITY = {\r\n"
+                              "    Cap        = [ICAP_PIXELTYPE]\r\n"
+                              "    ConType    = [TWON_ENUMERATION]\r\n"
+                              "    hContainer = <HANDLE>\r\n"
+                              "    TW_ENUMERATION = {\r\n"
+                              "      ItemType     = [TWTY_UINT16]\r\n"
+                              "      NumItems     = [70000]\r\n"
+                              "      CurrentIndex = [2]\r\n"
+                              "      DefaultIndex = [2]\r\n"
+                              "      ItemList = {\r\n"
+                              "          0:TWPT_BW,\r\n"
+                              "          1:TWPT_GRAY,\r\n"
+                              "          2:TWPT_RGB,\r\n"
+                              "        !!! rest not shown: past the container's known size !!!\r\n"
+                              "      }\r\n"
+                              "    }\r\n"
+                              "  }\r\n"
+                              "\r\n"
+                              "TWAIN Status = [3]\r\n",
+                              capability));
+  DisposeMemoryHandle(capability.hContainer);
+}
+
+}  // namespace
