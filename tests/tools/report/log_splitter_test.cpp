@@ -50,21 +50,6 @@ std::string Cut(const std::string& parameterText, size_t limit = 5120) {
   return parameterText.substr(0, limit) + kCut;
 }
 
-TEST(LogSplitter, ReadsTheEntriesOfASessionWithTheirCrLfLines) {
-  std::string log = Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-                    Entry(2, "DG_CONTROL/DAT_STATUS/MSG_GET", StatusDump("TWCC_SUCCESS"), 4);
-  std::vector<LogItem> items = SplitLog(log);
-  ASSERT_EQ(items.size(), 2u);
-  const RawEntry& second = EntryAt(items, 1);
-  EXPECT_EQ(second.firstLine, 6u);
-  ASSERT_TRUE(second.header.has_value());
-  EXPECT_EQ(second.header->text, "[00002] [APP] DG_CONTROL/DAT_STATUS/MSG_GET");
-  ASSERT_EQ(second.body.size(), 7u);
-  EXPECT_EQ(second.body[2].text, "  TW_STATUS = {");
-  EXPECT_EQ(second.body.back().text, "TWAIN Status = [4]");
-  EXPECT_EQ(std::string(EntryAt(items, 0).raw) + std::string(second.raw), log);
-}
-
 TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   // Two transfer-ready events in a row, then a header-less entry before a header.
   std::string event = Result("TWRC_DSEVENT") +

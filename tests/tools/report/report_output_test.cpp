@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -111,29 +110,6 @@ TEST(HtmlReport, DrawsOnePointPerStateLineAndOneMarkPerFailure) {
   report::Report session = ReportOf(kSession);
   EXPECT_EQ(session.overview.stateLines, 23u);
   EXPECT_EQ(Count(Html(session), "<details class=\"triplet failed\""), 1u);
-}
-
-TEST(HtmlReport, PointsSitAtTheirStateAndLinkToTheirEntry) {
-  report::Report report = ReportOf(kSession);
-  std::string html = Html(report);
-  // The highest point is the transfer's state 7, the lowest the closing state 3.
-  std::regex point(
-      "<a href=\"#t([0-9]+)\"><circle class=\"state\" cx=\"([0-9.]+)\" cy=\"([0-9.]+)\"");
-  double highest = 1e9, lowest = -1;
-  size_t points = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), point);
-       it != std::sregex_iterator(); ++it, ++points) {
-    size_t ordinal = std::stoul((*it)[1]);
-    ASSERT_GE(ordinal, 1u);
-    ASSERT_LE(ordinal, report.triplets.size());
-    EXPECT_TRUE(report.triplets[ordinal - 1].state.has_value());
-    EXPECT_TRUE(Contains(html, "id=\"t" + std::to_string(ordinal) + "\""));
-    double y = std::stod((*it)[3]);
-    highest = std::min(highest, y);
-    lowest = std::max(lowest, y);
-  }
-  EXPECT_EQ(points, report.overview.stateLines);
-  EXPECT_LT(highest, lowest);
 }
 
 TEST(HtmlReport, EscapesAllLogTextAndNeedsNothingFromOutside) {

@@ -20,7 +20,7 @@ report::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
   return keep->triplets.at(0);
 }
 
-TEST(HeaderLine, NamesTheTripletAndItsCapability) {
+TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutName) {
   auto header =
       ParseHeaderLine("[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)");
   ASSERT_TRUE(header);
@@ -29,11 +29,8 @@ TEST(HeaderLine, NamesTheTripletAndItsCapability) {
   EXPECT_EQ(header->group, "DG_CONTROL");
   EXPECT_EQ(header->argumentType, "DAT_CAPABILITY");
   EXPECT_EQ(header->message, "MSG_GETCURRENT");
-  EXPECT_TRUE(header->hasCapability);
   EXPECT_EQ(header->capability, "ICAP_PIXELTYPE");
-}
 
-TEST(HeaderLine, ReadsUnnamedValuesWideNumbersAndCapabilitiesWithoutData) {
   auto unnamed = ParseHeaderLine("[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))");
   ASSERT_TRUE(unnamed);
   EXPECT_EQ(unnamed->sequence, 100000);
@@ -87,25 +84,6 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
   EXPECT_EQ(triplet.items[2].text, "c,");
   EXPECT_TRUE(triplet.malformed.empty());
   EXPECT_TRUE(triplet.Complete());
-}
-
-TEST(TripletEntry, ReadsNestedLabelsListsAndTheBareClosingBrace) {
-  std::string dump =
-      Lines({"  TW_IMAGEMEMXFER = {", "    Compression  = [TWCP_NONE]",
-             "    BytesWritten = [148800]", "    Memory       =", "    TW_MEMORY = {",
-             "      Flags  = [0x11]", "      TheMem = <0x0b400000>", "    }", "}"}) +
-      Lines({"  TW_JPEGCOMPRESSION = {", "    QuantMap[]       = {0,1,1,0}",
-             "    QuantTable[0]   = {    TW_MEMORY = {", "      Flags  = [0x0]", "    }", "  }",
-             "  TW_CIECOLOR = {", "    StageABC=", "  }"});
-  report::Report keep;
-  report::Triplet triplet =
-      OnlyTriplet(Entry(5, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET", dump, 7), &keep);
-  EXPECT_TRUE(triplet.malformed.empty());
-  EXPECT_EQ(triplet.Field("BytesWritten"), "148800");
-  EXPECT_EQ(triplet.Field("TheMem"), "<0x0b400000>");
-  EXPECT_EQ(triplet.Field("QuantMap[]"), "{0,1,1,0}");
-  EXPECT_TRUE(triplet.HasBlock("TW_MEMORY"));
-  EXPECT_FALSE(triplet.HasField("Memory"));
 }
 
 TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
