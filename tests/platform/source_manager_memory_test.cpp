@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/host_memory.h"
-#include "shell/cdsm_interface.h"
 
 namespace {
 
@@ -11,32 +10,6 @@ class SourceManagerMemoryTest : public ::testing::Test {
  protected:
   void TearDown() override { ForgetSourceManagerMemory(); }
 };
-
-TEST_F(SourceManagerMemoryTest, DataSourceMemoryIsTheManagersOnceHandedOver) {
-  const size_t blocksBefore = HostMemory::LiveBlocks();
-  char** own = CDSMInterface::AllocMemory(8);
-  EXPECT_EQ(HostMemory::LiveBlocks(), blocksBefore);  // the platform's, before the hand-over
-  CDSMInterface::FreeMemory(own);
-
-  TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
-  ASSERT_TRUE(KeepSourceManagerMemory(&manager));
-  char** handle = CDSMInterface::AllocMemory(24);
-  EXPECT_EQ(HostMemory::LiveBlocks(), blocksBefore + 1);
-  size_t size = 0;
-  ASSERT_TRUE(HostMemory::Size(handle, &size));
-  EXPECT_EQ(size, 24u);
-  char* data = CDSMInterface::LockMemory(handle);
-  EXPECT_EQ(data, HostMemory::Lock(handle));
-  EXPECT_EQ(HostMemory::LockCount(handle), 2);
-  HostMemory::Unlock(handle);
-  CDSMInterface::UnlockMemory(handle);
-  EXPECT_EQ(HostMemory::LockCount(handle), 0);
-  CDSMInterface::FreeMemory(handle);
-  EXPECT_EQ(HostMemory::LiveBlocks(), blocksBefore);
-
-  ForgetSourceManagerMemory();
-  EXPECT_EQ(SourceManagerMemory(), nullptr);
-}
 
 TEST_F(SourceManagerMemoryTest, IncompleteEntryPointsAreRefusedAndTheKeptOnesStay) {
   TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
@@ -57,6 +30,8 @@ TEST_F(SourceManagerMemoryTest, IncompleteEntryPointsAreRefusedAndTheKeptOnesSta
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(kept->DSM_MemLock, manager.DSM_MemLock);
   EXPECT_EQ(kept->DSM_MemAllocate, manager.DSM_MemAllocate);
+  ForgetSourceManagerMemory();
+  EXPECT_EQ(SourceManagerMemory(), nullptr);
 }
 
 }  // namespace
