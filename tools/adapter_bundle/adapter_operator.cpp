@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <new>
 
 #include "target_file.h"
 
@@ -26,31 +27,50 @@ void Complain(const std::string& what) {
 
 TW_UINT16 AdapterOperator::ProcessTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
                                           TW_UINT16 MSG, TW_MEMREF pData) {
-  if (!m_tried) LoadTarget();
+  if (!m_tried) {
+    m_tried = true;
+    // Nothing may escape into the data source, which has no way to handle it.
+    try {
+      LoadTarget();
+    } catch (const std::bad_alloc&) {
+      Unload();
+    }
+  }
   if (m_entry == nullptr) return AnswerWithoutTarget(DG, DAT, MSG, pData);
   return m_entry(pOrigin, DG, DAT, MSG, pData);
 }
 
 void AdapterOperator::Release() {
-  if (m_library != nullptr) dlclose(m_library);
+  Unload();
   delete this;
 }
 
 // Tried once: a data source that is not there at the first triplet is not looked for again.
 void AdapterOperator::LoadTarget() {
-  m_tried = true;
   std::string path = ReadTargetPath(m_targetFile);
-  if (path.empty()) return Complain("no data source named in " + m_targetFile);
+  if (path.empty()) {
+    Complain("no data source named in " + m_targetFile);
+    return;
+  }
   m_library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (m_library == nullptr) return Complain("cannot load " + path + ": " + dlerror());
+  if (m_library == nullptr) {
+    const char* why = dlerror();
+    Complain("cannot load " + path + ": " + (why != nullptr ? why : "unknown error"));
+    return;
+  }
   void* entry = dlsym(m_library, "DS_Entry");
   if (entry == nullptr || entry == TracingEntry()) {
     Complain(path + (entry == nullptr ? " has no DS_Entry" : " is the tracing data source itself"));
-    dlclose(m_library);
-    m_library = nullptr;
+    Unload();
     return;
   }
   m_entry = reinterpret_cast<Entry>(entry);
+}
+
+void AdapterOperator::Unload() {
+  m_entry = nullptr;
+  if (m_library != nullptr) dlclose(m_library);
+  m_library = nullptr;
 }
 
 // Without a data source every triplet fails; the status request that follows says so.

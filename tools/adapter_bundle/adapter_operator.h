@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "twaintrace/triplet_operator.h"
 
@@ -23,6 +24,7 @@ class AdapterOperator final : public TripletOperator {
   using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
   void LoadTarget();
+  void Unload();
   TW_UINT16 AnswerWithoutTarget(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);
 
   std::string m_targetFile;
