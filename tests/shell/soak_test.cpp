@@ -23,7 +23,7 @@ void ExpectSameMappings(const ProcessResources& before, const ProcessResources& 
   }
 }
 
-// A sanitizer runtime also keeps a few dozen bytes of its own for every image loaded (its
+// A sanitizer runtime also keeps about a hundred bytes of its own for every image loaded (its
 // exit-time bookkeeping among them); the data source's own blocks are then left to the leak
 // checker at exit, which reports every one still allocated.
 void ExpectNothingLeftByReloads(const ProcessResources& before, const ProcessResources& after) {
