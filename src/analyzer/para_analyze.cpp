@@ -12,8 +12,10 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 
-bool IsTransferReadyOrCloseRequest(const char* pData) {
-  if (pData == nullptr) return false;
+// Only an event triplet's data is a TW_EVENT; any other type's structure may be shorter than
+// one, so it is never read as an event.
+bool IsTransferReadyOrCloseRequest(TW_UINT16 DAT, const char* pData) {
+  if (DAT != DAT_EVENT || pData == nullptr) return false;
   TW_UINT16 message = reinterpret_cast<const TW_EVENT*>(pData)->TWMessage;
   return message == MSG_XFERREADY || message == MSG_CLOSEDSREQ;
 }
@@ -157,7 +159,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
 bool CParaAnalyze::ResultMake() {
   if (m_DAT == DAT_NULL && m_MSG == MSG_XFERREADY) return false;
   if (m_MSG == MSG_PROCESSEVENT &&
-      !(m_RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(m_pData))) {
+      !(m_RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(m_DAT, m_pData))) {
     return false;
   }
   Line("        Return Code = [%s]%s", Name(twrc_macros, m_RC), kCrLf);

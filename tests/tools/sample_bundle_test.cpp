@@ -80,7 +80,8 @@ TEST(SampleSequence, TripletsOutsideTheirStatesFailWithSeqError) {
 TEST(SampleSequence, StatusReportsTheLastFailureOnceAndRefusedCallsChangeNothing) {
   SampleSource source;
   ASSERT_TRUE(source.Open());
-  TW_UINT32 data[16] = {};
+  // The tracer dumps each structure whole, so the buffer holds the largest of them.
+  alignas(8) TW_UINT32 data[256] = {};
   EXPECT_EQ(source.Call(DG_CONTROL, DAT_CIECOLOR, MSG_GET, data), TWRC_FAILURE);
   EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, data), TWRC_SUCCESS);
   EXPECT_EQ(source.ConditionCode(), TWCC_BADPROTOCOL);
