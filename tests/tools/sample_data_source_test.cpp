@@ -32,12 +32,12 @@ class StandaloneSample {
     Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
     return status.ConditionCode;
   }
-  // The pixel types on offer, in a container the caller frees.
-  TW_CAPABILITY PixelTypes() {
+  // The container of the pixel types on offer, which the caller frees.
+  TW_HANDLE PixelTypes() {
     TW_CAPABILITY capability{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
     EXPECT_EQ(Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
-    EXPECT_EQ(capability.ConType, TWON_ENUMERATION);
-    return capability;
+    EXPECT_EQ(TW_UINT16{capability.ConType}, TWON_ENUMERATION);
+    return capability.hContainer;
   }
 
  private:
@@ -49,11 +49,18 @@ class StandaloneSample {
 
 constexpr size_t kPixelTypesSize = offsetof(TW_ENUMERATION, ItemList) + 3 * sizeof(TW_UINT16);
 
-TW_ENUMERATION EnumerationHeader(TW_HANDLE container) {
+// The item type and count of an enumeration, copied out of its container (whose fields need not
+// be aligned).
+struct Enumeration {
+  TW_UINT16 itemType;
+  TW_UINT32 numItems;
+};
+
+Enumeration EnumerationIn(TW_HANDLE container) {
   TW_ENUMERATION header{};
   memcpy(&header, HostMemory::Lock(container), offsetof(TW_ENUMERATION, ItemList));
   HostMemory::Unlock(container);
-  return header;
+  return {header.ItemType, header.NumItems};
 }
 
 TEST(SampleDataSource, RunsWithoutATracingDataSourceOnThePlatformsMemory) {
@@ -64,19 +71,19 @@ TEST(SampleDataSource, RunsWithoutATracingDataSourceOnThePlatformsMemory) {
   EXPECT_STREQ(identity.ProductName, "Halvern Virtual Scanner");
 
   const size_t managerBlocks = HostMemory::LiveBlocks();
-  TW_CAPABILITY capability = sample.PixelTypes();
-  ASSERT_NE(capability.hContainer, nullptr);
+  TW_HANDLE container = sample.PixelTypes();
+  ASSERT_NE(container, nullptr);
   EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks);
-  TW_ENUMERATION header = EnumerationHeader(capability.hContainer);
-  EXPECT_EQ(header.ItemType, TWTY_UINT16);
-  EXPECT_EQ(header.NumItems, 3u);
+  Enumeration pixelTypes = EnumerationIn(container);
+  EXPECT_EQ(pixelTypes.itemType, TWTY_UINT16);
+  EXPECT_EQ(pixelTypes.numItems, 3u);
   // Only natural handles tell their size; the Linux source manager's tell none.
   size_t size = 0;
-  EXPECT_EQ(HostMemory::Size(capability.hContainer, &size), kHandlesKnowTheirBlock);
+  EXPECT_EQ(HostMemory::Size(container, &size), kHandlesKnowTheirBlock);
   if (kHandlesKnowTheirBlock) {
     EXPECT_EQ(size, kPixelTypesSize);
   }
-  HostMemory::Free(capability.hContainer);  // as the application frees what it received
+  HostMemory::Free(container);  // as the application frees what it received
   EXPECT_EQ(sample.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
 }
 
@@ -96,14 +103,14 @@ TEST(SampleDataSource, UsesTheSourceManagersMemoryOnceHandedOver) {
   EXPECT_EQ(sample.ConditionCode(), TWCC_SEQERROR);
 
   const size_t managerBlocks = HostMemory::LiveBlocks();
-  TW_CAPABILITY capability = sample.PixelTypes();
+  TW_HANDLE container = sample.PixelTypes();
   EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks + 1);
   size_t size = 0;
-  ASSERT_TRUE(HostMemory::Size(capability.hContainer, &size));
+  ASSERT_TRUE(HostMemory::Size(container, &size));
   EXPECT_EQ(size, kPixelTypesSize);
-  EXPECT_EQ(EnumerationHeader(capability.hContainer).NumItems, 3u);
-  EXPECT_EQ(HostMemory::LockCount(capability.hContainer), 0);
-  HostMemory::Free(capability.hContainer);
+  EXPECT_EQ(EnumerationIn(container).numItems, 3u);
+  EXPECT_EQ(HostMemory::LockCount(container), 0);
+  HostMemory::Free(container);
   EXPECT_EQ(sample.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
 }
 
