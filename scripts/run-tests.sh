@@ -17,4 +17,10 @@ cmake -S . -B "$sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWAINTRACE_SANITI
 cmake --build "$sanitized" -j"$jobs"
 ctest --test-dir "$sanitized" --output-on-failure -j"$jobs"
 
+# The same suite built for the Linux TWAIN source manager's binary interface.
+dsm_build="${build}-linux-dsm"
+cmake -S . -B "$dsm_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWAINTRACE_ABI=linux-dsm >/dev/null
+cmake --build "$dsm_build" -j"$jobs"
+ctest --test-dir "$dsm_build" --output-on-failure -j"$jobs"
+
 scripts/run-fuzz.sh "${FUZZ_SECONDS:-30}"

@@ -28,9 +28,10 @@ SampleTriplets::SampleTriplets() {
   // A pixel-type enumeration in a handle of the application's memory manager.
   const TW_UINT16 pixelTypes[3] = {TWPT_BW, TWPT_GRAY, TWPT_RGB};
   container_ = NewMemoryHandle(offsetof(TW_ENUMERATION, ItemList) + sizeof(pixelTypes));
-  auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(*container_);
+  auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(LockMemoryHandle(container_));
   *enumeration = TW_ENUMERATION{TWTY_UINT16, 3, 2, 2, {}};
   memcpy(enumeration->ItemList, pixelTypes, sizeof(pixelTypes));
+  UnlockMemoryHandle(container_);
   auto* capability = static_cast<TW_CAPABILITY*>(Structure(sizeof(TW_CAPABILITY)));
   *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_ENUMERATION, container_};
 

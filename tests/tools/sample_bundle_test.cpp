@@ -9,6 +9,7 @@
 
 #include "common/twain_values.h"
 #include "tools/sample_source.h"
+#include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -435,9 +436,9 @@ TEST(SampleImages, FlatbedGivesOnePageAndDuplexDoublesTheFeederStack) {
 TEST(SampleHardware, IdentityAndHardwareInfoAgreeWithTheCapabilities) {
   SampleSource source;
   TW_IDENTITY identity{};
-  identity.Id = reinterpret_cast<TW_IDENTITY_ID>(42);
+  identity.Id = IdentityIdFrom(42);
   ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
-  EXPECT_EQ(identity.Id, reinterpret_cast<TW_IDENTITY_ID>(42));
+  EXPECT_EQ(IdentityIdValue(identity.Id), 42u);
   EXPECT_STREQ(identity.ProductName, "Halvern Virtual Scanner");
   EXPECT_EQ(identity.SupportedGroups & DG_IMAGE, DG_IMAGE);
 

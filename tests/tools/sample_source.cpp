@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
+#include "common/host_memory.h"
 #include "common/twain_values.h"
-#include "platform/memory_handle.h"
 
 namespace {
 
@@ -88,15 +89,31 @@ std::string SampleSource::LogDirectory() {
   return Root() + "/log";
 }
 
-SampleSource::SampleSource(bool withLogDirectory, Bundle bundle) {
+std::string SampleSource::SampleExecutable() {
+  return TOOLS_SAMPLE_BUNDLE "/Contents/MacOS/Halvern";
+}
+
+void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::string& adapterTarget) {
   Run("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
   if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
   if (bundle == Bundle::kSample) {
     Run("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
+  } else if (bundle == Bundle::kAdapter) {
+    const std::string contents = Root() + "/Halvern.bundle/Contents";
+    Run("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
+    Run("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents + "/MacOS/Halvern'");
+    std::ofstream(contents + "/Resources/target") << adapterTarget << "\n";
   }
+}
+
+SampleSource::SampleSource(bool withLogDirectory, Bundle bundle) {
+  LayOut(withLogDirectory, bundle);
   m_library = dlopen(TOOLS_TEST_DS, RTLD_NOW | RTLD_LOCAL);
   if (m_library == nullptr) throw std::runtime_error(dlerror());
   m_entry = dlsym(m_library, "DS_Entry");
+  // The Linux source manager hands over its memory before anything else, so every container
+  // and image the source makes is one whose size the application knows.
+  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
 }
 
 SampleSource::~SampleSource() {
@@ -124,12 +141,12 @@ CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {
   answer.rc = Call(DG_CONTROL, DAT_CAPABILITY, msg, &capability);
   answer.conType = capability.ConType;
   size_t size = 0;
-  if (capability.hContainer != nullptr && MemoryHandleSize(capability.hContainer, &size)) {
-    const char* data = LockMemoryHandle(capability.hContainer);
+  if (capability.hContainer != nullptr && HostMemory::Size(capability.hContainer, &size)) {
+    const char* data = static_cast<const char*>(HostMemory::Lock(capability.hContainer));
     answer.container.assign(data, data + size);
-    UnlockMemoryHandle(capability.hContainer);
+    HostMemory::Unlock(capability.hContainer);
   }
-  DisposeMemoryHandle(capability.hContainer);
+  HostMemory::Free(capability.hContainer);
   return answer;
 }
 
@@ -137,12 +154,13 @@ TW_UINT16 SampleSource::Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item, T
   TW_CAPABILITY capability{};
   capability.Cap = cap;
   capability.ConType = conType;
-  capability.hContainer = NewMemoryHandle(sizeof(TW_ENUMERATION));
-  auto* oneValue = reinterpret_cast<TW_ONEVALUE*>(*capability.hContainer);
+  capability.hContainer = HostMemory::Allocate(sizeof(TW_ENUMERATION));
+  auto* oneValue = static_cast<TW_ONEVALUE*>(HostMemory::Lock(capability.hContainer));
   oneValue->ItemType = itemType;
   oneValue->Item = item;
+  HostMemory::Unlock(capability.hContainer);
   TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-  DisposeMemoryHandle(capability.hContainer);
+  HostMemory::Free(capability.hContainer);
   return rc;
 }
 
@@ -187,22 +205,25 @@ std::vector<TW_UINT8> SampleSource::TransferNatively() {
   std::vector<TW_UINT8> bytes;
   size_t size = 0;
   if (Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &image) == TWRC_XFERDONE &&
-      MemoryHandleSize(image, &size)) {
-    bytes.assign(*image, *image + size);
+      HostMemory::Size(image, &size)) {
+    auto* data = static_cast<const TW_UINT8*>(HostMemory::Lock(image));
+    bytes.assign(data, data + size);
+    HostMemory::Unlock(image);
   }
-  DisposeMemoryHandle(image);
+  HostMemory::Free(image);
   return bytes;
 }
 
 std::vector<TW_UINT8> SampleSource::TransferByMemory(TW_UINT32 bufferSize, bool asHandle) {
-  TW_HANDLE handle = NewMemoryHandle(bufferSize);
+  TW_HANDLE handle = HostMemory::Allocate(bufferSize);
+  auto* buffer = static_cast<TW_UINT8*>(HostMemory::Lock(handle));
   std::vector<TW_UINT8> page;
   TW_UINT16 rc = TWRC_SUCCESS;
   while (rc == TWRC_SUCCESS) {
     TW_IMAGEMEMXFER xfer{};
     xfer.Memory.Flags = TWMF_APPOWNS | (asHandle ? TWMF_HANDLE : TWMF_POINTER);
     xfer.Memory.Length = bufferSize;
-    xfer.Memory.TheMem = asHandle ? static_cast<void*>(handle) : *handle;
+    xfer.Memory.TheMem = asHandle ? static_cast<TW_MEMREF>(handle) : buffer;
     rc = Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer);
     if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) page.clear();
     if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) break;
@@ -212,9 +233,10 @@ std::vector<TW_UINT8> SampleSource::TransferByMemory(TW_UINT32 bufferSize, bool 
       page.clear();
       break;
     }
-    page.insert(page.end(), *handle, *handle + xfer.BytesWritten);
+    page.insert(page.end(), buffer, buffer + xfer.BytesWritten);
   }
-  DisposeMemoryHandle(handle);
+  HostMemory::Unlock(handle);
+  HostMemory::Free(handle);
   return page;
 }
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "twaintrace/twain_types.h"
+#include "common/host_memory.h"
+#include "twaintrace/twain_abi.h"
 
 // A capability answer: the return code and a copy of the container the source made.
 struct CapabilityAnswer {
@@ -24,7 +25,9 @@ struct CapabilityAnswer {
   std::vector<TW_UINT32> RangeValues() const;
 };
 
-enum class Bundle { kSample, kMissing };
+// What sits where the data source looks for its implementation bundle: the sample bundle, the
+// adapter bundle aimed at the sample bundle's own DS_Entry, or nothing.
+enum class Bundle { kSample, kAdapter, kMissing };
 
 class SampleSource {
  public:
@@ -62,10 +65,16 @@ class SampleSource {
 
   static std::string Root();
   static std::string LogDirectory();
+  // Lays out the test root without loading anything; `adapterTarget` is the first line of the
+  // adapter bundle's target file.
+  static void LayOut(bool withLogDirectory, Bundle bundle,
+                     const std::string& adapterTarget = SampleExecutable());
+  static std::string SampleExecutable();
 
  private:
   void* m_library = nullptr;
   void* m_entry = nullptr;
+  TW_ENTRYPOINT m_entryPoint = HostMemory::EntryPoint(nullptr);
 };
 
 // Runs a command and gives back its standard output and exit status.

@@ -2,17 +2,20 @@
 
 #include <cstring>
 
-#include "platform/memory_handle.h"
+#include "common/host_memory.h"
 
 namespace {
 
-// The container's bytes if it holds at least `needed` of them, else null.
-const char* ContainerOf(const TW_CAPABILITY& cap, size_t needed) {
+// A copy of the container's first `needed` bytes; false when it holds fewer, or its size is not
+// known.
+bool ContainerStart(const TW_CAPABILITY& cap, void* start, size_t needed) {
   size_t size = 0;
-  if (cap.hContainer == nullptr || !MemoryHandleSize(cap.hContainer, &size) || size < needed) {
-    return nullptr;
+  if (cap.hContainer == nullptr || !HostMemory::Size(cap.hContainer, &size) || size < needed) {
+    return false;
   }
-  return *cap.hContainer;
+  memcpy(start, HostMemory::Lock(cap.hContainer), needed);
+  HostMemory::Unlock(cap.hContainer);
+  return true;
 }
 
 TW_UINT32 CutToItemType(TW_UINT32 item, TW_UINT16 itemType) {
@@ -35,40 +38,42 @@ TW_CAPABILITY OneValueCapability(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 it
   TW_CAPABILITY capability{};
   capability.Cap = cap;
   capability.ConType = TWON_ONEVALUE;
-  capability.hContainer = NewMemoryHandle(sizeof(TW_ONEVALUE));
+  capability.hContainer = HostMemory::Allocate(sizeof(TW_ONEVALUE));
   if (capability.hContainer != nullptr) {
-    auto* oneValue = reinterpret_cast<TW_ONEVALUE*>(*capability.hContainer);
-    oneValue->ItemType = itemType;
-    oneValue->Item = CutToItemType(item, itemType);
+    TW_ONEVALUE oneValue{};
+    oneValue.ItemType = itemType;
+    oneValue.Item = CutToItemType(item, itemType);
+    memcpy(HostMemory::Lock(capability.hContainer), &oneValue, sizeof(oneValue));
+    HostMemory::Unlock(capability.hContainer);
   }
   return capability;
 }
 
 void FreeContainer(TW_CAPABILITY* cap) {
-  DisposeMemoryHandle(cap->hContainer);
+  HostMemory::Free(cap->hContainer);
   cap->hContainer = nullptr;
 }
 
 bool OneValueItem(const TW_CAPABILITY& cap, TW_UINT32* item) {
-  const char* data = ContainerOf(cap, sizeof(TW_ONEVALUE));
-  if (cap.ConType != TWON_ONEVALUE || data == nullptr) return false;
   TW_ONEVALUE oneValue;
-  memcpy(&oneValue, data, sizeof(oneValue));
+  if (cap.ConType != TWON_ONEVALUE || !ContainerStart(cap, &oneValue, sizeof(oneValue))) {
+    return false;
+  }
   *item = CutToItemType(oneValue.Item, oneValue.ItemType);
   return true;
 }
 
 bool ItemCount(const TW_CAPABILITY& cap, TW_UINT32* count) {
   if (cap.ConType == TWON_ARRAY) {
-    const char* data = ContainerOf(cap, offsetof(TW_ARRAY, ItemList));
-    if (data == nullptr) return false;
-    *count = reinterpret_cast<const TW_ARRAY*>(data)->NumItems;
+    TW_ARRAY array;
+    if (!ContainerStart(cap, &array, offsetof(TW_ARRAY, ItemList))) return false;
+    *count = array.NumItems;
     return true;
   }
   if (cap.ConType == TWON_ENUMERATION) {
-    const char* data = ContainerOf(cap, offsetof(TW_ENUMERATION, ItemList));
-    if (data == nullptr) return false;
-    *count = reinterpret_cast<const TW_ENUMERATION*>(data)->NumItems;
+    TW_ENUMERATION enumeration;
+    if (!ContainerStart(cap, &enumeration, offsetof(TW_ENUMERATION, ItemList))) return false;
+    *count = enumeration.NumItems;
     return true;
   }
   return false;

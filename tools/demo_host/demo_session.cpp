@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "capability_client.h"
+#include "common/host_memory.h"
 #include "common/twain_values.h"
-#include "platform/memory_handle.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -82,6 +82,12 @@ bool DemoSession::Check(TW_UINT16 rc, TW_UINT16 expected, const std::string& wha
 }
 
 bool DemoSession::OpenSource() {
+  // The Linux source manager gives the source its memory before opening it, so that containers
+  // and images are made in the application's memory.
+  if (kLinuxSourceManagerAbi &&
+      !Check(m_manager.HandOverEntryPoints(), TWRC_SUCCESS, "handing over the entry points")) {
+    return false;
+  }
   if (!Check(Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source), TWRC_SUCCESS, "opening")) {
     return false;
   }
@@ -323,12 +329,14 @@ bool DemoSession::ReceiveNatively(const TW_IMAGEINFO& info, PageBytes* page) {
   m_state = 7;
   uint64_t expected = RowBytes(info) * uint64_t(info.ImageLength);
   size_t size = 0;
-  bool whole = image != nullptr && MemoryHandleSize(image, &size) && size >= expected;
+  bool whole = image != nullptr && HostMemory::Size(image, &size) && size >= expected;
   if (whole) {
-    page->checksum = Fnv1a(page->checksum, reinterpret_cast<TW_UINT8*>(*image), expected);
+    auto* bytes = static_cast<TW_UINT8*>(HostMemory::Lock(image));
+    page->checksum = Fnv1a(page->checksum, bytes, expected);
     page->bytes = expected;
+    HostMemory::Unlock(image);
   }
-  DisposeMemoryHandle(image);
+  HostMemory::Free(image);
   return whole || Fail("the native image is smaller than its image info says");
 }
 

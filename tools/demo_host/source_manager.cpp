@@ -4,8 +4,21 @@
 
 #include <cstdio>
 
+#include "common/host_memory.h"
+
+namespace {
+
+// The demo's source manager takes no requests from a source: the sample raises its events
+// through MSG_PROCESSEVENT.
+TW_UINT16 RefuseSourceRequest(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16,
+                              TW_MEMREF) {
+  return TWRC_FAILURE;
+}
+
+}  // namespace
+
 SourceManager::SourceManager() {
-  m_application.Id = reinterpret_cast<TW_IDENTITY_ID>(1);
+  m_application.Id = IdentityIdFrom(1);
   m_application.Version.MajorNum = 1;
   m_application.Version.Language = TWLG_ENGLISH_USA;
   m_application.Version.Country = TWCY_USA;
@@ -16,6 +29,7 @@ SourceManager::SourceManager() {
   snprintf(m_application.Manufacturer, sizeof(m_application.Manufacturer), "TwainTrace");
   snprintf(m_application.ProductFamily, sizeof(m_application.ProductFamily), "Tools");
   snprintf(m_application.ProductName, sizeof(m_application.ProductName), "twaintrace-demo");
+  m_entryPoint = HostMemory::EntryPoint(&RefuseSourceRequest);
 }
 
 SourceManager::~SourceManager() {
@@ -48,4 +62,8 @@ TW_UINT16 SourceManager::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEM
   TW_UINT16 rc = m_entry != nullptr ? m_entry(&m_application, dg, dat, msg, data) : TWRC_FAILURE;
   if (rc == TWRC_FAILURE) ++m_failures;
   return rc;
+}
+
+TW_UINT16 SourceManager::HandOverEntryPoints() {
+  return Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "twaintrace/twain_types.h"
+#include "twaintrace/twain_abi.h"
 
 class SourceManager {
  public:
@@ -19,6 +19,9 @@ class SourceManager {
 
   // One triplet from the application to the data source.
   TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
+  // DG_CONTROL/DAT_ENTRYPOINT/MSG_SET: the manager's own entry and memory functions, which the
+  // Linux source manager hands a source before opening it.
+  TW_UINT16 HandOverEntryPoints();
 
   int Calls() const { return m_calls; }
   int Failures() const { return m_failures; }
@@ -29,6 +32,7 @@ class SourceManager {
   void* m_library = nullptr;
   Entry m_entry = nullptr;
   TW_IDENTITY m_application{};
+  TW_ENTRYPOINT m_entryPoint{};  // a source may keep the address
   int m_calls = 0;
   int m_failures = 0;
 };

@@ -6,5 +6,6 @@
 // The data source's file name is not needed: the virtual scanner is the same for every caller.
 extern "C" __attribute__((visibility("default"))) void CreateHalvern(
     const char* /*executableFileName*/, TripletOperator** out) {
-  if (out != nullptr) *out = new (std::nothrow) HalvernOperator();
+  if (out == nullptr) return;
+  *out = new (std::nothrow) HalvernOperator(HalvernOperator::MemorySource::kDataSource);
 }

@@ -3,10 +3,14 @@
 #include <new>
 
 #include "hardware_info.h"
+#include "platform/memory_handle.h"
 #include "scanner_model.h"
+#include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
 
 const HalvernOperator::Route HalvernOperator::kRoutes[] = {
+    {DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, States(kLoaded, kLoaded),
+     &HalvernOperator::TakeEntryPoints},
     {DG_CONTROL, DAT_IDENTITY, MSG_GET, States(kLoaded, kTransferring),
      &HalvernOperator::GetIdentity},
     {DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, States(kLoaded, kLoaded), &HalvernOperator::OpenSource},
@@ -76,11 +80,37 @@ TripletResult HalvernOperator::Execute(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 ms
   return Failure(TWCC_BADPROTOCOL);
 }
 
-// The data source's memory interface is looked up at first use, once the data source that
-// loaded this bundle has finished loading.
+namespace {
+
+// The platform's memory manager, in the shape of the source manager's memory functions.
+TW_ENTRYPOINT PlatformMemory() {
+  TW_ENTRYPOINT memory{};
+  memory.Size = sizeof(TW_ENTRYPOINT);
+  memory.DSM_MemAllocate = [](TW_UINT32 size) { return NewMemoryHandle(size); };
+  memory.DSM_MemFree = [](TW_HANDLE handle) { DisposeMemoryHandle(handle); };
+  memory.DSM_MemLock = [](TW_HANDLE handle) -> TW_MEMREF { return LockMemoryHandle(handle); };
+  memory.DSM_MemUnlock = [](TW_HANDLE handle) { UnlockMemoryHandle(handle); };
+  return memory;
+}
+
+}  // namespace
+
+// Bound at first use: the data source's memory interface only once the data source that loaded
+// this bundle has finished loading.
 const DataSourceMemory& HalvernOperator::Memory() {
-  if (!m_memoryBound) m_memoryBound = m_memory.Bind();
+  if (!m_memoryBound) {
+    m_memoryBound = m_memorySource == MemorySource::kDataSource ? m_memory.Bind()
+                                                                : m_memory.Bind(PlatformMemory());
+  }
   return m_memory;
+}
+
+// The source manager's memory is the application's: containers made there are the ones the
+// application frees with the same functions.
+TripletResult HalvernOperator::TakeEntryPoints(TW_UINT16 /*msg*/, TW_MEMREF data) {
+  if (!m_memory.Bind(*static_cast<const TW_ENTRYPOINT*>(data))) return Failure(TWCC_BADVALUE);
+  m_memoryBound = true;
+  return Success();
 }
 
 TripletResult HalvernOperator::GetIdentity(TW_UINT16 /*msg*/, TW_MEMREF data) {

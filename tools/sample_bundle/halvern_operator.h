@@ -11,6 +11,12 @@
 
 class HalvernOperator final : public TripletOperator {
  public:
+  // Where containers and native images are made until the source manager hands over its own
+  // memory functions: the memory interface of the data source that loaded the bundle, or, for
+  // the bundle running as a data source of its own, the platform's memory manager.
+  enum class MemorySource { kDataSource, kPlatform };
+  explicit HalvernOperator(MemorySource memory) : m_memorySource(memory) {}
+
   void Reserved1() override {}
   void Reserved2() override {}
   TW_UINT16 ProcessTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
@@ -33,6 +39,7 @@ class HalvernOperator final : public TripletOperator {
   const DataSourceMemory& Memory();
 
   // Session and negotiation.
+  TripletResult TakeEntryPoints(TW_UINT16 msg, TW_MEMREF data);
   TripletResult GetIdentity(TW_UINT16 msg, TW_MEMREF data);
   TripletResult OpenSource(TW_UINT16 msg, TW_MEMREF data);
   TripletResult CloseSource(TW_UINT16 msg, TW_MEMREF data);
@@ -58,6 +65,7 @@ class HalvernOperator final : public TripletOperator {
   TwainSession m_session;
   CapabilityStore m_capabilities;
   PageTransfer m_page;
+  MemorySource m_memorySource;
   DataSourceMemory m_memory;
   bool m_memoryBound = false;
   TW_UINT16 m_conditionCode = TWCC_SUCCESS;

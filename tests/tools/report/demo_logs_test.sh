@@ -37,7 +37,7 @@ for log in "${logs[@]}"; do
 done
 cat "$work"/*.report
 for expected in '^    transfer:  memory, [1-9]' '^    transfer:  native' '^    set: +#[0-9]+ TWRC_FAILURE'; do
-  if ! cat "$work"/*.report | grep -Eq "$expected"; then
+  if ! grep -Eq "$expected" "$work"/*.report; then
     echo "no report of the demo session shows /$expected/"; status=1
   fi
 done

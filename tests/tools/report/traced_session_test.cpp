@@ -26,7 +26,11 @@ template <typename Container>
 Container* NewContainer(TW_CAPABILITY* capability, TW_UINT16 conType, size_t size) {
   capability->ConType = conType;
   capability->hContainer = NewMemoryHandle(size);
-  return reinterpret_cast<Container*>(*capability->hContainer);
+  // The platform's blocks never move, so their data address stays valid unlocked; under the
+  // Linux source manager's interface the handle is that address itself.
+  auto* data = reinterpret_cast<Container*>(LockMemoryHandle(capability->hContainer));
+  UnlockMemoryHandle(capability->hContainer);
+  return data;
 }
 
 TW_UINT16 AnswerCapability(TW_UINT16 MSG, TW_CAPABILITY* capability) {
