@@ -6,6 +6,7 @@
 #include "bench_cases.h"
 #include "twaintrace/data_source_memory.h"
 #include "twaintrace/triplet_operator.h"
+#include "twaintrace/twain_abi.h"
 
 #define BENCH_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -40,7 +41,7 @@ struct Answers {
       resolutions[i] = Fix(50.0 * (i + 1) + (i % 7 == 3 ? 0.3333 : 0.0));
     }
 
-    identity.Id = reinterpret_cast<TW_IDENTITY_ID>(0x2a);
+    identity.Id = IdentityIdFrom(0x2a);
     identity.Version = {2, 31, TWLG_ENGLISH_USA, TWCY_USA, {}};
     SetText(identity.Version.Info, "2.31 (2026-01-05)");
     identity.ProtocolMajor = 1;

@@ -29,6 +29,7 @@
 #include "bench_cases.h"
 #include "data_source_host.h"
 #include "platform/memory_handle.h"
+#include "twaintrace/twain_abi.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ uint64_t AllocationsDuring(Run&& run) {
 class CaseCall {
  public:
   explicit CaseCall(const BenchCase& benchCase) : case_(benchCase) {
-    origin_.Id = reinterpret_cast<TW_IDENTITY_ID>(0x17);
+    origin_.Id = IdentityIdFrom(0x17);
     strncpy(origin_.ProductName, "Acme Scan", sizeof(origin_.ProductName) - 1);
     if (case_.containerSize != 0) {
       container_ = NewMemoryHandle(case_.containerSize);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need (Debian 12).
+# Installs the Debian packages the build, the tests, the fuzzer and the benchmarks need
+# (Debian 12).
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libboost-dev libbenchmark-dev)
+packages=(cmake g++ make libgtest-dev libgmock-dev libboost-dev libbenchmark-dev
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 // For implementation bundles: the data source's memory interface (CDSMInterface), found at run
-// time in the already loaded data source.
+// time in the already loaded data source; or, for a bundle that also runs as a data source of
+// its own, the memory functions of the source manager's entry points.
 //
 // A bundle must not link against TwainTrace.ds: the dependency would keep the data source loaded
 // after the host unloads it, and its unload (which releases the bundle) would never run.
@@ -7,12 +8,15 @@
 
 #include <dlfcn.h>
 
+#include "twaintrace/twain_abi.h"
+
 class DataSourceMemory {
  public:
   // Finds the loaded data source by its soname; false when it is not loaded.
   bool Bind() {
     void* dataSource = dlopen("TwainTrace.ds", RTLD_NOW | RTLD_NOLOAD);
     if (dataSource == nullptr) return false;
+    *this = DataSourceMemory();
     alloc_ = reinterpret_cast<AllocFn>(dlsym(dataSource, "_ZN13CDSMInterface11AllocMemoryEj"));
     free_ = reinterpret_cast<HandleFn>(dlsym(dataSource, "_ZN13CDSMInterface10FreeMemoryEPPc"));
     lock_ = reinterpret_cast<LockFn>(dlsym(dataSource, "_ZN13CDSMInterface10LockMemoryEPPc"));
@@ -22,11 +26,30 @@ class DataSourceMemory {
     return alloc_ != nullptr && free_ != nullptr && lock_ != nullptr && unlock_ != nullptr;
   }
 
+  // Uses the memory functions of `entryPoint` (DG_CONTROL/DAT_ENTRYPOINT/MSG_SET); false, and
+  // nothing changes, when the structure is short or lacks one of them.
+  bool Bind(const TW_ENTRYPOINT& entryPoint) {
+    if (entryPoint.Size < sizeof(TW_ENTRYPOINT) || entryPoint.DSM_MemAllocate == nullptr ||
+        entryPoint.DSM_MemFree == nullptr || entryPoint.DSM_MemLock == nullptr ||
+        entryPoint.DSM_MemUnlock == nullptr) {
+      return false;
+    }
+    *this = DataSourceMemory();
+    alloc_ = entryPoint.DSM_MemAllocate;
+    free_ = entryPoint.DSM_MemFree;
+    managerLock_ = entryPoint.DSM_MemLock;
+    unlock_ = entryPoint.DSM_MemUnlock;
+    return true;
+  }
+
   char** AllocMemory(unsigned int size) const { return alloc_ != nullptr ? alloc_(size) : nullptr; }
   void FreeMemory(char** handle) const {
     if (free_ != nullptr) free_(handle);
   }
-  char* LockMemory(char** handle) const { return lock_ != nullptr ? lock_(handle) : nullptr; }
+  char* LockMemory(char** handle) const {
+    if (managerLock_ != nullptr) return static_cast<char*>(managerLock_(handle));
+    return lock_ != nullptr ? lock_(handle) : nullptr;
+  }
   void UnlockMemory(char** handle) const {
     if (unlock_ != nullptr) unlock_(handle);
   }
@@ -38,6 +61,7 @@ class DataSourceMemory {
 
   AllocFn alloc_ = nullptr;
   HandleFn free_ = nullptr;
-  LockFn lock_ = nullptr;
+  LockFn lock_ = nullptr;              // the data source's, which answers a data address
+  DSM_MEMLOCK managerLock_ = nullptr;  // the source manager's, which answers a TW_MEMREF
   HandleFn unlock_ = nullptr;
 };

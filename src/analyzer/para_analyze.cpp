@@ -12,8 +12,10 @@ CParaAnalyze g_cParaAnalyze;
 
 namespace {
 
-bool IsTransferReadyOrCloseRequest(const char* pData) {
-  if (pData == nullptr) return false;
+// Only an event triplet's data is a TW_EVENT; any other type's structure may be shorter than
+// one, so it is never read as an event.
+bool IsTransferReadyOrCloseRequest(TW_UINT16 DAT, const char* pData) {
+  if (DAT != DAT_EVENT || pData == nullptr) return false;
   TW_UINT16 message = reinterpret_cast<const TW_EVENT*>(pData)->TWMessage;
   return message == MSG_XFERREADY || message == MSG_CLOSEDSREQ;
 }
@@ -24,7 +26,8 @@ bool HasHeader(TW_UINT16 DAT, TW_UINT16 MSG) {
 
 bool HasResultLines(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 RC, const char* pData) {
   if (DAT == DAT_NULL && MSG == MSG_XFERREADY) return false;
-  return MSG != MSG_PROCESSEVENT || (RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(pData));
+  return MSG != MSG_PROCESSEVENT ||
+         (RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(DAT, pData));
 }
 
 // A call that moves the tracked state: one with result lines that did not fail.

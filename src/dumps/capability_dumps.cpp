@@ -8,13 +8,20 @@
 #include "names/field_names.h"
 #include "platform/memory_handle.h"
 #include "shell/cdsm_interface.h"
+#include "twaintrace/twain_abi.h"
 
 namespace {
 
 constexpr char kContainerFieldIndent[] = "      ";
 
-// The fixed fields that every container of this shape has. A handle whose block size is unknown
-// is trusted for these bytes only: its items and wider values are left out.
+// The Linux source manager's handles say nothing of their block's size. There a container is
+// trusted as far as its own item type and counts reach, as the data source that filled it and
+// the application that reads it trust them, but never beyond this many bytes from its start;
+// a container that claims more shows the items within the limit and then the cut line.
+constexpr size_t kUnsizedContainerLimit = 4096;
+
+// The fixed fields that every container of this shape has. Elsewhere a handle whose block size
+// is unknown is trusted for these bytes only: its items and wider values are left out.
 size_t FixedPartOf(TW_UINT16 conType) {
   switch (conType) {
     case TWON_ARRAY:
@@ -28,6 +35,13 @@ size_t FixedPartOf(TW_UINT16 conType) {
     default:
       return 0;
   }
+}
+
+// How many bytes of the container behind `handle` may be read.
+size_t ReadableBytes(TW_HANDLE handle, size_t fixedPart) {
+  size_t size = 0;
+  if (MemoryHandleSize(handle, &size)) return size;
+  return kLinuxSourceManagerAbi ? kUnsizedContainerLimit : fixedPart;
 }
 
 // Byte offset of a field inside its container.
@@ -61,8 +75,7 @@ bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCap) {
   size_t fixedPart = FixedPartOf(pCap->ConType);
   if (handle == nullptr || fixedPart == 0) return true;
 
-  size_t readable = 0;
-  if (!MemoryHandleSize(handle, &readable)) readable = fixedPart;
+  size_t readable = ReadableBytes(handle, fixedPart);
   char* data = CDSMInterface::LockMemory(handle);
   if (data != nullptr) {
     switch (pCap->ConType) {

@@ -8,6 +8,7 @@
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"
 #include "names/triplet_names.h"
+#include "twaintrace/twain_abi.h"
 
 bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
   if (pIdentity == nullptr) return true;
@@ -17,8 +18,7 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
   } else {
     Line("  TW_IDENTITY = {%s", kCrLf);
   }
-  Line("    Id              = [%ld]%s",
-       static_cast<long>(reinterpret_cast<intptr_t>(pIdentity->Id)), kCrLf);
+  Line("    Id              = [%ld]%s", static_cast<long>(IdentityIdValue(pIdentity->Id)), kCrLf);
   Line("    Version         =%s", kCrLf);
   TwVersionAnalyze(&pIdentity->Version);
   Line("    ProtocolMajor   = [%d]%s", pIdentity->ProtocolMajor, kCrLf);

@@ -3,6 +3,30 @@
 #include <cstdint>
 #include <cstdlib>
 
+#if TWAINTRACE_ABI_LINUX_DSM
+
+// The handle is the data address; a block of no bytes still gets an address of its own, since a
+// null handle means that allocation failed.
+char** NewMemoryHandle(size_t size) {
+  return static_cast<char**>(calloc(1, size != 0 ? size : 1));
+}
+
+void DisposeMemoryHandle(char** handle) {
+  free(handle);
+}
+
+char* LockMemoryHandle(char** handle) {
+  return reinterpret_cast<char*>(handle);
+}
+
+void UnlockMemoryHandle(char** /*handle*/) {}
+
+bool MemoryHandleSize(char** /*handle*/, size_t* /*size*/) {
+  return false;
+}
+
+#else
+
 namespace {
 
 constexpr uint32_t kBlockMagic = 0x48646c42;  // "BldH"
@@ -59,3 +83,5 @@ bool MemoryHandleSize(char** handle, size_t* size) {
   *size = HeaderOf(handle)->size;
   return true;
 }
+
+#endif

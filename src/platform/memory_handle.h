@@ -1,17 +1,33 @@
-// Relocatable memory blocks reached through handles: a handle points at a master pointer, which
-// points at the block's data. Blocks made here record their size, so readers can bound reads.
+// Relocatable memory blocks reached through handles, as the source manager of this build's
+// binary interface makes them.
+//
+// Natural interface: a handle points at a master pointer, which points at the block's data;
+// blocks made here record their size and lock count, so readers can bound reads.
+// Linux source manager: a handle is the data address of a C heap block (what that manager's own
+// memory functions make and free), so blocks made here and there are interchangeable; nothing
+// records a block's size or its locks.
 #pragma once
 
 #include <cstddef>
+
+#include "twaintrace/twain_abi.h"
+
+// Whether a handle made here can tell its block's size and lock count.
+inline constexpr bool kHandlesKnowTheirBlock = !kLinuxSourceManagerAbi;
 
 // A zero-filled block of `size` bytes, or null when it cannot be allocated.
 char** NewMemoryHandle(size_t size);
 void DisposeMemoryHandle(char** handle);
 
-// Blocks never move on this platform; the lock count is kept so that pairing can be checked.
+// The block's data address. Blocks never move on this platform; the natural lock count is kept
+// so that pairing can be checked.
 char* LockMemoryHandle(char** handle);
 void UnlockMemoryHandle(char** handle);
-int MemoryHandleLockCount(char** handle);
 
-// The block's size in bytes; false for a handle that was not made by NewMemoryHandle.
+#if !TWAINTRACE_ABI_LINUX_DSM
+int MemoryHandleLockCount(char** handle);
+#endif
+
+// The block's size in bytes; false for a handle that was not made by NewMemoryHandle, and for
+// every handle of the Linux source manager.
 bool MemoryHandleSize(char** handle, size_t* size);

@@ -1,20 +1,36 @@
 #include "shell/cdsm_interface.h"
 
 #include "platform/memory_handle.h"
+#include "platform/source_manager_memory.h"
+
+// Handles are the source manager's once it has handed over its memory functions; until then
+// they are the platform's, which the Linux source manager's functions free and lock alike.
 
 char** CDSMInterface::AllocMemory(unsigned int nSize) {
+  if (const TW_ENTRYPOINT* manager = SourceManagerMemory()) return manager->DSM_MemAllocate(nSize);
   return NewMemoryHandle(nSize);
 }
 
 void CDSMInterface::FreeMemory(char** hMemory) {
+  if (const TW_ENTRYPOINT* manager = SourceManagerMemory()) {
+    manager->DSM_MemFree(hMemory);
+    return;
+  }
   DisposeMemoryHandle(hMemory);
 }
 
 char* CDSMInterface::LockMemory(char** hMemory) {
+  if (const TW_ENTRYPOINT* manager = SourceManagerMemory()) {
+    return static_cast<char*>(manager->DSM_MemLock(hMemory));
+  }
   return LockMemoryHandle(hMemory);
 }
 
 void CDSMInterface::UnlockMemory(char** hMemory) {
+  if (const TW_ENTRYPOINT* manager = SourceManagerMemory()) {
+    manager->DSM_MemUnlock(hMemory);
+    return;
+  }
   UnlockMemoryHandle(hMemory);
 }
 

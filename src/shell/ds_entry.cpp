@@ -3,8 +3,10 @@
 
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
+#include "platform/source_manager_memory.h"
 #include "platform/visibility.h"
 #include "shell/macho_main.h"
+#include "twaintrace/twain_abi.h"
 
 TripletOperator* g_pcTripletOperator = nullptr;
 
@@ -18,6 +20,15 @@ constexpr char kErrorStatusEnd[] = "*** Inspect Error Status End   ***";
 
 void WriteText(const char* text, size_t length) {
   WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+}
+
+// The Linux source manager hands over its memory functions before it opens the source; from
+// then on the data source makes and locks its handles through them. The triplet itself goes on
+// to the operator unchanged like any other.
+void TakeSourceManagerMemory(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
+  if (kLinuxSourceManagerAbi && DG == DG_CONTROL && DAT == DAT_ENTRYPOINT && MSG == MSG_SET) {
+    KeepSourceManagerMemory(static_cast<const TW_ENTRYPOINT*>(pData));
+  }
 }
 
 void WriteErrorStatusLine(const char* text) {
@@ -36,6 +47,7 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
   TW_UINT16 rc = g_pcTripletOperator != nullptr
                      ? g_pcTripletOperator->ProcessTriplet(pOrigin, DG, DAT, MSG, pData)
                      : TWRC_FAILURE;
+  TakeSourceManagerMemory(DG, DAT, MSG, pData);
 
   char* data = static_cast<char*>(pData);
   // Without a log file every text would be dropped unread: only what the analysis keeps from

@@ -3,6 +3,7 @@
 #include "log/log_file.h"
 #include "platform/exit_handler.h"
 #include "platform/image_path.h"
+#include "platform/source_manager_memory.h"
 #include "platform/visibility.h"
 
 PlatformBundle* g_HalvernBundleRef = nullptr;
@@ -35,6 +36,7 @@ extern "C" TWAINTRACE_EXPORT void MachO_Termination() {
     g_HalvernBundleRef = nullptr;
   }
   g_fnDsCreate = nullptr;
+  ForgetSourceManagerMemory();
   cleanupTwainLog();
 }
 

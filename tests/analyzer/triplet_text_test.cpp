@@ -103,6 +103,18 @@ TEST_F(TripletText, ProcessEventShowsOnlyTransferReadyAndCloseRequests) {
   EXPECT_EQ(text.substr(text.size() - 22), "\r\nTWAIN Status = [6]\r\n");
 }
 
+TEST_F(TripletText, ProcessEventOfAnotherTypeNeverReadsItsDataAsAnEvent) {
+  analyzer.m_nTwainStatus = 5;
+  // Bytes that would read as a transfer-ready event, handed over as a 4-byte TW_STATUS.
+  TW_EVENT memory{};
+  memory.TWMessage = MSG_XFERREADY;
+  EXPECT_EQ(Parameters(DG_CONTROL, DAT_STATUS, MSG_PROCESSEVENT, TWRC_DSEVENT, &memory),
+            "  TW_STATUS = {\r\n"
+            "    ConditionCode = [TWCC_SUCCESS]\r\n"
+            "  }\r\n");
+  EXPECT_EQ(analyzer.GetTwainStatus(), 5);
+}
+
 TEST_F(TripletText, FailureGetsNoStateLine) {
   analyzer.m_nTwainStatus = 3;
   EXPECT_EQ(Parameters(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, TWRC_FAILURE),

@@ -3,15 +3,23 @@
 #include <string>
 
 #include "dumps/dump_fixture.h"
+#include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
 
 using ControlDump = DumpTest;
 
+// An Id beyond 31 bits shows as a positive number: the natural Id is pointer-sized, the Linux
+// source manager's 32 bits wide.
+constexpr uintptr_t kIdentityId = kLinuxSourceManagerAbi ? 0xFFFFFFF9 : 0x100000007;
+constexpr const char* kIdentityIdLine = kLinuxSourceManagerAbi
+                                            ? "    Id              = [4294967289]\r\n"
+                                            : "    Id              = [4294967303]\r\n";
+
 TW_IDENTITY SampleIdentity() {
   TW_IDENTITY identity{};
-  identity.Id = reinterpret_cast<TW_MEMREF>(uintptr_t{0x100000007});
+  identity.Id = IdentityIdFrom(kIdentityId);
   identity.Version = {2, 1, 13, 27, "1.0 release"};
   identity.ProtocolMajor = 2;
   identity.ProtocolMinor = 4;
@@ -22,25 +30,24 @@ TW_IDENTITY SampleIdentity() {
   return identity;
 }
 
-const std::string kIdentityBody =
-    "    Id              = [4294967303]\r\n"
-    "    Version         =\r\n"
-    "    TW_VERSION = {\r\n"
-    "      MajorNum = [2]\r\n"
-    "      MinorNum = [1]\r\n"
-    "      Language = [TWLG_USA]\r\n"
-    "      Country  = [TWCY_ANDORRA]\r\n"
-    "      Info     = [1.0 release]\r\n"
-    "    }\r\n"
-    "    ProtocolMajor   = [2]\r\n"
-    "    ProtocolMinor   = [4]\r\n"
-    "    SupportedGroups = [2147483651]\r\n"
-    "    Manufacturer    = [Velix]\r\n"
-    "    ProductFamily   = [Tandra]\r\n"
-    "    ProductName     = [" +
-    std::string(34, 'P') +
-    "]\r\n"
-    "  }\r\n";
+const std::string kIdentityBody = std::string(kIdentityIdLine) +
+                                  "    Version         =\r\n"
+                                  "    TW_VERSION = {\r\n"
+                                  "      MajorNum = [2]\r\n"
+                                  "      MinorNum = [1]\r\n"
+                                  "      Language = [TWLG_USA]\r\n"
+                                  "      Country  = [TWCY_ANDORRA]\r\n"
+                                  "      Info     = [1.0 release]\r\n"
+                                  "    }\r\n"
+                                  "    ProtocolMajor   = [2]\r\n"
+                                  "    ProtocolMinor   = [4]\r\n"
+                                  "    SupportedGroups = [2147483651]\r\n"
+                                  "    Manufacturer    = [Velix]\r\n"
+                                  "    ProductFamily   = [Tandra]\r\n"
+                                  "    ProductName     = [" +
+                                  std::string(34, 'P') +
+                                  "]\r\n"
+                                  "  }\r\n";
 
 TEST_F(ControlDump, IdentityHeaderSaysWhoseItIsWhenOpeningTheManager) {
   TW_IDENTITY identity = SampleIdentity();

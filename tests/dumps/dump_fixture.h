@@ -1,5 +1,6 @@
 // An analyzer of its own writing into a test buffer, and container handles that are checked to
-// be unlocked and are freed after each test.
+// be unlocked and are freed after each test. Under the Linux source manager's interface the
+// handles are that manager's, and the dumps lock them through its memory functions.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,25 +11,34 @@
 #include <vector>
 
 #include "analyzer/para_analyze.h"
-#include "platform/memory_handle.h"
+#include "common/host_memory.h"
+#include "platform/source_manager_memory.h"
 
 class DumpTest : public ::testing::Test {
  protected:
-  void SetUp() override { analyzer.SetOutText(text, sizeof(text)); }
+  void SetUp() override {
+    analyzer.SetOutText(text, sizeof(text));
+    if (kLinuxSourceManagerAbi) {
+      TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
+      ASSERT_TRUE(KeepSourceManagerMemory(&manager));
+    }
+  }
 
   void TearDown() override {
     for (char** handle : handles_) {
-      EXPECT_EQ(MemoryHandleLockCount(handle), 0) << "a container was left locked";
-      DisposeMemoryHandle(handle);
+      EXPECT_EQ(HostMemory::LockCount(handle), 0) << "a container was left locked";
+      HostMemory::Free(handle);
     }
+    ForgetSourceManagerMemory();
   }
 
   std::string Text() const { return text; }
 
   // A block of exactly `size` bytes holding `bytes`.
   char** Handle(const void* bytes, size_t size) {
-    char** handle = NewMemoryHandle(size);
-    memcpy(*handle, bytes, size);
+    char** handle = HostMemory::Allocate(static_cast<TW_UINT32>(size));
+    memcpy(HostMemory::Lock(handle), bytes, size);
+    HostMemory::Unlock(handle);
     handles_.push_back(handle);
     return handle;
   }

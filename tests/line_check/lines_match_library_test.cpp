@@ -85,10 +85,14 @@ class RandomCalls {
                                           ICAP_COMPRESSION,  CAP_VX_VERSION,   ICAP_VX_FILMTYPE,
                                           CAP_FEEDERENABLED, ICAP_FRAMES,      0x1234};
     size_t size = Pick(400);
-    char** container = NewMemoryHandle(size);
-    Fill(*container, size);
+    // Where handles do not tell their block's size, the analyzer reads up to 4096 bytes of a
+    // container, as far as its counts reach; the block then holds all of them.
+    char** container = NewMemoryHandle(kHandlesKnowTheirBlock ? size : 4096);
+    Fill(LockMemoryHandle(container), size);
+    UnlockMemoryHandle(container);
     if (size >= sizeof(TW_ENUMERATION)) {
-      auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(*container);
+      auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(LockMemoryHandle(container));
+      UnlockMemoryHandle(container);
       enumeration->ItemType = Pick(15);
       enumeration->NumItems = Pick(40);
     }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -28,6 +29,7 @@ std::string FakePath(FakeBundle bundle) {
     case FakeBundle::kNullOperator:
       return std::string(SHELL_TEST_FAKES) + "/fake_halvern_null_operator.so";
     case FakeBundle::kMissing:
+    case FakeBundle::kUnloadable:
       break;
   }
   return {};
@@ -53,7 +55,9 @@ std::string DataSourceHarness::LogDirectory() {
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   Run("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
   if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
-  if (bundle != FakeBundle::kMissing) {
+  if (bundle == FakeBundle::kUnloadable) {
+    Run("mkdir -p '" + kBundleExecutableDir + "' && echo 'not code' > '" + kBundleExecutable + "'");
+  } else if (bundle != FakeBundle::kMissing) {
     Run("mkdir -p '" + kBundleExecutableDir + "'");
     Run("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
   }
@@ -69,8 +73,56 @@ void DataSourceHarness::Load() {
   dataSource_ = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_LOCAL);
   if (dataSource_ == nullptr) throw std::runtime_error(dlerror());
   entry_ = dlsym(dataSource_, "DS_Entry");
-  // Holding the bundle open keeps its counters readable after the data source is unloaded.
+  // Holding the bundle open keeps its counters readable after the data source is unloaded;
+  // one hold is enough however often the data source is loaded.
+  DropBundle();
   fake_ = dlopen(kBundleExecutable.c_str(), RTLD_NOW | RTLD_NOLOAD);
+}
+
+void DataSourceHarness::DropBundle() {
+  if (fake_ != nullptr) dlclose(fake_);
+  fake_ = nullptr;
+}
+
+namespace {
+
+bool Loaded(const char* path) {
+  void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
+  if (handle != nullptr) dlclose(handle);
+  return handle != nullptr;
+}
+
+}  // namespace
+
+bool DataSourceHarness::DataSourceLoaded() const {
+  return Loaded(SHELL_TEST_DS);
+}
+
+bool DataSourceHarness::BundleLoaded() const {
+  return Loaded(kBundleExecutable.c_str());
+}
+
+void DataSourceHarness::LinkLogDirectoryTo(const std::string& target) {
+  Run("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
+}
+
+void DataSourceHarness::OccupyLogFileNames(const std::string& target) {
+  // The name is the local time of the load to the second and its rounded milliseconds (up to
+  // 1000). Names are made from a second ago until two seconds ahead of the time they are done,
+  // however long making them takes, so a load right after finds its name taken.
+  for (time_t second = time(nullptr) - 1; second <= time(nullptr) + 2; ++second) {
+    struct tm local {};
+    localtime_r(&second, &local);
+    char stamp[32];
+    strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
+    for (int milliseconds = 0; milliseconds <= 1000; ++milliseconds) {
+      char path[512];
+      snprintf(path, sizeof(path), "%s/Twainlog_%s_%04d.txt", LogDirectory().c_str(), stamp,
+               milliseconds);
+      int made = target.empty() ? mkdir(path, 0755) : symlink(target.c_str(), path);
+      if (made != 0) throw std::runtime_error(std::string("cannot occupy ") + path);
+    }
+  }
 }
 
 void DataSourceHarness::Unload() {

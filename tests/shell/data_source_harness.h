@@ -8,7 +8,8 @@
 
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing };
+// kUnloadable: the bundle's executable is there but is no loadable code.
+enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing, kUnloadable };
 
 class DataSourceHarness {
  public:
@@ -20,6 +21,17 @@ class DataSourceHarness {
   void Load();
   // Unloads the data source and keeps what it wrote on stderr meanwhile.
   void Unload();
+  // Lets go of the harness's own hold on the bundle, so that it goes when the data source
+  // lets go of it; its counters are gone with it.
+  void DropBundle();
+  // Whether the data source and the bundle are still in the process.
+  bool DataSourceLoaded() const;
+  bool BundleLoaded() const;
+
+  // Faults of the log: the log directory as a link to `target`, and an entry (a directory, or a
+  // link to `target`) at every name the next few seconds' load could give its log file.
+  void LinkLogDirectoryTo(const std::string& target);
+  void OccupyLogFileNames(const std::string& target);
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
                  TW_IDENTITY* pOrigin = nullptr);

@@ -2,11 +2,12 @@
 // log's bytes for each call.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/memory_handle.h"
+#include "common/host_memory.h"
 #include "shell/data_source_harness.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -76,6 +77,33 @@ TEST(DsEntry, FileTransferInStateSixReachesSeven) {
   EXPECT_EQ(log.substr(log.size() - lastEntry.size()), lastEntry);
 }
 
+// The source manager's hand-over of its entry points reaches the operator like any triplet, and
+// the log names its data argument type by the number it has in no table.
+TEST(DsEntry, EntryPointHandOverIsForwardedAndLoggedByNumber) {
+  static TW_MEMREF received = nullptr;
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(
+      [](TW_IDENTITY*, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF data) -> TW_UINT16 {
+        if (DG == DG_CONTROL && DAT == DAT_ENTRYPOINT && MSG == MSG_SET) received = data;
+        return TWRC_SUCCESS;
+      });
+  TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
+  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &manager), TWRC_SUCCESS);
+  EXPECT_EQ(received, &manager);
+  harness.Unload();
+  char pointer[32];
+  snprintf(pointer, sizeof(pointer), "<0x%08x>",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(&manager)));
+  EXPECT_EQ(harness.LogText(), std::string("[00001] [APP] DG_CONTROL/ERROR!(1027)/MSG_SET\r\n"
+                                           "        Return Code = [TWRC_SUCCESS]\r\n"
+                                           "pData   = ") +
+                                   pointer +
+                                   "\r\n"
+                                   "\r\n"
+                                   "TWAIN Status = [3]\r\n");
+}
+
 // The operator answers with the array of 32-bit items the test prepared.
 std::vector<TW_UINT32> g_items;
 
@@ -83,11 +111,12 @@ TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMR
   auto* capability = static_cast<TW_CAPABILITY*>(data);
   size_t bytes = offsetof(TW_ARRAY, ItemList) + g_items.size() * sizeof(TW_UINT32);
   capability->ConType = TWON_ARRAY;
-  capability->hContainer = NewMemoryHandle(bytes);
-  auto* array = reinterpret_cast<TW_ARRAY*>(*capability->hContainer);
+  capability->hContainer = HostMemory::Allocate(static_cast<TW_UINT32>(bytes));
+  auto* array = static_cast<TW_ARRAY*>(HostMemory::Lock(capability->hContainer));
   array->ItemType = TWTY_UINT32;
   array->NumItems = static_cast<TW_UINT32>(g_items.size());
   memcpy(array->ItemList, g_items.data(), g_items.size() * sizeof(TW_UINT32));
+  HostMemory::Unlock(capability->hContainer);
   return TWRC_SUCCESS;
 }
 
@@ -96,7 +125,7 @@ std::string LoggedParameters() {
   TW_CAPABILITY capability{CAP_XFERCOUNT, 0, nullptr};
   std::string log =
       LogOfOneCall(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, &AnswerWithItems);
-  DisposeMemoryHandle(capability.hContainer);
+  HostMemory::Free(capability.hContainer);
   return log.substr(log.find("\r\n") + 2);
 }
 

@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "platform/memory_handle.h"
+#include "common/host_memory.h"
 #include "shell/data_source_harness.h"
 
 namespace {
@@ -54,15 +54,35 @@ TEST(Lifecycle, WithoutOperatorCallsFailAndAreLogged) {
   }
 }
 
+// Until the Linux source manager hands over its memory functions the bundle's blocks are the
+// platform's; from then on they are the manager's, whatever the operator answered. The natural
+// data source always keeps to the platform's memory manager.
 TEST(Lifecycle, BundleReachesTheDataSourcesMemoryInterface) {
   DataSourceHarness harness;
   harness.Load();
-  char** handle = harness.AllocThroughDataSource(24);
-  ASSERT_NE(handle, nullptr);
+  const size_t managerBlocks = HostMemory::LiveBlocks();
+  char** before = harness.AllocThroughDataSource(24);
+  ASSERT_NE(before, nullptr);
+  EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks);
   size_t size = 0;
-  EXPECT_TRUE(MemoryHandleSize(handle, &size));
+  EXPECT_EQ(HostMemory::Size(before, &size), !kLinuxSourceManagerAbi);
+  EXPECT_EQ(size, kLinuxSourceManagerAbi ? 0u : 24u);
+  EXPECT_EQ(static_cast<char*>(HostMemory::Lock(before))[23], 0);
+  HostMemory::Unlock(before);
+  HostMemory::Free(before);  // as the manager frees what the application received
+
+  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
+    return TWRC_FAILURE;
+  });
+  TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
+  harness.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &manager);
+  char** after = harness.AllocThroughDataSource(24);
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks + (kLinuxSourceManagerAbi ? 1 : 0));
+  EXPECT_TRUE(HostMemory::Size(after, &size));
   EXPECT_EQ(size, 24u);
-  DisposeMemoryHandle(handle);
+  HostMemory::Free(after);
+  harness.Unload();
 }
 
 TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {

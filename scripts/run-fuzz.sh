@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the analyzer's libFuzzer harness with clang (address and undefined-behaviour
+# sanitizers on) and runs it for a fixed time: scripts/run-fuzz.sh [seconds, default 30].
+# The seed corpus in fuzz/corpus is only read; what a run discovers is kept in the build tree
+# for the next run, and a failing input is written there as crash-* (or leak-*, timeout-*).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+build=${FUZZ_BUILD_DIR:-build-fuzz}
+cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DTWAINTRACE_FUZZ=ON \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target analyzer_fuzzer
+mkdir -p "$build/fuzz/discovered"
+log="$build/fuzz/last-run.log"
+status=0
+"$build/fuzz/analyzer_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
+  -artifact_prefix="$build/fuzz/" "$build/fuzz/discovered" fuzz/corpus >"$log" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  tail -n 80 "$log"
+  echo "fuzzer failed (exit $status); the input is kept in $build/fuzz/" >&2
+  exit "$status"
+fi
+grep -E 'INITED|DONE|stat::' "$log"

@@ -1,0 +1,120 @@
+// Faults around the data source: a log it cannot create or cannot write, and an implementation
+// bundle that is missing or broken. The application's calls must get what they would get
+// without any tracer, and the data source must stay quiet.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "shell/data_source_harness.h"
+#include "shell/sample_triplets.h"
+
+namespace {
+
+// Answers each call with a code derived from its type, so that a changed code shows.
+TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEMREF) {
+  return static_cast<TW_UINT16>(DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS + DAT % 7);
+}
+
+// Makes every sample call and expects each to come back as the operator answered it, with
+// its structure as the operator left it.
+void ExpectCallsUntouched(DataSourceHarness& harness, TW_UINT16 (*expected)(TW_UINT16 DAT)) {
+  SampleTriplets samples;
+  for (const SampleTriplet& call : samples.All()) {
+    const auto* data = static_cast<const unsigned char*>(call.pData);
+    const std::vector<unsigned char> before(data, data + call.size);
+    EXPECT_EQ(harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin()),
+              expected(call.DAT))
+        << "DAT " << call.DAT;
+    EXPECT_EQ(std::vector<unsigned char>(data, data + call.size), before) << "DAT " << call.DAT;
+  }
+}
+
+TW_UINT16 ExpectedAnswer(TW_UINT16 DAT) {
+  return AnswerByType(nullptr, 0, DAT, 0, nullptr);
+}
+
+TW_UINT16 NoOperator(TW_UINT16) {
+  return TWRC_FAILURE;
+}
+
+// The targets of this process's descriptors.
+std::vector<std::string> OpenFiles() {
+  std::vector<std::string> targets;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (dirent* entry = readdir(dir)) {
+      char link[PATH_MAX] = {};
+      std::string path = std::string("/proc/self/fd/") + entry->d_name;
+      if (readlink(path.c_str(), link, sizeof(link) - 1) > 0) targets.push_back(link);
+    }
+    closedir(dir);
+  }
+  return targets;
+}
+
+bool IsOpen(const std::string& target) {
+  for (const std::string& open : OpenFiles()) {
+    if (open == target) return true;
+  }
+  return false;
+}
+
+// A log directory that exists but takes no file: one no user can create files in (even the
+// superuser, whom permission bits do not stop), and one where every name the log file could
+// get is already taken by a directory.
+TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
+  for (bool namesTaken : {false, true}) {
+    SCOPED_TRACE(namesTaken ? "names taken" : "directory refuses files");
+    DataSourceHarness harness;
+    if (namesTaken) {
+      harness.OccupyLogFileNames("");
+    } else {
+      harness.LinkLogDirectoryTo("/proc");
+    }
+    harness.Load();
+    harness.SetHandler(&AnswerByType);
+    ExpectCallsUntouched(harness, &ExpectedAnswer);
+    harness.Unload();
+    // No log file was open, so there is nothing to announce.
+    EXPECT_EQ(harness.UnloadStderr(), "Release\n");
+  }
+}
+
+// Every log file name leads to /dev/full, where each write fails for want of space.
+TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
+  DataSourceHarness harness;
+  harness.OccupyLogFileNames("/dev/full");
+  harness.Load();
+  ASSERT_TRUE(IsOpen("/dev/full")) << "the log file did not open on the full device";
+  harness.SetHandler(&AnswerByType);
+  ExpectCallsUntouched(harness, &ExpectedAnswer);
+  harness.Unload();
+  EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
+  EXPECT_FALSE(IsOpen("/dev/full"));
+}
+
+// Without an operator every call fails, with and without a log, for every structure.
+TEST(BundleFaults, MissingOrBrokenBundleFailsEveryCallQuietly) {
+  for (FakeBundle bundle : {FakeBundle::kMissing, FakeBundle::kUnloadable, FakeBundle::kNoFactory,
+                            FakeBundle::kNullOperator}) {
+    for (bool withLog : {false, true}) {
+      SCOPED_TRACE(static_cast<int>(bundle) * 10 + withLog);
+      DataSourceHarness harness(withLog, bundle);
+      harness.Load();
+      ExpectCallsUntouched(harness, &NoOperator);
+      harness.Unload();
+      EXPECT_EQ(harness.UnloadStderr(), withLog ? "Close Log File.\n" : "");
+      EXPECT_EQ(harness.LogFileCount(), withLog ? 1 : 0);
+      if (withLog) {
+        EXPECT_NE(harness.LogText().find("*** Inspect Error Status End   ***\r\n"),
+                  std::string::npos);
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include "shell/process_resources.h"
+
+#include <dirent.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TWAINTRACE_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TWAINTRACE_TEST_ASAN 1
+#endif
+#endif
+
+namespace {
+
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+
+void Counted() {
+  if (g_counting.load(std::memory_order_relaxed)) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+
+struct Mappings {
+  int all;
+  int files;
+};
+
+Mappings CountMappings() {
+  Mappings count{0, 0};
+  FILE* maps = fopen("/proc/self/maps", "r");
+  if (maps == nullptr) return {-1, -1};
+  char line[4096];
+  while (fgets(line, sizeof(line), maps) != nullptr) {
+    ++count.all;
+    count.files += strchr(line, '/') != nullptr;
+  }
+  fclose(maps);
+  return count;
+}
+
+int CountDescriptors() {
+  DIR* dir = opendir("/proc/self/fd");
+  if (dir == nullptr) return -1;
+  int count = 0;
+  while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
+  closedir(dir);
+  return count;
+}
+
+size_t ResidentBytes() {
+  FILE* file = fopen("/proc/self/statm", "r");
+  if (file == nullptr) return 0;
+  unsigned long size = 0;
+  unsigned long resident = 0;
+  int read = fscanf(file, "%lu %lu", &size, &resident);
+  fclose(file);
+  return read == 2 ? resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+}  // namespace
+
+#ifdef TWAINTRACE_TEST_ASAN
+
+// The sanitizer owns malloc; it reports heap use and calls hooks on every allocation.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                         void (*)(const volatile void*));
+
+namespace {
+
+size_t HeapBytes() {
+  return __sanitizer_get_current_allocated_bytes();
+}
+
+// Both hooks are needed: the sanitizer installs none with only one of them.
+void InstallHooks() {
+  static const bool installed =
+      __sanitizer_install_malloc_and_free_hooks([](const volatile void*, size_t) { Counted(); },
+                                                [](const volatile void*) {}) != 0;
+  if (!installed) abort();
+}
+
+}  // namespace
+
+#else
+
+// The C library's allocator under its internal names, wrapped so that every allocation of the
+// process, the data source's included, passes through a counter, and the bytes of the live
+// blocks are known exactly (the allocator's own statistics count cached free blocks as used).
+// operator new ends in malloc.
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* block, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* block);
+}
+
+namespace {
+
+std::atomic<size_t> g_liveBytes{0};
+
+void* Allocated(void* block) {
+  Counted();
+  if (block != nullptr) g_liveBytes.fetch_add(malloc_usable_size(block));
+  return block;
+}
+
+void Releasing(void* block) {
+  if (block != nullptr) g_liveBytes.fetch_sub(malloc_usable_size(block));
+}
+
+}  // namespace
+
+extern "C" {
+void* malloc(size_t size) {
+  return Allocated(__libc_malloc(size));
+}
+void* calloc(size_t count, size_t size) {
+  return Allocated(__libc_calloc(count, size));
+}
+void* realloc(void* block, size_t size) {
+  size_t before = block != nullptr ? malloc_usable_size(block) : 0;
+  void* moved = __libc_realloc(block, size);
+  if (moved == nullptr) {
+    if (size == 0) g_liveBytes.fetch_sub(before);  // freed
+    return nullptr;
+  }
+  g_liveBytes.fetch_sub(before);
+  return Allocated(moved);
+}
+void* memalign(size_t alignment, size_t size) {
+  return Allocated(__libc_memalign(alignment, size));
+}
+void* aligned_alloc(size_t alignment, size_t size) {
+  return Allocated(__libc_memalign(alignment, size));
+}
+int posix_memalign(void** out, size_t alignment, size_t size) {
+  if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
+  void* block = Allocated(__libc_memalign(alignment, size));
+  if (block == nullptr) return ENOMEM;
+  *out = block;
+  return 0;
+}
+void free(void* block) {
+  Releasing(block);
+  __libc_free(block);
+}
+}
+
+namespace {
+
+size_t HeapBytes() {
+  return g_liveBytes.load();
+}
+
+void InstallHooks() {}
+
+}  // namespace
+
+#endif
+
+ProcessResources MeasureProcess() {
+  size_t heap = HeapBytes();
+  Mappings mappings = CountMappings();
+  return {heap, CountDescriptors(), mappings.all, mappings.files, ResidentBytes()};
+}
+
+bool SanitizerOwnsTheHeap() {
+#ifdef TWAINTRACE_TEST_ASAN
+  return true;
+#else
+  return false;
+#endif
+}
+
+void AllocationCounter::Start() {
+  InstallHooks();
+  g_allocations.store(0);
+  g_counting.store(true);
+}
+
+long AllocationCounter::Stop() {
+  g_counting.store(false);
+  return g_allocations.load();
+}

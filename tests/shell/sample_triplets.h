@@ -1,0 +1,37 @@
+// One call for every data argument type the analyzer dumps, with the structure an application
+// and a data source would leave behind, for tests that drive the data source at length.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "twaintrace/twain_types.h"
+
+struct SampleTriplet {
+  TW_UINT32 DG;
+  TW_UINT16 DAT;
+  TW_UINT16 MSG;
+  void* pData;
+  size_t size;  // bytes at pData, 0 when the call carries no structure
+};
+
+class SampleTriplets {
+ public:
+  SampleTriplets();
+  ~SampleTriplets();
+  SampleTriplets(const SampleTriplets&) = delete;
+  SampleTriplets& operator=(const SampleTriplets&) = delete;
+
+  const std::vector<SampleTriplet>& All() const { return triplets_; }
+  // The identity of the application that sends them.
+  TW_IDENTITY* Origin() { return &origin_; }
+
+ private:
+  void* Structure(size_t size);
+
+  std::vector<std::unique_ptr<unsigned char[]>> storage_;
+  std::vector<SampleTriplet> triplets_;
+  TW_IDENTITY origin_{};
+  TW_HANDLE container_ = nullptr;
+};

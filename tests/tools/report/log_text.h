@@ -1,0 +1,62 @@
+// Builds log text the way the tracer writes it, for tests that need a log in a few lines.
+#pragma once
+
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+
+namespace report_test {
+
+inline std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+inline std::string Header(long long sequence, const std::string& triplet) {
+  char number[32];
+  snprintf(number, sizeof(number), "[%05lld] [APP] ", sequence);
+  return number + triplet + "\r\n";
+}
+
+inline std::string Result(const std::string& returnCode) {
+  return Lines({"        Return Code = [" + returnCode + "]", "pData   = <0x0000a010>"});
+}
+
+inline std::string State(int state) {
+  return "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
+}
+
+inline std::string ErrorStatus() {
+  return Lines({"*** Inspect Error Status Start ***", "*** Inspect Error Status End   ***"});
+}
+
+// A whole entry of a call that succeeded: header, result lines, dump, state line.
+inline std::string Entry(long long sequence, const std::string& triplet, const std::string& dump,
+                         int state, const std::string& returnCode = "TWRC_SUCCESS") {
+  return Header(sequence, triplet) + Result(returnCode) + dump + State(state);
+}
+
+// A whole entry of a call that failed: no state line, the error-status markers instead.
+inline std::string FailedEntry(long long sequence, const std::string& triplet,
+                               const std::string& dump = "") {
+  return Header(sequence, triplet) + Result("TWRC_FAILURE") + dump + ErrorStatus();
+}
+
+inline std::string CapabilityDump(const std::string& capability, const std::string& conType,
+                                  const std::string& container) {
+  return Lines({"  TW_CAPABILITY = {", "    Cap        = [" + capability + "]",
+                "    ConType    = [" + conType + "]", "    hContainer = <0x00a1b2c0>"}) +
+         container + Lines({"  }"});
+}
+
+inline std::string OneValue(const std::string& itemType, const std::string& item) {
+  return Lines({"    TW_ONEVALUE = {", "      ItemType = [" + itemType + "]",
+                "      Item     = [" + item + "]", "    }"});
+}
+
+inline std::string StatusDump(const std::string& conditionCode) {
+  return Lines({"  TW_STATUS = {", "    ConditionCode = [" + conditionCode + "]", "  }"});
+}
+
+}  // namespace report_test

@@ -1,0 +1,233 @@
+// What the report concludes from a log: failures and their condition codes, the capability
+// negotiation, the image pages and the session overview.
+#include "report/report_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "log_text.h"
+
+namespace {
+
+using namespace report_test;
+using report::BuildReport;
+using report::CapabilityOperation;
+using report::LoadTimeFromFileName;
+
+std::string CapabilityEntry(long long sequence, const std::string& message,
+                            const std::string& capability, const std::string& conType,
+                            const std::string& container, int state = 4) {
+  return Entry(sequence, "DG_CONTROL/DAT_CAPABILITY/" + message + " (" + capability + ")",
+               CapabilityDump(capability, conType, container), state);
+}
+
+std::string FailedCapabilityEntry(long long sequence, const std::string& message,
+                                  const std::string& capability) {
+  return FailedEntry(sequence, "DG_CONTROL/DAT_CAPABILITY/" + message + " (" + capability + ")",
+                     CapabilityDump(capability, "TWON_ONEVALUE", ""));
+}
+
+std::string StatusEntry(long long sequence, const std::string& conditionCode) {
+  return Entry(sequence, "DG_CONTROL/DAT_STATUS/MSG_GET", StatusDump(conditionCode), 4);
+}
+
+std::string MemoryStrip(long long sequence, const std::string& returnCode, int written) {
+  return Entry(
+      sequence, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET",
+      Lines({"  TW_IMAGEMEMXFER = {", "    Compression  = [TWCP_NONE]", "    Rows         = [20]",
+             "    BytesWritten = [" + std::to_string(written) + "]",
+             "    Memory       =", "    TW_MEMORY = {", "      Length = [65536]", "    }", "}"}),
+      7, returnCode);
+}
+
+std::string ImageInfoEntry(long long sequence, const std::string& pixelType) {
+  return Entry(sequence, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET",
+               Lines({"  TW_IMAGEINFO = {", "    XResolution      = [300.000]",
+                      "    YResolution      = [600.000]", "    ImageWidth       = [2480]",
+                      "    ImageLength      = [3508]", "    BitsPerSamples[] = {8,8,8,0,0,0,0,0}",
+                      "    BitsPerPixel     = [24]", "    PixelType        = [" + pixelType + "]",
+                      "    Compression      = [TWCP_NONE]", "  }"}),
+               6);
+}
+
+std::string EndTransfer(long long sequence, int pending) {
+  return Entry(sequence, "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER",
+               Lines({"  TW_PENDINGXFERS = {", "    Count = [" + std::to_string(pending) + "]",
+                      "    EOJ   = [0]", "  }"}),
+               pending == 0 ? 5 : 6);
+}
+
+TEST(Failures, TakeTheConditionCodeOfTheStatusRequestThatFollows) {
+  std::string event = Result("TWRC_DSEVENT") + State(6);
+  report::Report report = BuildReport(
+      "log.txt", FailedCapabilityEntry(1, "MSG_SET", "ICAP_XRESOLUTION") + event +
+                     StatusEntry(2, "TWCC_BADVALUE") +
+                     FailedEntry(3, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS") +
+                     Entry(4, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3) +
+                     StatusEntry(5, "TWCC_SEQERROR") +
+                     FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                     FailedEntry(7, "DG_CONTROL/DAT_STATUS/MSG_GET", StatusDump("TWCC_SUCCESS")));
+  ASSERT_EQ(report.failures.size(), 4u);
+  // An event entry between the failure and its status request does not count.
+  EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
+  EXPECT_EQ(report.triplets[*report.failures[0].status].sequence, 2);
+  // The status request has to be the very next triplet.
+  EXPECT_FALSE(report.failures[1].status);
+  // A status request that failed tells nothing.
+  EXPECT_FALSE(report.failures[2].status);
+  EXPECT_FALSE(report.failures[3].status);
+  EXPECT_EQ(report.overview.failures, 4u);
+}
+
+TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
+  std::string enumeration =
+      Lines({"    TW_ENUMERATION = {", "      ItemType     = [TWTY_UINT16]",
+             "      NumItems     = [3]", "      CurrentIndex = [2]", "      DefaultIndex = [7]",
+             "      ItemList = {", "          0:TWPT_BW,", "          1:TWPT_GRAY,",
+             "          2:TWPT_RGB", "      }", "    }"});
+  std::string range = Lines({"    TW_RANGE = {", "      ItemType     = [TWTY_FIX32]",
+                             "      MinValue     = [50.000]", "      MaxValue     = [1200.000]",
+                             "      StepSize     = [1.000]", "      DefaultValue = [150.000]",
+                             "      CurrentValue = [300.000]", "    }"});
+  report::Report report = BuildReport(
+      "log.txt", CapabilityEntry(1, "MSG_GET", "ICAP_PIXELTYPE", "TWON_ENUMERATION", enumeration) +
+                     CapabilityEntry(2, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                                     OneValue("TWTY_FIX32", "100.000")) +
+                     CapabilityEntry(3, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                                     OneValue("TWTY_FIX32", "300.000")) +
+                     CapabilityEntry(4, "MSG_GET", "ICAP_XRESOLUTION", "TWON_RANGE", range) +
+                     FailedCapabilityEntry(5, "MSG_SET", "ICAP_XRESOLUTION") +
+                     StatusEntry(6, "TWCC_BADVALUE") +
+                     CapabilityEntry(7, "MSG_QUERYSUPPORT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                                     OneValue("TWTY_INT32", "7")));
+  ASSERT_EQ(report.capabilities.size(), 2u);
+  const report::CapabilityNegotiation& pixelType = report.capabilities[0];
+  EXPECT_EQ(pixelType.capability, "ICAP_PIXELTYPE");
+  EXPECT_EQ(pixelType.Outcome(CapabilityOperation::kGet).last->value,
+            "enumeration: TWPT_BW, TWPT_GRAY, TWPT_RGB; current TWPT_RGB, default index 7");
+  EXPECT_FALSE(pixelType.Outcome(CapabilityOperation::kSet).last);
+
+  const report::CapabilityNegotiation& resolution = report.capabilities[1];
+  EXPECT_EQ(resolution.calls, 5u);
+  EXPECT_EQ(resolution.Outcome(CapabilityOperation::kGetCurrent).last->value, "300.000");
+  EXPECT_EQ(resolution.Outcome(CapabilityOperation::kGet).last->value,
+            "range: 50.000..1200.000 step 1.000; current 300.000, default 150.000");
+  const report::CapabilityCall& set = *resolution.Outcome(CapabilityOperation::kSet).last;
+  EXPECT_EQ(set.result, "TWRC_FAILURE");
+  EXPECT_EQ(set.value, "");
+  EXPECT_EQ(set.conditionCode, "TWCC_BADVALUE");
+}
+
+TEST(CapabilityNegotiation, AFailedGetKeepsTheAnswerBeforeIt) {
+  std::string array =
+      Lines({"    TW_ARRAY = {", "      ItemType = [TWTY_UINT16]", "      NumItems = [2]",
+             "      ItemList = {", "          0:CAP_AUTHOR,", "          1:ICAP_UNITS", "      }",
+             "    }"});
+  report::Report report = BuildReport(
+      "log.txt",
+      CapabilityEntry(1, "MSG_GET", "CAP_SUPPORTEDCAPS", "TWON_ARRAY", array) +
+          FailedCapabilityEntry(2, "MSG_GET", "CAP_SUPPORTEDCAPS") +
+          FailedCapabilityEntry(3, "MSG_GET", "CAP_SUPPORTEDCAPS") +
+          CapabilityEntry(4, "MSG_GETCURRENT", "CAP_SUPPORTEDCAPS", "TWON_DONTCARE16", "") +
+          CapabilityEntry(5, "MSG_GETDEFAULT", "CAP_SUPPORTEDCAPS", "TWON_ARRAY",
+                          Lines({"    TW_ARRAY = {", "      NumItems = [0]", "      ItemList = {",
+                                 "      }", "    }"})));
+  ASSERT_EQ(report.capabilities.size(), 1u);
+  const report::CapabilityOutcome& get = report.capabilities[0].Outcome(CapabilityOperation::kGet);
+  EXPECT_EQ(report.triplets[get.last->triplet].sequence, 3);
+  ASSERT_TRUE(get.lastAnswered);
+  EXPECT_EQ(get.lastAnswered->value, "array: CAP_AUTHOR, ICAP_UNITS");
+  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kGetCurrent).last->value,
+            "TWON_DONTCARE16, no values shown");
+  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kGetDefault).last->value,
+            "array: no items");
+}
+
+TEST(ImagePages, CountStripsAndBytesOfAMemoryTransferAndSplitPagesAtTheirEnd) {
+  report::Report report = BuildReport(
+      "log.txt",
+      ImageInfoEntry(1, "TWPT_RGB") + MemoryStrip(2, "TWRC_SUCCESS", 65536) +
+          MemoryStrip(3, "TWRC_SUCCESS", 65536) + MemoryStrip(4, "TWRC_XFERDONE", 1000) +
+          EndTransfer(5, 1) + ImageInfoEntry(6, "TWPT_GRAY") +
+          Entry(7, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET",
+                Lines({"  TW_UINT32 = {", "    Item = <0x5fbff7b8>", "  }"}), 7, "TWRC_XFERDONE") +
+          EndTransfer(8, 0));
+  ASSERT_EQ(report.pages.size(), 2u);
+  const report::ImagePage& memory = report.pages[0];
+  EXPECT_EQ(memory.mechanism, report::TransferMechanism::kMemory);
+  EXPECT_EQ(memory.strips, 3u);
+  EXPECT_EQ(memory.bytes, 132072u);
+  EXPECT_TRUE(memory.bytesShown);
+  EXPECT_EQ(memory.result, "TWRC_XFERDONE");
+  EXPECT_EQ(memory.pendingAfter, 1);
+  ASSERT_TRUE(memory.info);
+  EXPECT_EQ(memory.info->pixelType, "TWPT_RGB");
+  EXPECT_EQ(memory.info->yResolution, "600.000");
+  EXPECT_EQ(report.triplets[memory.lastTriplet].sequence, 5);
+
+  const report::ImagePage& native = report.pages[1];
+  EXPECT_EQ(native.mechanism, report::TransferMechanism::kNative);
+  EXPECT_EQ(native.nativeHandle, "<0x5fbff7b8>");
+  EXPECT_EQ(native.info->pixelType, "TWPT_GRAY");
+  EXPECT_EQ(native.pendingAfter, 0);
+}
+
+TEST(ImagePages, AFinishedTransferWithoutEndStillClosesItsPageAndFailedStripsDoNotCount) {
+  report::Report report = BuildReport(
+      "log.txt", ImageInfoEntry(1, "TWPT_RGB") + MemoryStrip(2, "TWRC_SUCCESS", 100) +
+                     FailedEntry(3, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET") +
+                     ImageInfoEntry(4, "TWPT_BW") +
+                     Entry(5, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET", "", 7, "TWRC_XFERDONE"));
+  ASSERT_EQ(report.pages.size(), 2u);
+  EXPECT_EQ(report.pages[0].strips, 1u);
+  EXPECT_EQ(report.pages[0].result, "TWRC_FAILURE");
+  EXPECT_FALSE(report.pages[0].ended);
+  // A strip whose dump the log lacks leaves the byte count open.
+  EXPECT_EQ(report.pages[1].strips, 1u);
+  EXPECT_FALSE(report.pages[1].bytesShown);
+}
+
+TEST(Overview, LoadTimeComesFromTheFileNameAndTheRoundedMillisecondsCarry) {
+  EXPECT_EQ(LoadTimeFromFileName("/x/Twainlog_20260105_093012_0457.txt"),
+            "2026-01-05 09:30:12.457");
+  EXPECT_EQ(LoadTimeFromFileName("Twainlog_20261231_235959_1000.txt"), "2027-01-01 00:00:00.000");
+  EXPECT_EQ(LoadTimeFromFileName("Twainlog_20240228_235959_1000.txt"), "2024-02-29 00:00:00.000");
+  for (const char* name : {"Twainlog_20260105_093012_457.txt", "Twainlog_20261305_093012_0457.txt",
+                           "Twainlog_20260230_093012_0457.txt", "Twainlog_20260105_093012_1001.txt",
+                           "trace.txt", "Twainlog_2026O105_093012_0457.txt"}) {
+    EXPECT_FALSE(LoadTimeFromFileName(name)) << name;
+  }
+}
+
+TEST(Overview, TellsHowFarTheStateWentAndWhetherTheSessionClosed) {
+  std::string open =
+      Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+      Entry(2, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "", 5) + Result("TWRC_DSEVENT") +
+      State(6) + Entry(4, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET", "", 7, "TWRC_XFERDONE") +
+      EndTransfer(5, 0) + Entry(6, "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS", "", 4);
+  report::Report closed =
+      BuildReport("log.txt", open + Entry(7, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
+  EXPECT_EQ(closed.overview.highestState, 7);
+  EXPECT_EQ(closed.overview.stateLines, 7u);
+  EXPECT_TRUE(closed.overview.closedCleanly);
+  EXPECT_EQ(closed.overview.sequenceGaps, 1u);  // the event entry has no number; 3 is missing
+
+  report::Report leftOpen =
+      BuildReport("log.txt", open + FailedEntry(7, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS"));
+  EXPECT_EQ(leftOpen.overview.lastState, 4);
+  EXPECT_FALSE(leftOpen.overview.closedCleanly);
+
+  report::Report twoLoads =
+      BuildReport("log.txt", open + Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+                                 Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
+  EXPECT_EQ(twoLoads.overview.sequenceRestarts, 1u);
+  EXPECT_TRUE(twoLoads.overview.closedCleanly);
+
+  report::Report empty = BuildReport("log.txt", "");
+  EXPECT_EQ(empty.overview.triplets, 0u);
+  EXPECT_FALSE(empty.overview.highestState);
+  EXPECT_FALSE(empty.overview.closedCleanly);
+}
+
+}  // namespace

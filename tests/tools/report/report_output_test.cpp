@@ -1,0 +1,195 @@
+// The text and HTML reports of whole logs, and the command line around them.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "report/html_report.h"
+#include "report/report_model.h"
+#include "report/text_report.h"
+
+namespace {
+
+const std::string kFixtures = REPORT_FIXTURES;
+const std::string kSession = kFixtures + "/Twainlog_20260105_093012_0457.txt";
+const std::string kCrashed = kFixtures + "/Twainlog_20260105_101500_1000.txt";
+
+report::Report ReportOf(const std::string& path) {
+  std::string content;
+  std::string error;
+  EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
+  return report::BuildReport(path, std::move(content));
+}
+
+std::string Text(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteTextReport(report, out);
+  return out.str();
+}
+
+std::string Html(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteHtmlReport(report, out);
+  return out.str();
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+bool Contains(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
+}
+
+TEST(TextReport, AnswersTheSupportQuestionsForASessionWithEveryKindOfEntry) {
+  std::string text = Text(ReportOf(kSession));
+  for (const char* line : {
+           "  Loaded:               2026-01-05 09:30:12.457\n",
+           "  Data source:          Tandra 9000\n",
+           "  Triplets:             25 (1 MSG_PROCESSEVENT without header)\n",
+           "  Failures:             1\n",
+           "  Highest TWAIN state:  7\n",
+           "  Closed cleanly:       yes, back to state 3\n",
+           "  Logger messages:      3 (no level 1, INFO 1, WARNING 1)\n",
+           "  Cut entries:          1\n",
+           "  Unrecognized lines:   0\n",
+           "  #00006  DG_CONTROL/DAT_CAPABILITY/MSG_SET  ICAP_XRESOLUTION  TWCC_BADVALUE "
+           "(DAT_STATUS #00007)\n",
+           "    set:         #00006 TWRC_FAILURE (TWCC_BADVALUE)\n",
+           "    get current: #00003 TWRC_SUCCESS: 300.000\n",
+           "    transfer:  memory, 3 strips, 2232000 bytes, TWCP_NONE, TWRC_XFERDONE\n",
+           "    transfer:  native, handle <0x5fbff7b8>, TWRC_XFERDONE\n",
+           "    image:     1240 x 1754 pixels, resolution 300.000 x 300.000, TWPT_GRAY, 8 bits per "
+           "pixel, TWCP_NONE\n",
+           ": lamp cooling down\n    retrying in 2 s\n",
+       }) {
+    EXPECT_TRUE(Contains(text, line)) << line << "\nin\n" << text;
+  }
+  EXPECT_TRUE(Contains(text, "... (300 items) (cut)\n"));
+  EXPECT_FALSE(Contains(text, "Unrecognized lines ("));
+}
+
+TEST(TextReport, ShowsWhatIsWrongWithACrashedAndDamagedLog) {
+  std::string text = Text(ReportOf(kCrashed));
+  for (const char* line : {
+           "  Loaded:               2026-01-05 10:15:01.000\n",
+           "  Running numbers:      1 to 6, 1 gap\n",
+           "  Closed cleanly:       no, the log ends inside a triplet\n",
+           "  Incomplete entries:   1\n",
+           "  Unrecognized lines:   4\n",
+           "  Log end:              ends inside triplet #00006 (line 33)",
+           "    end:       transfer not ended in the log\n",
+           // Control bytes never reach the terminal.
+           "  line 6: \\x00\\x00\\x7fgarbage \\x1b[31mred\\x1b[0m <script>alert(1)</script>\n",
+           "  line 28: TWAIN Status = [5]\n",
+       }) {
+    EXPECT_TRUE(Contains(text, line)) << line << "\nin\n" << text;
+  }
+  EXPECT_FALSE(Contains(text, "\x1b"));
+}
+
+TEST(HtmlReport, DrawsOnePointPerStateLineAndOneMarkPerFailure) {
+  for (const std::string& path : {kSession, kCrashed}) {
+    report::Report report = ReportOf(path);
+    std::string html = Html(report);
+    EXPECT_EQ(Count(html, "<circle class=\"state\""), report.overview.stateLines) << path;
+    EXPECT_EQ(Count(html, "<path class=\"failure\""), report.overview.failures) << path;
+    EXPECT_EQ(Count(html, "<details class=\"triplet"), report.triplets.size()) << path;
+    EXPECT_EQ(Count(html, "<svg"), 1u);
+    EXPECT_EQ(Count(html, "</svg>"), 1u);
+  }
+  report::Report session = ReportOf(kSession);
+  EXPECT_EQ(session.overview.stateLines, 23u);
+  EXPECT_EQ(Count(Html(session), "<details class=\"triplet failed\""), 1u);
+}
+
+TEST(HtmlReport, EscapesAllLogTextAndNeedsNothingFromOutside) {
+  std::string html = Html(ReportOf(kCrashed));
+  EXPECT_FALSE(Contains(html, "<script"));
+  EXPECT_TRUE(Contains(html, "&lt;script&gt;alert(1)&lt;/script&gt;"));
+  EXPECT_TRUE(Contains(html, "\\x00\\x00\\x7fgarbage \\x1b[31mred"));
+  EXPECT_FALSE(Contains(html, std::string(1, '\0')));
+  EXPECT_FALSE(Contains(html, "\x1b"));
+  std::string session = Html(ReportOf(kSession));
+  EXPECT_TRUE(Contains(session, "[1.10 &lt;beta&gt; &amp; &quot;more&quot;]"));
+  for (const std::string& page : {html, session}) {
+    EXPECT_FALSE(Contains(page, " src=")) << "no external resources";
+    EXPECT_FALSE(Contains(page, "<link"));
+    EXPECT_FALSE(Contains(page, "href=\"http"));
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_TRUE(Contains(page, "</html>\n"));
+  }
+}
+
+TEST(HtmlReport, ShowsEachEntryAsTheLogHoldsIt) {
+  report::Report report = ReportOf(kSession);
+  std::string html = Html(report);
+  // The cut entry ends in the marker, and the next entry starts with its own header.
+  EXPECT_TRUE(Contains(html, "Size of CAP_xxx too long</pre>"));
+  EXPECT_TRUE(Contains(html, "<pre>[00010] [APP] DG_CONTROL/DAT_SETUPMEMXFER/MSG_GET\n"));
+  EXPECT_TRUE(Contains(html, "cut at 5120 bytes"));
+  EXPECT_EQ(Count(html, "<div class=\"message\">"), 3u);
+}
+
+// The command line, run as a user would.
+class CommandLine : public testing::Test {
+ protected:
+  void SetUp() override { mkdir(REPORT_OUTPUT, 0755); }
+
+  int Run(const std::string& arguments) {
+    std::string command = std::string(REPORT_TOOL) + " " + arguments + " >" + Output("stdout") +
+                          " 2>" + Output("stderr");
+    int status = system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  static std::string Output(const std::string& name) {
+    return std::string(REPORT_OUTPUT) + "/" + name;
+  }
+
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+};
+
+TEST_F(CommandLine, PrintsTheTextReportAndWritesTheHtmlPage) {
+  std::remove(Output("report.html").c_str());
+  ASSERT_EQ(Run("--html " + Output("report.html") + " " + kSession), 0);
+  EXPECT_EQ(Read(Output("stdout")), Text(ReportOf(kSession)));
+  EXPECT_EQ(Read(Output("stderr")), "");
+  std::string html = Read(Output("report.html"));
+  EXPECT_EQ(Count(html, "<circle class=\"state\""), 23u);
+}
+
+TEST_F(CommandLine, ADamagedLogIsReportedNotRefused) {
+  EXPECT_EQ(Run(kCrashed), 0);
+  EXPECT_TRUE(Contains(Read(Output("stdout")), "Unrecognized lines:   4"));
+}
+
+TEST_F(CommandLine, RefusesWrongUseAndMissingFiles) {
+  EXPECT_EQ(Run(""), 2);
+  EXPECT_TRUE(Contains(Read(Output("stderr")), "usage: twaintrace-report"));
+  EXPECT_EQ(Run("--html"), 2);
+  EXPECT_EQ(Run("--verbose " + kSession), 2);
+  EXPECT_EQ(Run(kSession + " " + kCrashed), 2);
+  EXPECT_EQ(Run(kFixtures + "/no-such-log.txt"), 1);
+  EXPECT_TRUE(Contains(Read(Output("stderr")), "no-such-log.txt"));
+  EXPECT_EQ(Run(kFixtures), 1);
+  EXPECT_EQ(Run("--html " + kFixtures + "/no-such-dir/r.html " + kSession), 1);
+  EXPECT_EQ(Run("--help"), 0);
+  EXPECT_TRUE(Contains(Read(Output("stdout")), "usage:"));
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// The report of a log written by the data source itself: a session driven through DS_Entry as a
+// host drives it, with a fake operator that answers like a scanner and refuses one set.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "platform/memory_handle.h"
+#include "report/html_report.h"
+#include "report/report_model.h"
+#include "shell/data_source_harness.h"
+#include "twaintrace/twain_types.h"
+
+namespace {
+
+using report::CapabilityOperation;
+
+// More capability ids than the tracer writes of one entry: their list is cut.
+constexpr TW_UINT32 kSupportedCaps = 400;
+
+int g_strip = 0;
+
+template <typename Container>
+Container* NewContainer(TW_CAPABILITY* capability, TW_UINT16 conType, size_t size) {
+  capability->ConType = conType;
+  capability->hContainer = NewMemoryHandle(size);
+  // The platform's blocks never move, so their data address stays valid unlocked; under the
+  // Linux source manager's interface the handle is that address itself.
+  auto* data = reinterpret_cast<Container*>(LockMemoryHandle(capability->hContainer));
+  UnlockMemoryHandle(capability->hContainer);
+  return data;
+}
+
+TW_UINT16 AnswerCapability(TW_UINT16 MSG, TW_CAPABILITY* capability) {
+  if (MSG == MSG_SET) return TWRC_FAILURE;
+  if (capability->Cap == ICAP_PIXELTYPE) {
+    auto* enumeration = NewContainer<TW_ENUMERATION>(
+        capability, TWON_ENUMERATION, offsetof(TW_ENUMERATION, ItemList) + 3 * sizeof(TW_UINT16));
+    *enumeration = TW_ENUMERATION{TWTY_UINT16, 3, 2, 0, {}};
+    const TW_UINT16 items[3] = {TWPT_BW, TWPT_GRAY, TWPT_RGB};
+    memcpy(enumeration->ItemList, items, sizeof(items));
+  } else if (capability->Cap == ICAP_XRESOLUTION) {
+    auto* one = NewContainer<TW_ONEVALUE>(capability, TWON_ONEVALUE, sizeof(TW_ONEVALUE));
+    const TW_FIX32 resolution{300, 0};
+    *one = TW_ONEVALUE{TWTY_FIX32, 0};
+    memcpy(&one->Item, &resolution, sizeof(resolution));
+  } else {
+    auto* array = NewContainer<TW_ARRAY>(
+        capability, TWON_ARRAY, offsetof(TW_ARRAY, ItemList) + kSupportedCaps * sizeof(TW_UINT16));
+    *array = TW_ARRAY{TWTY_UINT16, kSupportedCaps, {}};
+    for (TW_UINT32 i = 0; i < kSupportedCaps; ++i) {
+      const TW_UINT16 id = i % 2 ? ICAP_XRESOLUTION : ICAP_PIXELTYPE;
+      memcpy(array->ItemList + i * sizeof(id), &id, sizeof(id));
+    }
+  }
+  return TWRC_SUCCESS;
+}
+
+TW_UINT16 AnswerImageInfo(TW_IMAGEINFO* info) {
+  static int page = 0;
+  bool color = page++ == 0;
+  *info =
+      TW_IMAGEINFO{{300, 0},
+                   {300, 0},
+                   2480,
+                   3508,
+                   static_cast<TW_INT16>(color ? 3 : 1),
+                   {8, static_cast<TW_INT16>(color ? 8 : 0), static_cast<TW_INT16>(color ? 8 : 0)},
+                   static_cast<TW_INT16>(color ? 24 : 8),
+                   0,
+                   static_cast<TW_INT16>(color ? TWPT_RGB : TWPT_GRAY),
+                   TWCP_NONE};
+  return TWRC_SUCCESS;
+}
+
+TW_UINT16 AnswerStrip(TW_IMAGEMEMXFER* strip) {
+  ++g_strip;
+  strip->Compression = TWCP_NONE;
+  strip->BytesWritten = g_strip < 3 ? 65536 : 1000;
+  return g_strip < 3 ? TWRC_SUCCESS : TWRC_XFERDONE;
+}
+
+TW_UINT16 ScannerAnswer(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
+  switch (DAT) {
+    case DAT_CAPABILITY:
+      return AnswerCapability(MSG, static_cast<TW_CAPABILITY*>(pData));
+    case DAT_STATUS:
+      static_cast<TW_STATUS*>(pData)->ConditionCode = TWCC_BADVALUE;
+      return TWRC_SUCCESS;
+    case DAT_EVENT:
+      static_cast<TW_EVENT*>(pData)->TWMessage = MSG_XFERREADY;
+      return TWRC_DSEVENT;
+    case DAT_IMAGEINFO:
+      return AnswerImageInfo(static_cast<TW_IMAGEINFO*>(pData));
+    case DAT_IMAGEMEMXFER:
+      return AnswerStrip(static_cast<TW_IMAGEMEMXFER*>(pData));
+    case DAT_IMAGENATIVEXFER:
+      return TWRC_XFERDONE;
+    case DAT_PENDINGXFERS:
+      static_cast<TW_PENDINGXFERS*>(pData)->Count = g_strip == 3 ? 1 : 0;
+      g_strip = 0;
+      return TWRC_SUCCESS;
+    default:
+      return TWRC_SUCCESS;
+  }
+}
+
+// An event that is not the source's: the tracer logs nothing for it.
+TW_UINT16 NotSourceEvent(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
+  return TWRC_NOTDSEVENT;
+}
+
+void NegotiateAndFail(DataSourceHarness* harness) {
+  TW_CAPABILITY capabilities[4] = {{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr},
+                                   {ICAP_XRESOLUTION, TWON_DONTCARE16, nullptr},
+                                   {ICAP_XRESOLUTION, TWON_DONTCARE16, nullptr},
+                                   {CAP_SUPPORTEDCAPS, TWON_DONTCARE16, nullptr}};
+  TW_STATUS status{};
+  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capabilities[0]);
+  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &capabilities[1]);
+  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capabilities[2]);
+  harness->Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
+  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capabilities[3]);
+  for (TW_CAPABILITY& capability : capabilities) DisposeMemoryHandle(capability.hContainer);
+}
+
+void TransferTwoPages(DataSourceHarness* harness) {
+  TW_EVENT event{};
+  TW_IMAGEINFO info{};
+  TW_IMAGEMEMXFER strip{};
+  TW_UINT32 handle = 0;
+  TW_PENDINGXFERS pending{};
+  harness->SetHandler(&NotSourceEvent);
+  harness->Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+  harness->SetHandler(&ScannerAnswer);
+  harness->Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+  harness->Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info);
+  for (int i = 0; i < 3; ++i) harness->Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
+  harness->Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
+  harness->Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info);
+  harness->Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle);
+  harness->Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
+}
+
+std::string TracedSession(std::string* fileName) {
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(&ScannerAnswer);
+  TW_IDENTITY source{};
+  strcpy(source.ProductName, "Tandra 9000");
+  TW_USERINTERFACE ui{};
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source);
+  NegotiateAndFail(&harness);
+  harness.LogMessage("Halvern", "lamp warm");
+  harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
+  TransferTwoPages(&harness);
+  harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &source);
+  harness.Unload();
+  *fileName = harness.LogFileName();
+  return harness.LogText();
+}
+
+TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
+  std::string fileName;
+  std::string log = TracedSession(&fileName);
+  ASSERT_FALSE(log.empty());
+  report::Report report = report::BuildReport(fileName, log);
+  const report::Overview& overview = report.overview;
+  EXPECT_TRUE(overview.loadTime.has_value()) << fileName;
+  EXPECT_EQ(overview.dataSource, "Tandra 9000");
+  EXPECT_EQ(overview.triplets, 18u);
+  EXPECT_EQ(overview.withoutHeader, 1u);
+  EXPECT_EQ(overview.lastSequence, 17);
+  EXPECT_EQ(overview.sequenceGaps, 0u);
+  EXPECT_EQ(overview.highestState, 7);
+  // The refused set and the cut entry show no state line.
+  EXPECT_EQ(overview.stateLines, 16u);
+  EXPECT_TRUE(overview.closedCleanly);
+  EXPECT_EQ(overview.cutEntries, 1u);
+  EXPECT_EQ(overview.loggerMessages, 1u);
+  EXPECT_EQ(overview.unrecognizedLines, 0u) << log;
+  EXPECT_FALSE(overview.unfinishedLast);
+
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.triplets[report.failures[0].triplet].capability, "ICAP_XRESOLUTION");
+  EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
+
+  ASSERT_EQ(report.capabilities.size(), 3u);
+  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kGet).last->value,
+            "enumeration: TWPT_BW, TWPT_GRAY, TWPT_RGB; current TWPT_RGB, default TWPT_BW");
+  EXPECT_EQ(report.capabilities[1].Outcome(CapabilityOperation::kGetCurrent).last->value,
+            "300.000");
+  EXPECT_EQ(report.capabilities[1].Outcome(CapabilityOperation::kSet).last->conditionCode,
+            "TWCC_BADVALUE");
+  const report::Triplet& supported =
+      report.triplets[report.capabilities[2].Outcome(CapabilityOperation::kGet).last->triplet];
+  EXPECT_TRUE(supported.cutAtLimit);
+  EXPECT_EQ(supported.Field("NumItems"), "400");
+
+  ASSERT_EQ(report.pages.size(), 2u);
+  EXPECT_EQ(report.pages[0].mechanism, report::TransferMechanism::kMemory);
+  EXPECT_EQ(report.pages[0].strips, 3u);
+  EXPECT_EQ(report.pages[0].bytes, 132072u);
+  EXPECT_EQ(report.pages[0].info->pixelType, "TWPT_RGB");
+  EXPECT_EQ(report.pages[0].pendingAfter, 1);
+  EXPECT_EQ(report.pages[1].mechanism, report::TransferMechanism::kNative);
+  EXPECT_EQ(report.pages[1].info->bitsPerPixel, "8");
+  EXPECT_EQ(report.pages[1].pendingAfter, 0);
+
+  std::ostringstream html;
+  report::WriteHtmlReport(report, html);
+  std::string page = html.str();
+  size_t points = 0;
+  for (size_t at = page.find("<circle class=\"state\""); at != std::string::npos;
+       at = page.find("<circle class=\"state\"", at + 1)) {
+    ++points;
+  }
+  EXPECT_EQ(points, overview.stateLines);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// One entry's header names, result lines, dump fields and state, as the log prints them.
+#include "report/triplet_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "log_text.h"
+#include "report/line_patterns.h"
+#include "report/report_model.h"
+
+namespace {
+
+using namespace report_test;
+using report::ParseHeaderLine;
+
+report::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
+  *keep = report::BuildReport("log.txt", log);
+  EXPECT_EQ(keep->triplets.size(), 1u);
+  return keep->triplets.at(0);
+}
+
+TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutName) {
+  auto header =
+      ParseHeaderLine("[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)");
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->sequence, 12);
+  EXPECT_EQ(header->tag, "APP");
+  EXPECT_EQ(header->group, "DG_CONTROL");
+  EXPECT_EQ(header->argumentType, "DAT_CAPABILITY");
+  EXPECT_EQ(header->message, "MSG_GETCURRENT");
+  EXPECT_EQ(header->capability, "ICAP_PIXELTYPE");
+
+  auto unnamed = ParseHeaderLine("[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))");
+  ASSERT_TRUE(unnamed);
+  EXPECT_EQ(unnamed->sequence, 100000);
+  EXPECT_EQ(unnamed->group, "ERROR!(-1)");
+  EXPECT_EQ(unnamed->argumentType, "ERROR!(32800)");
+  EXPECT_EQ(unnamed->capability, "ERROR!(4660)");
+
+  auto noData = ParseHeaderLine("[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()");
+  ASSERT_TRUE(noData);
+  EXPECT_TRUE(noData->hasCapability);
+  EXPECT_EQ(noData->capability, "");
+
+  auto plain = ParseHeaderLine("[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET");
+  ASSERT_TRUE(plain);
+  EXPECT_FALSE(plain->hasCapability);
+  EXPECT_EQ(plain->message, "MSG_GET");
+}
+
+TEST(HeaderLine, RefusesLinesThatOnlyLookAlike) {
+  for (const char* text :
+       {"[0012] [APP] DG_CONTROL/DAT_NULL/MSG_GET",  // too few digits
+        "[00012] [APP] DG_CONTROL/DAT_NULL", "[00012] [APP] DG CONTROL/DAT_NULL/MSG_GET",
+        "[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_UNITS",
+        "[2026/01/05 09:30:12.457] INFO from \"x\" text", "  [00012] [APP] a/b/c"}) {
+    EXPECT_FALSE(ParseHeaderLine(text)) << text;
+  }
+}
+
+TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
+  std::string dump =
+      CapabilityDump("ICAP_PIXELTYPE", "TWON_ENUMERATION",
+                     Lines({"    TW_ENUMERATION = {", "      ItemType     = [TWTY_STR32]",
+                            "      NumItems     = [3]", "      CurrentIndex = [1]",
+                            "      DefaultIndex = [0]", "      ItemList = {", "          0:a, b,",
+                            "          1:[x],", "          2:c,", "      }", "    }"}));
+  report::Report keep;
+  report::Triplet triplet = OnlyTriplet(
+      Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"),
+      &keep);
+  EXPECT_TRUE(triplet.hasResult);
+  EXPECT_EQ(triplet.returnCode, "TWRC_CHECKSTATUS");
+  EXPECT_EQ(triplet.dataPointer, "0x0000a010");
+  EXPECT_EQ(triplet.state, 4);
+  EXPECT_EQ(triplet.Field("hContainer"), "<0x00a1b2c0>");
+  EXPECT_EQ(triplet.Field("CurrentIndex"), "1");
+  EXPECT_TRUE(triplet.HasBlock("TW_ENUMERATION"));
+  ASSERT_EQ(triplet.items.size(), 3u);
+  // Separating commas go, commas that belong to a string item stay.
+  EXPECT_EQ(triplet.items[0].text, "a, b");
+  EXPECT_EQ(triplet.items[1].text, "[x]");
+  EXPECT_EQ(triplet.items[2].text, "c,");
+  EXPECT_TRUE(triplet.malformed.empty());
+  EXPECT_TRUE(triplet.Complete());
+}
+
+TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
+  report::Report keep;
+  report::Triplet failed = OnlyTriplet(FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS"), &keep);
+  EXPECT_TRUE(failed.Failed());
+  EXPECT_TRUE(failed.errorStatus);
+  EXPECT_TRUE(failed.Complete());
+  EXPECT_FALSE(failed.state);
+
+  report::Triplet unmarked =
+      OnlyTriplet(Header(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_FAILURE") +
+                      Lines({"*** Inspect Error Status Start ***"}),
+                  &keep);
+  EXPECT_FALSE(unmarked.Complete());
+}
+
+TEST(TripletEntry, AHeaderWithoutResultLinesIsIncompleteAndAGarbledStateLineIsUnrecognized) {
+  report::Report keep =
+      report::BuildReport("log.txt", Header(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                                         Header(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                                         Result("TWRC_SUCCESS") + "\r\nTWAIN Status = [four]\r\n");
+  ASSERT_EQ(keep.triplets.size(), 2u);
+  EXPECT_FALSE(keep.triplets[0].hasResult);
+  EXPECT_FALSE(keep.triplets[0].Complete());
+  EXPECT_EQ(keep.overview.incompleteEntries, 1u);
+  EXPECT_FALSE(keep.triplets[1].state);
+  ASSERT_EQ(keep.triplets[1].malformed.size(), 1u);
+  EXPECT_EQ(keep.triplets[1].malformed[0].text, "TWAIN Status = [four]");
+}
+
+}  // namespace

@@ -1,0 +1,259 @@
+#include "tools/sample_source.h"
+
+#include <dlfcn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "common/host_memory.h"
+#include "common/twain_values.h"
+
+namespace {
+
+void Run(const std::string& command) {
+  if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
+}
+
+size_t ItemSizeOf(TW_UINT16 itemType) {
+  switch (itemType) {
+    case TWTY_INT8:
+    case TWTY_UINT8:
+      return 1;
+    case TWTY_INT16:
+    case TWTY_UINT16:
+    case TWTY_BOOL:
+      return 2;
+    default:
+      return 4;
+  }
+}
+
+TW_UINT32 ReadItem(const char* at, size_t size) {
+  TW_UINT32 item = 0;
+  memcpy(&item, at, size);
+  return item;
+}
+
+template <typename T>
+T Header(const std::vector<char>& container) {
+  T header{};
+  memcpy(&header, container.data(), std::min(sizeof(T), container.size()));
+  return header;
+}
+
+}  // namespace
+
+TW_UINT16 CapabilityAnswer::ItemType() const {
+  return container.size() >= 2 ? Header<TW_ONEVALUE>(container).ItemType : 0;
+}
+
+TW_UINT32 CapabilityAnswer::Item() const {
+  return ReadItem(container.data() + offsetof(TW_ONEVALUE, Item), ItemSizeOf(ItemType()));
+}
+
+std::vector<TW_UINT32> CapabilityAnswer::Items() const {
+  size_t listAt =
+      conType == TWON_ARRAY ? offsetof(TW_ARRAY, ItemList) : offsetof(TW_ENUMERATION, ItemList);
+  TW_UINT32 count = Header<TW_ARRAY>(container).NumItems;
+  size_t size = ItemSizeOf(ItemType());
+  std::vector<TW_UINT32> items;
+  for (TW_UINT32 i = 0; i < count && listAt + (i + 1) * size <= container.size(); ++i) {
+    items.push_back(ReadItem(container.data() + listAt + i * size, size));
+  }
+  return items;
+}
+
+TW_UINT32 CapabilityAnswer::CurrentIndex() const {
+  return Header<TW_ENUMERATION>(container).CurrentIndex;
+}
+
+TW_UINT32 CapabilityAnswer::DefaultIndex() const {
+  return Header<TW_ENUMERATION>(container).DefaultIndex;
+}
+
+std::vector<TW_UINT32> CapabilityAnswer::RangeValues() const {
+  TW_RANGE range = Header<TW_RANGE>(container);
+  return {range.MinValue, range.MaxValue, range.StepSize, range.DefaultValue, range.CurrentValue};
+}
+
+std::string SampleSource::Root() {
+  return TOOLS_TEST_ROOT;
+}
+
+std::string SampleSource::LogDirectory() {
+  return Root() + "/log";
+}
+
+std::string SampleSource::SampleExecutable() {
+  return TOOLS_SAMPLE_BUNDLE "/Contents/MacOS/Halvern";
+}
+
+void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::string& adapterTarget) {
+  Run("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
+  if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
+  if (bundle == Bundle::kSample) {
+    Run("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
+  } else if (bundle == Bundle::kAdapter) {
+    const std::string contents = Root() + "/Halvern.bundle/Contents";
+    Run("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
+    Run("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents + "/MacOS/Halvern'");
+    std::ofstream(contents + "/Resources/target") << adapterTarget << "\n";
+  }
+}
+
+SampleSource::SampleSource(bool withLogDirectory, Bundle bundle) {
+  LayOut(withLogDirectory, bundle);
+  m_library = dlopen(TOOLS_TEST_DS, RTLD_NOW | RTLD_LOCAL);
+  if (m_library == nullptr) throw std::runtime_error(dlerror());
+  m_entry = dlsym(m_library, "DS_Entry");
+  // The Linux source manager hands over its memory before anything else, so every container
+  // and image the source makes is one whose size the application knows.
+  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
+}
+
+SampleSource::~SampleSource() {
+  dlclose(m_library);
+}
+
+TW_UINT16 SampleSource::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
+  static TW_IDENTITY application{};
+  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+  return reinterpret_cast<Entry>(m_entry)(&application, dg, dat, msg, data);
+}
+
+TW_UINT16 SampleSource::ConditionCode() {
+  TW_STATUS status{};
+  status.ConditionCode = 0xFFFF;
+  Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
+  return status.ConditionCode;
+}
+
+CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {
+  TW_CAPABILITY capability{};
+  capability.Cap = cap;
+  capability.ConType = TWON_DONTCARE16;
+  CapabilityAnswer answer;
+  answer.rc = Call(DG_CONTROL, DAT_CAPABILITY, msg, &capability);
+  answer.conType = capability.ConType;
+  size_t size = 0;
+  if (capability.hContainer != nullptr && HostMemory::Size(capability.hContainer, &size)) {
+    const char* data = static_cast<const char*>(HostMemory::Lock(capability.hContainer));
+    answer.container.assign(data, data + size);
+    HostMemory::Unlock(capability.hContainer);
+  }
+  HostMemory::Free(capability.hContainer);
+  return answer;
+}
+
+TW_UINT16 SampleSource::Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item, TW_UINT16 conType) {
+  TW_CAPABILITY capability{};
+  capability.Cap = cap;
+  capability.ConType = conType;
+  capability.hContainer = HostMemory::Allocate(sizeof(TW_ENUMERATION));
+  auto* oneValue = static_cast<TW_ONEVALUE*>(HostMemory::Lock(capability.hContainer));
+  oneValue->ItemType = itemType;
+  oneValue->Item = item;
+  HostMemory::Unlock(capability.hContainer);
+  TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
+  HostMemory::Free(capability.hContainer);
+  return rc;
+}
+
+bool SampleSource::Open() {
+  TW_IDENTITY identity{};
+  return Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity) == TWRC_SUCCESS;
+}
+
+bool SampleSource::Enable() {
+  TW_USERINTERFACE ui{};
+  return Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS;
+}
+
+bool SampleSource::AwaitTransferReady() {
+  TW_EVENT event{};
+  return Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event) == TWRC_DSEVENT &&
+         event.TWMessage == MSG_XFERREADY;
+}
+
+bool SampleSource::ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages) {
+  return Open() && Negotiate(pixelType, mechanism, pages) && Enable() && AwaitTransferReady();
+}
+
+bool SampleSource::Negotiate(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages) {
+  return Set(ICAP_PIXELTYPE, TWTY_UINT16, pixelType) == TWRC_SUCCESS &&
+         Set(ICAP_SUPPORTEDSIZES, TWTY_UINT16, TWSS_A5) == TWRC_SUCCESS &&
+         Set(ICAP_XRESOLUTION, TWTY_FIX32, Fix32Bits(ToFix32(75))) == TWRC_SUCCESS &&
+         Set(ICAP_YRESOLUTION, TWTY_FIX32, Fix32Bits(ToFix32(75))) == TWRC_SUCCESS &&
+         Set(ICAP_XFERMECH, TWTY_UINT16, mechanism) == TWRC_SUCCESS &&
+         Set(CAP_FEEDERENABLED, TWTY_BOOL, 1) == TWRC_SUCCESS &&
+         Set(CAP_XFERCOUNT, TWTY_INT16, static_cast<TW_UINT32>(pages)) == TWRC_SUCCESS;
+}
+
+TW_IMAGEINFO SampleSource::ImageInfo() {
+  TW_IMAGEINFO info{};
+  Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info);
+  return info;
+}
+
+std::vector<TW_UINT8> SampleSource::TransferNatively() {
+  TW_HANDLE image = nullptr;
+  std::vector<TW_UINT8> bytes;
+  size_t size = 0;
+  if (Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &image) == TWRC_XFERDONE &&
+      HostMemory::Size(image, &size)) {
+    auto* data = static_cast<const TW_UINT8*>(HostMemory::Lock(image));
+    bytes.assign(data, data + size);
+    HostMemory::Unlock(image);
+  }
+  HostMemory::Free(image);
+  return bytes;
+}
+
+std::vector<TW_UINT8> SampleSource::TransferByMemory(TW_UINT32 bufferSize, bool asHandle) {
+  TW_HANDLE handle = HostMemory::Allocate(bufferSize);
+  auto* buffer = static_cast<TW_UINT8*>(HostMemory::Lock(handle));
+  std::vector<TW_UINT8> page;
+  TW_UINT16 rc = TWRC_SUCCESS;
+  while (rc == TWRC_SUCCESS) {
+    TW_IMAGEMEMXFER xfer{};
+    xfer.Memory.Flags = TWMF_APPOWNS | (asHandle ? TWMF_HANDLE : TWMF_POINTER);
+    xfer.Memory.Length = bufferSize;
+    xfer.Memory.TheMem = asHandle ? static_cast<TW_MEMREF>(handle) : buffer;
+    rc = Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer);
+    if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) page.clear();
+    if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) break;
+    // Each strip continues where the last one ended and fills whole rows.
+    if (xfer.Rows == 0 || xfer.YOffset * xfer.BytesPerRow != page.size() ||
+        xfer.BytesWritten != xfer.Rows * xfer.BytesPerRow || xfer.BytesWritten > bufferSize) {
+      page.clear();
+      break;
+    }
+    page.insert(page.end(), buffer, buffer + xfer.BytesWritten);
+  }
+  HostMemory::Unlock(handle);
+  HostMemory::Free(handle);
+  return page;
+}
+
+int SampleSource::EndTransfer() {
+  TW_PENDINGXFERS pending{};
+  if (Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) != TWRC_SUCCESS) return -1;
+  return pending.Count;
+}
+
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  size_t read = 0;
+  while ((read = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, read);
+  int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}

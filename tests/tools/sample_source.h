@@ -1,0 +1,85 @@
+// The sample bundle as an application reaches it: behind a test copy of the data source, loaded
+// with the dynamic loader, every call through DS_Entry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/host_memory.h"
+#include "twaintrace/twain_abi.h"
+
+// A capability answer: the return code and a copy of the container the source made.
+struct CapabilityAnswer {
+  TW_UINT16 rc = TWRC_FAILURE;
+  TW_UINT16 conType = 0;
+  std::vector<char> container;  // exactly the bytes the handle holds
+
+  TW_UINT16 ItemType() const;
+  // The one-value's item, cut to its item type.
+  TW_UINT32 Item() const;
+  // The items of an array or enumeration, each widened to 32 bits.
+  std::vector<TW_UINT32> Items() const;
+  TW_UINT32 CurrentIndex() const;
+  TW_UINT32 DefaultIndex() const;
+  // The five values of a range: min, max, step, default, current.
+  std::vector<TW_UINT32> RangeValues() const;
+};
+
+// What sits where the data source looks for its implementation bundle: the sample bundle, the
+// adapter bundle aimed at the sample bundle's own DS_Entry, or nothing.
+enum class Bundle { kSample, kAdapter, kMissing };
+
+class SampleSource {
+ public:
+  // Lays out the test root (the bundle, and the log directory when asked) and loads the source.
+  explicit SampleSource(bool withLogDirectory = false, Bundle bundle = Bundle::kSample);
+  ~SampleSource();
+  SampleSource(const SampleSource&) = delete;
+  SampleSource& operator=(const SampleSource&) = delete;
+
+  TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
+  // DG_CONTROL/DAT_STATUS/MSG_GET.
+  TW_UINT16 ConditionCode();
+
+  CapabilityAnswer Capability(TW_UINT16 cap, TW_UINT16 msg);
+  TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item,
+                TW_UINT16 conType = TWON_ONEVALUE);
+
+  // Walks the session forward; each returns false when a step did not succeed.
+  bool Open();
+  bool Enable();
+  bool AwaitTransferReady();
+  // Negotiates a small page (A5, 75 dpi) of `pixelType` by `mechanism` from the feeder, `pages`
+  // of them.
+  bool Negotiate(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages = 1);
+  // Opens, negotiates, enables and waits for the first image.
+  bool ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages = 1);
+
+  // The current page, whole: by native transfer, or by memory transfer in buffers of
+  // `bufferSize` bytes (a handle instead of a pointer when `asHandle`). Empty on failure.
+  std::vector<TW_UINT8> TransferNatively();
+  std::vector<TW_UINT8> TransferByMemory(TW_UINT32 bufferSize, bool asHandle = false);
+  // MSG_ENDXFER; the pending count, or -1 on failure.
+  int EndTransfer();
+  TW_IMAGEINFO ImageInfo();
+
+  static std::string Root();
+  static std::string LogDirectory();
+  // Lays out the test root without loading anything; `adapterTarget` is the first line of the
+  // adapter bundle's target file.
+  static void LayOut(bool withLogDirectory, Bundle bundle,
+                     const std::string& adapterTarget = SampleExecutable());
+  static std::string SampleExecutable();
+
+ private:
+  void* m_library = nullptr;
+  void* m_entry = nullptr;
+  TW_ENTRYPOINT m_entryPoint = HostMemory::EntryPoint(nullptr);
+};
+
+// Runs a command and gives back its standard output and exit status.
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+CommandResult RunCommand(const std::string& command);

@@ -1,0 +1,25 @@
+// The demo host's command line.
+#pragma once
+
+#include <string>
+
+#include "twaintrace/twain_types.h"
+
+struct DemoOptions {
+  int pages = 2;
+  TW_UINT16 transferMechanism = TWSX_MEMORY;
+  TW_UINT16 pixelType = TWPT_GRAY;
+  int resolution = 100;
+  std::string dataSource = TWAINTRACE_DEMO_DATA_SOURCE;
+  std::string logDirectory = TWAINTRACE_DEMO_LOG_DIR;
+  bool printLog = false;
+};
+
+enum class ParseResult { kRun, kHelp, kError };
+
+ParseResult ParseOptions(int argc, char** argv, DemoOptions* options, std::string* error);
+
+extern const char kUsage[];
+
+const char* PixelTypeName(TW_UINT16 pixelType);
+const char* MechanismName(TW_UINT16 mechanism);

@@ -1,0 +1,124 @@
+#include "report/image_transfer_model.h"
+
+#include <utility>
+
+#include "report/text_util.h"
+
+namespace report {
+
+namespace {
+
+TransferMechanism MechanismOf(const Triplet& triplet) {
+  if (triplet.message != "MSG_GET") return TransferMechanism::kNone;
+  if (triplet.argumentType == "DAT_IMAGENATIVEXFER") return TransferMechanism::kNative;
+  if (triplet.argumentType == "DAT_IMAGEMEMXFER") return TransferMechanism::kMemory;
+  if (triplet.argumentType == "DAT_IMAGEFILEXFER") return TransferMechanism::kFile;
+  return TransferMechanism::kNone;
+}
+
+bool IsImageInfo(const Triplet& triplet) {
+  return triplet.argumentType == "DAT_IMAGEINFO" && triplet.message == "MSG_GET" &&
+         triplet.hasResult && !triplet.Failed();
+}
+
+bool EndsTransfer(const Triplet& triplet) {
+  return triplet.argumentType == "DAT_PENDINGXFERS" &&
+         (triplet.message == "MSG_ENDXFER" || triplet.message == "MSG_RESET") &&
+         triplet.hasResult && !triplet.Failed();
+}
+
+ImageInfo ImageInfoOf(const Triplet& triplet) {
+  ImageInfo info;
+  info.width = triplet.Field("ImageWidth");
+  info.length = triplet.Field("ImageLength");
+  info.xResolution = triplet.Field("XResolution");
+  info.yResolution = triplet.Field("YResolution");
+  info.pixelType = triplet.Field("PixelType");
+  info.bitsPerPixel = triplet.Field("BitsPerPixel");
+  info.compression = triplet.Field("Compression");
+  return info;
+}
+
+void TakeStrip(const Triplet& triplet, ImagePage* page) {
+  if (triplet.returnCode != "TWRC_SUCCESS" && triplet.returnCode != "TWRC_XFERDONE") return;
+  ++page->strips;
+  std::optional<long long> written = ParseInteger(triplet.Field("BytesWritten"));
+  if (written && *written >= 0) {
+    page->bytes += static_cast<unsigned long long>(*written);
+  } else {
+    page->bytesShown = false;
+  }
+  if (triplet.HasField("Compression")) page->stripCompression = triplet.Field("Compression");
+}
+
+void TakeTransfer(const Triplet& triplet, TransferMechanism mechanism, ImagePage* page) {
+  page->mechanism = mechanism;
+  page->result = triplet.returnCode;
+  if (mechanism == TransferMechanism::kMemory) TakeStrip(triplet, page);
+  if (mechanism == TransferMechanism::kNative && triplet.HasField("Item")) {
+    page->nativeHandle = triplet.Field("Item");
+  }
+}
+
+class PageCollector {
+ public:
+  void Take(const std::vector<Triplet>& triplets, size_t index) {
+    const Triplet& triplet = triplets[index];
+    TransferMechanism mechanism = MechanismOf(triplet);
+    if (IsImageInfo(triplet)) {
+      ImagePage* page = Open(index);
+      if (triplet.HasField("ImageWidth")) page->info = ImageInfoOf(triplet);
+    } else if (mechanism != TransferMechanism::kNone && triplet.hasResult) {
+      TakeTransfer(triplet, mechanism, Open(index));
+    } else if (EndsTransfer(triplet) && open_) {
+      ImagePage& page = pages_.back();
+      page.lastTriplet = index;
+      page.ended = true;
+      page.pendingAfter = ParseInteger(triplet.Field("Count"));
+      open_ = false;
+    }
+  }
+
+  std::vector<ImagePage> Pages() && { return std::move(pages_); }
+
+ private:
+  // The page the triplet belongs to: the open one, or a new one once its transfer finished.
+  ImagePage* Open(size_t index) {
+    if (!open_ || pages_.back().TransferFinished()) {
+      ImagePage page;
+      page.number = static_cast<int>(pages_.size()) + 1;
+      page.firstTriplet = index;
+      pages_.push_back(page);
+      open_ = true;
+    }
+    pages_.back().lastTriplet = index;
+    return &pages_.back();
+  }
+
+  std::vector<ImagePage> pages_;
+  bool open_ = false;
+};
+
+}  // namespace
+
+const char* MechanismName(TransferMechanism mechanism) {
+  switch (mechanism) {
+    case TransferMechanism::kNone:
+      return "none";
+    case TransferMechanism::kNative:
+      return "native";
+    case TransferMechanism::kMemory:
+      return "memory";
+    case TransferMechanism::kFile:
+      return "file";
+  }
+  return "";
+}
+
+std::vector<ImagePage> CollectImagePages(const std::vector<Triplet>& triplets) {
+  PageCollector collector;
+  for (size_t i = 0; i < triplets.size(); ++i) collector.Take(triplets, i);
+  return std::move(collector).Pages();
+}
+
+}  // namespace report

@@ -1,0 +1,154 @@
+#include "report/text_report.h"
+
+#include <algorithm>
+#include <string>
+
+#include "report/report_text.h"
+#include "report/text_util.h"
+
+namespace report {
+
+namespace {
+
+// Long lists stop here; the count says how many were left out.
+constexpr size_t kListedMessages = 200;
+constexpr size_t kListedLines = 50;
+constexpr size_t kLineExcerpt = 100;
+
+std::string Padded(std::string text, size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+void Row(std::ostream& out, const char* label, const std::string& value) {
+  out << "  " << Padded(std::string(label) + ":", 22) << Printable(value) << "\n";
+}
+
+void WriteOverview(const Report& report, std::ostream& out) {
+  const Overview& o = report.overview;
+  out << "Overview\n";
+  Row(out, "Loaded", o.loadTime ? *o.loadTime : "unknown (not a Twainlog_ file name)");
+  if (!o.dataSource.empty()) Row(out, "Data source", std::string(o.dataSource));
+  Row(out, "Triplets", TripletCountText(o));
+  Row(out, "Running numbers", RunningNumbersText(o));
+  Row(out, "Failures", std::to_string(o.failures));
+  Row(out, "Highest TWAIN state", StateText(o.highestState));
+  Row(out, "Closed cleanly", ClosedText(report));
+  Row(out, "Logger messages", MessageCountText(o));
+  Row(out, "Cut entries", std::to_string(o.cutEntries));
+  if (o.incompleteEntries > 0) Row(out, "Incomplete entries", std::to_string(o.incompleteEntries));
+  Row(out, "Unrecognized lines", std::to_string(o.unrecognizedLines));
+  Row(out, "Log end", LogEndText(report));
+}
+
+std::string FailureCause(const Report& report, const Failure& failure) {
+  if (!failure.status) return "no DAT_STATUS followed";
+  return std::string(failure.conditionCode) + " (DAT_STATUS #" +
+         SequenceText(report.triplets[*failure.status]) + ")";
+}
+
+void WriteFailures(const Report& report, std::ostream& out) {
+  out << "\nFailures (" << report.failures.size() << ")\n";
+  size_t tripletWidth = 0;
+  size_t capabilityWidth = 1;
+  for (const Failure& failure : report.failures) {
+    const Triplet& triplet = report.triplets[failure.triplet];
+    tripletWidth = std::max(tripletWidth, TripletText(triplet).size());
+    capabilityWidth = std::max(capabilityWidth, triplet.capability.size());
+  }
+  for (const Failure& failure : report.failures) {
+    const Triplet& triplet = report.triplets[failure.triplet];
+    std::string capability = triplet.capability.empty() ? "-" : std::string(triplet.capability);
+    out << "  #" << SequenceText(triplet) << "  "
+        << Printable(Padded(TripletText(triplet), tripletWidth)) << "  "
+        << Printable(Padded(capability, capabilityWidth)) << "  "
+        << Printable(FailureCause(report, failure)) << "\n";
+  }
+}
+
+void WriteCapabilities(const Report& report, std::ostream& out) {
+  out << "\nCapability negotiation ("
+      << Counted(report.capabilities.size(), "capability", "capabilities") << ")\n";
+  for (const CapabilityNegotiation& negotiation : report.capabilities) {
+    out << "  " << Printable(negotiation.capability) << " ("
+        << Counted(negotiation.calls, "call", "calls") << ")\n";
+    for (size_t i = 0; i < kCapabilityOperations; ++i) {
+      auto operation = static_cast<CapabilityOperation>(i);
+      out << "    " << Padded(std::string(OperationName(operation)) + ":", 13)
+          << Printable(CapabilityCallText(report, negotiation.Outcome(operation))) << "\n";
+    }
+  }
+}
+
+void WritePages(const Report& report, std::ostream& out) {
+  out << "\nImage transfers (" << Counted(report.pages.size(), "page", "pages") << ")\n";
+  for (const ImagePage& page : report.pages) {
+    out << "  Page " << page.number << ", " << PageTriplets(report, page) << "\n";
+    out << "    image:     " << Printable(ImageInfoText(page)) << "\n";
+    out << "    transfer:  " << Printable(TransferText(page)) << "\n";
+    out << "    end:       " << Printable(PageEndText(page)) << "\n";
+  }
+}
+
+std::string MessageLine(const LoggerMessage& message) {
+  std::string text = "[" + std::string(message.prefix.timestamp) + "] " +
+                     std::string(message.prefix.level) + " from \"" +
+                     std::string(message.prefix.origin) + "\"";
+  if (message.prefix.hasFile) {
+    text +=
+        " (" + std::string(message.prefix.file) + ":" + std::to_string(message.prefix.line) + ")";
+  }
+  return message.text.empty() ? text : text + ": " + message.text;
+}
+
+// A message text of several lines goes on indented below its first line.
+void WriteIndentedLines(std::string_view text, std::ostream& out) {
+  size_t start = 0;
+  for (size_t feed = text.find('\n'); feed != std::string_view::npos;
+       feed = text.find('\n', start)) {
+    out << Printable(text.substr(start, feed - start)) << "\n    ";
+    start = feed + 1;
+  }
+  out << Printable(text.substr(start)) << "\n";
+}
+
+void WriteMessages(const Report& report, std::ostream& out) {
+  if (report.messages.empty()) return;
+  out << "\nLogger messages (" << report.messages.size() << ")\n";
+  size_t listed = std::min(report.messages.size(), kListedMessages);
+  for (size_t i = 0; i < listed; ++i) {
+    const LoggerMessage& message = *report.messages[i];
+    out << "  line " << message.firstLine << ": ";
+    WriteIndentedLines(MessageLine(message), out);
+  }
+  if (listed < report.messages.size()) {
+    out << "  ... " << report.messages.size() - listed << " more\n";
+  }
+}
+
+void WriteUnrecognized(const Report& report, std::ostream& out) {
+  if (report.unrecognized.empty()) return;
+  out << "\nUnrecognized lines (" << report.unrecognized.size() << ")\n";
+  size_t listed = std::min(report.unrecognized.size(), kListedLines);
+  for (size_t i = 0; i < listed; ++i) {
+    const LogLine& line = report.unrecognized[i];
+    out << "  line " << line.number << ": " << Printable(Shorten(line.text, kLineExcerpt)) << "\n";
+  }
+  if (listed < report.unrecognized.size()) {
+    out << "  ... " << report.unrecognized.size() - listed << " more\n";
+  }
+}
+
+}  // namespace
+
+void WriteTextReport(const Report& report, std::ostream& out) {
+  out << "TwainTrace log report: " << Printable(report.overview.fileName) << "\n\n";
+  WriteOverview(report, out);
+  WriteFailures(report, out);
+  WriteCapabilities(report, out);
+  WritePages(report, out);
+  WriteMessages(report, out);
+  WriteUnrecognized(report, out);
+}
+
+}  // namespace report
