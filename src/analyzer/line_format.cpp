@@ -51,42 +51,26 @@ void WriteHexadecimal(uint64_t value, bool upper, char* end) {
   } while (value != 0);
 }
 
-// Writes a piece of `length` bytes through `write(start)`: in place at the end of the text when
-// it fits, else on the stack and then cut like any piece.
+// A field of the directive's width at `at` around a number of `length` characters besides its
+// sign, whose digits `write` puts before the end it is given; returns the field's end.
 template <typename Write>
-void PutWritten(OutText& out, size_t length, Write write) {
-  char local[kMaxWidth + 32];
-  char* at = out.Reserve(length);
-  write(at != nullptr ? at : local);
-  if (at != nullptr) {
-    out.Commit(length);
-  } else {
-    out.Put(local, length);
-  }
-}
-
-// A field of the directive's width around a number of `length` characters besides its sign,
-// whose digits `write` puts before the end it is given.
-template <typename Write>
-void PutNumber(OutText& out, const Directive& d, bool negative, size_t length, Write write) {
+char* WriteNumber(char* at, const Directive& d, bool negative, size_t length, Write write) {
   size_t number = length + (negative ? 1 : 0);
-  size_t field = d.width > number ? d.width : number;
+  size_t padding = d.width > number ? d.width - number : 0;
   // The padding is a few bytes: set in place rather than by a call.
-  PutWritten(out, field, [&](char* p) {
-    size_t padding = field - number;
-    char pad = d.zeroPad && !d.leftAlign ? '0' : ' ';
-    if (!d.leftAlign && !d.zeroPad) {
-      for (size_t i = 0; i < padding; ++i) *p++ = pad;
-    }
-    if (negative) *p++ = '-';
-    if (!d.leftAlign && d.zeroPad) {
-      for (size_t i = 0; i < padding; ++i) *p++ = pad;
-    }
-    write(p + length);
-    if (d.leftAlign) {
-      for (size_t i = 0; i < padding; ++i) p[length + i] = pad;
-    }
-  });
+  if (!d.leftAlign && !d.zeroPad) {
+    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
+  }
+  if (negative) *at++ = '-';
+  if (!d.leftAlign && d.zeroPad) {
+    for (size_t i = 0; i < padding; ++i) *at++ = '0';
+  }
+  write(at + length);
+  at += length;
+  if (d.leftAlign) {
+    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
+  }
+  return at;
 }
 
 // The magnitude of the most negative value does not fit a long; it fits unsigned.
@@ -104,8 +88,10 @@ uint64_t Rescaled(uint64_t units, uint64_t scale) {
   uint64_t scaled = units * scale;
   uint64_t rounded = scaled >> 16;
   uint64_t remainder = scaled & 0xFFFF;
-  if (remainder > 0x8000 || (remainder == 0x8000 && (rounded & 1) != 0)) ++rounded;
-  return rounded;
+  // Without branches: which way a value rounds is as good as random.
+  uint64_t up = static_cast<uint64_t>(remainder > 0x8000) |
+                (static_cast<uint64_t>(remainder == 0x8000) & rounded);
+  return rounded + (up & 1);
 }
 
 // The magnitude of a double in 1/65536ths, when it is a whole number of them below 2^48, as
@@ -119,29 +105,27 @@ bool FixedPointUnits(double value, uint64_t* units) {
 }
 
 // "%.3f" of `units` 1/65536ths, negative or not.
-void PutFixedPoint3(OutText& out, bool negative, uint64_t units) {
+char* WriteFixedPoint3(char* at, bool negative, uint64_t units) {
   uint64_t rounded = Rescaled(units, 1000);
   uint64_t integer = rounded / 1000;
   unsigned fraction = static_cast<unsigned>(rounded % 1000);
-  size_t length = DecimalLength(integer) + 4 + (negative ? 1 : 0);
-  PutWritten(out, length, [&](char* start) {
-    char* end = start + length;
-    end[-4] = '.';
-    end[-3] = static_cast<char>('0' + fraction / 100);
-    end[-2] = kDigitPairs[(fraction % 100) * 2];
-    end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
-    WriteDecimal(integer, end - 4);
-    if (negative) start[0] = '-';
-  });
+  if (negative) *at++ = '-';
+  char* end = at + DecimalLength(integer) + 4;
+  end[-4] = '.';
+  end[-3] = static_cast<char>('0' + fraction / 100);
+  end[-2] = kDigitPairs[(fraction % 100) * 2];
+  end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
+  WriteDecimal(integer, end - 4);
+  return end;
 }
 
-void PutFixedPoint(OutText& out, const Directive& d, int precision, bool negative, uint64_t units) {
+char* WriteFixedPoint(char* at, const Directive& d, int precision, bool negative, uint64_t units) {
   uint64_t scale = kPowersOfTen[precision];
   uint64_t rounded = Rescaled(units, scale);
   uint64_t integer = rounded / scale;
   uint64_t fraction = rounded % scale;
   size_t length = DecimalLength(integer) + (precision > 0 ? precision + 1 : 0);
-  PutNumber(out, d, negative, length, [=](char* end) {
+  return WriteNumber(at, d, negative, length, [=](char* end) {
     uint64_t rest = fraction;
     for (int i = 0; i < precision; ++i) {
       *--end = static_cast<char>('0' + rest % 10);
@@ -152,60 +136,100 @@ void PutFixedPoint(OutText& out, const Directive& d, int precision, bool negativ
   });
 }
 
+// A piece written by `write` on the stack, then appended, cut where the text ends.
+template <typename Write>
+void PutWritten(OutText& out, Write write) {
+  char local[kMostNumberBytes];
+  char* end = write(local);
+  out.Put(local, static_cast<size_t>(end - local));
+}
+
 }  // namespace
 
-void PutPlainDecimal(OutText& out, long value) {
+char* WritePlainDecimal(char* at, long value) {
   uint64_t magnitude = Magnitude(value);
-  size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
-  PutWritten(out, length, [&](char* start) {
-    if (value < 0) start[0] = '-';
-    WriteDecimal(magnitude, start + length);
-  });
+  if (value < 0) *at++ = '-';
+  char* end = at + DecimalLength(magnitude);
+  WriteDecimal(magnitude, end);
+  return end;
+}
+
+char* WritePlainFixedPoint3(char* at, Fix32Number value) {
+  int32_t units = value.Units();
+  return WriteFixedPoint3(at, units < 0, Magnitude(units));
+}
+
+char* WriteSigned(char* at, const Directive& d, long value) {
+  uint64_t magnitude = Magnitude(value);
+  return WriteNumber(at, d, value < 0, DecimalLength(magnitude),
+                     [magnitude](char* end) { WriteDecimal(magnitude, end); });
+}
+
+char* WriteUnsigned(char* at, const Directive& d, unsigned long value) {
+  if (d.conversion == 'u') {
+    return WriteNumber(at, d, false, DecimalLength(value),
+                       [value](char* end) { WriteDecimal(value, end); });
+  }
+  bool upper = d.conversion == 'X';
+  return WriteNumber(at, d, false, HexadecimalLength(value),
+                     [value, upper](char* end) { WriteHexadecimal(value, upper, end); });
+}
+
+char* WriteCharacter(char* at, const Directive& d, char c) {
+  return WriteNumber(at, d, false, 1, [c](char* end) { end[-1] = c; });
+}
+
+char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number value) {
+  int32_t units = value.Units();
+  return WriteFixedPoint(at, d, precision, units < 0, Magnitude(units));
+}
+
+char* WritePadded(char* at, const Directive& d, const char* text, size_t length) {
+  size_t padding = d.width > length ? d.width - length : 0;
+  for (size_t i = 0; i < padding && !d.leftAlign; ++i) *at++ = ' ';
+  memcpy(at, text, length);
+  at += length;
+  for (size_t i = 0; i < padding && d.leftAlign; ++i) *at++ = ' ';
+  return at;
+}
+
+void PutPlainDecimal(OutText& out, long value) {
+  PutWritten(out, [=](char* at) { return WritePlainDecimal(at, value); });
 }
 
 bool PutPlainFixedPoint3(OutText& out, double value) {
   uint64_t units;
   if (!FixedPointUnits(value, &units)) return false;
-  PutFixedPoint3(out, std::signbit(value), units);
+  PutWritten(out, [&](char* at) { return WriteFixedPoint3(at, std::signbit(value), units); });
   return true;
 }
 
 void PutPlainFixedPoint3(OutText& out, Fix32Number value) {
-  int32_t units = value.Units();
-  PutFixedPoint3(out, units < 0, Magnitude(units));
+  PutWritten(out, [=](char* at) { return WritePlainFixedPoint3(at, value); });
 }
 
 void PutSigned(OutText& out, const Directive& d, long value) {
-  uint64_t magnitude = Magnitude(value);
-  PutNumber(out, d, value < 0, DecimalLength(magnitude),
-            [magnitude](char* end) { WriteDecimal(magnitude, end); });
+  PutWritten(out, [&](char* at) { return WriteSigned(at, d, value); });
 }
 
 void PutUnsigned(OutText& out, const Directive& d, unsigned long value) {
-  if (d.conversion == 'u') {
-    PutNumber(out, d, false, DecimalLength(value),
-              [value](char* end) { WriteDecimal(value, end); });
-  } else {
-    bool upper = d.conversion == 'X';
-    PutNumber(out, d, false, HexadecimalLength(value),
-              [value, upper](char* end) { WriteHexadecimal(value, upper, end); });
-  }
+  PutWritten(out, [&](char* at) { return WriteUnsigned(at, d, value); });
 }
 
 void PutCharacter(OutText& out, const Directive& d, char c) {
-  PutNumber(out, d, false, 1, [c](char* end) { end[-1] = c; });
+  PutWritten(out, [&](char* at) { return WriteCharacter(at, d, c); });
 }
 
 bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value) {
   uint64_t units;
   if (!FixedPointUnits(value, &units)) return false;
-  PutFixedPoint(out, d, precision, std::signbit(value), units);
+  PutWritten(
+      out, [&](char* at) { return WriteFixedPoint(at, d, precision, std::signbit(value), units); });
   return true;
 }
 
 void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value) {
-  int32_t units = value.Units();
-  PutFixedPoint(out, d, precision, units < 0, Magnitude(units));
+  PutWritten(out, [&](char* at) { return WriteFixedPoint(at, d, precision, value); });
 }
 
 void PutPadded(OutText& out, const Directive& d, const char* text, size_t length) {

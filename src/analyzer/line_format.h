@@ -190,30 +190,47 @@ constexpr bool IsText() {
          std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>;
 }
 
-// The writers behind the directives, out of line: every dump runs them dozens of times.
+// The writers behind the directives, out of line: every dump runs them dozens of times. The
+// Write forms write at `at`, which has room for kMostNumberBytes, and return the end; the Put
+// forms append to the text and cut at its end.
+inline constexpr size_t kMostNumberBytes = kMaxWidth + 24;
+inline constexpr int kMaxExactPrecision = 4;
 // A directive with no width, the form of most lines.
+char* WritePlainDecimal(char* at, long value);
 void PutPlainDecimal(OutText& out, long value);
-// "%.3f" of a fixed-point value; false for a value no TW_FIX32 holds, and nothing written.
-bool PutPlainFixedPoint3(OutText& out, double value);
+// "%.3f" of a fixed-point value; for a double, false for a value no TW_FIX32 holds, and
+// nothing written.
+char* WritePlainFixedPoint3(char* at, Fix32Number value);
 void PutPlainFixedPoint3(OutText& out, Fix32Number value);
-// Any other integer, character or fixed-point directive of a known form.
+bool PutPlainFixedPoint3(OutText& out, double value);
+// Any other integer, character or fixed-point directive of a known form; `precision` is 0 to
+// kMaxExactPrecision.
+char* WriteSigned(char* at, const Directive& d, long value);
+char* WriteUnsigned(char* at, const Directive& d, unsigned long value);
+char* WriteCharacter(char* at, const Directive& d, char c);
+char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number value);
 void PutSigned(OutText& out, const Directive& d, long value);
 void PutUnsigned(OutText& out, const Directive& d, unsigned long value);
 void PutCharacter(OutText& out, const Directive& d, char c);
-// `precision` is 0 to kMaxExactPrecision; false, and nothing written, as above.
-bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
 void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value);
-inline constexpr int kMaxExactPrecision = 4;
-// Text in a field of the directive's width.
+bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
+// Text in a field of the directive's width; the Write form has room for the field.
+char* WritePadded(char* at, const Directive& d, const char* text, size_t length);
 void PutPadded(OutText& out, const Directive& d, const char* text, size_t length);
 
-// A string's bytes up to its NUL; an array's never beyond its end.
+// A string's bytes up to its NUL; an array's never beyond its end. The texts of a line are
+// mostly short and were written a moment before, byte by byte or by a copy: they are measured
+// a byte at a time, since a wide read of bytes just stored waits for the stores.
+inline constexpr size_t kNoLimit = PTRDIFF_MAX;
+
 template <typename Arg>
 size_t TextLength(const Arg& text, size_t limit) {
   if constexpr (std::is_array_v<Arg>) {
     if (sizeof(Arg) < limit) limit = sizeof(Arg);
   }
-  return limit == SIZE_MAX ? strlen(text) : strnlen(text, limit);
+  size_t length = 0;
+  while (length < limit && text[length] != '\0') ++length;
+  return length;
 }
 
 // One directive handed to the C library with its argument, straight into the text.
@@ -234,7 +251,7 @@ void PutArgument(OutText& out, const Arg& argument) {
     static_assert(IsText<Arg>(), "Line: %s takes a char pointer or array");
     const char* text = argument;
     if (text == nullptr) return PutByLibrary<Format, K>(out, text);
-    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : SIZE_MAX;
+    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
     if constexpr (d.width == 0 && std::is_array_v<Arg> && sizeof(Arg) <= 16) {
       // The line ends, mostly: too short to be worth measuring first.
       return out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
@@ -307,12 +324,133 @@ void PutPiece(OutText& out, const Arguments& arguments) {
   }
 }
 
+// The line piece by piece, each cut where the text ends: for a line that may not fit, rare
+// enough to be kept out of the way of the others.
 template <typename Format, typename Arguments, size_t... K>
-void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K...>) {
+[[gnu::cold]] [[gnu::noinline]] void PutPiecesChecked(OutText& out, const Arguments& arguments,
+                                                      std::index_sequence<K...>) {
   constexpr const auto& plan = kPlan<Format>;
   (PutPiece<Format, K>(out, arguments), ...);
   constexpr size_t last = sizeof...(K);
   out.Put(Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
+}
+
+// Bytes that no text of a directive exceeds, its strings apart, whose length is measured at
+// the call; kUnbounded where the C library may write it.
+inline constexpr size_t kUnbounded = SIZE_MAX / 8;
+
+template <typename Format, size_t K, typename Arguments>
+constexpr size_t MostBytes() {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion == '%') {
+    return 1;
+  } else {
+    using Arg = std::tuple_element_t<d.argument, Arguments>;
+    using Value = std::remove_cv_t<std::remove_reference_t<Arg>>;
+    if constexpr (d.conversion == 's') return d.width;
+    if constexpr (d.conversion == 'f') {
+      constexpr bool exact = d.precision >= 0 && d.precision <= kMaxExactPrecision;
+      return std::is_same_v<Value, Fix32Number> && exact ? kMostNumberBytes : kUnbounded;
+    }
+    return kMostNumberBytes;
+  }
+}
+
+// The length of directive K's string, or 0 for another directive; kUnbounded for a null one,
+// which the C library writes.
+template <typename Format, size_t K, typename Arguments>
+size_t TextBytes(const Arguments& arguments) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion != 's') {
+    return 0;
+  } else {
+    const auto& text = std::get<d.argument>(arguments);
+    using Value = std::remove_cv_t<std::remove_reference_t<decltype(text)>>;
+    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
+    if constexpr (std::is_array_v<Value> && sizeof(Value) <= 16) {
+      // The line ends, mostly: too short for a call.
+      size_t length = 0;
+      while (length < sizeof(Value) && length < limit && text[length] != '\0') ++length;
+      return length;
+    } else {
+      if (static_cast<const char*>(text) == nullptr) return kUnbounded;
+      return TextLength(text, limit);
+    }
+  }
+}
+
+template <typename Format, size_t K, typename Arg>
+char* WriteArgument(char* at, const Arg& argument, size_t length) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion == 's') {
+    const char* text = argument;
+    if constexpr (d.width != 0) return WritePadded(at, d, text, length);
+    if constexpr (std::is_array_v<Arg> && sizeof(Arg) <= 16) {
+      for (size_t i = 0; i < length; ++i) at[i] = text[i];
+    } else {
+      memcpy(at, text, length);
+    }
+    return at + length;
+  } else if constexpr (d.conversion == 'c') {
+    return WriteCharacter(at, d, static_cast<char>(static_cast<int>(+argument)));
+  } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
+    long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
+    if constexpr (d.width != 0) return WriteSigned(at, d, value);
+    // Indices and counts are mostly one digit.
+    if (value >= 0 && value < 10) {
+      *at = static_cast<char>('0' + value);
+      return at + 1;
+    }
+    return WritePlainDecimal(at, value);
+  } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
+    unsigned long value =
+        d.isLong ? static_cast<unsigned long>(+argument) : static_cast<unsigned>(+argument);
+    return WriteUnsigned(at, d, value);
+  } else {
+    static_assert(d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>);
+    if constexpr (d.precision == 3 && d.width == 0) return WritePlainFixedPoint3(at, argument);
+    return WriteFixedPoint(at, d, d.precision, argument);
+  }
+}
+
+template <typename Format, size_t K, typename Arguments>
+char* WritePiece(char* at, const Arguments& arguments, size_t length) {
+  constexpr const auto& plan = kPlan<Format>;
+  memcpy(at, Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
+  at += plan.literalLength[K];
+  constexpr Directive d = plan.directives[K];
+  if constexpr (d.conversion == '%') {
+    *at = '%';
+    return at + 1;
+  } else {
+    return WriteArgument<Format, K>(at, std::get<d.argument>(arguments), length);
+  }
+}
+
+// A line whose every directive has a bound is written in place, unchecked, when the text has
+// room for the most it can take; one test per line rather than one per piece.
+template <typename Format, typename Arguments, size_t... K>
+void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K...> pieces) {
+  constexpr const auto& plan = kPlan<Format>;
+  constexpr size_t last = sizeof...(K);
+  constexpr size_t fixed = (plan.literalLength[last] + ... +
+                            (plan.literalLength[K] + MostBytes<Format, K, Arguments>()));
+  if constexpr (fixed < kUnbounded) {
+    size_t lengths[last + 1] = {TextBytes<Format, K>(arguments)..., 0};
+    size_t texts = 0;
+    for (size_t length : lengths) texts += length;
+    char* at = out.End();
+    size_t room = out.Room();
+    if (at != nullptr && fixed <= room && texts <= room - fixed) {
+      char* start = at;
+      ((at = WritePiece<Format, K>(at, arguments, lengths[K])), ...);
+      memcpy(at, Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
+      at += plan.literalLength[last];
+      out.Commit(static_cast<size_t>(at - start));
+      return;
+    }
+  }
+  PutPiecesChecked<Format>(out, arguments, pieces);
 }
 
 #ifdef TWAINTRACE_CHECK_LINES

@@ -10,19 +10,17 @@
 
 inline constexpr char kCrLf[] = "\r\n";
 
-// A fixed-point value as the double Whole (signed) plus Frac / 65536. It keeps its parts until
-// it is used as a double, so that a line's "%.3f" writes it straight from them, exactly.
+// A fixed-point value as the double Whole (signed) plus Frac / 65536. It keeps the value in
+// 1/65536ths until it is used as a double, so that a line's "%.3f" writes it straight from the
+// integer, exactly.
 struct Fix32Number {
-  TW_FIX32 fix;
-  // In 1/65536ths.
-  int32_t Units() const { return static_cast<int32_t>(fix.Whole) * 65536 + fix.Frac; }
-  operator double() const {
-    return static_cast<double>(fix.Whole) + static_cast<double>(fix.Frac) / 65536.0;
-  }
+  int32_t units;
+  int32_t Units() const { return units; }
+  operator double() const { return static_cast<double>(units) / 65536.0; }
 };
 
 inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
-  return Fix32Number{value};
+  return Fix32Number{static_cast<int32_t>(value.Whole) * 65536 + value.Frac};
 }
 
 inline const char* BoolText(unsigned value) {
