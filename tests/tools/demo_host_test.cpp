@@ -226,63 +226,6 @@ Finished RunDemo(const DemoRun& run) {
   return finished;
 }
 
-class DemoSession : public testing::TestWithParam<DemoRun> {};
-
-TEST_P(DemoSession, LogHoldsEveryTripletInOrderWithTheStateAfterEachSuccess) {
-  Finished demo = RunDemo(GetParam());
-  ASSERT_EQ(demo.result.status, 0) << demo.result.output;
-  ASSERT_FALSE(demo.entries.empty()) << "no well-formed log:\n" << demo.log;
-
-  EXPECT_EQ(Mismatch(demo.entries, ExpectedSession(GetParam())), "");
-  long number = 0;
-  for (const LogEntry& entry : demo.entries) {
-    SCOPED_TRACE(entry.Summary());
-    if (!entry.header.empty()) {
-      EXPECT_EQ(entry.number, ++number);
-    }
-    bool failed = entry.returnCode == "TWRC_FAILURE";
-    EXPECT_EQ(entry.state != 0, !failed);
-    EXPECT_EQ(entry.errorMarkers, failed);
-  }
-  EXPECT_EQ(StatePath(demo.entries), ExpectedStatePath(GetParam().pages));
-}
-
-TEST_P(DemoSession, SummaryAgreesWithTheLog) {
-  Finished demo = RunDemo(GetParam());
-  ASSERT_EQ(demo.result.status, 0) << demo.result.output;
-  std::smatch match;
-  ASSERT_TRUE(std::regex_search(demo.result.output, match, std::regex("Log file: (.*)\n")));
-  EXPECT_EQ(match[1], demo.logPath);
-  ASSERT_TRUE(std::regex_search(
-      demo.result.output, match,
-      std::regex(R"(Summary: (\d+) calls, (\d+) failures \((\d+) expected\), (\d+) pages?, )"
-                 R"(\d+ image bytes, (\d+) bytes logged; session completed)")))
-      << demo.result.output;
-  int failures = 0;
-  for (const LogEntry& entry : demo.entries) failures += entry.returnCode == "TWRC_FAILURE";
-  // The source announces its image at the first event, so every call is in the log.
-  EXPECT_EQ(std::stoul(match[1]), demo.entries.size());
-  EXPECT_EQ(std::stoi(match[2]), failures);
-  EXPECT_EQ(std::stoi(match[3]), failures);
-  EXPECT_EQ(std::stoi(match[4]), GetParam().pages);
-  EXPECT_EQ(std::stoul(match[5]), demo.log.size());
-  for (int page = 1; page <= GetParam().pages; ++page) {
-    EXPECT_NE(demo.result.output.find("page " + std::to_string(page) + ": "), std::string::npos);
-  }
-}
-
-void PrintTo(const DemoRun& run, std::ostream* out) {
-  *out << run.pages << " pages, " << run.transfer << ", " << run.pixel;
-}
-
-INSTANTIATE_TEST_SUITE_P(Runs, DemoSession,
-                         testing::Values(DemoRun{3, "memory", "gray"}, DemoRun{2, "native", "rgb"},
-                                         DemoRun{1, "memory", "bw"}),
-                         [](const testing::TestParamInfo<DemoRun>& info) {
-                           return std::to_string(info.param.pages) + "Pages" + info.param.transfer +
-                                  info.param.pixel;
-                         });
-
 // The first line of the dump of each data argument type in the session.
 const std::map<std::string, std::string> kDumpOpenings = {
     {"DAT_CAPABILITY", "  TW_CAPABILITY = {"},
@@ -306,34 +249,89 @@ std::string DataArgumentType(const LogEntry& entry) {
   return entry.header.substr(first + 1, second - first - 1);
 }
 
-// Where the dump stands: after the data pointer line, before the state line.
-bool HasDumpInPlace(const LogEntry& entry, const std::string& opening) {
+// Where the dump stands: after the data pointer line, before the state line. The entry points'
+// hand-over has no dump.
+bool HasDumpInPlace(const LogEntry& entry) {
+  if (DataArgumentType(entry) == "ERROR!(1027)") return entry.lines.size() == 5;
+  auto opening = kDumpOpenings.find(DataArgumentType(entry));
+  if (opening == kDumpOpenings.end()) return false;
   for (size_t i = 0; i < entry.lines.size(); ++i) {
-    if (entry.lines[i] != opening) continue;
+    if (entry.lines[i] != opening->second) continue;
     bool afterPointer = i > 0 && entry.lines[i - 1].rfind("pData   = <0x", 0) == 0;
     return afterPointer && (entry.state == 0 || entry.lines.back().rfind("TWAIN Status", 0) == 0);
   }
   return false;
 }
 
-// Every call carries the dump of its structure, successful or not, between its data pointer
-// line and its state line; the entry points' hand-over has no dump.
-TEST(DemoSessionDumps, EveryCallCarriesTheDumpOfItsStructure) {
-  for (const DemoRun& run : {DemoRun{2, "memory", "gray"}, DemoRun{1, "native", "rgb"}}) {
-    Finished demo = RunDemo(run);
-    ASSERT_EQ(demo.result.status, 0) << demo.result.output;
-    ASSERT_FALSE(demo.entries.empty()) << demo.log;
-    for (const LogEntry& entry : demo.entries) {
-      if (DataArgumentType(entry) == "ERROR!(1027)") {
-        EXPECT_EQ(entry.lines.size(), 5u) << entry.Summary();
-        continue;
-      }
-      auto opening = kDumpOpenings.find(DataArgumentType(entry));
-      ASSERT_NE(opening, kDumpOpenings.end()) << entry.Summary();
-      EXPECT_TRUE(HasDumpInPlace(entry, opening->second)) << entry.Summary();
-    }
+// The summary the host prints agrees with the log it names.
+void ExpectSummaryOf(const Finished& demo, int pages) {
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(demo.result.output, match, std::regex("Log file: (.*)\n")));
+  EXPECT_EQ(match[1], demo.logPath);
+  ASSERT_TRUE(std::regex_search(
+      demo.result.output, match,
+      std::regex(R"(Summary: (\d+) calls, (\d+) failures \((\d+) expected\), (\d+) pages?, )"
+                 R"(\d+ image bytes, (\d+) bytes logged; session completed)")))
+      << demo.result.output;
+  int failures = 0;
+  for (const LogEntry& entry : demo.entries) failures += entry.returnCode == "TWRC_FAILURE";
+  // The source announces its image at the first event, so every call is in the log.
+  EXPECT_EQ(std::stoul(match[1]), demo.entries.size());
+  EXPECT_EQ(std::stoi(match[2]), failures);
+  EXPECT_EQ(std::stoi(match[3]), failures);
+  EXPECT_EQ(std::stoi(match[4]), pages);
+  EXPECT_EQ(std::stoul(match[5]), demo.log.size());
+  for (int page = 1; page <= pages; ++page) {
+    EXPECT_NE(demo.result.output.find("page " + std::to_string(page) + ": "), std::string::npos);
   }
 }
+
+class DemoSession : public testing::TestWithParam<DemoRun> {};
+
+// Every triplet in order, numbered, with the state after each success and the error markers
+// after each failure, the dump of its structure in place, and a summary that agrees. The same
+// session through the adapter logs the same text: only the addresses of the application's
+// structures and handles differ from run to run.
+TEST_P(DemoSession, LogHoldsEveryTripletInOrderAndTheAdapterChangesNothing) {
+  Finished demo = RunDemo(GetParam());
+  ASSERT_EQ(demo.result.status, 0) << demo.result.output;
+  ASSERT_FALSE(demo.entries.empty()) << "no well-formed log:\n" << demo.log;
+
+  EXPECT_EQ(Mismatch(demo.entries, ExpectedSession(GetParam())), "");
+  long number = 0;
+  for (const LogEntry& entry : demo.entries) {
+    SCOPED_TRACE(entry.Summary());
+    if (!entry.header.empty()) {
+      EXPECT_EQ(entry.number, ++number);
+    }
+    bool failed = entry.returnCode == "TWRC_FAILURE";
+    EXPECT_EQ(entry.state != 0, !failed);
+    EXPECT_EQ(entry.errorMarkers, failed);
+    EXPECT_TRUE(HasDumpInPlace(entry));
+  }
+  EXPECT_EQ(StatePath(demo.entries), ExpectedStatePath(GetParam().pages));
+  ExpectSummaryOf(demo, GetParam().pages);
+
+  DemoRun adapted = GetParam();
+  adapted.bundle = Bundle::kAdapter;
+  Finished throughAdapter = RunDemo(adapted);
+  ASSERT_EQ(throughAdapter.result.status, 0) << throughAdapter.result.output;
+  const std::regex address("<0x[0-9a-f]{8}>");
+  EXPECT_EQ(std::regex_replace(throughAdapter.log, address, "<address>"),
+            std::regex_replace(demo.log, address, "<address>"));
+}
+
+void PrintTo(const DemoRun& run, std::ostream* out) {
+  *out << run.pages << " pages, " << run.transfer << ", " << run.pixel;
+}
+
+// One run per transfer mechanism.
+INSTANTIATE_TEST_SUITE_P(Runs, DemoSession,
+                         testing::Values(DemoRun{3, "memory", "gray"}, DemoRun{2, "native", "bw"}),
+                         [](const testing::TestParamInfo<DemoRun>& info) {
+                           return std::to_string(info.param.pages) + "Pages" + info.param.transfer +
+                                  info.param.pixel;
+                         });
 
 TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
   Finished noBundle = RunDemo({1, "memory", "gray", Bundle::kMissing});
@@ -352,23 +350,6 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
 
   EXPECT_EQ(RunCommand("'" TOOLS_DEMO_HOST "' --pages 0 2>&1").status, 2);
   EXPECT_EQ(RunCommand("'" TOOLS_DEMO_HOST "' --xfer file 2>&1").status, 2);
-}
-
-// The same session logs the same text whether the sample scanner is the implementation bundle or
-// a data source of its own behind the adapter: the adapter adds nothing and changes nothing, so
-// everything the tests above check of a log holds through the adapter too. Only the addresses of
-// the application's structures and handles differ from run to run.
-TEST(DemoSessionThroughAdapter, LogsWhatTheBundleLogsApartFromAddresses) {
-  const std::regex address("<0x[0-9a-f]{8}>");
-  for (DemoRun run : {DemoRun{2, "memory", "rgb"}, DemoRun{2, "native", "bw"}}) {
-    Finished direct = RunDemo(run);
-    run.bundle = Bundle::kAdapter;
-    Finished adapted = RunDemo(run);
-    ASSERT_EQ(adapted.result.status, 0) << adapted.result.output;
-    ASSERT_FALSE(adapted.entries.empty()) << adapted.log;
-    EXPECT_EQ(std::regex_replace(adapted.log, address, "<address>"),
-              std::regex_replace(direct.log, address, "<address>"));
-  }
 }
 
 }  // namespace
