@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,18 +22,20 @@ const std::string kBundleExecutableDir = kRoot + "/Halvern.bundle/Contents/MacOS
 const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
 
 std::string FakePath(FakeBundle bundle) {
-  switch (bundle) {
-    case FakeBundle::kOperator:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern.so";
-    case FakeBundle::kNoFactory:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_no_factory.so";
-    case FakeBundle::kNullOperator:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_null_operator.so";
-    case FakeBundle::kMissing:
-    case FakeBundle::kUnloadable:
-      break;
+  const char* names[] = {"fake_halvern", "fake_halvern_no_factory", "fake_halvern_null_operator"};
+  return std::string(SHELL_TEST_FAKES) + "/" + names[static_cast<int>(bundle)] + ".so";
+}
+
+// The names in the log directory.
+std::vector<std::string> LogFileNames() {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir((kRoot + "/log").c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    }
+    closedir(dir);
   }
-  return {};
+  return names;
 }
 
 void Run(const std::string& command) {
@@ -183,23 +186,12 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
 }
 
 std::string DataSourceHarness::LogFileName() const {
-  std::string name;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') name = entry->d_name;
-    }
-    closedir(dir);
-  }
-  return name;
+  std::vector<std::string> names = LogFileNames();
+  return names.empty() ? std::string() : names.back();
 }
 
 int DataSourceHarness::LogFileCount() const {
-  int count = 0;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-    closedir(dir);
-  }
-  return count;
+  return static_cast<int>(LogFileNames().size());
 }
 
 std::string DataSourceHarness::LogText() const {
