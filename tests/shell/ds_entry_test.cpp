@@ -1,9 +1,10 @@
 // The traced call path as an application sees it: answers passed through unchanged, and the
-// log's bytes for each call.
+// log's bytes for each call and for the logger's messages among them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,43 @@ TEST(DsEntry, ParameterTextIsCutAtTheLimitAndMarked) {
   // The one byte that does not fit is the final line feed.
   EXPECT_EQ(cut.substr(5120 - 19, 19), "TWAIN Status = [3]\r");
   EXPECT_EQ(cut.substr(5120), "Size of CAP_xxx too long");
+}
+
+DataSourceHarness* g_harness = nullptr;
+
+std::string MaskTimeStamps(const std::string& log) {
+  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
+  return std::regex_replace(log, stamp, "[<time>]");
+}
+
+// Messages of the levelled logger, written from the implementation bundle, in the log file.
+TEST(DsEntry, LoggerMessagesInterleaveWithTheTraceInCallOrder) {
+  DataSourceHarness harness;
+  g_harness = &harness;
+  harness.Load();
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr);
+  harness.LogMessage("Halvern", "between calls");
+  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
+    g_harness->LogMessage("Halvern", "inside the call");
+    return TWRC_SUCCESS;
+  });
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, nullptr);
+  harness.Unload();
+  g_harness = nullptr;
+
+  EXPECT_EQ(MaskTimeStamps(harness.LogText()),
+            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+            "        Return Code = [TWRC_SUCCESS]\r\n"
+            "pData   = <0x00000000>\r\n"
+            "\r\n"
+            "TWAIN Status = [4]\r\n"
+            "[<time>] INFO from \"Halvern\" between calls\n"
+            "[<time>] INFO from \"Halvern\" inside the call\n"
+            "[00002] [APP] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS\r\n"
+            "        Return Code = [TWRC_SUCCESS]\r\n"
+            "pData   = <0x00000000>\r\n"
+            "\r\n"
+            "TWAIN Status = [3]\r\n");
 }
 
 }  // namespace

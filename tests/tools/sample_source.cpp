@@ -72,11 +72,6 @@ TW_UINT32 CapabilityAnswer::CurrentIndex() const {
   return Header<TW_ENUMERATION>(container).CurrentIndex;
 }
 
-std::vector<TW_UINT32> CapabilityAnswer::RangeValues() const {
-  TW_RANGE range = Header<TW_RANGE>(container);
-  return {range.MinValue, range.MaxValue, range.StepSize, range.DefaultValue, range.CurrentValue};
-}
-
 std::string SampleSource::Root() {
   return TOOLS_TEST_ROOT;
 }

@@ -20,8 +20,6 @@ struct CapabilityAnswer {
   // The items of an array or enumeration, each widened to 32 bits.
   std::vector<TW_UINT32> Items() const;
   TW_UINT32 CurrentIndex() const;
-  // The five values of a range: min, max, step, default, current.
-  std::vector<TW_UINT32> RangeValues() const;
 };
 
 // What sits where the data source looks for its implementation bundle: the sample bundle, the
