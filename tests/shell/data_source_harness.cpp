@@ -178,9 +178,14 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
   using MessageFn = void (*)(void*, int, const char*, const char*, int, const char*, ...);
   auto message = reinterpret_cast<MessageFn>(dlsym(
       dataSource_, "_ZN9CTwainLog7MessageEN17ENUM_LOG_LEVEL_TW15enumLogLevel_twEPKcS3_iS3_z"));
-  if (message == nullptr) throw std::runtime_error("no CTwainLog exported");
-  // Message keeps no state in its object, so any object address serves as its `this`.
-  char log = 0;
+  auto* vtable = static_cast<char*>(dlsym(dataSource_, "_ZTV9CTwainLog"));
+  if (message == nullptr || vtable == nullptr) throw std::runtime_error("no CTwainLog exported");
+  // A whole logger object, as the class's inline constructor lays it out: its vtable pointer
+  // alone, past the offset-to-top and typeinfo slots. A member call may read it (the undefined
+  // behaviour sanitizer checks the object's dynamic type), so a byte of storage will not do.
+  struct {
+    const void* vptr;
+  } log{vtable + 2 * sizeof(void*)};
   const int kInfo = 2;
   message(&log, kInfo, origin, nullptr, 0, "%s", text);
 }
