@@ -5,9 +5,9 @@
 
 void OutText::Begin(char* buffer, size_t capacity) {
   buffer_ = buffer;
-  capacity_ = capacity;
-  length_ = (buffer != nullptr && capacity > 0) ? strnlen(buffer, capacity - 1) : 0;
-  if (buffer != nullptr && capacity > 0) buffer[length_] = '\0';
+  capacity_ = buffer != nullptr ? capacity : 0;
+  length_ = capacity_ > 0 ? strnlen(buffer, capacity_ - 1) : 0;
+  Terminate();
   cut_ = false;
 }
 
@@ -16,15 +16,26 @@ void OutText::Append(const char* text) {
 }
 
 void OutText::Append(const char* text, size_t length) {
-  if (buffer_ == nullptr || capacity_ == 0) return;
-  size_t room = capacity_ - 1 - length_;
+  Put(text, length);
+  Terminate();
+}
+
+void OutText::PutCut(const char* text, size_t length) {
+  if (capacity_ == 0) return;
+  size_t room = Room();
+  memcpy(buffer_ + length_, text, room < length ? room : length);
+  length_ += room < length ? room : length;
+  if (length > room) cut_ = true;
+}
+
+void OutText::Advance(size_t length) {
+  size_t room = Room();
   if (length > room) {
-    length = room;
+    length_ += room;
     cut_ = true;
+  } else {
+    length_ += length;
   }
-  memcpy(buffer_ + length_, text, length);
-  length_ += length;
-  buffer_[length_] = '\0';
 }
 
 void OutText::AppendFormat(const char* format, ...) {
@@ -35,17 +46,8 @@ void OutText::AppendFormat(const char* format, ...) {
 }
 
 void OutText::AppendFormatV(const char* format, va_list arguments) {
-  if (buffer_ == nullptr || capacity_ == 0) return;
-  size_t room = capacity_ - length_;
-  int written = vsnprintf(buffer_ + length_, room, format, arguments);
-  if (written < 0) {
-    buffer_[length_] = '\0';
-    return;
-  }
-  if (static_cast<size_t>(written) >= room) {
-    length_ = capacity_ - 1;
-    cut_ = true;
-  } else {
-    length_ += static_cast<size_t>(written);
-  }
+  if (capacity_ == 0) return;
+  int written = vsnprintf(End(), Room() + 1, format, arguments);
+  if (written > 0) Advance(static_cast<size_t>(written));
+  Terminate();
 }

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <ctime>
 
+#include "analyzer/line_format.h"
+#include "dumps/dump_conventions.h"
 #include "names/triplet_names.h"
 
 CParaAnalyze g_cParaAnalyze;
 
 namespace {
-
-constexpr char kCrLf[] = "\r\n";
 
 // Only an event triplet's data is a TW_EVENT; any other type's structure may be shorter than
 // one, so it is never read as an event.
@@ -18,6 +18,21 @@ bool IsTransferReadyOrCloseRequest(TW_UINT16 DAT, const char* pData) {
   if (DAT != DAT_EVENT || pData == nullptr) return false;
   TW_UINT16 message = reinterpret_cast<const TW_EVENT*>(pData)->TWMessage;
   return message == MSG_XFERREADY || message == MSG_CLOSEDSREQ;
+}
+
+bool HasHeader(TW_UINT16 DAT, TW_UINT16 MSG) {
+  return !((DAT == DAT_NULL && MSG == MSG_XFERREADY) || MSG == MSG_PROCESSEVENT);
+}
+
+bool HasResultLines(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 RC, const char* pData) {
+  if (DAT == DAT_NULL && MSG == MSG_XFERREADY) return false;
+  return MSG != MSG_PROCESSEVENT ||
+         (RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(DAT, pData));
+}
+
+// A call that moves the tracked state: one with result lines that did not fail.
+bool MovesState(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 RC, const char* pData) {
+  return RC != TWRC_FAILURE && HasResultLines(DAT, MSG, RC, pData);
 }
 
 }  // namespace
@@ -31,13 +46,6 @@ void CParaAnalyze::Init(const char* pszName) {
 void CParaAnalyze::SetOutText(char* pOutText, size_t nOutSize) {
   m_pOutText = pOutText;
   m_out.Begin(pOutText, nOutSize);
-}
-
-void CParaAnalyze::Line(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  m_out.AppendFormatV(format, arguments);
-  va_end(arguments);
 }
 
 bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
@@ -60,7 +68,7 @@ bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsi
 }
 
 bool CParaAnalyze::CreateStringOfTriplet() {
-  if ((m_DAT == DAT_NULL && m_MSG == MSG_XFERREADY) || m_MSG == MSG_PROCESSEVENT) return false;
+  if (!HasHeader(m_DAT, m_MSG)) return false;
 
   ++m_nSequence;
   Line("[%05ld] ", static_cast<long>(m_nSequence));
@@ -147,7 +155,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
   if (m_DAT == DAT_EVENT && !resultLines) return true;
 
   bool result = DispatchDataArgument();
-  if (m_RC == TWRC_FAILURE || !resultLines) return result;
+  if (!MovesState(m_DAT, m_MSG, m_RC, m_pData)) return result;
 
   UpDateTwainStatus(m_DG, m_DAT, m_MSG, m_pData);
   char stateLine[256];
@@ -156,12 +164,21 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
   return result;
 }
 
+void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned short DAT,
+                             unsigned short MSG, char* pData, unsigned short RC) {
+  m_pOrigin = pOrigin;
+  m_pDest = nullptr;
+  m_DG = DG;
+  m_DAT = DAT;
+  m_MSG = MSG;
+  m_pData = pData;
+  m_RC = RC;
+  if (HasHeader(DAT, MSG)) ++m_nSequence;
+  if (MovesState(DAT, MSG, RC, pData)) UpDateTwainStatus(DG, DAT, MSG, pData);
+}
+
 bool CParaAnalyze::ResultMake() {
-  if (m_DAT == DAT_NULL && m_MSG == MSG_XFERREADY) return false;
-  if (m_MSG == MSG_PROCESSEVENT &&
-      !(m_RC == TWRC_DSEVENT && IsTransferReadyOrCloseRequest(m_DAT, m_pData))) {
-    return false;
-  }
+  if (!HasResultLines(m_DAT, m_MSG, m_RC, m_pData)) return false;
   Line("        Return Code = [%s]%s", Name(twrc_macros, m_RC), kCrLf);
   Line("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)), kCrLf);
   return true;

@@ -41,6 +41,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   TWAINTRACE_HIDDEN bool ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                      unsigned short DAT, unsigned short MSG, char* pData,
                                      unsigned short RC, char* pOutText, size_t nOutSize);
+  // What the two analyses of a call change besides their text: the header count and the
+  // tracked state, exactly as they would change them. For calls whose text nobody would read.
+  TWAINTRACE_HIDDEN void TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned short DAT,
+                                   unsigned short MSG, char* pData, unsigned short RC);
   // Directs the formatters' output to `pOutText`, continuing the text already there.
   TWAINTRACE_HIDDEN void SetOutText(char* pOutText, size_t nOutSize = kDefaultOutTextSize);
   // The length of the output text, and whether it had to be cut at the buffer's end.
@@ -180,8 +184,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
 
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
-  // text, and a constant named by a table into m_szMacroName.
-  TWAINTRACE_HIDDEN void Line(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // text (written Line(format, ...), see analyzer/line_format.h), and a constant named by a
+  // table into m_szMacroName.
+  template <typename Format, typename... Args>
+  TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
   template <size_t N>
   const char* Name(const NameTableRow (&rows)[N], int64_t value) {
     return LookupName(rows, value, m_szMacroName);

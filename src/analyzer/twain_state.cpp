@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 
 namespace {
@@ -67,6 +66,6 @@ int CParaAnalyze::GetTwainStatus() {
 }
 
 bool CParaAnalyze::MakeTwainStatusString(char* pszOut) {
-  snprintf(pszOut, 256, "%sTWAIN Status = [%d]%s", "\r\n", m_nTwainStatus, "\r\n");
+  TW_FORMAT(pszOut, 256, "%sTWAIN Status = [%d]%s", "\r\n", m_nTwainStatus, "\r\n");
   return true;
 }

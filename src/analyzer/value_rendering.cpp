@@ -1,9 +1,9 @@
 // Capability values as text: numbers by item type, 16-bit values named through the capability's
 // own value table, CAP_SUPPORTEDCAPS items as capability names and CAP_VX_VERSION as a version.
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
+#include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/capability_values.h"
@@ -30,34 +30,34 @@ void CopyStringItem(const void* pValue, size_t itemSize, char* pszText) {
 void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {
   switch (ItemType) {
     case TWTY_INT8:
-      snprintf(pszText, kValueTextSize, "0x%02x",
-               static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue))));
+      TW_FORMAT(pszText, kValueTextSize, "0x%02x",
+                static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue))));
       return;
     case TWTY_INT16:
-      snprintf(pszText, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
+      TW_FORMAT(pszText, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
       return;
     case TWTY_INT32:
-      snprintf(pszText, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
+      TW_FORMAT(pszText, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
       return;
     case TWTY_UINT8:
-      snprintf(pszText, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
+      TW_FORMAT(pszText, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
       return;
     case TWTY_UINT16:
       ValToCap(Cap, ItemAt<TW_UINT16>(pValue), pszText);
       return;
     case TWTY_UINT32:
-      snprintf(pszText, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
+      TW_FORMAT(pszText, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
       return;
     case TWTY_BOOL:
-      snprintf(pszText, kValueTextSize, "%s", BoolText(ItemAt<TW_BOOL>(pValue)));
+      TW_FORMAT(pszText, kValueTextSize, "%s", BoolText(ItemAt<TW_BOOL>(pValue)));
       return;
     case TWTY_FIX32:
-      snprintf(pszText, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
+      TW_FORMAT(pszText, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
       return;
     case TWTY_FRAME: {
       TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
-      snprintf(pszText, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
-               Fix32ToDouble(frame.Top), Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom));
+      TW_FORMAT(pszText, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
+                Fix32ToDouble(frame.Top), Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom));
       return;
     }
     case TWTY_STR32:
@@ -84,7 +84,7 @@ void CParaAnalyze::ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText) {
   }
   const CapValueMapRow* row = FindCapValues(map, Cap);
   if (row == nullptr) {
-    snprintf(pszText, kValueTextSize, "%d", Value);
+    TW_FORMAT(pszText, kValueTextSize, "%d", Value);
     return;
   }
   LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, m_szMacroName);
@@ -97,7 +97,7 @@ void CParaAnalyze::MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText) {
 }
 
 void CParaAnalyze::MakeCapVxVersion(TW_UINT16 Value, char* pszText) {
-  snprintf(pszText, kValueTextSize, "%x.%x", Value >> 8, Value & 0xFF);
+  TW_FORMAT(pszText, kValueTextSize, "%x.%x", Value >> 8, Value & 0xFF);
 }
 
 void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems,

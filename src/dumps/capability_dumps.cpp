@@ -2,6 +2,7 @@
 // range, each value rendered for its capability.
 #include <cstddef>
 
+#include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"
@@ -164,20 +165,20 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
     char text[kValueTextSize];
-    auto value = [&](const char* format, TW_UINT32* field) {
+    auto value = [&](auto format, TW_UINT32* field) {
       if (!ContainerHolds(OffsetIn(pRange, field) + TwainItemSize(itemType), nBytes,
                           kContainerFieldIndent)) {
         return false;
       }
       ValToStr(Cap, itemType, field, text);
-      Line(format, text, kCrLf);
+      AppendLine(format, text, kCrLf);
       return true;
     };
-    value("      MinValue     = [%s]%s", &pRange->MinValue) &&
-        value("      MaxValue     = [%s]%s", &pRange->MaxValue) &&
-        value("      StepSize     = [%s]%s", &pRange->StepSize) &&
-        value("      DefaultValue = [%s]%s", &pRange->DefaultValue) &&
-        value("      CurrentValue = [%s]%s", &pRange->CurrentValue);
+    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), &pRange->MinValue) &&
+        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), &pRange->MaxValue) &&
+        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), &pRange->StepSize) &&
+        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), &pRange->DefaultValue) &&
+        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), &pRange->CurrentValue);
   }
   Line("    }%s", kCrLf);
   return true;

@@ -10,9 +10,17 @@
 
 inline constexpr char kCrLf[] = "\r\n";
 
-// Whole (signed) plus Frac / 65536.
-inline double Fix32ToDouble(const TW_FIX32& value) {
-  return static_cast<double>(value.Whole) + static_cast<double>(value.Frac) / 65536.0;
+// A fixed-point value as the double Whole (signed) plus Frac / 65536. It keeps the value in
+// 1/65536ths until it is used as a double, so that a line's "%.3f" writes it straight from the
+// integer, exactly.
+struct Fix32Number {
+  int32_t units;
+  int32_t Units() const { return units; }
+  operator double() const { return static_cast<double>(units) / 65536.0; }
+};
+
+inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
+  return Fix32Number{static_cast<int32_t>(value.Whole) * 65536 + value.Frac};
 }
 
 inline const char* BoolText(unsigned value) {

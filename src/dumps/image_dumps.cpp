@@ -1,5 +1,6 @@
 // The image data group's structures, one formatter each. Arrays whose length the application
 // sets at run time (responses, CIE samples, extended image information) show their first entry.
+#include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"
@@ -15,7 +16,8 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
   Line("    SamplesPerPixel  = [%d]%s", pImageInfo->SamplesPerPixel, kCrLf);
   // All eight entries, whatever SamplesPerPixel says.
   Line("    BitsPerSamples[] = {");
-  for (int i = 0; i < 8; ++i) Line(i < 7 ? "%d," : "%d", pImageInfo->BitsPerSample[i]);
+  for (int i = 0; i < 7; ++i) Line("%d,", pImageInfo->BitsPerSample[i]);
+  Line("%d", pImageInfo->BitsPerSample[7]);
   Line("}%s", kCrLf);
   Line("    BitsPerPixel     = [%d]%s", pImageInfo->BitsPerPixel, kCrLf);
   Line("    Planar           = [%s]%s", BoolText(pImageInfo->Planar), kCrLf);
@@ -75,7 +77,8 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression
   Line("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
   Line("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
   Line("    QuantMap[]       = {");
-  for (int i = 0; i < 4; ++i) Line(i < 3 ? "%d," : "%d", jpeg.QuantMap[i]);
+  for (int i = 0; i < 3; ++i) Line("%d,", jpeg.QuantMap[i]);
+  Line("%d", jpeg.QuantMap[3]);
   Line("}%s", kCrLf);
   // Each memory-block label shares its line with the nested TW_MEMORY header.
   for (int i = 0; i < 4; ++i) {
@@ -83,7 +86,8 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression
     TwMemoryAnalyze(&jpeg.QuantTable[i]);
   }
   Line("    HuffmanMap[]     = {");
-  for (int i = 0; i < 4; ++i) Line(i < 3 ? "%d," : "%d", jpeg.HuffmanMap[i]);
+  for (int i = 0; i < 3; ++i) Line("%d,", jpeg.HuffmanMap[i]);
+  Line("%d", jpeg.HuffmanMap[3]);
   Line("}%s", kCrLf);
   for (int i = 0; i < 2; ++i) {
     Line("    HuffmanDC[%d]    = {", i);

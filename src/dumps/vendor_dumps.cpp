@@ -1,4 +1,5 @@
 // The scanner maker's own structures, exchanged under the vendor data argument types.
+#include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"
@@ -34,7 +35,8 @@ bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
 // the line end.
 void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
-  for (int i = 0; i < 9; ++i) Line(i < 8 ? "%.3f," : "%.3f", Fix32ToDouble(pCoeff[i]));
+  for (int i = 0; i < 8; ++i) Line("%.3f,", Fix32ToDouble(pCoeff[i]));
+  Line("%.3f", Fix32ToDouble(pCoeff[8]));
 }
 
 bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothing) {

@@ -50,6 +50,9 @@ void setupTwainLog() {
     char path[4096] = {};
     MakeLogFilePath(path, sizeof(path), kTwainLogDirectory, local, clock.tv_usec);
     g_pLogFile = fopen(path, "a");
+    // Every write is flushed at once, so a stream buffer would only add a copy of each text
+    // (and an allocation on the first write).
+    if (g_pLogFile != nullptr) setvbuf(g_pLogFile, nullptr, _IONBF, 0);
   }
   g_cParaAnalyze.m_nTwainStatus = 3;
 }

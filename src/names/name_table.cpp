@@ -1,7 +1,8 @@
 #include "names/name_table.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "analyzer/line_format.h"
 
 const char* FindName(const NameTableRow* rows, size_t rowCount, int64_t key) {
   for (size_t i = 0; i < rowCount; ++i) {
@@ -17,7 +18,7 @@ const char* LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, c
     memcpy(out, name, length);
     out[length] = '\0';
   } else {
-    snprintf(out, kMacroNameSize, "%s(%d)", rows[rowCount].name, static_cast<int32_t>(key));
+    TW_FORMAT(out, kMacroNameSize, "%s(%d)", rows[rowCount].name, static_cast<int32_t>(key));
   }
   return out;
 }

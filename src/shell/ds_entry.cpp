@@ -49,10 +49,17 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
                      : TWRC_FAILURE;
   TakeSourceManagerMemory(DG, DAT, MSG, pData);
 
+  char* data = static_cast<char*>(pData);
+  // Without a log file every text would be dropped unread: only what the analysis keeps from
+  // call to call, the header count and the tracked state, is brought up to date.
+  if (g_pLogFile == nullptr) {
+    g_cParaAnalyze.TrackCall(pOrigin, DG, DAT, MSG, data, rc);
+    return rc;
+  }
+
   // One byte beyond the limit lets an over-long text show itself; the analyzer never writes
   // past the buffer.
   char text[kTextLimit + 2];
-  char* data = static_cast<char*>(pData);
 
   text[0] = '\0';
   g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, text, sizeof(text));

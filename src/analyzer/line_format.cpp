@@ -1,0 +1,242 @@
+#include "analyzer/line_format.h"
+
+namespace line_format {
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+size_t DecimalLength(uint64_t value) {
+  size_t length = 1;
+  while (value >= 100) {
+    value /= 100;
+    length += 2;
+  }
+  return value >= 10 ? length + 1 : length;
+}
+
+// The decimal digits of `value`, ending just before `end`.
+void WriteDecimal(uint64_t value, char* end) {
+  while (value >= 100) {
+    unsigned pair = static_cast<unsigned>(value % 100) * 2;
+    value /= 100;
+    end -= 2;
+    end[0] = kDigitPairs[pair];
+    end[1] = kDigitPairs[pair + 1];
+  }
+  if (value >= 10) {
+    end[-2] = kDigitPairs[value * 2];
+    end[-1] = kDigitPairs[value * 2 + 1];
+  } else {
+    end[-1] = static_cast<char>('0' + value);
+  }
+}
+
+size_t HexadecimalLength(uint64_t value) {
+  size_t length = 1;
+  while (value >= 16) {
+    value >>= 4;
+    ++length;
+  }
+  return length;
+}
+
+void WriteHexadecimal(uint64_t value, bool upper, char* end) {
+  const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  do {
+    *--end = symbols[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+}
+
+// A field of the directive's width at `at` around a number of `length` characters besides its
+// sign, whose digits `write` puts before the end it is given; returns the field's end.
+template <typename Write>
+char* WriteNumber(char* at, const Directive& d, bool negative, size_t length, Write write) {
+  size_t number = length + (negative ? 1 : 0);
+  size_t padding = d.width > number ? d.width - number : 0;
+  // The padding is a few bytes: set in place rather than by a call.
+  if (!d.leftAlign && !d.zeroPad) {
+    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
+  }
+  if (negative) *at++ = '-';
+  if (!d.leftAlign && d.zeroPad) {
+    for (size_t i = 0; i < padding; ++i) *at++ = '0';
+  }
+  write(at + length);
+  at += length;
+  if (d.leftAlign) {
+    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
+  }
+  return at;
+}
+
+// The magnitude of the most negative value does not fit a long; it fits unsigned.
+uint64_t Magnitude(long value) {
+  return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+}
+
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+static_assert(sizeof(kPowersOfTen) / sizeof(kPowersOfTen[0]) == kMaxExactPrecision + 1);
+
+// A magnitude of `units` 1/65536ths in units of 1/`scale`, rounded as the C library rounds in
+// its default mode, a tie to the even last digit: exactly, in integers.
+uint64_t Rescaled(uint64_t units, uint64_t scale) {
+  // units < 2^48 and the scale at most 10^4 < 2^14, so the product fits.
+  uint64_t scaled = units * scale;
+  uint64_t rounded = scaled >> 16;
+  uint64_t remainder = scaled & 0xFFFF;
+  // Without branches: which way a value rounds is as good as random.
+  uint64_t up = static_cast<uint64_t>(remainder > 0x8000) |
+                (static_cast<uint64_t>(remainder == 0x8000) & rounded);
+  return rounded + (up & 1);
+}
+
+// The magnitude of a double in 1/65536ths, when it is a whole number of them below 2^48, as
+// every TW_FIX32 is; false for any other value.
+bool FixedPointUnits(double value, uint64_t* units) {
+  double magnitude = std::fabs(value);
+  if (!(magnitude < 4294967296.0)) return false;
+  double scaled = magnitude * 65536.0;  // exact: a power of two
+  *units = static_cast<uint64_t>(static_cast<int64_t>(scaled));
+  return static_cast<double>(*units) == scaled;
+}
+
+// "%.3f" of `units` 1/65536ths, negative or not.
+char* WriteFixedPoint3(char* at, bool negative, uint64_t units) {
+  uint64_t rounded = Rescaled(units, 1000);
+  uint64_t integer = rounded / 1000;
+  unsigned fraction = static_cast<unsigned>(rounded % 1000);
+  if (negative) *at++ = '-';
+  char* end = at + DecimalLength(integer) + 4;
+  end[-4] = '.';
+  end[-3] = static_cast<char>('0' + fraction / 100);
+  end[-2] = kDigitPairs[(fraction % 100) * 2];
+  end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
+  WriteDecimal(integer, end - 4);
+  return end;
+}
+
+char* WriteFixedPoint(char* at, const Directive& d, int precision, bool negative, uint64_t units) {
+  uint64_t scale = kPowersOfTen[precision];
+  uint64_t rounded = Rescaled(units, scale);
+  uint64_t integer = rounded / scale;
+  uint64_t fraction = rounded % scale;
+  size_t length = DecimalLength(integer) + (precision > 0 ? precision + 1 : 0);
+  return WriteNumber(at, d, negative, length, [=](char* end) {
+    uint64_t rest = fraction;
+    for (int i = 0; i < precision; ++i) {
+      *--end = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    if (precision > 0) *--end = '.';
+    WriteDecimal(integer, end);
+  });
+}
+
+// A piece written by `write` on the stack, then appended, cut where the text ends.
+template <typename Write>
+void PutWritten(OutText& out, Write write) {
+  char local[kMostNumberBytes];
+  char* end = write(local);
+  out.Put(local, static_cast<size_t>(end - local));
+}
+
+}  // namespace
+
+char* WritePlainDecimal(char* at, long value) {
+  uint64_t magnitude = Magnitude(value);
+  if (value < 0) *at++ = '-';
+  char* end = at + DecimalLength(magnitude);
+  WriteDecimal(magnitude, end);
+  return end;
+}
+
+char* WritePlainFixedPoint3(char* at, Fix32Number value) {
+  int32_t units = value.Units();
+  return WriteFixedPoint3(at, units < 0, Magnitude(units));
+}
+
+char* WriteSigned(char* at, const Directive& d, long value) {
+  uint64_t magnitude = Magnitude(value);
+  return WriteNumber(at, d, value < 0, DecimalLength(magnitude),
+                     [magnitude](char* end) { WriteDecimal(magnitude, end); });
+}
+
+char* WriteUnsigned(char* at, const Directive& d, unsigned long value) {
+  if (d.conversion == 'u') {
+    return WriteNumber(at, d, false, DecimalLength(value),
+                       [value](char* end) { WriteDecimal(value, end); });
+  }
+  bool upper = d.conversion == 'X';
+  return WriteNumber(at, d, false, HexadecimalLength(value),
+                     [value, upper](char* end) { WriteHexadecimal(value, upper, end); });
+}
+
+char* WriteCharacter(char* at, const Directive& d, char c) {
+  return WriteNumber(at, d, false, 1, [c](char* end) { end[-1] = c; });
+}
+
+char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number value) {
+  int32_t units = value.Units();
+  return WriteFixedPoint(at, d, precision, units < 0, Magnitude(units));
+}
+
+char* WritePadded(char* at, const Directive& d, const char* text, size_t length) {
+  size_t padding = d.width > length ? d.width - length : 0;
+  for (size_t i = 0; i < padding && !d.leftAlign; ++i) *at++ = ' ';
+  memcpy(at, text, length);
+  at += length;
+  for (size_t i = 0; i < padding && d.leftAlign; ++i) *at++ = ' ';
+  return at;
+}
+
+void PutPlainDecimal(OutText& out, long value) {
+  PutWritten(out, [=](char* at) { return WritePlainDecimal(at, value); });
+}
+
+bool PutPlainFixedPoint3(OutText& out, double value) {
+  uint64_t units;
+  if (!FixedPointUnits(value, &units)) return false;
+  PutWritten(out, [&](char* at) { return WriteFixedPoint3(at, std::signbit(value), units); });
+  return true;
+}
+
+void PutPlainFixedPoint3(OutText& out, Fix32Number value) {
+  PutWritten(out, [=](char* at) { return WritePlainFixedPoint3(at, value); });
+}
+
+void PutSigned(OutText& out, const Directive& d, long value) {
+  PutWritten(out, [&](char* at) { return WriteSigned(at, d, value); });
+}
+
+void PutUnsigned(OutText& out, const Directive& d, unsigned long value) {
+  PutWritten(out, [&](char* at) { return WriteUnsigned(at, d, value); });
+}
+
+void PutCharacter(OutText& out, const Directive& d, char c) {
+  PutWritten(out, [&](char* at) { return WriteCharacter(at, d, c); });
+}
+
+bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value) {
+  uint64_t units;
+  if (!FixedPointUnits(value, &units)) return false;
+  PutWritten(
+      out, [&](char* at) { return WriteFixedPoint(at, d, precision, std::signbit(value), units); });
+  return true;
+}
+
+void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value) {
+  PutWritten(out, [&](char* at) { return WriteFixedPoint(at, d, precision, value); });
+}
+
+void PutPadded(OutText& out, const Directive& d, const char* text, size_t length) {
+  size_t padding = d.width > length ? d.width - length : 0;
+  for (size_t i = 0; i < padding && !d.leftAlign; ++i) out.Put(" ", 1);
+  out.Put(text, length);
+  for (size_t i = 0; i < padding && d.leftAlign; ++i) out.Put(" ", 1);
+}
+
+}  // namespace line_format

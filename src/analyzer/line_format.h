@@ -1,0 +1,510 @@
+// Line(format, ...): one printf-style line appended to the analyzer's output text, its format a
+// literal that is read when the data source is compiled rather than on every call. A traced call
+// formats dozens of lines; read at run time, their formats cost more than the log's writes.
+//
+// The text is the C library's, byte for byte. Directives: %s (and %.<n>s), %c, %d, %i, %u, %x,
+// %X with the flags '-' and '0', a width and the length 'l'; %f with a precision; %%. A directive
+// the formatter does not know, or an argument of a type its directive does not take, is a
+// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (Fix32ToDouble), or
+// a double that is a whole number of 1/65536ths below 2^32 in magnitude, is converted exactly
+// here with up to four decimals; other %f values, and a null %s, go to the C library.
+//
+// Included by the formatters' sources only: the macro is theirs.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+#include "analyzer/out_text.h"
+#include "analyzer/para_analyze.h"
+#include "dumps/dump_conventions.h"
+
+// A type that carries the literal `format`, for Line and for helpers that take a line's format.
+#define TW_LINE_FORMAT(format)                               \
+  [] {                                                       \
+    struct LineFormat {                                      \
+      static constexpr const char* Text() { return format; } \
+    };                                                       \
+    return LineFormat{};                                     \
+  }()
+
+// Written as the call it stands for: Line("    Cap        = [%s]%s", name, kCrLf).
+#define Line(format, ...) AppendLine(TW_LINE_FORMAT(format), ##__VA_ARGS__)
+
+// As snprintf(out, size, format, ...), for a literal format: a value's text on its own.
+#define TW_FORMAT(out, size, format, ...) \
+  line_format::FormatInto(out, size, TW_LINE_FORMAT(format), ##__VA_ARGS__)
+
+namespace line_format {
+
+struct Directive {
+  char conversion = '\0';  // '%' for "%%", which takes no argument
+  bool leftAlign = false;
+  bool zeroPad = false;
+  bool isLong = false;
+  size_t width = 0;
+  int precision = -1;
+  size_t argument = 0;  // index of the directive's argument
+  size_t begin = 0;     // the directive's text in the format, from its '%'
+  size_t end = 0;
+};
+
+// The format cut into literal runs and directives: run 0, directive 0, run 1, ..., run N.
+template <size_t N>
+struct Plan {
+  size_t literalBegin[N + 1] = {};
+  size_t literalLength[N + 1] = {};
+  Directive directives[N + 1] = {};  // one spare, so that a plan may have no directive
+  size_t argumentCount = 0;
+};
+
+constexpr bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+constexpr size_t DirectiveCount(const char* format) {
+  size_t count = 0;
+  for (size_t i = 0; format[i] != '\0'; ++i) {
+    if (format[i] != '%') continue;
+    ++count;
+    if (format[i + 1] == '%') ++i;
+  }
+  return count;
+}
+
+template <size_t N>
+constexpr Plan<N> MakePlan(const char* format) {
+  Plan<N> plan{};
+  size_t i = 0;
+  size_t k = 0;
+  size_t begin = 0;
+  while (format[i] != '\0') {
+    if (format[i] != '%') {
+      ++i;
+      continue;
+    }
+    plan.literalBegin[k] = begin;
+    plan.literalLength[k] = i - begin;
+    Directive directive;
+    directive.begin = i++;
+    if (format[i] == '%') {
+      directive.conversion = '%';
+      ++i;
+    } else {
+      for (;; ++i) {
+        if (format[i] == '-') {
+          directive.leftAlign = true;
+        } else if (format[i] == '0') {
+          directive.zeroPad = true;
+        } else {
+          break;
+        }
+      }
+      while (IsDigit(format[i])) directive.width = directive.width * 10 + (format[i++] - '0');
+      if (format[i] == '.') {
+        directive.precision = 0;
+        ++i;
+        while (IsDigit(format[i]))
+          directive.precision = directive.precision * 10 + (format[i++] - '0');
+      }
+      if (format[i] == 'l') {
+        directive.isLong = true;
+        ++i;
+      }
+      directive.conversion = format[i];
+      if (format[i] != '\0') ++i;
+      directive.argument = plan.argumentCount++;
+    }
+    directive.end = i;
+    plan.directives[k++] = directive;
+    begin = i;
+  }
+  plan.literalBegin[k] = begin;
+  plan.literalLength[k] = i - begin;
+  return plan;
+}
+
+template <typename Format>
+inline constexpr auto kPlan = MakePlan<DirectiveCount(Format::Text())>(Format::Text());
+
+// The widest field a directive may ask for, so that every number is built on the stack.
+inline constexpr size_t kMaxWidth = 64;
+
+constexpr bool Known(const Directive& d) {
+  switch (d.conversion) {
+    case '%':
+      return true;
+    case 's':
+      return !d.zeroPad && !d.isLong && d.width <= kMaxWidth;
+    case 'c':
+      return !d.zeroPad && !d.isLong && d.precision < 0 && d.width <= kMaxWidth;
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+      return d.precision < 0 && d.width <= kMaxWidth;
+    case 'f':
+      return !d.isLong && d.width <= kMaxWidth;
+    default:
+      return false;
+  }
+}
+
+// The text of directive `K` alone, for the C library.
+template <typename Format, size_t K>
+struct DirectiveText {
+  static constexpr auto Make() {
+    constexpr Directive d = kPlan<Format>.directives[K];
+    struct Text {
+      char text[d.end - d.begin + 1] = {};
+    } text{};
+    for (size_t i = d.begin; i < d.end; ++i) text.text[i - d.begin] = Format::Text()[i];
+    return text;
+  }
+  static constexpr auto kText = Make();
+};
+
+// What printf reads for an integer argument: the value after the default promotions, as int
+// or long, signed or not.
+template <typename T>
+constexpr bool IsNarrowInteger() {
+  using Promoted = decltype(+std::declval<T>());
+  return std::is_integral_v<Promoted> && sizeof(Promoted) == sizeof(int);
+}
+template <typename T>
+constexpr bool IsLongInteger() {
+  using Promoted = decltype(+std::declval<T>());
+  return std::is_integral_v<Promoted> && sizeof(Promoted) == sizeof(long);
+}
+template <typename T>
+constexpr bool IsText() {
+  using Decayed = std::decay_t<T>;
+  return std::is_pointer_v<Decayed> &&
+         std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>;
+}
+
+// The writers behind the directives, out of line: every dump runs them dozens of times. The
+// Write forms write at `at`, which has room for kMostNumberBytes, and return the end; the Put
+// forms append to the text and cut at its end.
+inline constexpr size_t kMostNumberBytes = kMaxWidth + 24;
+inline constexpr int kMaxExactPrecision = 4;
+// A directive with no width, the form of most lines.
+char* WritePlainDecimal(char* at, long value);
+void PutPlainDecimal(OutText& out, long value);
+// "%.3f" of a fixed-point value; for a double, false for a value no TW_FIX32 holds, and
+// nothing written.
+char* WritePlainFixedPoint3(char* at, Fix32Number value);
+void PutPlainFixedPoint3(OutText& out, Fix32Number value);
+bool PutPlainFixedPoint3(OutText& out, double value);
+// Any other integer, character or fixed-point directive of a known form; `precision` is 0 to
+// kMaxExactPrecision.
+char* WriteSigned(char* at, const Directive& d, long value);
+char* WriteUnsigned(char* at, const Directive& d, unsigned long value);
+char* WriteCharacter(char* at, const Directive& d, char c);
+char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number value);
+void PutSigned(OutText& out, const Directive& d, long value);
+void PutUnsigned(OutText& out, const Directive& d, unsigned long value);
+void PutCharacter(OutText& out, const Directive& d, char c);
+void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value);
+bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
+// Text in a field of the directive's width; the Write form has room for the field.
+char* WritePadded(char* at, const Directive& d, const char* text, size_t length);
+void PutPadded(OutText& out, const Directive& d, const char* text, size_t length);
+
+// A string's bytes up to its NUL; an array's never beyond its end. The texts of a line are
+// mostly short and were written a moment before, byte by byte or by a copy: they are measured
+// a byte at a time, since a wide read of bytes just stored waits for the stores.
+inline constexpr size_t kNoLimit = PTRDIFF_MAX;
+
+template <typename Arg>
+size_t TextLength(const Arg& text, size_t limit) {
+  if constexpr (std::is_array_v<Arg>) {
+    if (sizeof(Arg) < limit) limit = sizeof(Arg);
+  }
+  size_t length = 0;
+  while (length < limit && text[length] != '\0') ++length;
+  return length;
+}
+
+// One directive handed to the C library with its argument, straight into the text.
+template <typename Format, size_t K, typename T>
+void PutByLibrary(OutText& out, T value) {
+  const char* directive = DirectiveText<Format, K>::kText.text;
+  // A full text (or none at all) takes nothing, not even a terminator.
+  int length = out.Room() != 0 ? snprintf(out.End(), out.Room() + 1, directive, value)
+                               : snprintf(nullptr, 0, directive, value);
+  if (length > 0) out.Advance(static_cast<size_t>(length));
+}
+
+template <typename Format, size_t K, typename Arg>
+void PutArgument(OutText& out, const Arg& argument) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  static_assert(Known(d), "Line: a directive the line formatter does not know");
+  if constexpr (d.conversion == 's') {
+    static_assert(IsText<Arg>(), "Line: %s takes a char pointer or array");
+    const char* text = argument;
+    if (text == nullptr) return PutByLibrary<Format, K>(out, text);
+    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
+    if constexpr (d.width == 0 && std::is_array_v<Arg> && sizeof(Arg) <= 16) {
+      // The line ends, mostly: too short to be worth measuring first.
+      return out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
+    }
+    size_t length = TextLength(argument, limit);
+    if constexpr (d.width == 0) return out.Put(text, length);
+    PutPadded(out, d, text, length);
+  } else if constexpr (d.conversion == 'c') {
+    static_assert(IsNarrowInteger<Arg>(), "Line: %c takes an int");
+    PutCharacter(out, d, static_cast<char>(static_cast<int>(+argument)));
+  } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
+    if constexpr (d.isLong) {
+      static_assert(IsLongInteger<Arg>(), "Line: %ld takes a long");
+    } else {
+      static_assert(IsNarrowInteger<Arg>(), "Line: %d takes an int");
+    }
+    long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
+    if constexpr (d.width == 0) {
+      // Indices and counts are mostly one digit.
+      if (value >= 0 && value < 10) {
+        char digit = static_cast<char>('0' + value);
+        out.Put(&digit, 1);
+      } else {
+        PutPlainDecimal(out, value);
+      }
+    } else {
+      PutSigned(out, d, value);
+    }
+  } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
+    if constexpr (d.isLong) {
+      static_assert(IsLongInteger<Arg>(), "Line: %lx takes a long");
+      PutUnsigned(out, d, static_cast<unsigned long>(+argument));
+    } else {
+      static_assert(IsNarrowInteger<Arg>(), "Line: %x takes an int");
+      PutUnsigned(out, d, static_cast<unsigned>(+argument));
+    }
+  } else if constexpr (d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>) {
+    constexpr int precision = d.precision < 0 ? 6 : d.precision;
+    if constexpr (precision == 3 && d.width == 0) {
+      PutPlainFixedPoint3(out, argument);
+    } else if constexpr (precision <= kMaxExactPrecision) {
+      PutFixedPoint(out, d, precision, argument);
+    } else {
+      PutByLibrary<Format, K>(out, static_cast<double>(argument));
+    }
+  } else if constexpr (d.conversion == 'f') {
+    static_assert(std::is_floating_point_v<Arg> && sizeof(Arg) <= sizeof(double),
+                  "Line: %f takes a double");
+    constexpr int precision = d.precision < 0 ? 6 : d.precision;
+    double value = argument;
+    bool exact;
+    if constexpr (precision == 3 && d.width == 0) {
+      exact = PutPlainFixedPoint3(out, value);
+    } else {
+      exact = precision <= kMaxExactPrecision && PutFixedPoint(out, d, precision, value);
+    }
+    if (!exact) PutByLibrary<Format, K>(out, value);
+  }
+}
+
+template <typename Format, size_t K, typename Arguments>
+void PutPiece(OutText& out, const Arguments& arguments) {
+  constexpr const auto& plan = kPlan<Format>;
+  out.Put(Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
+  constexpr Directive d = plan.directives[K];
+  if constexpr (d.conversion == '%') {
+    out.Put("%", 1);
+  } else {
+    PutArgument<Format, K>(out, std::get<d.argument>(arguments));
+  }
+}
+
+// The line piece by piece, each cut where the text ends: for a line that may not fit, rare
+// enough to be kept out of the way of the others.
+template <typename Format, typename Arguments, size_t... K>
+[[gnu::cold]] [[gnu::noinline]] void PutPiecesChecked(OutText& out, const Arguments& arguments,
+                                                      std::index_sequence<K...>) {
+  constexpr const auto& plan = kPlan<Format>;
+  (PutPiece<Format, K>(out, arguments), ...);
+  constexpr size_t last = sizeof...(K);
+  out.Put(Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
+}
+
+// Bytes that no text of a directive exceeds, its strings apart, whose length is measured at
+// the call; kUnbounded where the C library may write it.
+inline constexpr size_t kUnbounded = SIZE_MAX / 8;
+
+template <typename Format, size_t K, typename Arguments>
+constexpr size_t MostBytes() {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion == '%') {
+    return 1;
+  } else {
+    using Arg = std::tuple_element_t<d.argument, Arguments>;
+    using Value = std::remove_cv_t<std::remove_reference_t<Arg>>;
+    if constexpr (d.conversion == 's') return d.width;
+    if constexpr (d.conversion == 'f') {
+      constexpr bool exact = d.precision >= 0 && d.precision <= kMaxExactPrecision;
+      return std::is_same_v<Value, Fix32Number> && exact ? kMostNumberBytes : kUnbounded;
+    }
+    return kMostNumberBytes;
+  }
+}
+
+// The length of directive K's string, or 0 for another directive; kUnbounded for a null one,
+// which the C library writes.
+template <typename Format, size_t K, typename Arguments>
+size_t TextBytes(const Arguments& arguments) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion != 's') {
+    return 0;
+  } else {
+    const auto& text = std::get<d.argument>(arguments);
+    using Value = std::remove_cv_t<std::remove_reference_t<decltype(text)>>;
+    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
+    if constexpr (std::is_array_v<Value> && sizeof(Value) <= 16) {
+      // The line ends, mostly: too short for a call.
+      size_t length = 0;
+      while (length < sizeof(Value) && length < limit && text[length] != '\0') ++length;
+      return length;
+    } else {
+      if (static_cast<const char*>(text) == nullptr) return kUnbounded;
+      return TextLength(text, limit);
+    }
+  }
+}
+
+template <typename Format, size_t K, typename Arg>
+char* WriteArgument(char* at, const Arg& argument, size_t length) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion == 's') {
+    const char* text = argument;
+    if constexpr (d.width != 0) return WritePadded(at, d, text, length);
+    if constexpr (std::is_array_v<Arg> && sizeof(Arg) <= 16) {
+      for (size_t i = 0; i < length; ++i) at[i] = text[i];
+    } else {
+      memcpy(at, text, length);
+    }
+    return at + length;
+  } else if constexpr (d.conversion == 'c') {
+    return WriteCharacter(at, d, static_cast<char>(static_cast<int>(+argument)));
+  } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
+    long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
+    if constexpr (d.width != 0) return WriteSigned(at, d, value);
+    // Indices and counts are mostly one digit.
+    if (value >= 0 && value < 10) {
+      *at = static_cast<char>('0' + value);
+      return at + 1;
+    }
+    return WritePlainDecimal(at, value);
+  } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
+    unsigned long value =
+        d.isLong ? static_cast<unsigned long>(+argument) : static_cast<unsigned>(+argument);
+    return WriteUnsigned(at, d, value);
+  } else {
+    static_assert(d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>);
+    if constexpr (d.precision == 3 && d.width == 0) return WritePlainFixedPoint3(at, argument);
+    return WriteFixedPoint(at, d, d.precision, argument);
+  }
+}
+
+template <typename Format, size_t K, typename Arguments>
+char* WritePiece(char* at, const Arguments& arguments, size_t length) {
+  constexpr const auto& plan = kPlan<Format>;
+  memcpy(at, Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
+  at += plan.literalLength[K];
+  constexpr Directive d = plan.directives[K];
+  if constexpr (d.conversion == '%') {
+    *at = '%';
+    return at + 1;
+  } else {
+    return WriteArgument<Format, K>(at, std::get<d.argument>(arguments), length);
+  }
+}
+
+// A line whose every directive has a bound is written in place, unchecked, when the text has
+// room for the most it can take; one test per line rather than one per piece.
+template <typename Format, typename Arguments, size_t... K>
+void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K...> pieces) {
+  constexpr const auto& plan = kPlan<Format>;
+  constexpr size_t last = sizeof...(K);
+  constexpr size_t fixed = (plan.literalLength[last] + ... +
+                            (plan.literalLength[K] + MostBytes<Format, K, Arguments>()));
+  if constexpr (fixed < kUnbounded) {
+    size_t lengths[last + 1] = {TextBytes<Format, K>(arguments)..., 0};
+    size_t texts = 0;
+    for (size_t length : lengths) texts += length;
+    char* at = out.End();
+    size_t room = out.Room();
+    if (at != nullptr && fixed <= room && texts <= room - fixed) {
+      char* start = at;
+      ((at = WritePiece<Format, K>(at, arguments, lengths[K])), ...);
+      memcpy(at, Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
+      at += plan.literalLength[last];
+      out.Commit(static_cast<size_t>(at - start));
+      return;
+    }
+  }
+  PutPiecesChecked<Format>(out, arguments, pieces);
+}
+
+#ifdef TWAINTRACE_CHECK_LINES
+// Test builds only: every line is formatted by the C library as well, and any difference is
+// recorded, so that tests can run the dumps and see that not one byte changed.
+void RecordLine(const char* format, const char* ours, size_t oursLength, const char* library,
+                int libraryLength);
+
+// An argument as it would reach printf.
+template <typename Arg>
+const Arg& ForLibrary(const Arg& argument) {
+  return argument;
+}
+inline double ForLibrary(const Fix32Number& argument) {
+  return argument;
+}
+
+template <typename... Args>
+void CheckLine(const OutText& out, size_t begin, bool wasCut, const char* format,
+               const Args&... args) {
+  if (wasCut || out.Cut()) return;
+  char library[8192];
+  // An unused argument keeps an argument-free format from counting as an unchecked one.
+  int length = snprintf(library, sizeof(library), format, ForLibrary(args)..., 0);
+  RecordLine(format, out.End() - (out.Length() - begin), out.Length() - begin, library, length);
+}
+#endif
+
+template <typename Format, typename... Args>
+void Append(OutText& out, const Args&... args) {
+  constexpr const auto& plan = kPlan<Format>;
+  static_assert(plan.argumentCount == sizeof...(Args), "Line: arguments do not match the format");
+  constexpr size_t directives = DirectiveCount(Format::Text());
+#ifdef TWAINTRACE_CHECK_LINES
+  size_t begin = out.Length();
+  bool wasCut = out.Cut();
+#endif
+  PutPieces<Format>(out, std::forward_as_tuple(args...), std::make_index_sequence<directives>());
+  out.Terminate();
+#ifdef TWAINTRACE_CHECK_LINES
+  CheckLine(out, begin, wasCut, Format::Text(), args...);
+#endif
+}
+
+template <typename Format, typename... Args>
+void FormatInto(char* out, size_t size, Format, const Args&... args) {
+  OutText text;
+  text.Start(out, size);
+  Append<Format>(text, args...);
+}
+
+}  // namespace line_format
+
+template <typename Format, typename... Args>
+void CParaAnalyze::AppendLine(Format, const Args&... args) {
+  line_format::Append<Format>(m_out, args...);
+}

@@ -1,0 +1,142 @@
+// The line formatter against the C library: the same text for every directive the dumps use,
+// every value a TW_FIX32 can hold in a sample of its whole parts, and every buffer size.
+#include "analyzer/line_format.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "dumps/dump_conventions.h"
+
+namespace {
+
+// Our text and the library's for one literal format and its arguments.
+#define EXPECT_AS_PRINTF(format, ...)                             \
+  do {                                                            \
+    char ours[512];                                               \
+    char library[512];                                            \
+    TW_FORMAT(ours, sizeof(ours), format, __VA_ARGS__);           \
+    snprintf(library, sizeof(library), format, __VA_ARGS__);      \
+    EXPECT_STREQ(ours, library) << "format \"" << format << "\""; \
+  } while (0)
+
+TEST(LineFormat, IntegersAsTheLibraryPrintsThem) {
+  for (int value : {0, 1, -1, 7, 42, 99, 100, 12345, -12345, 65535, INT_MAX, INT_MIN}) {
+    EXPECT_AS_PRINTF("%d|%i|%3d|%05d|%-5d|", value, value, value, value, value);
+    EXPECT_AS_PRINTF("%x|%02x|%04x|%08x|%X|%u|", value, value, value, value, value, value);
+    EXPECT_AS_PRINTF("<0x%08x>", static_cast<unsigned>(value));
+  }
+  for (long value : {0L, -1L, 4294967295L, -4294967296L, LONG_MAX, LONG_MIN}) {
+    EXPECT_AS_PRINTF("[%05ld] %ld|%lx|%lu|%-21ld|", value, value, value, value, value);
+  }
+}
+
+TEST(LineFormat, ArgumentsArePromotedAsForPrintf) {
+  TW_UINT16 unsigned16 = 65535;
+  TW_INT16 signed16 = -1;
+  TW_UINT32 unsigned32 = 0xFFFFFFFF;
+  TW_UINT8 unsigned8 = 200;
+  bool yes = true;
+  EXPECT_AS_PRINTF("%d %d %d %d", unsigned16, signed16, unsigned32, yes);
+  EXPECT_AS_PRINTF("%x 0x%02x %u", signed16, unsigned8, signed16);
+  EXPECT_AS_PRINTF("%c|%3c|%-3c|", 'A', 'b', 'c');
+}
+
+TEST(LineFormat, StringsAndPercentSigns) {
+  const char* empty = "";
+  const char* text = "abc";
+  EXPECT_AS_PRINTF("[%s][%s]%s", empty, text, kCrLf);
+  EXPECT_AS_PRINTF("%.2s|%6s|%-6s|%.5s", text, text, text, text);
+  EXPECT_AS_PRINTF("100%% of %s%%", text);
+  // Null only at run time, as a pointer from a structure would be.
+  const char* volatile none = nullptr;
+  char ours[32];
+  char library[32];
+  TW_FORMAT(ours, sizeof(ours), "[%s]", none);
+  snprintf(library, sizeof(library), "[%s]", none);
+  EXPECT_STREQ(ours, library);
+}
+
+TEST(LineFormat, TextFieldIsReadNoFurtherThanItsEnd) {
+  struct {
+    char field[4];
+    char after[4];
+  } record = {{'a', 'b', 'c', 'd'}, {'X', 'Y', 'Z', '\0'}};
+  char text[32];
+  TW_FORMAT(text, sizeof(text), "[%s]", record.field);
+  EXPECT_STREQ(text, "[abcd]");
+}
+
+// Both ways a fixed-point value reaches a line: as its parts, and as a double.
+TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
+  char parts[64];
+  char number[64];
+  char library[64];
+  auto check = [&](int whole, unsigned frac) {
+    Fix32Number value =
+        Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
+    TW_FORMAT(parts, sizeof(parts), "%.3f", value);
+    TW_FORMAT(number, sizeof(number), "%.3f", static_cast<double>(value));
+    snprintf(library, sizeof(library), "%.3f", static_cast<double>(value));
+    return strcmp(parts, library) == 0 && strcmp(number, library) == 0;
+  };
+  long differing = 0;
+  for (int whole : {-32768, -32767, -1000, -2, -1, 0, 1, 2, 9, 10, 99, 100, 999, 1000, 32767}) {
+    for (unsigned frac = 0; frac <= 0xFFFF; ++frac) differing += !check(whole, frac);
+  }
+  std::mt19937 random(1);
+  for (int i = 0; i < 200000; ++i) {
+    differing += !check(static_cast<int16_t>(random()), random() & 0xFFFF);
+  }
+  EXPECT_EQ(differing, 0);
+}
+
+TEST(LineFormat, OtherPrecisionsAndWidthsOfFixedPoint) {
+  for (unsigned frac = 0; frac <= 0xFFFF; frac += 7) {
+    for (int whole : {-3, 0, 250}) {
+      Fix32Number parts =
+          Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
+      double value = parts;
+      EXPECT_AS_PRINTF("%.0f|%.1f|%.2f|%.4f|", value, value, value, value);
+      EXPECT_AS_PRINTF("%8.3f|%-9.2f|%08.3f|%f|%.6f", value, value, value, value, value);
+      char ours[128];
+      char library[128];
+      TW_FORMAT(ours, sizeof(ours), "%.0f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f", parts, parts, parts,
+                parts, parts, parts, parts);
+      snprintf(library, sizeof(library), "%.0f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f", value, value,
+               value, value, value, value, value);
+      EXPECT_STREQ(ours, library);
+    }
+  }
+}
+
+TEST(LineFormat, ValuesNoFix32HoldsGoToTheLibrary) {
+  for (double value :
+       {0.1, -0.0, 1e300, -1e-300, 4294967296.0, 123456789.5, -2.5e-5, static_cast<double>(NAN),
+        static_cast<double>(INFINITY), -static_cast<double>(INFINITY)}) {
+    EXPECT_AS_PRINTF("[%.3f] [%.1f] [%9.3f] [%f]", value, value, value, value);
+  }
+}
+
+TEST(LineFormat, CutAtTheBufferEndAsSnprintfCutsIt) {
+  const char* name = "ICAP_PIXELTYPE";
+  for (size_t size = 1; size <= 48; ++size) {
+    char ours[64];
+    char library[64];
+    memset(ours, '#', sizeof(ours));
+    memset(library, '#', sizeof(library));
+    TW_FORMAT(ours, size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
+    snprintf(library, size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
+    EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
+        << "size " << size;
+  }
+  // No buffer at all: nothing is stored, also by the directives left to the library.
+  const char* none = nullptr;
+  TW_FORMAT(nullptr, 0, "%s %.7f %s", name, 0.1, none);
+}
+
+}  // namespace

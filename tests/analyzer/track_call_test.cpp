@@ -1,0 +1,74 @@
+// Tracking a call without its text changes the header count and the TWAIN state exactly as the
+// full analysis does, through a whole session with failures, events and transfers.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "analyzer/para_analyze.h"
+
+namespace {
+
+struct Call {
+  TW_UINT16 DAT;
+  TW_UINT16 MSG;
+  TW_UINT16 rc;
+  int dataValue;  // TWMessage of an event or Count of pending transfers; -1 for no data
+};
+
+// A scan of two pages with a refused enable and events that are not the source's.
+constexpr Call kSession[] = {
+    {DAT_PARENT, MSG_OPENDSM, TWRC_SUCCESS, -1},
+    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+    {DAT_CAPABILITY, MSG_GETCURRENT, TWRC_SUCCESS, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_FAILURE, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, MSG_NULL},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_NULL},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_XFERREADY},
+    {DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS, -1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_FAILURE, -1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_CLOSEDSREQ},
+    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
+    {DAT_PARENT, MSG_CLOSEDSM, TWRC_SUCCESS, -1},
+};
+
+TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
+  CParaAnalyze full;
+  CParaAnalyze tracked;
+  full.SetTwainStatus(2);
+  tracked.SetTwainStatus(2);
+  std::set<int> statesSeen;
+  for (const Call& call : kSession) {
+    TW_EVENT event{};
+    TW_PENDINGXFERS pending{};
+    char* data = nullptr;
+    if (call.DAT == DAT_EVENT && call.dataValue >= 0) {
+      event.TWMessage = static_cast<TW_UINT16>(call.dataValue);
+      data = reinterpret_cast<char*>(&event);
+    } else if (call.DAT == DAT_PENDINGXFERS) {
+      pending.Count = static_cast<TW_UINT16>(call.dataValue);
+      data = reinterpret_cast<char*>(&pending);
+    }
+    char text[5122] = {};
+    full.TripletAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, text, sizeof(text));
+    text[0] = '\0';
+    full.ParaAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc, text,
+                     sizeof(text));
+    tracked.TrackCall(nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc);
+
+    EXPECT_EQ(tracked.GetTwainStatus(), full.GetTwainStatus()) << "after MSG " << call.MSG;
+    EXPECT_EQ(tracked.m_nSequence, full.m_nSequence) << "after MSG " << call.MSG;
+    statesSeen.insert(full.GetTwainStatus());
+  }
+  // The session goes through every state from 2 to 7 and back.
+  EXPECT_EQ(statesSeen, (std::set<int>{2, 3, 4, 5, 6, 7}));
+  // Events and the transfer-ready notice get no header.
+  EXPECT_EQ(full.m_nSequence, 13);
+}
+
+}  // namespace
