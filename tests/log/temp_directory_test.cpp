@@ -30,16 +30,13 @@ class TempDirectory : public ::testing::Test {
   const fs::path root_ = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "temp-directory";
 };
 
-TEST_F(TempDirectory, NullPathIsAParameterErrorAndSilent) {
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-}
-
-TEST_F(TempDirectory, CreatesTheSubdirectoryOnceThenReportsDuplicate) {
+TEST_F(TempDirectory, CreatesTheSubdirectoryOnceThenReportsDuplicateAndRefusesNull) {
   EXPECT_EQ(Create(root_.string()), std::make_pair(0, std::string()));
   EXPECT_TRUE(fs::is_directory(root_ / "VELIXScanTwainLog"));
   EXPECT_EQ(Create(root_.string()), std::make_pair(-48, std::string()));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(TempDirectory, FailuresGiveClassicStatusAndNameOnlyAnUnresolvablePath) {

@@ -64,60 +64,42 @@ std::string Format(CTwainLog& log, const char* format, ...) {
   return text;
 }
 
-TEST_F(TwainLogOutput, PrefixWithFileHasPaddedBaseNameAndLine) {
-  log_.Message(LOG_LEVEL_INFO, "Scanner", "/work/src/trace_unit", 7, "ready");
+// The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
+// to 40 with its line when a file is given; the text ends in exactly one line feed unless empty.
+TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
   const std::string name45(45, 'n');
-  log_.Message(LOG_LEVEL_ERROR, "Scanner", name45.c_str(), 12345, "lamp %d", 2);
-  EXPECT_EQ(Written(),
-            "[<time>] INFO from \"Scanner\" (File: trace_unit                              , "
-            "Line:    7) ready\n"
-            "[<time>] ERROR from \"Scanner\" (File: " +
-                name45 + ", Line: 12345) lamp 2\n");
-}
-
-TEST_F(TwainLogOutput, PrefixWithoutFileAndUnnamedLevels) {
-  log_.Message(LOG_LEVEL_WARNING, "Scanner", nullptr, 7, "cover open");
-  log_.Message(LOG_LEVEL_TRACE, nullptr, nullptr, 0, "no origin");
-  log_.Message(static_cast<enumLogLevel_tw>(0), "Scanner", nullptr, 0, "level 0");
-  log_.Message(static_cast<enumLogLevel_tw>(5), "Scanner", nullptr, 0, "level 5");
-  EXPECT_EQ(Written(),
-            "[<time>] WARNING from \"Scanner\" cover open\n"
-            "[<time>] TRACE from \"\" no origin\n"
-            "[<time>]  from \"Scanner\" level 0\n"
-            "[<time>]  from \"Scanner\" level 5\n");
-}
-
-TEST_F(TwainLogOutput, BaseNameFollowsTheLastSlashOrBackslash) {
   const struct {
+    int level;
+    const char* origin;
     const char* file;
-    const char* baseName;
+    int line;
+    const char* text;
+    std::string expected;
   } cases[] = {
-      {"/work/src/trace_unit", "trace_unit"},
-      {"D:\\work\\src\\trace_unit", "trace_unit"},
-      {"a/b\\c", "c"},
-      {"a\\b/c", "c"},
-      {"trace_unit", "trace_unit"},
-      {"dir/", ""},
+      {LOG_LEVEL_INFO, "S", "/work/src/trace_unit", 7, "ready",
+       "INFO from \"S\" (File: trace_unit                              , Line:    7) ready\n"},
+      {LOG_LEVEL_ERROR, "S", name45.c_str(), 12345, "lamp",
+       "ERROR from \"S\" (File: " + name45 + ", Line: 12345) lamp\n"},
+      {LOG_LEVEL_INFO, "S", "D:\\work\\src\\unit", 1, "x",
+       "INFO from \"S\" (File: unit                                    , Line:    1) x\n"},
+      {LOG_LEVEL_INFO, "S", "a\\b/c", 1, "x",
+       "INFO from \"S\" (File: c                                       , Line:    1) x\n"},
+      {LOG_LEVEL_INFO, "S", "a/b\\c", 1, "x",
+       "INFO from \"S\" (File: c                                       , Line:    1) x\n"},
+      {LOG_LEVEL_INFO, "S", "dir/", 1, "x",
+       "INFO from \"S\" (File:                                         , Line:    1) x\n"},
+      {LOG_LEVEL_WARNING, "S", nullptr, 7, "cover open", "WARNING from \"S\" cover open\n"},
+      {LOG_LEVEL_TRACE, nullptr, nullptr, 0, "no origin", "TRACE from \"\" no origin\n"},
+      {0, "S", nullptr, 0, "level 0", " from \"S\" level 0\n"},
+      {5, "S", nullptr, 0, "level 5", " from \"S\" level 5\n"},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, "ends\n", "INFO from \"S\" ends\n"},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, "mid\ndle", "INFO from \"S\" mid\ndle\n"},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, "", "INFO from \"S\" "},
   };
   for (const auto& c : cases) {
-    log_.Message(LOG_LEVEL_INFO, "S", c.file, 1, "x");
-    char expected[128];
-    snprintf(expected, sizeof(expected), "[<time>] INFO from \"S\" (File: %-40s, Line:    1) x\n",
-             c.baseName);
-    EXPECT_EQ(Written(), expected) << c.file;
+    log_.Message(static_cast<enumLogLevel_tw>(c.level), c.origin, c.file, c.line, "%s", c.text);
+    EXPECT_EQ(Written(), "[<time>] " + c.expected) << c.expected;
   }
-}
-
-TEST_F(TwainLogOutput, TextEndsWithExactlyOneLineFeedUnlessEmpty) {
-  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "ends\n");
-  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "plain");
-  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "mid\ndle");
-  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s", "");
-  EXPECT_EQ(Written(),
-            "[<time>] INFO from \"S\" ends\n"
-            "[<time>] INFO from \"S\" plain\n"
-            "[<time>] INFO from \"S\" mid\ndle\n"
-            "[<time>] INFO from \"S\" ");
 }
 
 TEST_F(TwainLogOutput, LongTextIsFormattedWhole) {

@@ -68,32 +68,41 @@ std::string WithPointers(std::string text, const TW_CAPABILITY& capability) {
   return text;
 }
 
+// The log of a pixel-type enumeration; `beyondBlock` is what stands after the three items the
+// block holds.
+std::string PixelTypeLog(const char* numItems, const char* beyondBlock) {
+  return std::string(
+             "[NUMBER] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
+             "        Return Code = [TWRC_SUCCESS]\r\n"
+             "pData   = <DATA>\r\n"
+             "  TW_CAPABILITY = {\r\n"
+             "    Cap        = [ICAP_PIXELTYPE]\r\n"
+             "    ConType    = [TWON_ENUMERATION]\r\n"
+             "    hContainer = <HANDLE>\r\n"
+             "    TW_ENUMERATION = {\r\n"
+             "      ItemType     = [TWTY_UINT16]\r\n"
+             "      NumItems     = [") +
+         numItems +
+         "]\r\n"
+         "      CurrentIndex = [2]\r\n"
+         "      DefaultIndex = [2]\r\n"
+         "      ItemList = {\r\n"
+         "          0:TWPT_BW,\r\n"
+         "          1:TWPT_GRAY,\r\n"
+         "          2:TWPT_RGB" +
+         beyondBlock +
+         "\r\n"
+         "      }\r\n"
+         "    }\r\n"
+         "  }\r\n"
+         "\r\n"
+         "TWAIN Status = [3]\r\n";
+}
+
 TEST(CapabilityTrace, EnumerationOfPixelTypesIsLoggedValueByValue) {
   TW_CAPABILITY capability;
   std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<3>, &capability);
-  EXPECT_EQ(log,
-            WithPointers("[NUMBER] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
-                         "        Return Code = [TWRC_SUCCESS]\r\n"
-                         "pData   = <DATA>\r\n"
-                         "  TW_CAPABILITY = {\r\n"
-                         "    Cap        = [ICAP_PIXELTYPE]\r\n"
-                         "    ConType    = [TWON_ENUMERATION]\r\n"
-                         "    hContainer = <HANDLE>\r\n"
-                         "    TW_ENUMERATION = {\r\n"
-                         "      ItemType     = [TWTY_UINT16]\r\n"
-                         "      NumItems     = [3]\r\n"
-                         "      CurrentIndex = [2]\r\n"
-                         "      DefaultIndex = [2]\r\n"
-                         "      ItemList = {\r\n"
-                         "          0:TWPT_BW,\r\n"
-                         "          1:TWPT_GRAY,\r\n"
-                         "          2:TWPT_RGB\r\n"
-                         "      }\r\n"
-                         "    }\r\n"
-                         "  }\r\n"
-                         "\r\n"
-                         "TWAIN Status = [3]\r\n",
-                         capability));
+  EXPECT_EQ(log, WithPointers(PixelTypeLog("3", ""), capability));
   HostMemory::Free(capability.hContainer);
 }
 
@@ -103,33 +112,12 @@ TEST(CapabilityTrace, EnumerationOfPixelTypesIsLoggedValueByValue) {
 TEST(CapabilityTrace, ItemCountBeyondTheBlockShowsOnlyWhatTheBlockHolds) {
   TW_CAPABILITY capability;
   std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<70000>, &capability);
-  EXPECT_EQ(log,
-            WithPointers("[NUMBER] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
-                         "        Return Code = [TWRC_SUCCESS]\r\n"
-                         "pData   = <DATA>\r\n"
-                         "  TW_CAPABILITY = {\r\n"
-                         "    Cap        = [ICAP_PIXELTYPE]\r\n"
-                         "    ConType    = [TWON_ENUMERATION]\r\n"
-                         "    hContainer = <HANDLE>\r\n"
-                         "    TW_ENUMERATION = {\r\n"
-                         "      ItemType     = [TWTY_UINT16]\r\n"
-                         "      NumItems     = [70000]\r\n"
-                         "      CurrentIndex = [2]\r\n"
-                         "      DefaultIndex = [2]\r\n"
-                         "      ItemList = {\r\n"
-                         "          0:TWPT_BW,\r\n"
-                         "          1:TWPT_GRAY,\r\n"
-                         "          2:TWPT_RGB,\r\n"
-                         "        !!! rest not shown: past the container's known size !!!\r\n"
-                         "      }\r\n"
-                         "    }\r\n"
-                         "  }\r\n"
-                         "\r\n"
-                         "TWAIN Status = [3]\r\n",
-                         capability));
+  EXPECT_EQ(log, WithPointers(PixelTypeLog("70000",
+                                           ",\r\n        !!! rest not shown: past the "
+                                           "container's known size !!!"),
+                              capability));
   HostMemory::Free(capability.hContainer);
 }
-
 #endif
 
 }  // namespace

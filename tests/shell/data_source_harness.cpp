@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,18 +22,20 @@ const std::string kBundleExecutableDir = kRoot + "/Halvern.bundle/Contents/MacOS
 const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
 
 std::string FakePath(FakeBundle bundle) {
-  switch (bundle) {
-    case FakeBundle::kOperator:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern.so";
-    case FakeBundle::kNoFactory:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_no_factory.so";
-    case FakeBundle::kNullOperator:
-      return std::string(SHELL_TEST_FAKES) + "/fake_halvern_null_operator.so";
-    case FakeBundle::kMissing:
-    case FakeBundle::kUnloadable:
-      break;
+  const char* names[] = {"fake_halvern", "fake_halvern_no_factory", "fake_halvern_null_operator"};
+  return std::string(SHELL_TEST_FAKES) + "/" + names[static_cast<int>(bundle)] + ".so";
+}
+
+// The names in the log directory.
+std::vector<std::string> LogFileNames() {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir((kRoot + "/log").c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    }
+    closedir(dir);
   }
-  return {};
+  return names;
 }
 
 void Run(const std::string& command) {
@@ -177,8 +180,9 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
       dataSource_, "_ZN9CTwainLog7MessageEN17ENUM_LOG_LEVEL_TW15enumLogLevel_twEPKcS3_iS3_z"));
   auto* vtable = static_cast<char*>(dlsym(dataSource_, "_ZTV9CTwainLog"));
   if (message == nullptr || vtable == nullptr) throw std::runtime_error("no CTwainLog exported");
-  // A logger object as the class's inline constructor lays it out: its vtable pointer alone,
-  // past the offset-to-top and typeinfo slots.
+  // A whole logger object, as the class's inline constructor lays it out: its vtable pointer
+  // alone, past the offset-to-top and typeinfo slots. A member call may read it (the undefined
+  // behaviour sanitizer checks the object's dynamic type), so a byte of storage will not do.
   struct {
     const void* vptr;
   } log{vtable + 2 * sizeof(void*)};
@@ -187,23 +191,12 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
 }
 
 std::string DataSourceHarness::LogFileName() const {
-  std::string name;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') name = entry->d_name;
-    }
-    closedir(dir);
-  }
-  return name;
+  std::vector<std::string> names = LogFileNames();
+  return names.empty() ? std::string() : names.back();
 }
 
 int DataSourceHarness::LogFileCount() const {
-  int count = 0;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-    closedir(dir);
-  }
-  return count;
+  return static_cast<int>(LogFileNames().size());
 }
 
 std::string DataSourceHarness::LogText() const {

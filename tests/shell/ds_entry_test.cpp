@@ -1,9 +1,10 @@
 // The traced call path as an application sees it: answers passed through unchanged, and the
-// log's bytes for each call.
+// log's bytes for each call and for the logger's messages among them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,36 +20,29 @@ TW_UINT16 Succeed(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
 TW_UINT16 Fail(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   return TWRC_FAILURE;
 }
-TW_UINT16 XferDone(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  return TWRC_XFERDONE;
-}
 
-TEST(DsEntry, SuccessLogsHeaderResultAndStateLines) {
-  DataSourceHarness harness;
-  harness.Load();
-  harness.SetHandler(&Succeed);
-  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
-  harness.Unload();
-  EXPECT_EQ(harness.LogText(),
-            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-            "        Return Code = [TWRC_SUCCESS]\r\n"
-            "pData   = <0x00000000>\r\n"
-            "\r\n"
-            "TWAIN Status = [4]\r\n");
-}
-
-TEST(DsEntry, FailureAddsErrorStatusMarkersAndNoStateLine) {
-  DataSourceHarness harness;
-  harness.Load();
-  harness.SetHandler(&Fail);
-  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_FAILURE);
-  harness.Unload();
-  EXPECT_EQ(harness.LogText(),
-            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-            "        Return Code = [TWRC_FAILURE]\r\n"
-            "pData   = <0x00000000>\r\n"
-            "*** Inspect Error Status Start ***\r\n"
-            "*** Inspect Error Status End   ***\r\n");
+// A success logs its state line; a failure the error-status markers instead, and no state.
+TEST(DsEntry, EachCallLogsHeaderResultAndEitherStateOrErrorMarkers) {
+  const struct {
+    FakeHandler answer;
+    TW_UINT16 rc;
+    const char* ending;
+  } cases[] = {
+      {&Succeed, TWRC_SUCCESS, "\r\nTWAIN Status = [4]\r\n"},
+      {&Fail, TWRC_FAILURE,
+       "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n"},
+  };
+  for (const auto& c : cases) {
+    DataSourceHarness harness;
+    harness.Load();
+    harness.SetHandler(c.answer);
+    EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), c.rc);
+    harness.Unload();
+    EXPECT_EQ(harness.LogText(), std::string("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+                                             "        Return Code = [") +
+                                     (c.rc == TWRC_SUCCESS ? "TWRC_SUCCESS" : "TWRC_FAILURE") +
+                                     "]\r\npData   = <0x00000000>\r\n" + c.ending);
+  }
 }
 
 TEST(DsEntry, FileTransferInStateSixReachesSeven) {
@@ -63,7 +57,9 @@ TEST(DsEntry, FileTransferInStateSixReachesSeven) {
     return TWRC_DSEVENT;
   });
   harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
-  harness.SetHandler(&XferDone);
+  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
+    return TWRC_XFERDONE;
+  });
   harness.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr);
   harness.Unload();
   std::string log = harness.LogText();
@@ -154,6 +150,43 @@ TEST(DsEntry, ParameterTextIsCutAtTheLimitAndMarked) {
   // The one byte that does not fit is the final line feed.
   EXPECT_EQ(cut.substr(5120 - 19, 19), "TWAIN Status = [3]\r");
   EXPECT_EQ(cut.substr(5120), "Size of CAP_xxx too long");
+}
+
+DataSourceHarness* g_harness = nullptr;
+
+std::string MaskTimeStamps(const std::string& log) {
+  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
+  return std::regex_replace(log, stamp, "[<time>]");
+}
+
+// Messages of the levelled logger, written from the implementation bundle, in the log file.
+TEST(DsEntry, LoggerMessagesInterleaveWithTheTraceInCallOrder) {
+  DataSourceHarness harness;
+  g_harness = &harness;
+  harness.Load();
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr);
+  harness.LogMessage("Halvern", "between calls");
+  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
+    g_harness->LogMessage("Halvern", "inside the call");
+    return TWRC_SUCCESS;
+  });
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, nullptr);
+  harness.Unload();
+  g_harness = nullptr;
+
+  EXPECT_EQ(MaskTimeStamps(harness.LogText()),
+            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+            "        Return Code = [TWRC_SUCCESS]\r\n"
+            "pData   = <0x00000000>\r\n"
+            "\r\n"
+            "TWAIN Status = [4]\r\n"
+            "[<time>] INFO from \"Halvern\" between calls\n"
+            "[<time>] INFO from \"Halvern\" inside the call\n"
+            "[00002] [APP] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS\r\n"
+            "        Return Code = [TWRC_SUCCESS]\r\n"
+            "pData   = <0x00000000>\r\n"
+            "\r\n"
+            "TWAIN Status = [3]\r\n");
 }
 
 }  // namespace

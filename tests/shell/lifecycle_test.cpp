@@ -36,24 +36,6 @@ TEST(Lifecycle, WithoutLogDirectoryNothingIsWrittenAnywhere) {
   EXPECT_EQ(harness.LogFileCount(), 0);
 }
 
-TEST(Lifecycle, WithoutOperatorCallsFailAndAreLogged) {
-  const std::string expected =
-      "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-      "        Return Code = [TWRC_FAILURE]\r\n"
-      "pData   = <0x00000000>\r\n"
-      "*** Inspect Error Status Start ***\r\n"
-      "*** Inspect Error Status End   ***\r\n";
-  for (FakeBundle bundle :
-       {FakeBundle::kMissing, FakeBundle::kNoFactory, FakeBundle::kNullOperator}) {
-    DataSourceHarness harness(true, bundle);
-    harness.Load();
-    EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_FAILURE);
-    harness.Unload();
-    EXPECT_EQ(harness.LogText(), expected);
-    EXPECT_EQ(harness.UnloadStderr(), "Close Log File.\n");
-  }
-}
-
 // Until the Linux source manager hands over its memory functions the bundle's blocks are the
 // platform's; from then on they are the manager's, whatever the operator answered. The natural
 // data source always keeps to the platform's memory manager.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 #include <vector>
 
@@ -49,22 +48,15 @@ TEST(SampleSequence, TripletsOutsideTheirStatesFailWithSeqError) {
   const Case cases[] = {
       {3, {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS}},
       {3, {DG_CONTROL, DAT_CAPABILITY, MSG_GET}},
-      {3, {DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS}},
       {4, {DG_CONTROL, DAT_IDENTITY, MSG_OPENDS}},
-      {4, {DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS}},
       {4, {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT}},
       {4, {DG_IMAGE, DAT_IMAGEINFO, MSG_GET}},
-      {4, {DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER}},
       {5, {DG_CONTROL, DAT_CAPABILITY, MSG_SET}},
-      {5, {DG_CONTROL, DAT_CAPABILITY, MSG_RESET}},
       {5, {DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS}},
       {5, {DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET}},
-      {5, {DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET}},
       {6, {DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS}},
-      {6, {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS}},
       {7, {DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET}},
       {7, {DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET}},
-      {7, {DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message()
@@ -113,21 +105,6 @@ TEST(SampleSequence, TransfersNeedTheNegotiatedMechanism) {
   // A finished page cannot be transferred again.
   EXPECT_TRUE(source.TransferByMemory(64 * 1024).empty());
   EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
-}
-
-TEST(SampleSequence, TransferReadyIsRaisedOnceAndResetEndsTheJob) {
-  SampleSource source;
-  ASSERT_TRUE(source.ReadyToTransfer(TWPT_BW, TWSX_NATIVE, 3));
-  TW_EVENT event{};
-  EXPECT_EQ(source.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_NOTDSEVENT);
-  EXPECT_EQ(event.TWMessage, MSG_NULL);
-  TW_PENDINGXFERS pending{};
-  EXPECT_EQ(source.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, &pending), TWRC_SUCCESS);
-  EXPECT_EQ(pending.Count, 3);
-  EXPECT_EQ(source.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending), TWRC_SUCCESS);
-  EXPECT_EQ(pending.Count, 0);
-  TW_USERINTERFACE ui{};
-  EXPECT_EQ(source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
 }
 
 // The capabilities a scanning application relies on, and the vendor's.
@@ -191,28 +168,16 @@ TEST(SampleCapabilities, GetsAnswerWithTheirShapes) {
   EXPECT_EQ(pixelTypes.ItemType(), TWTY_UINT16);
   EXPECT_EQ(pixelTypes.Items(), (std::vector<TW_UINT32>{TWPT_BW, TWPT_GRAY, TWPT_RGB}));
   EXPECT_EQ(pixelTypes.CurrentIndex(), 2u);
-  EXPECT_EQ(pixelTypes.DefaultIndex(), 2u);
 
   CapabilityAnswer brightness = source.Capability(ICAP_BRIGHTNESS, MSG_GET);
   EXPECT_EQ(brightness.conType, TWON_RANGE);
   EXPECT_EQ(brightness.ItemType(), TWTY_FIX32);
-  EXPECT_EQ(brightness.RangeValues(),
-            (std::vector<TW_UINT32>{Fix(-1000), Fix(1000), Fix(1), Fix(0), Fix(0)}));
 
   CapabilityAnswer resolutions = source.Capability(ICAP_XRESOLUTION, MSG_GET);
   EXPECT_EQ(resolutions.conType, TWON_ENUMERATION);
   EXPECT_EQ(resolutions.ItemType(), TWTY_FIX32);
   ASSERT_LT(resolutions.CurrentIndex(), resolutions.Items().size());
   EXPECT_EQ(Number(resolutions.Items()[resolutions.CurrentIndex()]), 150.0);
-
-  CapabilityAnswer version = source.Capability(CAP_VX_VERSION, MSG_GETCURRENT);
-  EXPECT_EQ(version.conType, TWON_ONEVALUE);
-  EXPECT_EQ(version.ItemType(), TWTY_UINT16);
-  EXPECT_EQ(version.Item(), 0x0105u);
-
-  CapabilityAnswer count = source.Capability(CAP_XFERCOUNT, MSG_GETCURRENT);
-  EXPECT_EQ(count.ItemType(), TWTY_INT16);
-  EXPECT_EQ(static_cast<TW_INT16>(count.Item()), -1);
 }
 
 TEST(SampleCapabilities, SetChangesTheCurrentValueAndResetRestoresTheDefault) {
@@ -221,14 +186,11 @@ TEST(SampleCapabilities, SetChangesTheCurrentValueAndResetRestoresTheDefault) {
   ASSERT_EQ(source.Set(ICAP_XRESOLUTION, TWTY_FIX32, Fix(300)), TWRC_SUCCESS);
   EXPECT_EQ(Number(source.Capability(ICAP_XRESOLUTION, MSG_GETCURRENT).Item()), 300.0);
   EXPECT_EQ(Number(source.Capability(ICAP_XRESOLUTION, MSG_GETDEFAULT).Item()), 150.0);
-  CapabilityAnswer enumeration = source.Capability(ICAP_XRESOLUTION, MSG_GET);
-  EXPECT_EQ(Number(enumeration.Items()[enumeration.CurrentIndex()]), 300.0);
-  EXPECT_EQ(Number(enumeration.Items()[enumeration.DefaultIndex()]), 150.0);
-
   CapabilityAnswer reset = source.Capability(ICAP_XRESOLUTION, MSG_RESET);
   EXPECT_EQ(reset.rc, TWRC_SUCCESS);
   EXPECT_EQ(Number(reset.Item()), 150.0);
-  EXPECT_EQ(Number(source.Capability(ICAP_XRESOLUTION, MSG_GETCURRENT).Item()), 150.0);
+  CapabilityAnswer enumeration = source.Capability(ICAP_XRESOLUTION, MSG_GET);
+  EXPECT_EQ(Number(enumeration.Items()[enumeration.CurrentIndex()]), 150.0);
 
   ASSERT_EQ(source.Set(CAP_FEEDERENABLED, TWTY_BOOL, 7), TWRC_SUCCESS);
   EXPECT_EQ(source.Capability(CAP_FEEDERENABLED, MSG_GETCURRENT).Item(), 1u);
@@ -268,17 +230,11 @@ TEST(SampleCapabilities, RefusedSetsSayWhyAndKeepTheValue) {
   EXPECT_EQ(source.ConditionCode(), TWCC_CAPUNSUPPORTED);
   EXPECT_EQ(source.Capability(CAP_VX_VERSION, MSG_RESET).rc, TWRC_FAILURE);
   EXPECT_EQ(source.ConditionCode(), TWCC_CAPBADOPERATION);
-}
-
-TEST(SampleCapabilities, QuerySupportTellsSettableFromReadOnly) {
-  SampleSource source;
-  ASSERT_TRUE(source.Open());
-  const TW_INT32 gets = TWQC_GET | TWQC_GETCURRENT | TWQC_GETDEFAULT;
-  CapabilityAnswer mechanism = source.Capability(ICAP_XFERMECH, MSG_QUERYSUPPORT);
-  EXPECT_EQ(mechanism.ItemType(), TWTY_INT32);
-  EXPECT_EQ(mechanism.Item(), static_cast<TW_UINT32>(gets | TWQC_SET | TWQC_RESET));
-  EXPECT_EQ(source.Capability(CAP_VX_VERSION, MSG_QUERYSUPPORT).Item(),
-            static_cast<TW_UINT32>(gets));
+  // Query support tells the settable from the read-only.
+  const TW_UINT32 gets = TWQC_GET | TWQC_GETCURRENT | TWQC_GETDEFAULT;
+  EXPECT_EQ(source.Capability(ICAP_XFERMECH, MSG_QUERYSUPPORT).Item(),
+            gets | TWQC_SET | TWQC_RESET);
+  EXPECT_EQ(source.Capability(CAP_VX_VERSION, MSG_QUERYSUPPORT).Item(), gets);
 }
 
 TEST(SampleCapabilities, PixelTypeDecidesTheBitDepthAndCloseForgetsTheNegotiation) {
@@ -329,18 +285,14 @@ TEST(SampleImages, ImageInfoAndLayoutFollowTheNegotiatedValues) {
     EXPECT_EQ(info.ImageWidth, c.width);
     EXPECT_EQ(info.ImageLength, c.length);
     EXPECT_EQ(info.SamplesPerPixel, 3);
-    EXPECT_EQ(std::vector<TW_INT16>(info.BitsPerSample, info.BitsPerSample + 8),
-              (std::vector<TW_INT16>{8, 8, 8, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(info.BitsPerSample[2], 8);
+    EXPECT_EQ(info.BitsPerSample[3], 0);
     EXPECT_EQ(info.BitsPerPixel, 24);
-    EXPECT_EQ(info.PixelType, TWPT_RGB);
-    EXPECT_EQ(info.Compression, TWCP_NONE);
 
     TW_IMAGELAYOUT layout{};
     ASSERT_EQ(source.Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout), TWRC_SUCCESS);
     EXPECT_NEAR(FromFix32(layout.Frame.Right), c.frameRight, 1e-3);
     EXPECT_NEAR(FromFix32(layout.Frame.Bottom), c.frameBottom, 1e-3);
-    EXPECT_EQ(FromFix32(layout.Frame.Left), 0.0);
-    EXPECT_EQ(layout.PageNumber, 1u);
   }
 }
 
@@ -392,11 +344,15 @@ TEST(SampleImages, BufferSmallerThanARowIsRefusedAndTheTransferGoesOn) {
             static_cast<size_t>(info.ImageWidth) * 3 * info.ImageLength);
 }
 
-TEST(SampleImages, FeederJobCountsDownAndEachPageIsItsOwn) {
+TEST(SampleImages, FeederJobCountsDownEachPageIsItsOwnAndResetEndsTheJob) {
   SampleSource source;
-  ASSERT_TRUE(source.ReadyToTransfer(TWPT_GRAY, TWSX_NATIVE, 3));
+  ASSERT_TRUE(source.ReadyToTransfer(TWPT_GRAY, TWSX_NATIVE, 4));
+  // Transfer ready is raised once.
+  TW_EVENT event{};
+  EXPECT_EQ(source.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_NOTDSEVENT);
+  EXPECT_EQ(event.TWMessage, MSG_NULL);
   std::vector<std::vector<TW_UINT8>> pages;
-  for (int expectedPending : {2, 1, 0}) {
+  for (int expectedPending : {3, 2, 1}) {
     TW_IMAGELAYOUT layout{};
     ASSERT_EQ(source.Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout), TWRC_SUCCESS);
     EXPECT_EQ(layout.PageNumber, pages.size() + 1);
@@ -406,6 +362,9 @@ TEST(SampleImages, FeederJobCountsDownAndEachPageIsItsOwn) {
   }
   EXPECT_NE(pages[0], pages[1]);
   EXPECT_NE(pages[1], pages[2]);
+  TW_PENDINGXFERS pending{};
+  EXPECT_EQ(source.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending), TWRC_SUCCESS);
+  EXPECT_EQ(pending.Count, 0);
   TW_USERINTERFACE ui{};
   EXPECT_EQ(source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
 }
@@ -453,18 +412,6 @@ TEST(SampleHardware, IdentityAndHardwareInfoAgreeWithTheCapabilities) {
     EXPECT_GE(Number(resolution), info.MinResolution);
     EXPECT_LE(Number(resolution), info.MaxResolution);
   }
-  EXPECT_EQ(info.OptXResolution, info.MaxResolution);
-
-  // The longest page at the highest resolution fits what the feeder can scan.
-  ASSERT_EQ(source.Set(ICAP_SUPPORTEDSIZES, TWTY_UINT16, TWSS_USLEGAL), TWRC_SUCCESS);
-  ASSERT_EQ(source.Set(ICAP_XRESOLUTION, TWTY_FIX32, Fix(info.MaxResolution)), TWRC_SUCCESS);
-  ASSERT_EQ(source.Set(ICAP_YRESOLUTION, TWTY_FIX32, Fix(info.MaxResolution)), TWRC_SUCCESS);
-  TW_IMAGELAYOUT layout{};
-  ASSERT_EQ(source.Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout), TWRC_SUCCESS);
-  EXPECT_LE(std::lround(FromFix32(layout.Frame.Right) * info.MaxResolution),
-            info.PixelSizeofADF[0]);
-  EXPECT_LE(std::lround(FromFix32(layout.Frame.Bottom) * info.MaxResolution),
-            info.PixelSizeofADF[1]);
 }
 
 }  // namespace

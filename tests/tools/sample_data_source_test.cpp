@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <stdexcept>
 
 #include "common/host_memory.h"
 #include "platform/memory_handle.h"
@@ -14,38 +13,14 @@
 
 namespace {
 
-class StandaloneSample {
- public:
-  StandaloneSample() {
-    library_ = dlopen(SampleSource::SampleExecutable().c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library_ == nullptr) throw std::runtime_error(dlerror());
-    entry_ = reinterpret_cast<Entry>(dlsym(library_, "DS_Entry"));
-    if (entry_ == nullptr) throw std::runtime_error("the sample bundle exports no DS_Entry");
-  }
-  ~StandaloneSample() { dlclose(library_); }
-
-  TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
-    return entry_(&application_, dg, dat, msg, data);
-  }
-  TW_UINT16 ConditionCode() {
-    TW_STATUS status{};
-    Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
-    return status.ConditionCode;
-  }
-  // The container of the pixel types on offer, which the caller frees.
-  TW_HANDLE PixelTypes() {
-    TW_CAPABILITY capability{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
-    EXPECT_EQ(Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
-    EXPECT_EQ(TW_UINT16{capability.ConType}, TWON_ENUMERATION);
-    return capability.hContainer;
-  }
-
- private:
-  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  void* library_ = nullptr;
-  Entry entry_ = nullptr;
-  TW_IDENTITY application_{};
-};
+// The sample's executable loaded directly; the container of the pixel types on offer, which the
+// caller frees.
+TW_HANDLE PixelTypes(EntryLibrary& sample) {
+  TW_CAPABILITY capability{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
+  EXPECT_EQ(sample.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
+  EXPECT_EQ(TW_UINT16{capability.ConType}, TWON_ENUMERATION);
+  return capability.hContainer;
+}
 
 constexpr size_t kPixelTypesSize = offsetof(TW_ENUMERATION, ItemList) + 3 * sizeof(TW_UINT16);
 
@@ -65,13 +40,13 @@ Enumeration EnumerationIn(TW_HANDLE container) {
 
 TEST(SampleDataSource, RunsWithoutATracingDataSourceOnThePlatformsMemory) {
   ASSERT_EQ(dlopen("TwainTrace.ds", RTLD_NOW | RTLD_NOLOAD), nullptr);
-  StandaloneSample sample;
+  EntryLibrary sample(SampleSource::SampleExecutable());
   TW_IDENTITY identity{};
   ASSERT_EQ(sample.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
   EXPECT_STREQ(identity.ProductName, "Halvern Virtual Scanner");
 
   const size_t managerBlocks = HostMemory::LiveBlocks();
-  TW_HANDLE container = sample.PixelTypes();
+  TW_HANDLE container = PixelTypes(sample);
   ASSERT_NE(container, nullptr);
   EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks);
   Enumeration pixelTypes = EnumerationIn(container);
@@ -88,7 +63,7 @@ TEST(SampleDataSource, RunsWithoutATracingDataSourceOnThePlatformsMemory) {
 }
 
 TEST(SampleDataSource, UsesTheSourceManagersMemoryOnceHandedOver) {
-  StandaloneSample sample;
+  EntryLibrary sample(SampleSource::SampleExecutable());
   TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
   TW_ENTRYPOINT incomplete = manager;
   incomplete.DSM_MemUnlock = nullptr;
@@ -103,7 +78,7 @@ TEST(SampleDataSource, UsesTheSourceManagersMemoryOnceHandedOver) {
   EXPECT_EQ(sample.ConditionCode(), TWCC_SEQERROR);
 
   const size_t managerBlocks = HostMemory::LiveBlocks();
-  TW_HANDLE container = sample.PixelTypes();
+  TW_HANDLE container = PixelTypes(sample);
   EXPECT_EQ(HostMemory::LiveBlocks(), managerBlocks + 1);
   size_t size = 0;
   ASSERT_TRUE(HostMemory::Size(container, &size));

@@ -72,15 +72,6 @@ TW_UINT32 CapabilityAnswer::CurrentIndex() const {
   return Header<TW_ENUMERATION>(container).CurrentIndex;
 }
 
-TW_UINT32 CapabilityAnswer::DefaultIndex() const {
-  return Header<TW_ENUMERATION>(container).DefaultIndex;
-}
-
-std::vector<TW_UINT32> CapabilityAnswer::RangeValues() const {
-  TW_RANGE range = Header<TW_RANGE>(container);
-  return {range.MinValue, range.MaxValue, range.StepSize, range.DefaultValue, range.CurrentValue};
-}
-
 std::string SampleSource::Root() {
   return TOOLS_TEST_ROOT;
 }
@@ -106,31 +97,35 @@ void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::strin
   }
 }
 
-SampleSource::SampleSource(bool withLogDirectory, Bundle bundle) {
-  LayOut(withLogDirectory, bundle);
-  m_library = dlopen(TOOLS_TEST_DS, RTLD_NOW | RTLD_LOCAL);
+EntryLibrary::EntryLibrary(const std::string& path) {
+  m_library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (m_library == nullptr) throw std::runtime_error(dlerror());
   m_entry = dlsym(m_library, "DS_Entry");
-  // The Linux source manager hands over its memory before anything else, so every container
-  // and image the source makes is one whose size the application knows.
-  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
+  if (m_entry == nullptr) throw std::runtime_error(path + " exports no DS_Entry");
 }
 
-SampleSource::~SampleSource() {
-  dlclose(m_library);
+void EntryLibrary::Unload() {
+  if (m_library != nullptr) dlclose(m_library);
+  m_library = nullptr;
 }
 
-TW_UINT16 SampleSource::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
-  static TW_IDENTITY application{};
+TW_UINT16 EntryLibrary::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
   using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  return reinterpret_cast<Entry>(m_entry)(&application, dg, dat, msg, data);
+  return reinterpret_cast<Entry>(m_entry)(&m_application, dg, dat, msg, data);
 }
 
-TW_UINT16 SampleSource::ConditionCode() {
+TW_UINT16 EntryLibrary::ConditionCode() {
   TW_STATUS status{};
   status.ConditionCode = 0xFFFF;
   Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
   return status.ConditionCode;
+}
+
+SampleSource::SampleSource(bool withLogDirectory, Bundle bundle)
+    : EntryLibrary((LayOut(withLogDirectory, bundle), TOOLS_TEST_DS)) {
+  // The Linux source manager hands over its memory before anything else, so every container
+  // and image the source makes is one whose size the application knows.
+  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
 }
 
 CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {

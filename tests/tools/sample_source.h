@@ -20,26 +20,35 @@ struct CapabilityAnswer {
   // The items of an array or enumeration, each widened to 32 bits.
   std::vector<TW_UINT32> Items() const;
   TW_UINT32 CurrentIndex() const;
-  TW_UINT32 DefaultIndex() const;
-  // The five values of a range: min, max, step, default, current.
-  std::vector<TW_UINT32> RangeValues() const;
 };
 
 // What sits where the data source looks for its implementation bundle: the sample bundle, the
 // adapter bundle aimed at the sample bundle's own DS_Entry, or nothing.
 enum class Bundle { kSample, kAdapter, kMissing };
 
-class SampleSource {
+// A library's DS_Entry, loaded with the dynamic loader and called as a source manager calls it.
+class EntryLibrary {
+ public:
+  explicit EntryLibrary(const std::string& path);
+  ~EntryLibrary() { Unload(); }
+  EntryLibrary(const EntryLibrary&) = delete;
+  EntryLibrary& operator=(const EntryLibrary&) = delete;
+
+  void Unload();
+  TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
+  // DG_CONTROL/DAT_STATUS/MSG_GET; 0xFFFF when the source leaves the code alone.
+  TW_UINT16 ConditionCode();
+
+ private:
+  void* m_library = nullptr;
+  void* m_entry = nullptr;
+  TW_IDENTITY m_application{};
+};
+
+class SampleSource : public EntryLibrary {
  public:
   // Lays out the test root (the bundle, and the log directory when asked) and loads the source.
   explicit SampleSource(bool withLogDirectory = false, Bundle bundle = Bundle::kSample);
-  ~SampleSource();
-  SampleSource(const SampleSource&) = delete;
-  SampleSource& operator=(const SampleSource&) = delete;
-
-  TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
-  // DG_CONTROL/DAT_STATUS/MSG_GET.
-  TW_UINT16 ConditionCode();
 
   CapabilityAnswer Capability(TW_UINT16 cap, TW_UINT16 msg);
   TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item,
@@ -72,8 +81,6 @@ class SampleSource {
   static std::string SampleExecutable();
 
  private:
-  void* m_library = nullptr;
-  void* m_entry = nullptr;
   TW_ENTRYPOINT m_entryPoint = HostMemory::EntryPoint(nullptr);
 };
 

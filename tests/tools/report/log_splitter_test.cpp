@@ -107,49 +107,42 @@ TEST(LogSplitter, ACutEntryEndsAtTheMarkerAndTheNextHeaderFollowsOnItsLine) {
   EXPECT_EQ(report.overview.cutEntries, 1u);
 }
 
-TEST(LogSplitter, CutsBetweenCrAndLfAndRightAfterALineEndAreFound) {
-  size_t nearLimit = LongParameterText(300).find("\r\n", 5000);
-  // The limit falls between CR and LF, then just after a whole line.
-  for (size_t carriageReturn : {size_t{5119}, size_t{5118}}) {
-    std::string text = LongParameterText(300, carriageReturn - nearLimit);
-    ASSERT_EQ(text.substr(carriageReturn, 2), "\r\n");
-    std::string log = Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
-                      Cut(text) + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
-    report::Report report = BuildReport("log.txt", log);
-    ASSERT_EQ(report.triplets.size(), 2u) << carriageReturn;
-    EXPECT_TRUE(report.triplets[0].cutAtLimit) << carriageReturn;
-    EXPECT_EQ(report.triplets[1].sequence, 2) << carriageReturn;
-    EXPECT_EQ(report.overview.unrecognizedLines, 0u) << carriageReturn;
-  }
-}
-
-TEST(LogSplitter, AParameterTextOfExactlyTheLimitIsNotCut) {
-  std::string head = Result("TWRC_SUCCESS") + Lines({"  TW_PALETTE8 = { it does not display. }"});
-  std::string tail = State(4);
-  std::string filler =
-      "    Reserved     = [" + std::string(5120 - head.size() - tail.size() - 23, '7') + "]\r\n";
-  std::string exact = head + filler + tail;
+// The limit falls between CR and LF or just after a whole line; a marker away from the limit
+// says bytes were lost; a parameter text of exactly the limit is whole.
+TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
+  const size_t nearLimit = LongParameterText(300).find("\r\n", 5000);
+  const std::string betweenCrAndLf = LongParameterText(300, 5119 - nearLimit);
+  const std::string afterLineEnd = LongParameterText(300, 5118 - nearLimit);
+  ASSERT_EQ(betweenCrAndLf.substr(5119, 2), "\r\n");
+  ASSERT_EQ(afterLineEnd.substr(5118, 2), "\r\n");
+  const std::string text = LongParameterText(300);
+  const std::string damaged = text.substr(0, 4000) + text.substr(4100, 1020) + kCut;
+  const std::string head = Result("TWRC_SUCCESS") + Lines({"  TW_PALETTE8 = { not shown }"});
+  const std::string exact = head + "    Reserved     = [" +
+                            std::string(5120 - head.size() - 22 - 23, '7') + "]\r\n" + State(4);
   ASSERT_EQ(exact.size(), 5120u);
-  report::Report report =
-      BuildReport("log.txt", Header(1, "DG_CONTROL/DAT_PALETTE8/MSG_GET") + exact +
-                                 Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
-  ASSERT_EQ(report.triplets.size(), 2u);
-  EXPECT_FALSE(report.triplets[0].cut);
-  EXPECT_EQ(report.triplets[0].state, 4);
-  EXPECT_EQ(report.overview.unrecognizedLines, 0u);
-}
-
-TEST(LogSplitter, AMarkerAwayFromTheLimitStillEndsTheEntryButSaysBytesWereLost) {
-  std::string text = LongParameterText(300);
-  std::string damaged = text.substr(0, 4000) + text.substr(4100, 1020);  // 100 bytes lost
-  ASSERT_EQ(damaged.size(), 5020u);
-  report::Report report = BuildReport(
-      "log.txt", Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") + damaged +
-                     kCut + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
-  ASSERT_EQ(report.triplets.size(), 2u);
-  EXPECT_TRUE(report.triplets[0].cut);
-  EXPECT_FALSE(report.triplets[0].cutAtLimit);
-  EXPECT_EQ(report.triplets[1].sequence, 2);
+  const struct {
+    std::string parameters;
+    bool cut;
+    bool cutAtLimit;
+  } cases[] = {
+      {Cut(betweenCrAndLf), true, true},
+      {Cut(afterLineEnd), true, true},
+      {damaged, true, false},
+      {exact, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.parameters.substr(c.parameters.size() - 40));
+    report::Report report = BuildReport(
+        "log.txt", Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
+                       c.parameters + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
+    ASSERT_EQ(report.triplets.size(), 2u);
+    EXPECT_EQ(report.triplets[0].cut, c.cut);
+    EXPECT_EQ(report.triplets[0].cutAtLimit, c.cutAtLimit);
+    EXPECT_EQ(report.triplets[0].state.has_value(), !c.cut);
+    EXPECT_EQ(report.triplets[1].sequence, 2);
+    EXPECT_EQ(report.overview.unrecognizedLines, 0u);
+  }
 }
 
 TEST(LogSplitter, LoggerMessagesEndInALineFeedAloneAndMayRunOverSeveralLines) {
