@@ -48,6 +48,16 @@ void CParaAnalyze::SetOutText(char* pOutText, size_t nOutSize) {
   m_out.Begin(pOutText, nOutSize);
 }
 
+void CParaAnalyze::StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                                unsigned short DAT, unsigned short MSG, char* pData) {
+  m_pOrigin = pOrigin;
+  m_pDest = pDest;
+  m_DG = DG;
+  m_DAT = DAT;
+  m_MSG = MSG;
+  m_pData = pData;
+}
+
 bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                   unsigned short DAT, unsigned short MSG, char* pData,
                                   char* pOutText) {
@@ -57,12 +67,7 @@ bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsi
 bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                   unsigned short DAT, unsigned short MSG, char* pData,
                                   char* pOutText, size_t nOutSize) {
-  m_pOrigin = pOrigin;
-  m_pDest = pDest;
-  m_DG = DG;
-  m_DAT = DAT;
-  m_MSG = MSG;
-  m_pData = pData;
+  StoreTriplet(pOrigin, pDest, DG, DAT, MSG, pData);
   SetOutText(pOutText, nOutSize);
   return CreateStringOfTriplet();
 }
@@ -142,12 +147,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
 bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                unsigned short DAT, unsigned short MSG, char* pData,
                                unsigned short RC, char* pOutText, size_t nOutSize) {
-  m_pOrigin = pOrigin;
-  m_pDest = pDest;
-  m_DG = DG;
-  m_DAT = DAT;
-  m_MSG = MSG;
-  m_pData = pData;
+  StoreTriplet(pOrigin, pDest, DG, DAT, MSG, pData);
   m_RC = RC;
   SetOutText(pOutText, nOutSize);
 
@@ -166,12 +166,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
 
 void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned short DAT,
                              unsigned short MSG, char* pData, unsigned short RC) {
-  m_pOrigin = pOrigin;
-  m_pDest = nullptr;
-  m_DG = DG;
-  m_DAT = DAT;
-  m_MSG = MSG;
-  m_pData = pData;
+  StoreTriplet(pOrigin, nullptr, DG, DAT, MSG, pData);
   m_RC = RC;
   if (HasHeader(DAT, MSG)) ++m_nSequence;
   if (MovesState(DAT, MSG, RC, pData)) UpDateTwainStatus(DG, DAT, MSG, pData);

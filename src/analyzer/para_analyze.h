@@ -193,6 +193,8 @@ class TWAINTRACE_EXPORT CParaAnalyze {
     return LookupName(rows, value, m_szMacroName);
   }
   TWAINTRACE_HIDDEN const char* CapabilityName(TW_UINT16 Cap, char* pszOut);
+  TWAINTRACE_HIDDEN void StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                                      unsigned short DAT, unsigned short MSG, char* pData);
   TWAINTRACE_HIDDEN bool DispatchDataArgument();
   // True when the first `nBytes` bytes of a container reach `end`; otherwise appends the line
   // that marks the cut, at `indent`, and returns false.
