@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "twaintrace/twain_items.h"
+
 namespace {
 
 // Writes the low `size` bytes of a slot value, as a little-endian item list holds them.
@@ -32,22 +34,10 @@ void PutItemList(TW_UINT8* list, TW_UINT16 itemType, const std::vector<TW_UINT32
 
 }  // namespace
 
+// The sample keeps every value in a 32-bit slot, so only the types that fit one have a size here.
 size_t ItemSize(TW_UINT16 itemType) {
-  switch (itemType) {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-      return 1;
-    case TWTY_INT16:
-    case TWTY_UINT16:
-    case TWTY_BOOL:
-      return 2;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32:
-      return 4;
-    default:
-      return 0;
-  }
+  size_t size = TwainItemSize(itemType);
+  return size <= sizeof(TW_UINT32) ? size : 0;
 }
 
 TW_HANDLE MakeOneValue(const DataSourceMemory& memory, TW_UINT16 itemType, TW_UINT32 item) {
