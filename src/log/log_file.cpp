@@ -3,6 +3,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <new>
 
@@ -57,10 +58,21 @@ void setupTwainLog() {
   g_cParaAnalyze.m_nTwainStatus = 3;
 }
 
+// The stream is unbuffered, so its fwrite and fflush come to one write system call; making it
+// straight on the descriptor gives the same bytes in the same order for less work per call.
+// A write cut short goes on with the rest; one that fails is given up, as a log write may.
 void WriteLogFile(const unsigned char* data, unsigned long length) {
   if (g_pLogFile == nullptr) return;
-  fwrite(data, 1, length, g_pLogFile);
-  fflush(g_pLogFile);
+  int descriptor = fileno(g_pLogFile);
+  while (length > 0) {
+    ssize_t written = write(descriptor, data, length);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    data += written;
+    length -= static_cast<unsigned long>(written);
+  }
 }
 
 void cleanupTwainLog() {
