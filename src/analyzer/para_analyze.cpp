@@ -79,63 +79,68 @@ bool CParaAnalyze::CreateStringOfTriplet() {
   Line("[%05ld] ", static_cast<long>(m_nSequence));
   Line("[%s] ", m_szAppName);
 
+  // Each name is the table's own text; only an unnamed value is written into its buffer.
   char group[kMacroNameSize];
   char argumentType[kMacroNameSize];
   char message[kMacroNameSize];
-  LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
-  if (m_DAT < 0x8001) {
-    LookupName(dat_macros, m_DAT, argumentType);
-  } else {
-    LookupName(dat_vx_macros, m_DAT, argumentType);
-  }
-  if (m_MSG < 0x8001) {
-    LookupName(msg_macros, m_MSG, message);
-  } else {
-    LookupName(msg_vx_macros, m_MSG, message);
-  }
+  const char* groupName = LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
+  const char* argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_index, m_DAT, argumentType)
+                                                : LookupName(dat_vx_macros, m_DAT, argumentType);
+  const char* messageName = m_MSG < 0x8001 ? LookupName(msg_index, m_MSG, message)
+                                           : LookupName(msg_vx_macros, m_MSG, message);
 
   if (m_DAT == DAT_CAPABILITY) {
-    char capability[kMacroNameSize] = {};
-    GetStringOfCapability(reinterpret_cast<TW_CAPABILITY*>(m_pData), capability,
-                          sizeof(capability));
-    Line("%s/%s/%s (%s)%s", group, argumentType, message, capability, kCrLf);
+    // A capability triplet without data names no capability.
+    char capability[kMacroNameSize];
+    const auto* pCap = reinterpret_cast<const TW_CAPABILITY*>(m_pData);
+    const char* capabilityName = pCap != nullptr ? CapabilityName(pCap->Cap, capability) : "";
+    Line("%s/%s/%s (%s)%s", groupName, argumentTypeName, messageName, capabilityName, kCrLf);
   } else {
-    Line("%s/%s/%s%s", group, argumentType, message, kCrLf);
+    Line("%s/%s/%s%s", groupName, argumentTypeName, messageName, kCrLf);
   }
   return true;
 }
 
+// Standard and vendor capabilities each have two tables: the general ones first, then the
+// image ones, whose "ERROR!" row names a capability in neither.
 const char* CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
-  const char* name = Cap < 0x8001 ? FindName(cap_macros, ScannedRows(cap_macros), Cap)
-                                  : FindName(cap_vx_macros, ScannedRows(cap_vx_macros), Cap);
-  if (name == nullptr) {
-    return Cap < 0x8001 ? LookupName(icap_macros, Cap, pszOut)
-                        : LookupName(icap_vx_macros, Cap, pszOut);
+  if (Cap < 0x8001) {
+    const char* name = FindName(cap_index, Cap);
+    return name != nullptr ? name : LookupName(icap_index, Cap, pszOut);
   }
-  size_t length = strlen(name);
-  memcpy(pszOut, name, length + 1);
-  return pszOut;
+  const char* name = FindName(cap_vx_index, Cap);
+  return name != nullptr ? name : LookupName(icap_vx_index, Cap, pszOut);
 }
+
+namespace {
+
+// Copies `text` and its NUL when they fit `size` bytes.
+bool CopyIfFits(const char* text, char* out, size_t size) {
+  size_t length = strlen(text);
+  if (length + 1 > size) return false;
+  memcpy(out, text, length + 1);
+  return true;
+}
+
+// The exported form's steps: the general table's text, which must fit, and only then the image
+// table's.
+template <typename General, typename Image>
+bool CapabilityNameInto(const General& general, const Image& image, TW_UINT16 cap, char* scratch,
+                        char* pszOut, size_t nOutSize) {
+  if (!CopyIfFits(LookupName(general, cap, scratch), pszOut, nOutSize)) return false;
+  if (FindName(general, cap) != nullptr) return true;
+  return CopyIfFits(LookupName(image, cap, scratch), pszOut, nOutSize);
+}
+
+}  // namespace
 
 bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsigned int nOutSize) {
   if (pCap == nullptr) return true;
   TW_UINT16 cap = pCap->Cap;
-  bool vendor = cap >= 0x8001;
-  const NameTableRow* first = vendor ? cap_vx_macros : cap_macros;
-  size_t firstRows = vendor ? ScannedRows(cap_vx_macros) : ScannedRows(cap_macros);
-  LookupName(first, firstRows, cap, m_szMacroName);
-  if (strlen(m_szMacroName) + 1 > nOutSize) return false;
-  strcpy(pszOut, m_szMacroName);
-  if (FindName(first, firstRows, cap) != nullptr) return true;
-
-  if (vendor) {
-    LookupName(icap_vx_macros, cap, m_szMacroName);
-  } else {
-    LookupName(icap_macros, cap, m_szMacroName);
-  }
-  if (strlen(m_szMacroName) + 1 > nOutSize) return false;
-  strcpy(pszOut, m_szMacroName);
-  return true;
+  return cap < 0x8001
+             ? CapabilityNameInto(cap_index, icap_index, cap, m_szMacroName, pszOut, nOutSize)
+             : CapabilityNameInto(cap_vx_index, icap_vx_index, cap, m_szMacroName, pszOut,
+                                  nOutSize);
 }
 
 bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,

@@ -185,14 +185,19 @@ class TWAINTRACE_EXPORT CParaAnalyze {
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
   // text (written Line(format, ...), see analyzer/line_format.h), and a constant named by a
-  // table into m_szMacroName.
+  // table, or written into m_szMacroName when no row names it.
   template <typename Format, typename... Args>
   TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
-  template <size_t N>
-  const char* Name(const NameTableRow (&rows)[N], int64_t value) {
-    return LookupName(rows, value, m_szMacroName);
+  template <typename Table>
+  const char* Name(const Table& table, int64_t value) {
+    return LookupName(table, value, m_szMacroName);
   }
+  // Names and values as text: a table's own text where a row names the value, otherwise
+  // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).
   TWAINTRACE_HIDDEN const char* CapabilityName(TW_UINT16 Cap, char* pszOut);
+  TWAINTRACE_HIDDEN const char* ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const void* pValue,
+                                          char* scratch);
+  TWAINTRACE_HIDDEN const char* CapValueText(TW_UINT16 Cap, TW_UINT16 Value, char* scratch);
   TWAINTRACE_HIDDEN void StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                       unsigned short DAT, unsigned short MSG, char* pData);
   TWAINTRACE_HIDDEN bool DispatchDataArgument();

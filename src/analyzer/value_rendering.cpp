@@ -25,75 +25,90 @@ void CopyStringItem(const void* pValue, size_t itemSize, char* pszText) {
   pszText[length] = '\0';
 }
 
+// For the exported forms, which leave the text in the caller's buffer.
+void CopyText(const char* text, char* pszText) {
+  if (text != pszText) memcpy(pszText, text, strlen(text) + 1);
+}
+
 }  // namespace
 
-void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {
+// The value's text: a constant's name is its table's own text, anything else is written into
+// `scratch` (kValueTextSize bytes).
+const char* CParaAnalyze::ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const void* pValue,
+                                    char* scratch) {
   switch (ItemType) {
     case TWTY_INT8:
-      TW_FORMAT(pszText, kValueTextSize, "0x%02x",
+      TW_FORMAT(scratch, kValueTextSize, "0x%02x",
                 static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue))));
-      return;
+      return scratch;
     case TWTY_INT16:
-      TW_FORMAT(pszText, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
-      return;
+      TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
+      return scratch;
     case TWTY_INT32:
-      TW_FORMAT(pszText, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
-      return;
+      TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
+      return scratch;
     case TWTY_UINT8:
-      TW_FORMAT(pszText, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
-      return;
+      TW_FORMAT(scratch, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
+      return scratch;
     case TWTY_UINT16:
-      ValToCap(Cap, ItemAt<TW_UINT16>(pValue), pszText);
-      return;
+      return CapValueText(Cap, ItemAt<TW_UINT16>(pValue), scratch);
     case TWTY_UINT32:
-      TW_FORMAT(pszText, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
-      return;
+      TW_FORMAT(scratch, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
+      return scratch;
     case TWTY_BOOL:
-      TW_FORMAT(pszText, kValueTextSize, "%s", BoolText(ItemAt<TW_BOOL>(pValue)));
-      return;
+      return BoolText(ItemAt<TW_BOOL>(pValue));
     case TWTY_FIX32:
-      TW_FORMAT(pszText, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
-      return;
+      TW_FORMAT(scratch, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
+      return scratch;
     case TWTY_FRAME: {
       TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
-      TW_FORMAT(pszText, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
+      TW_FORMAT(scratch, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
                 Fix32ToDouble(frame.Top), Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom));
-      return;
+      return scratch;
     }
     case TWTY_STR32:
     case TWTY_STR64:
     case TWTY_STR128:
     case TWTY_STR255:
-      CopyStringItem(pValue, TwainItemSize(ItemType), pszText);
-      return;
+      CopyStringItem(pValue, TwainItemSize(ItemType), scratch);
+      return scratch;
     default:
       // Nothing is known of the item, so nothing is read.
-      memcpy(pszText, kNotImplementedText, sizeof(kNotImplementedText));
-      return;
+      return kNotImplementedText;
   }
 }
 
-void CParaAnalyze::ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText) {
+const char* CParaAnalyze::CapValueText(TW_UINT16 Cap, TW_UINT16 Value, char* scratch) {
   const CapValueMapRow* map;
   if (Cap <= 0x8000) {
-    if (Cap == CAP_SUPPORTEDCAPS) return MakeCapSupportedCaps(Value, pszText);
+    if (Cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
     map = VALTOCAP;
   } else {
-    if (Cap == CAP_VX_VERSION) return MakeCapVxVersion(Value, pszText);
+    if (Cap == CAP_VX_VERSION) {
+      MakeCapVxVersion(Value, scratch);
+      return scratch;
+    }
     map = VALTOCAPVX;
   }
   const CapValueMapRow* row = FindCapValues(map, Cap);
   if (row == nullptr) {
-    TW_FORMAT(pszText, kValueTextSize, "%d", Value);
-    return;
+    TW_FORMAT(scratch, kValueTextSize, "%d", Value);
+    return scratch;
   }
-  LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, m_szMacroName);
-  memcpy(pszText, m_szMacroName, strlen(m_szMacroName) + 1);
+  return LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, scratch);
+}
+
+void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {
+  CopyText(ValueText(Cap, ItemType, pValue, pszText), pszText);
+}
+
+void CParaAnalyze::ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText) {
+  CopyText(CapValueText(Cap, Value, pszText), pszText);
 }
 
 void CParaAnalyze::MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText) {
   // An id of 0 is named like any other, so no item shows a neighbour's text.
-  CapabilityName(Cap, pszText);
+  CopyText(CapabilityName(Cap, pszText), pszText);
 }
 
 void CParaAnalyze::MakeCapVxVersion(TW_UINT16 Value, char* pszText) {
@@ -117,11 +132,8 @@ void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 Num
   for (TW_UINT32 index = 0; index < NumItems && !m_out.Cut(); ++index) {
     size_t offset = static_cast<size_t>(index) * itemSize;
     if (!ContainerHolds(offset + itemSize, nBytes, "        ")) break;
-    const char* itemText = kNotImplementedText;
-    if (rendered) {
-      ValToStr(Cap, ItemType, const_cast<char*>(items + offset), text);
-      itemText = text;
-    }
+    const char* itemText =
+        rendered ? ValueText(Cap, ItemType, items + offset, text) : kNotImplementedText;
     Line("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < NumItems ? "," : "",
          kCrLf);
   }

@@ -148,8 +148,7 @@ bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      ValToStr(Cap, itemType, &pOneValue->Item, text);
-      Line("      Item     = [%s]%s", text, kCrLf);
+      Line("      Item     = [%s]%s", ValueText(Cap, itemType, &pOneValue->Item, text), kCrLf);
     }
   }
   Line("    }%s", kCrLf);
@@ -170,8 +169,7 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
                           kContainerFieldIndent)) {
         return false;
       }
-      ValToStr(Cap, itemType, field, text);
-      AppendLine(format, text, kCrLf);
+      AppendLine(format, ValueText(Cap, itemType, field, text), kCrLf);
       return true;
     };
     value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), &pRange->MinValue) &&

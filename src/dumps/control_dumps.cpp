@@ -36,8 +36,8 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
   Line("    TW_VERSION = {%s", kCrLf);
   Line("      MajorNum = [%d]%s", pVersion->MajorNum, kCrLf);
   Line("      MinorNum = [%d]%s", pVersion->MinorNum, kCrLf);
-  Line("      Language = [%s]%s", Name(twlg_macros, pVersion->Language), kCrLf);
-  Line("      Country  = [%s]%s", Name(twcy_macros, pVersion->Country), kCrLf);
+  Line("      Language = [%s]%s", Name(twlg_index, pVersion->Language), kCrLf);
+  Line("      Country  = [%s]%s", Name(twcy_index, pVersion->Country), kCrLf);
   Line("      Info     = [%s]%s", FieldText(pVersion->Info).text, kCrLf);
   Line("    }%s", kCrLf);
   return true;
@@ -46,7 +46,7 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
 bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
   if (pStatus == nullptr) return true;
   Line("  TW_STATUS = {%s", kCrLf);
-  Line("    ConditionCode = [%s]%s", Name(twcc_macros, pStatus->ConditionCode), kCrLf);
+  Line("    ConditionCode = [%s]%s", Name(twcc_index, pStatus->ConditionCode), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -58,7 +58,7 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
   Line("  TW_EVENT = {%s", kCrLf);
   Line("    pEvent    = <0x%08x>%s", PointerLow32(pEvent->pEvent), kCrLf);
   Line("    TWMessage = [%s]%s",
-       message <= 0x8000 ? Name(msg_macros, message) : Name(msg_vx_macros, message), kCrLf);
+       message <= 0x8000 ? Name(msg_index, message) : Name(msg_vx_macros, message), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }

@@ -61,6 +61,7 @@ inline constexpr NameTableRow twcc_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(twcc_macros) == 23 && EndsWithSentinel(twcc_macros));
+inline constexpr auto twcc_index = IndexByValue(twcc_macros);
 
 // Pixel types; also the values of ICAP_PIXELTYPE.
 inline constexpr NameTableRow twpt_macros[] = {
@@ -226,6 +227,7 @@ inline constexpr NameTableRow twlg_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(twlg_macros) == 129 && EndsWithSentinel(twlg_macros));
+inline constexpr auto twlg_index = IndexByValue(twlg_macros);
 
 // Countries of TW_VERSION. Where two names share a value the earlier prints (TWCY_ANDORRA
 // for 27, TWCY_USSR for 7, ...).
@@ -312,6 +314,7 @@ inline constexpr NameTableRow twcy_macros[] = {
     TW_NAME(TWCY_USVIRGINIS),     TW_NAME(TWCY_VIETNAM),       TW_NAME_END,
 };
 static_assert(ScannedRows(twcy_macros) == 239 && EndsWithSentinel(twcy_macros));
+inline constexpr auto twcy_index = IndexByValue(twcy_macros);
 
 // Vendor film types; also the values of ICAP_VX_FILMTYPE.
 inline constexpr NameTableRow twvx_ft_macros[] = {

@@ -19,7 +19,8 @@ struct NameTableRow {
 inline constexpr size_t kMacroNameSize = 64;
 
 // The lookup rule: the first of `rowCount` rows whose value equals `key` names it; with no such
-// row the text is "ERROR!(<key as signed 32-bit decimal>)". The text goes to `out` (64 bytes).
+// row the text is "ERROR!(<key as signed 32-bit decimal>)". A found name is the table's own
+// text; the other is written to `out` (64 bytes). Returns the text.
 const char* LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out);
 
 // The first matching row's name, or null; for lookups that fall through to a second table.
@@ -40,4 +41,44 @@ constexpr bool EndsWithSentinel(const NameTableRow (&rows)[N]) {
 template <size_t N>
 const char* LookupName(const NameTableRow (&rows)[N], int64_t key, char* out) {
   return LookupName(rows, N - 1, key, out);
+}
+
+// A long table's compared rows in the order of their values, rows of equal value in table
+// order: the same lookup rule by binary search, for the tables that a scan would cross on
+// every call (languages, countries, capabilities). Made when the data source is compiled.
+template <size_t N>
+struct NameIndex {
+  NameTableRow byValue[N - 1];
+  const char* missName;  // the table's "ERROR!" row
+};
+
+template <size_t N>
+constexpr NameIndex<N> IndexByValue(const NameTableRow (&rows)[N]) {
+  NameIndex<N> index{};
+  // Insertion sort: stable, so that the first of equal rows stays first.
+  for (size_t i = 0; i + 1 < N; ++i) {
+    size_t at = i;
+    while (at > 0 && index.byValue[at - 1].value > rows[i].value) {
+      index.byValue[at] = index.byValue[at - 1];
+      --at;
+    }
+    index.byValue[at] = rows[i];
+  }
+  index.missName = rows[N - 1].name;
+  return index;
+}
+
+// FindName and LookupName over rows sorted by value.
+const char* FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key);
+const char* LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
+                             int64_t key, char* out);
+
+template <size_t N>
+const char* FindName(const NameIndex<N>& index, int64_t key) {
+  return FindSortedName(index.byValue, N - 1, key);
+}
+
+template <size_t N>
+const char* LookupName(const NameIndex<N>& index, int64_t key, char* out) {
+  return LookupSortedName(index.byValue, N - 1, index.missName, key, out);
 }

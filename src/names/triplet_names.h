@@ -59,6 +59,7 @@ inline constexpr NameTableRow dat_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(dat_macros) == 33 && EndsWithSentinel(dat_macros));
+inline constexpr auto dat_index = IndexByValue(dat_macros);
 
 inline constexpr NameTableRow dat_vx_macros[] = {
     TW_NAME(DAT_VX_AUTOEXPOSURE),
@@ -118,6 +119,7 @@ inline constexpr NameTableRow msg_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(msg_macros) == 35 && EndsWithSentinel(msg_macros));
+inline constexpr auto msg_index = IndexByValue(msg_macros);
 
 inline constexpr NameTableRow msg_vx_macros[] = {
     TW_NAME(MSG_VX_TIMERRESET),
@@ -180,6 +182,7 @@ inline constexpr NameTableRow cap_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(cap_macros) == 50 && EndsWithSentinel(cap_macros));
+inline constexpr auto cap_index = IndexByValue(cap_macros);
 
 inline constexpr NameTableRow icap_macros[] = {
     TW_NAME(ICAP_COMPRESSION),
@@ -261,6 +264,7 @@ inline constexpr NameTableRow icap_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(icap_macros) == 76 && EndsWithSentinel(icap_macros));
+inline constexpr auto icap_index = IndexByValue(icap_macros);
 
 inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME(CAP_VX_VERSION),
@@ -289,6 +293,7 @@ inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(cap_vx_macros) == 23 && EndsWithSentinel(cap_vx_macros));
+inline constexpr auto cap_vx_index = IndexByValue(cap_vx_macros);
 
 // Not sorted; ICAP_VX_ADE precedes ICAP_VX_TEXTENHANCEMENT, so 0x8043 is named ICAP_VX_ADE.
 inline constexpr NameTableRow icap_vx_macros[] = {
@@ -354,3 +359,4 @@ inline constexpr NameTableRow icap_vx_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(icap_vx_macros) == 59 && EndsWithSentinel(icap_vx_macros));
+inline constexpr auto icap_vx_index = IndexByValue(icap_vx_macros);

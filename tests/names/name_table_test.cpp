@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "names/field_names.h"
 #include "names/triplet_names.h"
 
 namespace {
@@ -35,6 +36,43 @@ TEST(NameLookup, TripletTablesNameTheirConstants) {
   EXPECT_STREQ(LookupName(msg_macros, MSG_PASSTHRU, text), "MSG_PASSTHRU");
   EXPECT_STREQ(LookupName(msg_vx_macros, 0x8002, text), "MSG_VX_XFERREQUEST");
   EXPECT_STREQ(LookupName(icap_vx_macros, 0x8043, text), "ICAP_VX_ADE");
+}
+
+// The sorted index answers every key exactly as the scan of its table does: each row's value,
+// its neighbours and values no row holds.
+template <size_t N>
+void ExpectIndexAgreesWithScan(const NameTableRow (&rows)[N], const NameIndex<N>& index) {
+  char scanned[kMacroNameSize];
+  char indexed[kMacroNameSize];
+  for (size_t i = 0; i + 1 < N; ++i) {
+    for (int64_t key : {rows[i].value - 1, rows[i].value, rows[i].value + 1}) {
+      EXPECT_STREQ(LookupName(index, key, indexed), LookupName(rows, key, scanned)) << key;
+    }
+  }
+  for (int64_t key : {INT64_MIN, int64_t{-2}, int64_t{0}, int64_t{0xFFFF}, INT64_MAX}) {
+    EXPECT_STREQ(LookupName(index, key, indexed), LookupName(rows, key, scanned)) << key;
+  }
+}
+
+TEST(NameLookup, SortedIndexesAgreeWithTheirTables) {
+  constexpr NameTableRow kRepeats[] = {NameTableRow{"kLater", 9}, NameTableRow{"kFirstOfTwo", 4},
+                                       NameTableRow{"kSecondOfTwo", 4},
+                                       NameTableRow{"kNegative", -3}, TW_NAME_END};
+  constexpr auto kRepeatsIndex = IndexByValue(kRepeats);
+  char text[kMacroNameSize];
+  EXPECT_STREQ(LookupName(kRepeatsIndex, 4, text), "kFirstOfTwo");
+  EXPECT_STREQ(LookupName(kRepeatsIndex, 5, text), "ERROR!(5)");
+  ExpectIndexAgreesWithScan(kRepeats, kRepeatsIndex);
+
+  ExpectIndexAgreesWithScan(dat_macros, dat_index);
+  ExpectIndexAgreesWithScan(msg_macros, msg_index);
+  ExpectIndexAgreesWithScan(cap_macros, cap_index);
+  ExpectIndexAgreesWithScan(icap_macros, icap_index);
+  ExpectIndexAgreesWithScan(cap_vx_macros, cap_vx_index);
+  ExpectIndexAgreesWithScan(icap_vx_macros, icap_vx_index);
+  ExpectIndexAgreesWithScan(twcc_macros, twcc_index);
+  ExpectIndexAgreesWithScan(twlg_macros, twlg_index);
+  ExpectIndexAgreesWithScan(twcy_macros, twcy_index);
 }
 
 }  // namespace
