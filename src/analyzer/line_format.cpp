@@ -110,12 +110,19 @@ char* WriteFixedPoint3(char* at, bool negative, uint64_t units) {
   uint64_t integer = rounded / 1000;
   unsigned fraction = static_cast<unsigned>(rounded % 1000);
   if (negative) *at++ = '-';
-  char* end = at + DecimalLength(integer) + 4;
+  char* end;
+  // Coefficients and sizes in inches mostly have a one-digit whole part.
+  if (integer < 10) {
+    at[0] = static_cast<char>('0' + integer);
+    end = at + 5;
+  } else {
+    end = at + DecimalLength(integer) + 4;
+    WriteDecimal(integer, end - 4);
+  }
   end[-4] = '.';
   end[-3] = static_cast<char>('0' + fraction / 100);
   end[-2] = kDigitPairs[(fraction % 100) * 2];
   end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
-  WriteDecimal(integer, end - 4);
   return end;
 }
 

@@ -76,8 +76,7 @@ bool CParaAnalyze::CreateStringOfTriplet() {
   if (!HasHeader(m_DAT, m_MSG)) return false;
 
   ++m_nSequence;
-  Line("[%05ld] ", static_cast<long>(m_nSequence));
-  Line("[%s] ", m_szAppName);
+  long sequence = static_cast<long>(m_nSequence);
 
   // Each name is the table's own text; only an unnamed value is written into its buffer.
   char group[kMacroNameSize];
@@ -94,9 +93,11 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     char capability[kMacroNameSize];
     const auto* pCap = reinterpret_cast<const TW_CAPABILITY*>(m_pData);
     const char* capabilityName = pCap != nullptr ? CapabilityName(pCap->Cap, capability) : "";
-    Line("%s/%s/%s (%s)%s", groupName, argumentTypeName, messageName, capabilityName, kCrLf);
+    Line("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
+         messageName, capabilityName, kCrLf);
   } else {
-    Line("%s/%s/%s%s", groupName, argumentTypeName, messageName, kCrLf);
+    Line("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName,
+         messageName, kCrLf);
   }
   return true;
 }
@@ -163,9 +164,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
   if (!MovesState(m_DAT, m_MSG, m_RC, m_pData)) return result;
 
   UpDateTwainStatus(m_DG, m_DAT, m_MSG, m_pData);
-  char stateLine[256];
-  MakeTwainStatusString(stateLine);
-  m_out.Append(stateLine);
+  AppendTwainStatusLine();
   return result;
 }
 

@@ -12,6 +12,8 @@
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
+struct CapValueMapRow;
+
 // What a caller that passes no capacity is taken to provide: the entry point's text buffer.
 inline constexpr size_t kDefaultOutTextSize = 5120;
 
@@ -195,12 +197,22 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   // Names and values as text: a table's own text where a row names the value, otherwise
   // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).
   TWAINTRACE_HIDDEN const char* CapabilityName(TW_UINT16 Cap, char* pszOut);
-  TWAINTRACE_HIDDEN const char* ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const void* pValue,
-                                          char* scratch);
-  TWAINTRACE_HIDDEN const char* CapValueText(TW_UINT16 Cap, TW_UINT16 Value, char* scratch);
+  // How a capability's 16-bit values read (its value table, if it has one); found once per
+  // container rather than once per item.
+  struct ValueNaming {
+    TW_UINT16 cap;
+    const CapValueMapRow* values;
+  };
+  TWAINTRACE_HIDDEN static ValueNaming NamingOf(TW_UINT16 Cap);
+  TWAINTRACE_HIDDEN const char* ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
+                                          const void* pValue, char* scratch);
+  TWAINTRACE_HIDDEN const char* CapValueText(const ValueNaming& naming, TW_UINT16 Value,
+                                             char* scratch);
   TWAINTRACE_HIDDEN void StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                       unsigned short DAT, unsigned short MSG, char* pData);
   TWAINTRACE_HIDDEN bool DispatchDataArgument();
+  // MakeTwainStatusString's line, appended to the output text.
+  TWAINTRACE_HIDDEN void AppendTwainStatusLine();
   // True when the first `nBytes` bytes of a container reach `end`; otherwise appends the line
   // that marks the cut, at `indent`, and returns false.
   TWAINTRACE_HIDDEN bool ContainerHolds(size_t end, size_t nBytes, const char* indent);

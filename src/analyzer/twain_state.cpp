@@ -65,7 +65,14 @@ int CParaAnalyze::GetTwainStatus() {
   return m_nTwainStatus;
 }
 
+// The line that ends a call's parameter text once the state has moved.
+#define TW_STATE_LINE_FORMAT "%sTWAIN Status = [%d]%s"
+
 bool CParaAnalyze::MakeTwainStatusString(char* pszOut) {
-  TW_FORMAT(pszOut, 256, "%sTWAIN Status = [%d]%s", "\r\n", m_nTwainStatus, "\r\n");
+  TW_FORMAT(pszOut, 256, TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
   return true;
+}
+
+void CParaAnalyze::AppendTwainStatusLine() {
+  Line(TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
 }

@@ -32,10 +32,14 @@ void CopyText(const char* text, char* pszText) {
 
 }  // namespace
 
+CParaAnalyze::ValueNaming CParaAnalyze::NamingOf(TW_UINT16 Cap) {
+  return {Cap, FindCapValues(Cap <= 0x8000 ? VALTOCAP : VALTOCAPVX, Cap)};
+}
+
 // The value's text: a constant's name is its table's own text, anything else is written into
 // `scratch` (kValueTextSize bytes).
-const char* CParaAnalyze::ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const void* pValue,
-                                    char* scratch) {
+const char* CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
+                                    const void* pValue, char* scratch) {
   switch (ItemType) {
     case TWTY_INT8:
       TW_FORMAT(scratch, kValueTextSize, "0x%02x",
@@ -51,7 +55,7 @@ const char* CParaAnalyze::ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const voi
       TW_FORMAT(scratch, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
       return scratch;
     case TWTY_UINT16:
-      return CapValueText(Cap, ItemAt<TW_UINT16>(pValue), scratch);
+      return CapValueText(naming, ItemAt<TW_UINT16>(pValue), scratch);
     case TWTY_UINT32:
       TW_FORMAT(scratch, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
       return scratch;
@@ -78,19 +82,14 @@ const char* CParaAnalyze::ValueText(TW_UINT16 Cap, TW_UINT16 ItemType, const voi
   }
 }
 
-const char* CParaAnalyze::CapValueText(TW_UINT16 Cap, TW_UINT16 Value, char* scratch) {
-  const CapValueMapRow* map;
-  if (Cap <= 0x8000) {
-    if (Cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
-    map = VALTOCAP;
-  } else {
-    if (Cap == CAP_VX_VERSION) {
-      MakeCapVxVersion(Value, scratch);
-      return scratch;
-    }
-    map = VALTOCAPVX;
+const char* CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
+  if (naming.cap <= 0x8000) {
+    if (naming.cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
+  } else if (naming.cap == CAP_VX_VERSION) {
+    MakeCapVxVersion(Value, scratch);
+    return scratch;
   }
-  const CapValueMapRow* row = FindCapValues(map, Cap);
+  const CapValueMapRow* row = naming.values;
   if (row == nullptr) {
     TW_FORMAT(scratch, kValueTextSize, "%d", Value);
     return scratch;
@@ -99,11 +98,11 @@ const char* CParaAnalyze::CapValueText(TW_UINT16 Cap, TW_UINT16 Value, char* scr
 }
 
 void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {
-  CopyText(ValueText(Cap, ItemType, pValue, pszText), pszText);
+  CopyText(ValueText(NamingOf(Cap), ItemType, pValue, pszText), pszText);
 }
 
 void CParaAnalyze::ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText) {
-  CopyText(CapValueText(Cap, Value, pszText), pszText);
+  CopyText(CapValueText(NamingOf(Cap), Value, pszText), pszText);
 }
 
 void CParaAnalyze::MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText) {
@@ -127,13 +126,14 @@ void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 Num
   const size_t itemSize = TwainItemSize(ItemType);
   const bool rendered = ItemType != TWTY_FRAME && ItemType <= TWTY_STR255;
   const char* items = static_cast<const char*>(pItem);
+  const ValueNaming naming = NamingOf(Cap);
   char text[kValueTextSize];
   // A full output text ends the list: nothing more of it could be shown.
   for (TW_UINT32 index = 0; index < NumItems && !m_out.Cut(); ++index) {
     size_t offset = static_cast<size_t>(index) * itemSize;
     if (!ContainerHolds(offset + itemSize, nBytes, "        ")) break;
     const char* itemText =
-        rendered ? ValueText(Cap, ItemType, items + offset, text) : kNotImplementedText;
+        rendered ? ValueText(naming, ItemType, items + offset, text) : kNotImplementedText;
     Line("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < NumItems ? "," : "",
          kCrLf);
   }

@@ -148,7 +148,8 @@ bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      Line("      Item     = [%s]%s", ValueText(Cap, itemType, &pOneValue->Item, text), kCrLf);
+      Line("      Item     = [%s]%s", ValueText(NamingOf(Cap), itemType, &pOneValue->Item, text),
+           kCrLf);
     }
   }
   Line("    }%s", kCrLf);
@@ -163,13 +164,14 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
     Line("      ItemType     = [%s]%s", Name(twty_macros, itemType), kCrLf);
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
+    const ValueNaming naming = NamingOf(Cap);
     char text[kValueTextSize];
     auto value = [&](auto format, TW_UINT32* field) {
       if (!ContainerHolds(OffsetIn(pRange, field) + TwainItemSize(itemType), nBytes,
                           kContainerFieldIndent)) {
         return false;
       }
-      AppendLine(format, ValueText(Cap, itemType, field, text), kCrLf);
+      AppendLine(format, ValueText(naming, itemType, field, text), kCrLf);
       return true;
     };
     value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), &pRange->MinValue) &&
