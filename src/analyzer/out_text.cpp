@@ -6,7 +6,8 @@
 void OutText::Begin(char* buffer, size_t capacity) {
   buffer_ = buffer;
   capacity_ = buffer != nullptr ? capacity : 0;
-  length_ = capacity_ > 0 ? strnlen(buffer, capacity_ - 1) : 0;
+  // Mostly a fresh buffer, whose length needs no call.
+  length_ = capacity_ > 1 && buffer[0] != '\0' ? strnlen(buffer, capacity_ - 1) : 0;
   Terminate();
   cut_ = false;
 }

@@ -35,8 +35,9 @@ bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
 // the line end.
 void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
-  for (int i = 0; i < 8; ++i) Line("%.3f,", Fix32ToDouble(pCoeff[i]));
-  Line("%.3f", Fix32ToDouble(pCoeff[8]));
+  auto c = [pCoeff](int i) { return Fix32ToDouble(pCoeff[i]); };
+  Line("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
+       c(7), c(8));
 }
 
 bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothing) {
