@@ -173,6 +173,14 @@ char* WriteSigned(char* at, const Directive& d, long value) {
 }
 
 char* WriteUnsigned(char* at, const Directive& d, unsigned long value) {
+  // "%08x": every address line of every dump.
+  if (d.conversion == 'x' && d.zeroPad && !d.leftAlign && d.width == 8 && value <= 0xFFFFFFFF) {
+    for (int i = 7; i >= 0; --i) {
+      at[i] = "0123456789abcdef"[value & 0xF];
+      value >>= 4;
+    }
+    return at + 8;
+  }
   if (d.conversion == 'u') {
     return WriteNumber(at, d, false, DecimalLength(value),
                        [value](char* end) { WriteDecimal(value, end); });

@@ -96,8 +96,8 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     Line("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
          messageName, capabilityName, kCrLf);
   } else {
-    Line("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName,
-         messageName, kCrLf);
+    Line("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName, messageName,
+         kCrLf);
   }
   return true;
 }
@@ -105,12 +105,8 @@ bool CParaAnalyze::CreateStringOfTriplet() {
 // Standard and vendor capabilities each have two tables: the general ones first, then the
 // image ones, whose "ERROR!" row names a capability in neither.
 const char* CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
-  if (Cap < 0x8001) {
-    const char* name = FindName(cap_index, Cap);
-    return name != nullptr ? name : LookupName(icap_index, Cap, pszOut);
-  }
-  const char* name = FindName(cap_vx_index, Cap);
-  return name != nullptr ? name : LookupName(icap_vx_index, Cap, pszOut);
+  return Cap < 0x8001 ? LookupName(capability_index, Cap, pszOut)
+                      : LookupName(capability_vx_index, Cap, pszOut);
 }
 
 namespace {
@@ -139,8 +135,8 @@ bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsi
   if (pCap == nullptr) return true;
   TW_UINT16 cap = pCap->Cap;
   return cap < 0x8001
-             ? CapabilityNameInto(cap_index, icap_index, cap, m_szMacroName, pszOut, nOutSize)
-             : CapabilityNameInto(cap_vx_index, icap_vx_index, cap, m_szMacroName, pszOut,
+             ? CapabilityNameInto(cap_macros, icap_macros, cap, m_szMacroName, pszOut, nOutSize)
+             : CapabilityNameInto(cap_vx_macros, icap_vx_macros, cap, m_szMacroName, pszOut,
                                   nOutSize);
 }
 

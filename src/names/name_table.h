@@ -43,6 +43,11 @@ const char* LookupName(const NameTableRow (&rows)[N], int64_t key, char* out) {
   return LookupName(rows, N - 1, key, out);
 }
 
+template <size_t N>
+const char* FindName(const NameTableRow (&rows)[N], int64_t key) {
+  return FindName(rows, N - 1, key);
+}
+
 // A long table's compared rows in the order of their values, rows of equal value in table
 // order: the same lookup rule by binary search, for the tables that a scan would cross on
 // every call (languages, countries, capabilities). Made when the data source is compiled.
@@ -52,19 +57,37 @@ struct NameIndex {
   const char* missName;  // the table's "ERROR!" row
 };
 
+// Insertion sort: stable, so that the first of equal rows stays first.
+template <size_t N>
+constexpr void InsertByValue(NameIndex<N>& index, size_t& count, const NameTableRow& row) {
+  size_t at = count++;
+  while (at > 0 && index.byValue[at - 1].value > row.value) {
+    index.byValue[at] = index.byValue[at - 1];
+    --at;
+  }
+  index.byValue[at] = row;
+}
+
 template <size_t N>
 constexpr NameIndex<N> IndexByValue(const NameTableRow (&rows)[N]) {
   NameIndex<N> index{};
-  // Insertion sort: stable, so that the first of equal rows stays first.
-  for (size_t i = 0; i + 1 < N; ++i) {
-    size_t at = i;
-    while (at > 0 && index.byValue[at - 1].value > rows[i].value) {
-      index.byValue[at] = index.byValue[at - 1];
-      --at;
-    }
-    index.byValue[at] = rows[i];
-  }
+  size_t count = 0;
+  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, count, rows[i]);
   index.missName = rows[N - 1].name;
+  return index;
+}
+
+// Two tables looked up in turn, the second only when the first has no row for the key, as one
+// index: the first table's rows come before the second's of equal value. The second table's
+// "ERROR!" row names a key in neither.
+template <size_t N, size_t M>
+constexpr NameIndex<N + M - 1> IndexByValue(const NameTableRow (&first)[N],
+                                            const NameTableRow (&second)[M]) {
+  NameIndex<N + M - 1> index{};
+  size_t count = 0;
+  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, count, first[i]);
+  for (size_t i = 0; i + 1 < M; ++i) InsertByValue(index, count, second[i]);
+  index.missName = second[M - 1].name;
   return index;
 }
 

@@ -182,7 +182,6 @@ inline constexpr NameTableRow cap_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(cap_macros) == 50 && EndsWithSentinel(cap_macros));
-inline constexpr auto cap_index = IndexByValue(cap_macros);
 
 inline constexpr NameTableRow icap_macros[] = {
     TW_NAME(ICAP_COMPRESSION),
@@ -264,7 +263,6 @@ inline constexpr NameTableRow icap_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(icap_macros) == 76 && EndsWithSentinel(icap_macros));
-inline constexpr auto icap_index = IndexByValue(icap_macros);
 
 inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME(CAP_VX_VERSION),
@@ -293,7 +291,6 @@ inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(cap_vx_macros) == 23 && EndsWithSentinel(cap_vx_macros));
-inline constexpr auto cap_vx_index = IndexByValue(cap_vx_macros);
 
 // Not sorted; ICAP_VX_ADE precedes ICAP_VX_TEXTENHANCEMENT, so 0x8043 is named ICAP_VX_ADE.
 inline constexpr NameTableRow icap_vx_macros[] = {
@@ -359,4 +356,7 @@ inline constexpr NameTableRow icap_vx_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(icap_vx_macros) == 59 && EndsWithSentinel(icap_vx_macros));
-inline constexpr auto icap_vx_index = IndexByValue(icap_vx_macros);
+
+// A capability's name: the general table's row, else the image table's.
+inline constexpr auto capability_index = IndexByValue(cap_macros, icap_macros);
+inline constexpr auto capability_vx_index = IndexByValue(cap_vx_macros, icap_vx_macros);
