@@ -186,8 +186,13 @@ constexpr bool IsLongInteger() {
 template <typename T>
 constexpr bool IsText() {
   using Decayed = std::decay_t<T>;
-  return std::is_pointer_v<Decayed> &&
-         std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>;
+  return std::is_same_v<Decayed, NameText> ||
+         (std::is_pointer_v<Decayed> &&
+          std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>);
+}
+template <typename T>
+constexpr bool IsMeasured() {
+  return std::is_same_v<std::decay_t<T>, NameText>;
 }
 
 // The writers behind the directives, out of line: every dump runs them dozens of times. The
@@ -254,11 +259,20 @@ void PutArgument(OutText& out, const Arg& argument) {
     constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
     if constexpr (d.width == 0 && std::is_array_v<Arg> && sizeof(Arg) <= 16) {
       // The line ends, mostly: too short to be worth measuring first.
-      return out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
+      out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
+    } else {
+      size_t length;
+      if constexpr (IsMeasured<Arg>()) {
+        length = argument.length < limit ? argument.length : limit;
+      } else {
+        length = TextLength(argument, limit);
+      }
+      if constexpr (d.width == 0) {
+        out.Put(text, length);
+      } else {
+        PutPadded(out, d, text, length);
+      }
     }
-    size_t length = TextLength(argument, limit);
-    if constexpr (d.width == 0) return out.Put(text, length);
-    PutPadded(out, d, text, length);
   } else if constexpr (d.conversion == 'c') {
     static_assert(IsNarrowInteger<Arg>(), "Line: %c takes an int");
     PutCharacter(out, d, static_cast<char>(static_cast<int>(+argument)));
@@ -367,7 +381,10 @@ size_t TextBytes(const Arguments& arguments) {
     const auto& text = std::get<d.argument>(arguments);
     using Value = std::remove_cv_t<std::remove_reference_t<decltype(text)>>;
     constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
-    if constexpr (std::is_array_v<Value> && sizeof(Value) <= 16) {
+    if constexpr (IsMeasured<Value>()) {
+      if (text.text == nullptr) return kUnbounded;
+      return text.length < limit ? text.length : limit;
+    } else if constexpr (std::is_array_v<Value> && sizeof(Value) <= 16) {
       // The line ends, mostly: too short for a call.
       size_t length = 0;
       while (length < sizeof(Value) && length < limit && text[length] != '\0') ++length;
@@ -467,6 +484,9 @@ const Arg& ForLibrary(const Arg& argument) {
 inline double ForLibrary(const Fix32Number& argument) {
   return argument;
 }
+inline const char* ForLibrary(const NameText& argument) {
+  return argument.text;
+}
 
 template <typename... Args>
 void CheckLine(const OutText& out, size_t begin, bool wasCut, const char* format,
@@ -495,11 +515,13 @@ void Append(OutText& out, const Args&... args) {
 #endif
 }
 
+// Returns the length of the text written.
 template <typename Format, typename... Args>
-void FormatInto(char* out, size_t size, Format, const Args&... args) {
+size_t FormatInto(char* out, size_t size, Format, const Args&... args) {
   OutText text;
   text.Start(out, size);
   Append<Format>(text, args...);
+  return text.Length();
 }
 
 }  // namespace line_format

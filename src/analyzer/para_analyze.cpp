@@ -82,17 +82,18 @@ bool CParaAnalyze::CreateStringOfTriplet() {
   char group[kMacroNameSize];
   char argumentType[kMacroNameSize];
   char message[kMacroNameSize];
-  const char* groupName = LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
-  const char* argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_index, m_DAT, argumentType)
-                                                : LookupName(dat_vx_macros, m_DAT, argumentType);
-  const char* messageName = m_MSG < 0x8001 ? LookupName(msg_index, m_MSG, message)
-                                           : LookupName(msg_vx_macros, m_MSG, message);
+  NameText groupName = LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
+  NameText argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_index, m_DAT, argumentType)
+                                             : LookupName(dat_vx_macros, m_DAT, argumentType);
+  NameText messageName = m_MSG < 0x8001 ? LookupName(msg_index, m_MSG, message)
+                                        : LookupName(msg_vx_macros, m_MSG, message);
 
   if (m_DAT == DAT_CAPABILITY) {
     // A capability triplet without data names no capability.
     char capability[kMacroNameSize];
     const auto* pCap = reinterpret_cast<const TW_CAPABILITY*>(m_pData);
-    const char* capabilityName = pCap != nullptr ? CapabilityName(pCap->Cap, capability) : "";
+    NameText capabilityName =
+        pCap != nullptr ? CapabilityName(pCap->Cap, capability) : NameText{"", 0};
     Line("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
          messageName, capabilityName, kCrLf);
   } else {
@@ -104,7 +105,7 @@ bool CParaAnalyze::CreateStringOfTriplet() {
 
 // Standard and vendor capabilities each have two tables: the general ones first, then the
 // image ones, whose "ERROR!" row names a capability in neither.
-const char* CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
+NameText CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
   return Cap < 0x8001 ? LookupName(capability_index, Cap, pszOut)
                       : LookupName(capability_vx_index, Cap, pszOut);
 }

@@ -191,12 +191,12 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   template <typename Format, typename... Args>
   TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
   template <typename Table>
-  const char* Name(const Table& table, int64_t value) {
+  NameText Name(const Table& table, int64_t value) {
     return LookupName(table, value, m_szMacroName);
   }
   // Names and values as text: a table's own text where a row names the value, otherwise
   // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).
-  TWAINTRACE_HIDDEN const char* CapabilityName(TW_UINT16 Cap, char* pszOut);
+  TWAINTRACE_HIDDEN NameText CapabilityName(TW_UINT16 Cap, char* pszOut);
   // How a capability's 16-bit values read (its value table, if it has one); found once per
   // container rather than once per item.
   struct ValueNaming {
@@ -204,10 +204,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
     const CapValueMapRow* values;
   };
   TWAINTRACE_HIDDEN static ValueNaming NamingOf(TW_UINT16 Cap);
-  TWAINTRACE_HIDDEN const char* ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
-                                          const void* pValue, char* scratch);
-  TWAINTRACE_HIDDEN const char* CapValueText(const ValueNaming& naming, TW_UINT16 Value,
-                                             char* scratch);
+  TWAINTRACE_HIDDEN NameText ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
+                                       const void* pValue, char* scratch);
+  TWAINTRACE_HIDDEN NameText CapValueText(const ValueNaming& naming, TW_UINT16 Value,
+                                          char* scratch);
   TWAINTRACE_HIDDEN void StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                       unsigned short DAT, unsigned short MSG, char* pData);
   TWAINTRACE_HIDDEN bool DispatchDataArgument();

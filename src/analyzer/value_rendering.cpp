@@ -18,12 +18,16 @@ T ItemAt(const void* pValue) {
   return value;
 }
 
-// A string item up to its NUL, but never beyond the item's own size.
-void CopyStringItem(const void* pValue, size_t itemSize, char* pszText) {
+// A string item up to its NUL, but never beyond the item's own size; returns its length.
+size_t CopyStringItem(const void* pValue, size_t itemSize, char* pszText) {
   size_t length = strnlen(static_cast<const char*>(pValue), itemSize);
   memcpy(pszText, pValue, length);
   pszText[length] = '\0';
+  return length;
 }
+
+// CAP_VX_VERSION: the major and minor numbers in the high and low byte.
+#define VX_VERSION_FORMAT "%x.%x"
 
 // For the exported forms, which leave the text in the caller's buffer.
 void CopyText(const char* text, char* pszText) {
@@ -38,62 +42,56 @@ CParaAnalyze::ValueNaming CParaAnalyze::NamingOf(TW_UINT16 Cap) {
 
 // The value's text: a constant's name is its table's own text, anything else is written into
 // `scratch` (kValueTextSize bytes).
-const char* CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
-                                    const void* pValue, char* scratch) {
+NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, const void* pValue,
+                                 char* scratch) {
+  auto written = [scratch](size_t length) { return NameText{scratch, length}; };
   switch (ItemType) {
     case TWTY_INT8:
-      TW_FORMAT(scratch, kValueTextSize, "0x%02x",
-                static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue))));
-      return scratch;
+      return written(
+          TW_FORMAT(scratch, kValueTextSize, "0x%02x",
+                    static_cast<unsigned>(static_cast<int32_t>(ItemAt<TW_INT8>(pValue)))));
     case TWTY_INT16:
-      TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue));
-      return scratch;
+      return written(TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT16>(pValue)));
     case TWTY_INT32:
-      TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue));
-      return scratch;
+      return written(TW_FORMAT(scratch, kValueTextSize, "%d", ItemAt<TW_INT32>(pValue)));
     case TWTY_UINT8:
-      TW_FORMAT(scratch, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue));
-      return scratch;
+      return written(TW_FORMAT(scratch, kValueTextSize, "0x%02x", ItemAt<TW_UINT8>(pValue)));
     case TWTY_UINT16:
       return CapValueText(naming, ItemAt<TW_UINT16>(pValue), scratch);
     case TWTY_UINT32:
-      TW_FORMAT(scratch, kValueTextSize, "%d", static_cast<int32_t>(ItemAt<TW_UINT32>(pValue)));
-      return scratch;
+      return written(TW_FORMAT(scratch, kValueTextSize, "%d",
+                               static_cast<int32_t>(ItemAt<TW_UINT32>(pValue))));
     case TWTY_BOOL:
-      return BoolText(ItemAt<TW_BOOL>(pValue));
+      return ItemAt<TW_BOOL>(pValue) != 0 ? NameText{"true", 4} : NameText{"false", 5};
     case TWTY_FIX32:
-      TW_FORMAT(scratch, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue)));
-      return scratch;
+      return written(
+          TW_FORMAT(scratch, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue))));
     case TWTY_FRAME: {
       TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
-      TW_FORMAT(scratch, kValueTextSize, "%.3f,%.3f,%.3f,%.3f", Fix32ToDouble(frame.Left),
-                Fix32ToDouble(frame.Top), Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom));
-      return scratch;
+      return written(TW_FORMAT(scratch, kValueTextSize, "%.3f,%.3f,%.3f,%.3f",
+                               Fix32ToDouble(frame.Left), Fix32ToDouble(frame.Top),
+                               Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom)));
     }
     case TWTY_STR32:
     case TWTY_STR64:
     case TWTY_STR128:
     case TWTY_STR255:
-      CopyStringItem(pValue, TwainItemSize(ItemType), scratch);
-      return scratch;
+      return written(CopyStringItem(pValue, TwainItemSize(ItemType), scratch));
     default:
       // Nothing is known of the item, so nothing is read.
-      return kNotImplementedText;
+      return NameText{kNotImplementedText, sizeof(kNotImplementedText) - 1};
   }
 }
 
-const char* CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
+NameText CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
   if (naming.cap <= 0x8000) {
     if (naming.cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
   } else if (naming.cap == CAP_VX_VERSION) {
-    MakeCapVxVersion(Value, scratch);
-    return scratch;
+    return NameText{
+        scratch, TW_FORMAT(scratch, kValueTextSize, VX_VERSION_FORMAT, Value >> 8, Value & 0xFF)};
   }
   const CapValueMapRow* row = naming.values;
-  if (row == nullptr) {
-    TW_FORMAT(scratch, kValueTextSize, "%d", Value);
-    return scratch;
-  }
+  if (row == nullptr) return NameText{scratch, TW_FORMAT(scratch, kValueTextSize, "%d", Value)};
   return LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, scratch);
 }
 
@@ -111,7 +109,7 @@ void CParaAnalyze::MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText) {
 }
 
 void CParaAnalyze::MakeCapVxVersion(TW_UINT16 Value, char* pszText) {
-  TW_FORMAT(pszText, kValueTextSize, "%x.%x", Value >> 8, Value & 0xFF);
+  TW_FORMAT(pszText, kValueTextSize, VX_VERSION_FORMAT, Value >> 8, Value & 0xFF);
 }
 
 void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems,
@@ -132,8 +130,8 @@ void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 Num
   for (TW_UINT32 index = 0; index < NumItems && !m_out.Cut(); ++index) {
     size_t offset = static_cast<size_t>(index) * itemSize;
     if (!ContainerHolds(offset + itemSize, nBytes, "        ")) break;
-    const char* itemText =
-        rendered ? ValueText(naming, ItemType, items + offset, text) : kNotImplementedText;
+    NameText itemText = rendered ? ValueText(naming, ItemType, items + offset, text)
+                                 : NameText{kNotImplementedText, sizeof(kNotImplementedText) - 1};
     Line("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < NumItems ? "," : "",
          kCrLf);
   }

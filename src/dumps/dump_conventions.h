@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "names/name_table.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_types.h"
 
@@ -24,8 +25,8 @@ inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
   return Fix32Number{static_cast<int32_t>(value.Whole) * 65536 + value.Frac};
 }
 
-inline const char* BoolText(unsigned value) {
-  return value != 0 ? "true" : "false";
+inline NameText BoolText(unsigned value) {
+  return value != 0 ? NameText{"true", 4} : NameText{"false", 5};
 }
 
 // A 32-bit field shown as "%ld": always 0 to 4294967295, also where the application means it

@@ -4,28 +4,27 @@
 
 #include "analyzer/line_format.h"
 
-const char* FindName(const NameTableRow* rows, size_t rowCount, int64_t key) {
+NameText FindName(const NameTableRow* rows, size_t rowCount, int64_t key) {
   for (size_t i = 0; i < rowCount; ++i) {
-    if (rows[i].value == key) return rows[i].name;
+    if (rows[i].value == key) return rows[i].Name();
   }
-  return nullptr;
+  return NameText{nullptr, 0};
 }
 
 namespace {
 
-const char* Unnamed(const char* missName, int64_t key, char* out) {
-  TW_FORMAT(out, kMacroNameSize, "%s(%d)", missName, static_cast<int32_t>(key));
-  return out;
+NameText Unnamed(const char* missName, int64_t key, char* out) {
+  return {out, TW_FORMAT(out, kMacroNameSize, "%s(%d)", missName, static_cast<int32_t>(key))};
 }
 
 }  // namespace
 
-const char* LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out) {
-  const char* name = FindName(rows, rowCount, key);
-  return name != nullptr ? name : Unnamed(rows[rowCount].name, key, out);
+NameText LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out) {
+  NameText name = FindName(rows, rowCount, key);
+  return name.text != nullptr ? name : Unnamed(rows[rowCount].name, key, out);
 }
 
-const char* FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key) {
+NameText FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key) {
   // The first row whose value is not below the key.
   const NameTableRow* first = byValue;
   size_t count = rowCount;
@@ -38,11 +37,12 @@ const char* FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t
       count = half;
     }
   }
-  return first != byValue + rowCount && first->value == key ? first->name : nullptr;
+  if (first != byValue + rowCount && first->value == key) return first->Name();
+  return NameText{nullptr, 0};
 }
 
-const char* LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
-                             int64_t key, char* out) {
-  const char* name = FindSortedName(byValue, rowCount, key);
-  return name != nullptr ? name : Unnamed(missName, key, out);
+NameText LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
+                          int64_t key, char* out) {
+  NameText name = FindSortedName(byValue, rowCount, key);
+  return name.text != nullptr ? name : Unnamed(missName, key, out);
 }

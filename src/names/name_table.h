@@ -5,9 +5,30 @@
 #include <cstddef>
 #include <cstdint>
 
+// A text and its length in bytes, its NUL apart: a name is measured once, when the data source
+// is compiled, not on every line that shows it. It reads as the text itself where a C string
+// is wanted.
+struct NameText {
+  const char* text;
+  size_t length;
+  constexpr operator const char*() const { return text; }
+};
+
+constexpr size_t TextBytes(const char* text) {
+  size_t length = 0;
+  while (text[length] != '\0') ++length;
+  return length;
+}
+
 struct NameTableRow {
-  const char* name;
-  int64_t value;
+  constexpr NameTableRow() = default;
+  constexpr NameTableRow(const char* rowName, int64_t rowValue)
+      : name(rowName), value(rowValue), length(TextBytes(rowName)) {}
+  constexpr NameText Name() const { return NameText{name, length}; }
+
+  const char* name = "";
+  int64_t value = 0;
+  size_t length = 0;  // of `name`
 };
 
 // A row built from the constant itself, so that its name and value cannot drift apart.
@@ -21,10 +42,11 @@ inline constexpr size_t kMacroNameSize = 64;
 // The lookup rule: the first of `rowCount` rows whose value equals `key` names it; with no such
 // row the text is "ERROR!(<key as signed 32-bit decimal>)". A found name is the table's own
 // text; the other is written to `out` (64 bytes). Returns the text.
-const char* LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out);
+NameText LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out);
 
-// The first matching row's name, or null; for lookups that fall through to a second table.
-const char* FindName(const NameTableRow* rows, size_t rowCount, int64_t key);
+// The first matching row's name, or a null text; for lookups that fall through to a second
+// table.
+NameText FindName(const NameTableRow* rows, size_t rowCount, int64_t key);
 
 // Number of compared rows of a table: all but the final "ERROR!" row.
 template <size_t N>
@@ -39,12 +61,12 @@ constexpr bool EndsWithSentinel(const NameTableRow (&rows)[N]) {
 }
 
 template <size_t N>
-const char* LookupName(const NameTableRow (&rows)[N], int64_t key, char* out) {
+NameText LookupName(const NameTableRow (&rows)[N], int64_t key, char* out) {
   return LookupName(rows, N - 1, key, out);
 }
 
 template <size_t N>
-const char* FindName(const NameTableRow (&rows)[N], int64_t key) {
+NameText FindName(const NameTableRow (&rows)[N], int64_t key) {
   return FindName(rows, N - 1, key);
 }
 
@@ -92,16 +114,16 @@ constexpr NameIndex<N + M - 1> IndexByValue(const NameTableRow (&first)[N],
 }
 
 // FindName and LookupName over rows sorted by value.
-const char* FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key);
-const char* LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
-                             int64_t key, char* out);
+NameText FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key);
+NameText LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
+                          int64_t key, char* out);
 
 template <size_t N>
-const char* FindName(const NameIndex<N>& index, int64_t key) {
+NameText FindName(const NameIndex<N>& index, int64_t key) {
   return FindSortedName(index.byValue, N - 1, key);
 }
 
 template <size_t N>
-const char* LookupName(const NameIndex<N>& index, int64_t key, char* out) {
+NameText LookupName(const NameIndex<N>& index, int64_t key, char* out) {
   return LookupSortedName(index.byValue, N - 1, index.missName, key, out);
 }
