@@ -20,6 +20,9 @@
 #include <tuple>
 #include <type_traits>
 #include <utility>
+#ifdef TWAINTRACE_CHECK_LINES
+#include <string>
+#endif
 
 #include "analyzer/out_text.h"
 #include "analyzer/para_analyze.h"
@@ -476,7 +479,15 @@ void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K..
 void RecordLine(const char* format, const char* ours, size_t oursLength, const char* library,
                 int libraryLength);
 
-// An argument as it would reach printf.
+// An argument as it would reach printf: a measured text as a terminated copy, since its bytes
+// need not end in a NUL.
+template <typename Arg>
+const Arg& Held(const Arg& argument) {
+  return argument;
+}
+inline std::string Held(const NameText& argument) {
+  return argument.text != nullptr ? std::string(argument.text, argument.length) : std::string();
+}
 template <typename Arg>
 const Arg& ForLibrary(const Arg& argument) {
   return argument;
@@ -484,18 +495,23 @@ const Arg& ForLibrary(const Arg& argument) {
 inline double ForLibrary(const Fix32Number& argument) {
   return argument;
 }
-inline const char* ForLibrary(const NameText& argument) {
-  return argument.text;
+inline const char* ForLibrary(const std::string& argument) {
+  return argument.c_str();
+}
+
+template <typename... Held>
+void CheckHeld(const OutText& out, size_t begin, const char* format, const Held&... held) {
+  char library[8192];
+  // An unused argument keeps an argument-free format from counting as an unchecked one.
+  int length = snprintf(library, sizeof(library), format, ForLibrary(held)..., 0);
+  RecordLine(format, out.End() - (out.Length() - begin), out.Length() - begin, library, length);
 }
 
 template <typename... Args>
 void CheckLine(const OutText& out, size_t begin, bool wasCut, const char* format,
                const Args&... args) {
   if (wasCut || out.Cut()) return;
-  char library[8192];
-  // An unused argument keeps an argument-free format from counting as an unchecked one.
-  int length = snprintf(library, sizeof(library), format, ForLibrary(args)..., 0);
-  RecordLine(format, out.End() - (out.Length() - begin), out.Length() - begin, library, length);
+  CheckHeld(out, begin, format, Held(args)...);
 }
 #endif
 

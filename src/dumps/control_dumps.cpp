@@ -24,9 +24,9 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
   Line("    ProtocolMajor   = [%d]%s", pIdentity->ProtocolMajor, kCrLf);
   Line("    ProtocolMinor   = [%d]%s", pIdentity->ProtocolMinor, kCrLf);
   Line("    SupportedGroups = [%ld]%s", static_cast<long>(pIdentity->SupportedGroups), kCrLf);
-  Line("    Manufacturer    = [%s]%s", FieldText(pIdentity->Manufacturer).text, kCrLf);
-  Line("    ProductFamily   = [%s]%s", FieldText(pIdentity->ProductFamily).text, kCrLf);
-  Line("    ProductName     = [%s]%s", FieldText(pIdentity->ProductName).text, kCrLf);
+  Line("    Manufacturer    = [%s]%s", FieldText(pIdentity->Manufacturer), kCrLf);
+  Line("    ProductFamily   = [%s]%s", FieldText(pIdentity->ProductFamily), kCrLf);
+  Line("    ProductName     = [%s]%s", FieldText(pIdentity->ProductName), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -38,7 +38,7 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
   Line("      MinorNum = [%d]%s", pVersion->MinorNum, kCrLf);
   Line("      Language = [%s]%s", Name(twlg_index, pVersion->Language), kCrLf);
   Line("      Country  = [%s]%s", Name(twcy_index, pVersion->Country), kCrLf);
-  Line("      Info     = [%s]%s", FieldText(pVersion->Info).text, kCrLf);
+  Line("      Info     = [%s]%s", FieldText(pVersion->Info), kCrLf);
   Line("    }%s", kCrLf);
   return true;
 }
@@ -96,7 +96,7 @@ bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
 bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
   if (pSetupFileXfer == nullptr) return true;
   Line("  TW_SETUPFILEXFER = {%s", kCrLf);
-  Line("    FileName = [%s]%s", FieldText(pSetupFileXfer->FileName).text, kCrLf);
+  Line("    FileName = [%s]%s", FieldText(pSetupFileXfer->FileName), kCrLf);
   Line("    Format   = [%s]%s", Name(twff_macros, pSetupFileXfer->Format), kCrLf);
   Line("    VRefNum  = [%d]%s", pSetupFileXfer->VRefNum, kCrLf);
   Line("  }%s", kCrLf);

@@ -41,20 +41,12 @@ inline unsigned PointerLow32(const void* pointer) {
 }
 
 // A fixed-size text field, printable however it ends: its bytes up to the first NUL or up to
-// the field's end, whichever comes first.
-template <size_t N>
-struct FieldTextCopy {
-  char text[N + 1];
-};
-
+// the field's end, whichever comes first, read in place.
 template <size_t N, typename Char>
-FieldTextCopy<N> FieldText(const Char (&field)[N]) {
+NameText FieldText(const Char (&field)[N]) {
   static_assert(sizeof(Char) == 1);
-  FieldTextCopy<N> copy;
-  size_t length = strnlen(reinterpret_cast<const char*>(field), N);
-  memcpy(copy.text, field, length);
-  copy.text[length] = '\0';
-  return copy;
+  const char* text = reinterpret_cast<const char*>(field);
+  return NameText{text, strnlen(text, N)};
 }
 
 // Room for the text of any one capability value: a full TW_STR255 and its NUL is the longest.

@@ -8,17 +8,14 @@
 
 namespace {
 
-// Room for the converted name, as the platform's text conversion would fill it.
-constexpr size_t kNameTextSize = 128;
-
 // A length byte followed by that many characters, in the application's text encoding, which
-// is also the log's: the characters are the text. A length byte beyond what the field holds
-// is taken as the field's size, so nothing after the field is read.
-void PascalText(const TWVX_PSTR32& field, char (&text)[kNameTextSize]) {
+// is also the log's: the characters are the text, up to a NUL among them. A length byte beyond
+// what the field holds is taken as the field's size, so nothing after the field is read.
+NameText PascalText(const TWVX_PSTR32& field) {
   size_t length = field[0];
   if (length > sizeof(field) - 1) length = sizeof(field) - 1;
-  memcpy(text, field + 1, length);
-  text[length] = '\0';
+  const char* text = reinterpret_cast<const char*>(field + 1);
+  return NameText{text, strnlen(text, length)};
 }
 
 }  // namespace
@@ -26,15 +23,11 @@ void PascalText(const TWVX_PSTR32& field, char (&text)[kNameTextSize]) {
 bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   if (pHardwareInfo == nullptr) return true;
   TWVX_HARDWAREINFO& info = *pHardwareInfo;
-  char productName[kNameTextSize];
-  char modelName[kNameTextSize];
-  PascalText(info.ProductName, productName);
-  PascalText(info.ModelName, modelName);
 
   Line("  TWVX_HARDWAREINFO = {%s", kCrLf);
   Line("    ModelID                = [0x%02x]%s", info.ModelID, kCrLf);
-  Line("    ProductName            = [%s]%s", productName, kCrLf);
-  Line("    ModelName              = [%s]%s", modelName, kCrLf);
+  Line("    ProductName            = [%s]%s", PascalText(info.ProductName), kCrLf);
+  Line("    ModelName              = [%s]%s", PascalText(info.ModelName), kCrLf);
   Line("    OptXResolution         = [%ld]%s", Unsigned32(info.OptXResolution), kCrLf);
   Line("    OptYResolution         = [%ld]%s", Unsigned32(info.OptYResolution), kCrLf);
   Line("    MinResolution          = [%ld]%s", Unsigned32(info.MinResolution), kCrLf);
@@ -70,8 +63,8 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   Line("    FocusSupport           = [%d]%s", info.FocusSupport, kCrLf);
   Line("    FocusArea[0]           = [%ld]%s", Unsigned32(info.FocusArea[0]), kCrLf);
   Line("    FocusArea[1]           = [%ld]%s", Unsigned32(info.FocusArea[1]), kCrLf);
-  Line("    ProfileNameFB          = [%s]%s", FieldText(info.ProfileNameFB).text, kCrLf);
-  Line("    ProfileNameTPU         = [%s]%s", FieldText(info.ProfileNameTPU).text, kCrLf);
+  Line("    ProfileNameFB          = [%s]%s", FieldText(info.ProfileNameFB), kCrLf);
+  Line("    ProfileNameTPU         = [%s]%s", FieldText(info.ProfileNameTPU), kCrLf);
   Line("    ColorCorrectionFB      = [");
   SetColorCoeffData(info.ColorCorrectionFB);
   Line("]%s", kCrLf);
@@ -90,7 +83,7 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   Line("    QORColorCorrectionNEGA = [");
   SetColorCoeffData(info.QORColorCorrectionNEGA);
   Line("]%s", kCrLf);
-  Line("    ROMVersion             = [%s]%s", FieldText(info.ROMVersion).text, kCrLf);
+  Line("    ROMVersion             = [%s]%s", FieldText(info.ROMVersion), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }

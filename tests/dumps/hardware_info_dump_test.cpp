@@ -67,6 +67,11 @@ TEST(HardwareInfoDump, TextIsReadWithinItsField) {
   EXPECT_EQ(LineAt(dump, 39), "    ProfileNameFB          = [" + std::string(34, 'F') + "]");
   EXPECT_EQ(LineAt(dump, 40), "    ProfileNameTPU         = [Film.icc]");
   EXPECT_EQ(LineAt(dump, 47), "    ROMVersion             = [" + std::string(34, 'R') + "]");
+
+  // A NUL among the counted characters ends the name, as it ends a C string.
+  const unsigned char withNul[] = {5, 'A', 'B', '\0', 'C', 'D'};
+  memcpy(info.ProductName, withNul, sizeof(withNul));
+  EXPECT_EQ(LineAt(DumpOf(info), 2), "    ProductName            = [AB]");
 }
 
 }  // namespace
