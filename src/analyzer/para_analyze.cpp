@@ -83,9 +83,9 @@ bool CParaAnalyze::CreateStringOfTriplet() {
   char argumentType[kMacroNameSize];
   char message[kMacroNameSize];
   NameText groupName = LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
-  NameText argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_index, m_DAT, argumentType)
+  NameText argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_macros, m_DAT, argumentType)
                                              : LookupName(dat_vx_macros, m_DAT, argumentType);
-  NameText messageName = m_MSG < 0x8001 ? LookupName(msg_index, m_MSG, message)
+  NameText messageName = m_MSG < 0x8001 ? LookupName(msg_macros, m_MSG, message)
                                         : LookupName(msg_vx_macros, m_MSG, message);
 
   if (m_DAT == DAT_CAPABILITY) {

@@ -58,7 +58,7 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
   Line("  TW_EVENT = {%s", kCrLf);
   Line("    pEvent    = <0x%08x>%s", PointerLow32(pEvent->pEvent), kCrLf);
   Line("    TWMessage = [%s]%s",
-       message <= 0x8000 ? Name(msg_index, message) : Name(msg_vx_macros, message), kCrLf);
+       message <= 0x8000 ? Name(msg_macros, message) : Name(msg_vx_macros, message), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }

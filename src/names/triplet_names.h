@@ -59,7 +59,6 @@ inline constexpr NameTableRow dat_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(dat_macros) == 33 && EndsWithSentinel(dat_macros));
-inline constexpr auto dat_index = IndexByValue(dat_macros);
 
 inline constexpr NameTableRow dat_vx_macros[] = {
     TW_NAME(DAT_VX_AUTOEXPOSURE),
@@ -119,7 +118,6 @@ inline constexpr NameTableRow msg_macros[] = {
     TW_NAME_END,
 };
 static_assert(ScannedRows(msg_macros) == 35 && EndsWithSentinel(msg_macros));
-inline constexpr auto msg_index = IndexByValue(msg_macros);
 
 inline constexpr NameTableRow msg_vx_macros[] = {
     TW_NAME(MSG_VX_TIMERRESET),
