@@ -61,6 +61,15 @@ uint64_t AllocationsDuring(Run&& run) {
   return AllocationCount() - before;
 }
 
+// A call's header and parameter texts, made by an analyzer of their own.
+struct CallTexts {
+  CParaAnalyze analyzer;
+  char header[kTextSize];
+  char parameters[kTextSize];
+  size_t headerLength = 0;
+  size_t parametersLength = 0;
+};
+
 // One case's call as an application makes it: its own identity, the structure, and for a
 // capability the container the operator fills in.
 class CaseCall {
@@ -84,17 +93,16 @@ class CaseCall {
   TW_UINT16 Direct(TripletOperator* op) {
     return op->ProcessTriplet(&origin_, case_.DG, case_.DAT, case_.MSG, data_);
   }
-  // The two texts of the call as the entry point builds them; their lengths.
-  void Analyze(CParaAnalyze& analyzer, TW_UINT16 rc, char* header, size_t* headerLength,
-               char* parameters, size_t* parametersLength) {
-    header[0] = '\0';
-    analyzer.TripletAnalyze(&origin_, nullptr, case_.DG, case_.DAT, case_.MSG, data_, header,
-                            kTextSize);
-    *headerLength = analyzer.OutTextLength();
-    parameters[0] = '\0';
-    analyzer.ParaAnalyze(&origin_, nullptr, case_.DG, case_.DAT, case_.MSG, data_, rc, parameters,
-                         kTextSize);
-    *parametersLength = analyzer.OutTextLength();
+  // The two texts of the call as the entry point builds them.
+  void Analyze(TW_UINT16 rc, CallTexts& texts) {
+    texts.header[0] = '\0';
+    texts.analyzer.TripletAnalyze(&origin_, nullptr, case_.DG, case_.DAT, case_.MSG, data_,
+                                  texts.header, kTextSize);
+    texts.headerLength = texts.analyzer.OutTextLength();
+    texts.parameters[0] = '\0';
+    texts.analyzer.ParaAnalyze(&origin_, nullptr, case_.DG, case_.DAT, case_.MSG, data_, rc,
+                               texts.parameters, kTextSize);
+    texts.parametersLength = texts.analyzer.OutTextLength();
   }
 
  private:
@@ -114,19 +122,16 @@ void BM_Analysis(benchmark::State& state, const BenchCase& benchCase) {
   g_host->Load(false);
   CaseCall call(benchCase);
   TW_UINT16 rc = call.Direct(g_host->Operator());
-  CParaAnalyze analyzer;
-  static char header[kTextSize];
-  static char parameters[kTextSize];
-  size_t headerLength = 0;
-  size_t parametersLength = 0;
+  static CallTexts texts;
   uint64_t allocations = AllocationsDuring([&] {
     for (auto _ : state) {
-      call.Analyze(analyzer, rc, header, &headerLength, parameters, &parametersLength);
-      benchmark::DoNotOptimize(header);
-      benchmark::DoNotOptimize(parameters);
+      call.Analyze(rc, texts);
+      benchmark::DoNotOptimize(texts.header);
+      benchmark::DoNotOptimize(texts.parameters);
     }
   });
-  state.counters["bytes_per_call"] = static_cast<double>(headerLength + parametersLength);
+  state.counters["bytes_per_call"] =
+      static_cast<double>(texts.headerLength + texts.parametersLength);
   ReportAllocations(state, "Analysis", benchCase, allocations,
                     static_cast<double>(state.iterations()));
 }
@@ -141,11 +146,7 @@ void BM_PassThrough(benchmark::State& state, const BenchCase& benchCase) {
     state.SkipWithError("the data source changed the operator's return code");
     return;
   }
-  CParaAnalyze analyzer;
-  static char header[kTextSize];
-  static char parameters[kTextSize];
-  size_t headerLength = 0;
-  size_t parametersLength = 0;
+  static CallTexts texts;
 
   double passSeconds = 0;
   double directSeconds = 0;
@@ -159,8 +160,7 @@ void BM_PassThrough(benchmark::State& state, const BenchCase& benchCase) {
     };
     if (passFirst) passBatch();
     directSeconds += BatchSeconds([&] { call.Direct(op); });
-    analysisSeconds += BatchSeconds(
-        [&] { call.Analyze(analyzer, rc, header, &headerLength, parameters, &parametersLength); });
+    analysisSeconds += BatchSeconds([&] { call.Analyze(rc, texts); });
     if (!passFirst) passBatch();
     passFirst = !passFirst;
     passSeconds += pass;
@@ -186,12 +186,8 @@ void BM_Logged(benchmark::State& state, const BenchCase& benchCase) {
   CaseCall call(benchCase);
   // The floor writes the texts the data source writes, as two writes of the same lengths.
   TW_UINT16 rc = call.Direct(g_host->Operator());
-  CParaAnalyze analyzer;
-  static char header[kTextSize];
-  static char parameters[kTextSize];
-  size_t headerLength = 0;
-  size_t parametersLength = 0;
-  call.Analyze(analyzer, rc, header, &headerLength, parameters, &parametersLength);
+  static CallTexts texts;
+  call.Analyze(rc, texts);
 
   TripletOperator* op = g_host->Operator();
   int log = open(g_host->LogFile().c_str(), O_WRONLY);
@@ -204,8 +200,8 @@ void BM_Logged(benchmark::State& state, const BenchCase& benchCase) {
     return;
   }
   auto writeTexts = [&] {
-    (void)!write(floor, header, headerLength);
-    (void)!write(floor, parameters, parametersLength);
+    (void)!write(floor, texts.header, texts.headerLength);
+    (void)!write(floor, texts.parameters, texts.parametersLength);
   };
 
   double loggedSeconds = 0;

@@ -14,7 +14,7 @@ struct NameText {
   constexpr operator const char*() const { return text; }
 };
 
-constexpr size_t TextBytes(const char* text) {
+constexpr size_t LiteralLength(const char* text) {
   size_t length = 0;
   while (text[length] != '\0') ++length;
   return length;
@@ -23,7 +23,7 @@ constexpr size_t TextBytes(const char* text) {
 struct NameTableRow {
   constexpr NameTableRow() = default;
   constexpr NameTableRow(const char* rowName, int64_t rowValue)
-      : name(rowName), value(rowValue), length(TextBytes(rowName)) {}
+      : name(rowName), value(rowValue), length(LiteralLength(rowName)) {}
   constexpr NameText Name() const { return NameText{name, length}; }
 
   const char* name = "";

@@ -12,6 +12,7 @@
 
 #include "common/host_memory.h"
 #include "common/twain_values.h"
+#include "twaintrace/twain_items.h"
 
 namespace {
 
@@ -19,18 +20,10 @@ void Run(const std::string& command) {
   if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
 }
 
+// The sample answers with numeric items only, read here as 32-bit values.
 size_t ItemSizeOf(TW_UINT16 itemType) {
-  switch (itemType) {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-      return 1;
-    case TWTY_INT16:
-    case TWTY_UINT16:
-    case TWTY_BOOL:
-      return 2;
-    default:
-      return 4;
-  }
+  size_t size = TwainItemSize(itemType);
+  return size == 0 || size > sizeof(TW_UINT32) ? sizeof(TW_UINT32) : size;
 }
 
 TW_UINT32 ReadItem(const char* at, size_t size) {
