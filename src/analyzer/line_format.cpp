@@ -110,15 +110,8 @@ char* WriteFixedPoint3(char* at, bool negative, uint64_t units) {
   uint64_t integer = rounded / 1000;
   unsigned fraction = static_cast<unsigned>(rounded % 1000);
   if (negative) *at++ = '-';
-  char* end;
-  // Coefficients and sizes in inches mostly have a one-digit whole part.
-  if (integer < 10) {
-    at[0] = static_cast<char>('0' + integer);
-    end = at + 5;
-  } else {
-    end = at + DecimalLength(integer) + 4;
-    WriteDecimal(integer, end - 4);
-  }
+  char* end = at + DecimalLength(integer) + 4;
+  WriteDecimal(integer, end - 4);
   end[-4] = '.';
   end[-3] = static_cast<char>('0' + fraction / 100);
   end[-2] = kDigitPairs[(fraction % 100) * 2];
@@ -173,14 +166,6 @@ char* WriteSigned(char* at, const Directive& d, long value) {
 }
 
 char* WriteUnsigned(char* at, const Directive& d, unsigned long value) {
-  // "%08x": every address line of every dump.
-  if (d.conversion == 'x' && d.zeroPad && !d.leftAlign && d.width == 8 && value <= 0xFFFFFFFF) {
-    for (int i = 7; i >= 0; --i) {
-      at[i] = "0123456789abcdef"[value & 0xF];
-      value >>= 4;
-    }
-    return at + 8;
-  }
   if (d.conversion == 'u') {
     return WriteNumber(at, d, false, DecimalLength(value),
                        [value](char* end) { WriteDecimal(value, end); });
