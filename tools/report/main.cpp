@@ -13,6 +13,7 @@
 #include "report/log_index.h"
 #include "report/report_model.h"
 #include "report/text_report.h"
+#include "report/text_util.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void PrintUsage(std::ostream& out) {
 }
 
 void Complain(const std::string& problem) {
-  std::cerr << "twaintrace-report: " << problem << "\n";
+  std::cerr << "twaintrace-report: " << report::Printable(problem) << "\n";
 }
 
 std::optional<report::Report> ReadReport(const std::string& path, std::string* error) {
@@ -92,7 +93,7 @@ int ReportLogSet(report::LogSetIndex index, HtmlPage* html) {
     if (!log) {
       Complain(error);
       std::cout << "\n=== Log " << number << " of " << index.rows.size()
-                << " ===\n\nCould not be read again: " << error << "\n";
+                << " ===\n\nCould not be read again: " << report::Printable(error) << "\n";
       if (html->Wanted()) report::WriteHtmlUnreadSection(number, error, html->Out());
       continue;
     }
