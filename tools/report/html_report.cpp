@@ -38,8 +38,8 @@ div.message{color:#6a4c00;background:#fff8e1}div.unknown{color:#b00020;backgroun
 span.problem{color:#b00020}
 )";
 
-std::string Anchor(const Triplet& triplet) {
-  return "<a href=\"#t" + std::to_string(triplet.ordinal) + "\">#" +
+std::string Anchor(const Triplet& triplet, const std::string& ids) {
+  return "<a href=\"#" + ids + "t" + std::to_string(triplet.ordinal) + "\">#" +
          EscapeHtml(SequenceText(triplet)) + "</a>";
 }
 
@@ -48,9 +48,9 @@ void OverviewRow(std::ostream& out, const char* label, const std::string& value,
       << EscapeHtml(value) << "</td></tr>\n";
 }
 
-void WriteOverview(const Report& report, std::ostream& out) {
+void WriteOverview(const Report& report, const std::string& ids, std::ostream& out) {
   const Overview& o = report.overview;
-  out << "<section id=\"overview\"><h2>Overview</h2>\n<table class=\"overview\">\n";
+  out << "<section id=\"" << ids << "overview\"><h2>Overview</h2>\n<table class=\"overview\">\n";
   OverviewRow(out, "Loaded", o.loadTime ? *o.loadTime : "unknown (not a Twainlog_ file name)");
   if (!o.dataSource.empty()) OverviewRow(out, "Data source", std::string(o.dataSource));
   OverviewRow(out, "Triplets", TripletCountText(o));
@@ -69,15 +69,16 @@ void WriteOverview(const Report& report, std::ostream& out) {
   out << "</table></section>\n";
 }
 
-void WriteTimeline(const Report& report, std::ostream& out) {
-  out << "<section id=\"timeline\"><h2>TWAIN state</h2>\n"
-      << StateTimelineSvg(report)
+void WriteTimeline(const Report& report, const std::string& ids, std::ostream& out) {
+  out << "<section id=\"" << ids << "timeline\"><h2>TWAIN state</h2>\n"
+      << StateTimelineSvg(report, ids)
       << "<p>One point per state line; a red cross marks a failure at the state it left "
          "unchanged. Points open their entry below.</p></section>\n";
 }
 
-void WriteFailures(const Report& report, std::ostream& out) {
-  out << "<section id=\"failures\"><h2>Failures (" << report.failures.size() << ")</h2>\n";
+void WriteFailures(const Report& report, const std::string& ids, std::ostream& out) {
+  out << "<section id=\"" << ids << "failures\"><h2>Failures (" << report.failures.size()
+      << ")</h2>\n";
   if (report.failures.empty()) {
     out << "<p>None.</p></section>\n";
     return;
@@ -86,11 +87,11 @@ void WriteFailures(const Report& report, std::ostream& out) {
          "<th>Condition code</th></tr></thead><tbody>\n";
   for (const Failure& failure : report.failures) {
     const Triplet& triplet = report.triplets[failure.triplet];
-    out << "<tr><td>" << Anchor(triplet) << "</td><td>" << EscapeHtml(TripletText(triplet))
+    out << "<tr><td>" << Anchor(triplet, ids) << "</td><td>" << EscapeHtml(TripletText(triplet))
         << "</td><td>" << EscapeHtml(triplet.capability) << "</td><td>";
     if (failure.status) {
       out << EscapeHtml(failure.conditionCode) << " (DAT_STATUS "
-          << Anchor(report.triplets[*failure.status]) << ")";
+          << Anchor(report.triplets[*failure.status], ids) << ")";
     } else {
       out << "no DAT_STATUS followed";
     }
@@ -99,9 +100,9 @@ void WriteFailures(const Report& report, std::ostream& out) {
   out << "</tbody></table></section>\n";
 }
 
-void WriteCapabilities(const Report& report, std::ostream& out) {
-  out << "<section id=\"capabilities\"><h2>Capability negotiation (" << report.capabilities.size()
-      << ")</h2>\n";
+void WriteCapabilities(const Report& report, const std::string& ids, std::ostream& out) {
+  out << "<section id=\"" << ids << "capabilities\"><h2>Capability negotiation ("
+      << report.capabilities.size() << ")</h2>\n";
   if (report.capabilities.empty()) {
     out << "<p>None.</p></section>\n";
     return;
@@ -124,8 +125,9 @@ void WriteCapabilities(const Report& report, std::ostream& out) {
   out << "</tbody></table></section>\n";
 }
 
-void WritePages(const Report& report, std::ostream& out) {
-  out << "<section id=\"images\"><h2>Image transfers (" << report.pages.size() << ")</h2>\n";
+void WritePages(const Report& report, const std::string& ids, std::ostream& out) {
+  out << "<section id=\"" << ids << "images\"><h2>Image transfers (" << report.pages.size()
+      << ")</h2>\n";
   if (report.pages.empty()) {
     out << "<p>None.</p></section>\n";
     return;
@@ -133,8 +135,9 @@ void WritePages(const Report& report, std::ostream& out) {
   out << "<table><thead><tr><th>Page</th><th>Triplets</th><th>Image</th><th>Transfer</th>"
          "<th>End</th></tr></thead><tbody>\n";
   for (const ImagePage& page : report.pages) {
-    out << "<tr><td>" << page.number << "</td><td>" << Anchor(report.triplets[page.firstTriplet])
-        << " to " << Anchor(report.triplets[page.lastTriplet]) << "</td><td class=\"value\">"
+    out << "<tr><td>" << page.number << "</td><td>"
+        << Anchor(report.triplets[page.firstTriplet], ids) << " to "
+        << Anchor(report.triplets[page.lastTriplet], ids) << "</td><td class=\"value\">"
         << EscapeHtml(ImageInfoText(page)) << "</td><td class=\"value\">"
         << EscapeHtml(TransferText(page)) << "</td><td>" << EscapeHtml(PageEndText(page))
         << "</td></tr>\n";
@@ -142,10 +145,10 @@ void WritePages(const Report& report, std::ostream& out) {
   out << "</tbody></table></section>\n";
 }
 
-void WriteUnrecognized(const Report& report, std::ostream& out) {
+void WriteUnrecognized(const Report& report, const std::string& ids, std::ostream& out) {
   if (report.unrecognized.empty()) return;
-  out << "<section id=\"unrecognized\"><h2>Unrecognized lines (" << report.unrecognized.size()
-      << ")</h2>\n<table><tbody>\n";
+  out << "<section id=\"" << ids << "unrecognized\"><h2>Unrecognized lines ("
+      << report.unrecognized.size() << ")</h2>\n<table><tbody>\n";
   size_t listed = std::min(report.unrecognized.size(), kListedLines);
   for (size_t i = 0; i < listed; ++i) {
     const LogLine& line = report.unrecognized[i];
@@ -158,11 +161,12 @@ void WriteUnrecognized(const Report& report, std::ostream& out) {
   out << "</tbody></table></section>\n";
 }
 
-void WriteEntry(const Report& report, const Triplet& triplet, std::ostream& out) {
+void WriteEntry(const Report& report, const Triplet& triplet, const std::string& ids,
+                std::ostream& out) {
   std::string problems = EntryProblems(report, triplet);
   std::string state = triplet.state ? "state " + std::to_string(*triplet.state) : "";
-  out << "<details class=\"triplet" << (triplet.Failed() ? " failed" : "") << "\" id=\"t"
-      << triplet.ordinal << "\"><summary>#" << EscapeHtml(SequenceText(triplet)) << "  "
+  out << "<details class=\"triplet" << (triplet.Failed() ? " failed" : "") << "\" id=\"" << ids
+      << "t" << triplet.ordinal << "\"><summary>#" << EscapeHtml(SequenceText(triplet)) << "  "
       << EscapeHtml(TripletText(triplet));
   if (triplet.hasCapability) out << " (" << EscapeHtml(triplet.capability) << ")";
   out << "  " << EscapeHtml(triplet.returnCode) << "  " << state;
@@ -170,13 +174,14 @@ void WriteEntry(const Report& report, const Triplet& triplet, std::ostream& out)
   out << "</summary><pre>" << EscapeHtml(triplet.raw) << "</pre></details>\n";
 }
 
-void WriteLog(const Report& report, std::ostream& out) {
-  out << "<section id=\"log\"><h2>Log</h2>\n<p>Every entry in log order; open a row for the "
+void WriteLog(const Report& report, const std::string& ids, std::ostream& out) {
+  out << "<section id=\"" << ids
+      << "log\"><h2>Log</h2>\n<p>Every entry in log order; open a row for the "
          "entry as the log holds it. Logger messages and unrecognized lines stand between.</p>\n";
   size_t triplet = 0;
   for (const LogItem& item : report.items) {
     if (std::holds_alternative<RawEntry>(item)) {
-      WriteEntry(report, report.triplets[triplet++], out);
+      WriteEntry(report, report.triplets[triplet++], ids, out);
     } else if (const LoggerMessage* message = std::get_if<LoggerMessage>(&item)) {
       out << "<div class=\"message\">line " << message->firstLine << ": "
           << EscapeHtml(TrimLineEnds(message->raw)) << "</div>\n";
@@ -191,20 +196,28 @@ void WriteLog(const Report& report, std::ostream& out) {
 
 }  // namespace
 
-void WriteHtmlReport(const Report& report, std::ostream& out) {
-  std::string file = EscapeHtml(report.overview.fileName);
+void WriteHtmlHead(const std::string& title, std::ostream& out, std::string_view extraStyle) {
   out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
       << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-      << "<title>TwainTrace report: " << file << "</title>\n<style>" << kStyle
-      << "</style></head>\n<body>\n<h1>TwainTrace log report</h1>\n<p class=\"file\">" << file
-      << "</p>\n";
-  WriteOverview(report, out);
-  WriteTimeline(report, out);
-  WriteFailures(report, out);
-  WriteCapabilities(report, out);
-  WritePages(report, out);
-  WriteUnrecognized(report, out);
-  WriteLog(report, out);
+      << "<title>" << EscapeHtml(title) << "</title>\n<style>" << kStyle << extraStyle
+      << "</style></head>\n<body>\n";
+}
+
+void WriteHtmlSections(const Report& report, const std::string& ids, std::ostream& out) {
+  WriteOverview(report, ids, out);
+  WriteTimeline(report, ids, out);
+  WriteFailures(report, ids, out);
+  WriteCapabilities(report, ids, out);
+  WritePages(report, ids, out);
+  WriteUnrecognized(report, ids, out);
+  WriteLog(report, ids, out);
+}
+
+void WriteHtmlReport(const Report& report, std::ostream& out) {
+  WriteHtmlHead("TwainTrace report: " + report.overview.fileName, out);
+  out << "<h1>TwainTrace log report</h1>\n<p class=\"file\">"
+      << EscapeHtml(report.overview.fileName) << "</p>\n";
+  WriteHtmlSections(report, "", out);
   out << "</body></html>\n";
 }
 

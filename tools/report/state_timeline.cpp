@@ -49,8 +49,8 @@ std::string PointTitle(const Triplet& triplet, const std::string& what) {
          what + "</title>";
 }
 
-std::string Link(const Triplet& triplet, const std::string& shape) {
-  return "<a href=\"#t" + std::to_string(triplet.ordinal) + "\">" + shape + "</a>\n";
+std::string Link(const Triplet& triplet, const std::string& ids, const std::string& shape) {
+  return "<a href=\"#" + ids + "t" + std::to_string(triplet.ordinal) + "\">" + shape + "</a>\n";
 }
 
 void AppendGrid(const Plot& plot, std::string* svg) {
@@ -94,31 +94,32 @@ void AppendStateLine(const Report& report, const Plot& plot, std::string* svg) {
   if (!points.empty()) *svg += "<polyline class=\"state-line\" points=\"" + points + "\"/>\n";
 }
 
-void AppendMarks(const Report& report, const Plot& plot, std::string* svg) {
+void AppendMarks(const Report& report, const std::string& ids, const Plot& plot, std::string* svg) {
   double radius = report.triplets.size() > 400 ? 1.5 : 3;
   int state = kStateAtLoad;
   for (const Triplet& triplet : report.triplets) {
     double x = plot.X(triplet.ordinal);
     if (triplet.state) {
       state = *triplet.state;
-      *svg +=
-          Link(triplet, "<circle class=\"state\" cx=\"" + Number(x) + "\" cy=\"" +
-                            Number(plot.Y(state)) + "\" r=\"" + Number(radius) + "\">" +
-                            PointTitle(triplet, "state " + std::to_string(state)) + "</circle>");
+      *svg += Link(triplet, ids,
+                   "<circle class=\"state\" cx=\"" + Number(x) + "\" cy=\"" +
+                       Number(plot.Y(state)) + "\" r=\"" + Number(radius) + "\">" +
+                       PointTitle(triplet, "state " + std::to_string(state)) + "</circle>");
     } else if (triplet.Failed()) {
       double y = plot.Y(state);
       std::string cross = "M" + Number(x - 4) + "," + Number(y - 4) + "L" + Number(x + 4) + "," +
                           Number(y + 4) + "M" + Number(x - 4) + "," + Number(y + 4) + "L" +
                           Number(x + 4) + "," + Number(y - 4);
-      *svg += Link(triplet, "<path class=\"failure\" d=\"" + cross + "\">" +
-                                PointTitle(triplet, std::string(triplet.returnCode)) + "</path>");
+      *svg += Link(triplet, ids,
+                   "<path class=\"failure\" d=\"" + cross + "\">" +
+                       PointTitle(triplet, std::string(triplet.returnCode)) + "</path>");
     }
   }
 }
 
 }  // namespace
 
-std::string StateTimelineSvg(const Report& report) {
+std::string StateTimelineSvg(const Report& report, const std::string& ids) {
   Plot plot(report.triplets.size());
   std::string svg = "<svg class=\"timeline\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
                     Number(kWidth) + " " + Number(kHeight) +
@@ -126,7 +127,7 @@ std::string StateTimelineSvg(const Report& report) {
   AppendGrid(plot, &svg);
   AppendAxis(report, plot, &svg);
   AppendStateLine(report, plot, &svg);
-  AppendMarks(report, plot, &svg);
+  AppendMarks(report, ids, plot, &svg);
   svg += "</svg>\n";
   return svg;
 }

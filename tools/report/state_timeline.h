@@ -8,6 +8,7 @@
 
 namespace report {
 
-std::string StateTimelineSvg(const Report& report);
+// Each point links to its entry, whose element id is `ids` followed by "t" and the ordinal.
+std::string StateTimelineSvg(const Report& report, const std::string& ids = "");
 
 }  // namespace report

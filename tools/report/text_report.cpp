@@ -151,4 +151,38 @@ void WriteTextReport(const Report& report, std::ostream& out) {
   WriteUnrecognized(report, out);
 }
 
+void WriteTextIndex(const LogSetIndex& index, std::ostream& out) {
+  const std::vector<IndexColumn>& columns = IndexColumns();
+  std::vector<std::vector<std::string>> table(1);
+  for (const IndexColumn& column : columns) table[0].push_back(column.heading);
+  for (const IndexRow& row : index.rows) {
+    table.emplace_back();
+    for (const std::string& cell : row.cells) table.back().push_back(Printable(cell));
+  }
+  std::vector<size_t> widths(columns.size(), 0);
+  for (const std::vector<std::string>& line : table) {
+    for (size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], line[i].size());
+  }
+  out << "TwainTrace log index: " << Counted(index.rows.size(), "log", "logs")
+      << ", in load order\n\n";
+  for (const std::vector<std::string>& line : table) {
+    std::string text;
+    for (size_t i = 0; i < line.size(); ++i) {
+      std::string padding(widths[i] - line[i].size(), ' ');
+      text += "  " + (columns[i].alignRight ? padding + line[i] : line[i] + padding);
+    }
+    out << TrimTrailingSpaces(text) << "\n";
+  }
+  if (!index.notRead.empty()) {
+    out << "\nNot read (" << index.notRead.size() << ")\n";
+    for (const std::string& problem : index.notRead) out << "  " << Printable(problem) << "\n";
+  }
+  out << "\n" << ShownText(index) << "\n";
+}
+
+void WriteTextReportInSet(const Report& report, size_t number, size_t logs, std::ostream& out) {
+  out << "\n=== Log " << number << " of " << logs << " ===\n\n";
+  WriteTextReport(report, out);
+}
+
 }  // namespace report

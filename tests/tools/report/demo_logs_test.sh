@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the demo session with a memory and with a native transfer and reports every log it wrote.
+# Runs the demo session with a memory and with a native transfer and reports every log it wrote,
+# one by one and all at once.
 # The report has to read all of each log, and the sessions have to show both transfers and a
 # refused capability set.
 # usage: demo_logs_test.sh REPORT_TOOL DEMO_HOST WORK_DIR LOG_SEARCH_ROOT
@@ -36,6 +37,16 @@ for log in "${logs[@]}"; do
   done
 done
 cat "$work"/*.report
+# All of them at once: an index row and a full report for each session.
+"$report" --html "$work/all.html" "${logs[@]}" >"$work/all.out"
+if [ ${#logs[@]} -gt 1 ]; then
+  rows=$(grep -Ec '^ +[0-9]+  Twainlog_.*  session  +yes$' "$work/all.out" || true)
+  reports=$(grep -c '^=== Log [0-9]* of ' "$work/all.out" || true)
+  if [ "$rows" != ${#logs[@]} ] || [ "$reports" != ${#logs[@]} ]; then
+    echo "the index of ${#logs[@]} logs shows $rows sound sessions and $reports reports:"
+    cat "$work/all.out"; status=1
+  fi
+fi
 for expected in '^    transfer:  memory, [1-9]' '^    transfer:  native' '^    set: +#[0-9]+ TWRC_FAILURE'; do
   if ! grep -Eq "$expected" "$work"/*.report; then
     echo "no report of the demo session shows /$expected/"; status=1

@@ -1,0 +1,209 @@
+// Whole log folders as a customer sends them: the index in load order, the reports of the
+// sessions, and a page whose every link leads somewhere.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "log_text.h"
+#include "report/log_files.h"
+#include "report/report_model.h"
+#include "report/text_report.h"
+#include "tool_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using report_test::Contains;
+
+const std::string kFixtures = REPORT_FIXTURES;
+const std::string kIdentity = "Twainlog_20260105_093010_0120.txt";
+const std::string kNotALog = "Twainlog_20260105_093011_0000.txt";
+const std::string kSession = "Twainlog_20260105_093012_0457.txt";
+const std::string kStopped = "Twainlog_20260105_101500_1000.txt";
+// A name that carries no load time, with markup and a terminal escape in it.
+const std::string kOddName = "Twainlog_\x1b[31m<b>&\"x'.txt";
+
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
+void WriteFile(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+// Rows 1 to 5 in load order, two "logs" that cannot be read, and a file that is no log at all.
+class LogFolder : public report_test::ToolRun {
+ protected:
+  void SetUp() override {
+    ToolRun::SetUp();
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    // Written out of load order: the order must come from the names.
+    fs::copy_file(kFixtures + "/" + kStopped, folder_ / kStopped);
+    fs::copy_file(kFixtures + "/" + kSession, folder_ / kOddName);
+    fs::copy_file(kFixtures + "/" + kSession, folder_ / kSession);
+    using namespace report_test;
+    WriteFile(folder_ / kIdentity,
+              Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_GET",
+                    Lines({"  TW_IDENTITY = {", "    ProductName     = [Tandra 9000]", "  }"}), 3));
+    WriteFile(folder_ / kNotALog, "Dear support,\nthe scanner does not scan.\n");
+    WriteFile(folder_ / "notes.txt", "not named as a log\n");
+    fs::create_directory(folder_ / "Twainlog_20260105_120000_0000.txt");
+    fs::create_symlink(folder_ / "gone.txt", folder_ / "Twainlog_20260105_130000_0000.txt");
+  }
+
+  std::string Folder() const { return folder_.string(); }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+  static std::string SingleReport(const std::string& path) {
+    std::string content;
+    std::string error;
+    EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
+    std::ostringstream out;
+    report::WriteTextReport(report::BuildReport(path, std::move(content)), out);
+    return out.str();
+  }
+
+  std::vector<std::string> IndexLines() {
+    std::istringstream text(Read(Output("stdout")));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
+    return lines;
+  }
+
+ private:
+  fs::path folder_ = fs::path(REPORT_OUTPUT) / "folder";
+};
+
+TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
+  ASSERT_EQ(Run(Folder()), 0);
+  std::string out = Read(Output("stdout"));
+  std::vector<std::string> lines = IndexLines();
+  ASSERT_EQ(lines.size(), 8u) << out;
+  EXPECT_EQ(lines[0], "TwainTrace log index: 5 logs, in load order");
+  std::vector<std::vector<std::string>> rows = {
+      {"  1  " + kIdentity, "Tandra 9000", "identity requests only", "  yes"},
+      {"  2  " + kNotALog, "09:30:11.000", "not a log", "no: 2 unrecognized lines"},
+      {"  3  " + kSession, "2026-01-05 09:30:12.457", "  25  ", "session", "no: 1 cut entry"},
+      {"  4  " + kStopped, "no, ends in a call", "session", "ends inside #00006"},
+      {"  5  Twainlog_\\x1b[31m<b>&\"x'.txt", "unknown", "session"},
+  };
+  for (size_t i = 0; i < rows.size(); ++i) {
+    for (const std::string& cell : rows[i]) {
+      EXPECT_TRUE(Contains(lines[3 + i], cell)) << cell << "\nin\n" << lines[3 + i];
+    }
+  }
+  EXPECT_TRUE(Contains(out, "Not read (2)\n"));
+  EXPECT_TRUE(Contains(out, "logs with more than identity requests: 3, 4, 5."));
+  EXPECT_FALSE(Contains(out, "=== Log 1 of 5") || Contains(out, "=== Log 2 of 5"));
+  // Each log's report is the one it gets on its own, after the line naming its row.
+  EXPECT_TRUE(
+      Contains(out, "=== Log 3 of 5 ===\n\n" + SingleReport(Path(kSession)) + "\n=== Log 4"));
+  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + SingleReport(Path(kStopped))));
+  EXPECT_FALSE(Contains(out, "\x1b"));
+
+  std::string errors = Read(Output("stderr"));
+  EXPECT_TRUE(Contains(errors, "Twainlog_20260105_120000_0000.txt: is a directory\n")) << errors;
+  EXPECT_TRUE(Contains(errors, "Twainlog_20260105_130000_0000.txt: No such file or directory\n"));
+  EXPECT_FALSE(Contains(errors, "notes.txt"));
+}
+
+TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
+  // The same log named again, through its folder and as a file, is one row.
+  ASSERT_EQ(Run("--only 1,4 " + Folder() + " " + Quoted(Path(kSession)) + " " + Folder()), 0);
+  std::string out = Read(Output("stdout"));
+  EXPECT_TRUE(Contains(out, "TwainTrace log index: 5 logs"));
+  EXPECT_TRUE(Contains(out, "the logs chosen with --only: 1, 4."));
+  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + SingleReport(Path(kIdentity))));
+  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ==="));
+  EXPECT_FALSE(Contains(out, "=== Log 3 of 5 ==="));
+
+  for (const char* wrong : {"0", "1,,2", "x", "-1", "1-3", "''", "99999999999999999999"}) {
+    EXPECT_EQ(Run(std::string("--only ") + wrong + " " + Folder()), 2) << wrong;
+    EXPECT_TRUE(Contains(Read(Output("stderr")), "usage:")) << wrong;
+  }
+  EXPECT_TRUE(Contains(Read(Output("stderr")), "row numbers, counted from 1"));
+  EXPECT_EQ(Run("--only 6 " + Folder()), 2);
+  EXPECT_TRUE(Contains(Read(Output("stderr")), "--only 6: there are 5 logs"));
+  EXPECT_EQ(Run("--only 1 --only 2 " + Folder()), 2);
+  EXPECT_EQ(Run(Folder() + " --only"), 2);
+}
+
+TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
+  fs::path empty = fs::path(REPORT_OUTPUT) / "empty";
+  fs::remove_all(empty);
+  fs::create_directories(empty);
+  EXPECT_EQ(Run(empty.string()), 1);
+  EXPECT_TRUE(Contains(Read(Output("stderr")), "empty: no Twainlog_*.txt in this folder\n"));
+  EXPECT_EQ(Run(Path("Twainlog_20260105_120000_0000.txt") + " " + empty.string()), 1);
+
+  // One readable log among unreadable ones: its report alone, as for a single file.
+  ASSERT_EQ(
+      Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string()),
+      0);
+  EXPECT_EQ(Read(Output("stdout")), SingleReport(Path(kStopped)));
+  EXPECT_EQ(Run("--only 2 " + Path(kStopped)), 2);
+  EXPECT_EQ(Run("--only 1 " + Path(kStopped)), 0);
+}
+
+TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {
+  ASSERT_EQ(Run("--html " + Output("folder.html") + " " + Folder()), 0);
+  std::string html = Read(Output("folder.html"));
+  std::multiset<std::string> ids;
+  std::regex id("\\bid=\"([^\"]*)\"");
+  for (std::sregex_iterator it(html.begin(), html.end(), id), end; it != end; ++it) {
+    std::string value = (*it)[1];
+    EXPECT_EQ(ids.count(value), 0u) << "id used twice: " << value;
+    EXPECT_TRUE(std::regex_match(value, std::regex("[A-Za-z][-A-Za-z0-9]*"))) << value;
+    ids.insert(value);
+  }
+  std::regex link("href=\"#([^\"]*)\"");
+  size_t links = 0;
+  for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it, ++links) {
+    EXPECT_EQ(ids.count((*it)[1]), 1u) << "no target for #" << (*it)[1];
+  }
+  EXPECT_GT(links, 60u);
+  // The rows of the sessions lead to their sections; the others have none.
+  for (const char* row :
+       {"<td class=\"right\"><a href=\"#log3\">3</a></td>",
+        "<td class=\"right\"><a href=\"#log5\">5</a></td>", "<td class=\"right\">1</td>"}) {
+    EXPECT_TRUE(Contains(html, row)) << row;
+  }
+  EXPECT_EQ(ids.count("log1") + ids.count("log2"), 0u);
+  EXPECT_EQ(ids.count("log4") + ids.count("log4-overview") + ids.count("log4-t6"), 3u);
+
+  EXPECT_FALSE(Contains(html, "<b>"));
+  EXPECT_FALSE(Contains(html, "\x1b"));
+  EXPECT_TRUE(
+      Contains(html, "<a href=\"#log5\">Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</a>"));
+  EXPECT_TRUE(Contains(html, "/folder/Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</p>"));
+}
+
+TEST(LogFiles, OrdersByTheLoadTimeInTheNamesWhateverTheFolder) {
+  std::vector<std::string> paths = {
+      "a/renamed.txt",
+      "a/Twainlog_20260101_000000_0000.txt",
+      "b/Twainlog_20260105_093012_0457.txt",
+      // 999.5 ms and more were rounded up to 1000: the next second, and here the next year.
+      "z/Twainlog_20251231_235959_1000.txt",
+      "a/Twainlog_20260105_093012_0458.txt",
+      "a/Twainlog_20260105_093012_0456.txt",
+  };
+  report::SortInLoadOrder(&paths);
+  EXPECT_EQ(paths, (std::vector<std::string>{
+                       "z/Twainlog_20251231_235959_1000.txt",
+                       "a/Twainlog_20260101_000000_0000.txt",
+                       "a/Twainlog_20260105_093012_0456.txt",
+                       "b/Twainlog_20260105_093012_0457.txt",
+                       "a/Twainlog_20260105_093012_0458.txt",
+                       "a/renamed.txt",
+                   }));
+}
+
+}  // namespace

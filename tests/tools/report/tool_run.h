@@ -1,0 +1,43 @@
+// Runs twaintrace-report as a user would and reads what it printed.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace report_test {
+
+class ToolRun : public testing::Test {
+ protected:
+  void SetUp() override { mkdir(REPORT_OUTPUT, 0755); }
+
+  // The exit status; stdout and stderr land in Output("stdout") and Output("stderr").
+  int Run(const std::string& arguments) {
+    std::string command = std::string(REPORT_TOOL) + " " + arguments + " >" + Output("stdout") +
+                          " 2>" + Output("stderr");
+    int status = system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  static std::string Output(const std::string& name) {
+    return std::string(REPORT_OUTPUT) + "/" + name;
+  }
+
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+};
+
+inline bool Contains(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
+}
+
+}  // namespace report_test
