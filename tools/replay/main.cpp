@@ -152,6 +152,8 @@ int main(int argc, char** argv) {
     std::cerr << "twaintrace-replay: cannot load the data source: " << *result.loadError << "\n";
     return 2;
   }
+  // Even a quiet replay says where the source crashed or hung.
+  if (arguments.quiet && result.aborted) std::cout << replay::AbortLine(*result.aborted) << "\n";
   PrintSummary(result, unknownLines);
   if (!arguments.json.empty()) {
     std::ofstream json(arguments.json, std::ios::binary | std::ios::trunc);
