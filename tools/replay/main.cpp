@@ -1,6 +1,6 @@
 // twaintrace-replay: plays the application's side of a TwainTrace log against a data source and
 // says where the source now answers differently.
-#include <cstdlib>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -63,21 +64,35 @@ fs::path Output(const std::string& name, const std::string& content) {
   return path;
 }
 
-// One demo session through the test copy of the data source, shared by the tests.
+// Demo sessions through the test copy of the data source, shared by the tests: one by memory
+// transfer, one by native transfer.
 class ReplayTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    demoLog_ = Session("--pages 2");
+    nativeLog_ = Session("--pages 1 --xfer native --pixel rgb");
+  }
+
+  // The log of one demo session, the only new file in the log directory.
+  static fs::path Session(const std::string& options) {
+    std::vector<fs::path> before;
+    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) before.push_back(log.path());
     std::string command = "'" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
-                          "' --log-dir '" REPLAY_LOG_DIR "' --pages 2 > /dev/null 2>&1";
-    ASSERT_EQ(system(command.c_str()), 0);
-    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) demoLog_ = log.path();
-    ASSERT_FALSE(demoLog_.empty());
+                          "' --log-dir '" REPLAY_LOG_DIR "' " +
+                          options + " > /dev/null 2>&1";
+    EXPECT_EQ(system(command.c_str()), 0) << command;
+    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
+      if (std::find(before.begin(), before.end(), log.path()) == before.end()) return log.path();
+    }
+    ADD_FAILURE() << "no log of " << options;
+    return {};
   }
 
   static std::string DemoLog() { return Quoted(demoLog_.string()); }
 
   static inline fs::path demoLog_;
+  static inline fs::path nativeLog_;
 };
 
 const std::vector<std::string> kRefusedSetSkipped = {
@@ -88,13 +103,15 @@ const std::vector<std::string> kRefusedSetSkipped = {
 };
 
 TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
-  for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
-    ToolRun run = Replay(DemoLog() + " " + Quoted(source));
-    EXPECT_EQ(run.status, 0) << source << "\n" << run.output;
-    EXPECT_EQ(run.EntryLines(), kRefusedSetSkipped) << run.output;
-    EXPECT_TRUE(std::regex_search(run.output, std::regex("Summary: \\d+ calls replayed, 2 "
-                                                         "skipped, 0 diverged\n$")))
-        << run.output;
+  for (const std::string& log : {DemoLog(), Quoted(nativeLog_.string())}) {
+    for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
+      ToolRun run = Replay(log + " " + Quoted(source));
+      EXPECT_EQ(run.status, 0) << log << " " << source << "\n" << run.output;
+      EXPECT_EQ(run.EntryLines(), kRefusedSetSkipped) << run.output;
+      EXPECT_TRUE(std::regex_search(run.output, std::regex("Summary: \\d+ calls replayed, 2 "
+                                                           "skipped, 0 diverged\n$")))
+          << run.output;
+    }
   }
 }
 
