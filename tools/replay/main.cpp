@@ -77,7 +77,9 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
     return Parsed::kError;
   }
   arguments->log = positional[0];
-  arguments->options.dataSource = positional[1];
+  // A bare file name would send the dynamic loader searching the library path.
+  arguments->options.dataSource =
+      positional[1].find('/') == std::string::npos ? "./" + positional[1] : positional[1];
   return Parsed::kRun;
 }
 
