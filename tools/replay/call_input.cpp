@@ -124,6 +124,25 @@ bool ReadSetupFileXfer(const report::Triplet& entry, TW_SETUPFILEXFER* setup, st
   return read.Ok();
 }
 
+// The application names the information it asks for; the tracer shows only the first item.
+bool ReadInformationRequest(const report::Triplet& entry, TW_EXTIMAGEINFO* request,
+                            std::string* reason) {
+  FieldReader read(entry);
+  std::optional<int64_t> count = read.Integer("NumInfos");
+  std::optional<int64_t> id = read.Integer("InfoID");
+  if (!read.Ok()) {
+    *reason = read.Reason();
+    return false;
+  }
+  if (*count != 1) {
+    *reason = "the log shows only the first of the " + std::to_string(*count) + " items asked for";
+    return false;
+  }
+  request->NumInfos = 1;
+  request->Info[0].InfoID = static_cast<TW_UINT16>(*id);
+  return true;
+}
+
 // The buffer of a memory transfer: the size and kind the entry shows, owned by the application.
 bool ReadMemoryBuffer(const report::Triplet& entry, CallInput* input, std::string* reason) {
   FieldReader read(entry);
@@ -326,9 +345,7 @@ bool FillApplicationPart(const report::Triplet& entry, CallInput* input, std::st
       if (IsSet(msg)) *reason = "the log shows only the first element of the response";
       return !IsSet(msg);
     case DAT_EXTIMAGEINFO:
-      // The application names the information it asks for.
-      *reason = Unsupported(entry);
-      return false;
+      return ReadInformationRequest(entry, input->As<TW_EXTIMAGEINFO>(), reason);
     default:
       // Structures the application fills for a set, which the replay does not make.
       if (IsSet(msg)) *reason = Unsupported(entry);

@@ -166,6 +166,11 @@ TEST_F(RoundTrip, StructuresTheApplicationFills) {
   TW_IMAGELAYOUT layout{{ToFix32(0.25), ToFix32(1), ToFix32(8.5), ToFix32(11)}, 1, 2, 3};
   ExpectRoundTrip(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout);
 
+  TW_EXTIMAGEINFO request{};
+  request.NumInfos = 1;
+  request.Info[0].InfoID = 0x1101;  // TWEI_BARCODEX
+  ExpectRoundTrip(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, &request);
+
   TW_SETUPFILEXFER file{};
   strcpy(file.FileName, "/tmp/page 1.tif");
   file.Format = TWFF_TIFF;
