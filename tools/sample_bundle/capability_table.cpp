@@ -1,5 +1,8 @@
 #include "capability_table.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "common/twain_values.h"
 #include "scanner_model.h"
 #include "twaintrace/twain_vendor.h"
@@ -24,10 +27,30 @@ CapabilityEntry Choice(TW_UINT16 cap, std::vector<TW_UINT32> values, TW_UINT32 v
           value, value};
 }
 
+// Power-on settings, which the environment may change the way a scanner's control panel would:
+// HALVERN_DEFAULT_PIXEL (bw, gray or rgb) and HALVERN_DEFAULT_DPI (an offered resolution). A
+// value the scanner does not offer leaves its own setting.
+TW_UINT16 DefaultPixelType() {
+  const char* text = getenv("HALVERN_DEFAULT_PIXEL");
+  if (text == nullptr) return TWPT_RGB;
+  if (strcmp(text, "bw") == 0) return TWPT_BW;
+  if (strcmp(text, "gray") == 0) return TWPT_GRAY;
+  return TWPT_RGB;
+}
+
+TW_UINT32 DefaultResolution() {
+  const char* text = getenv("HALVERN_DEFAULT_DPI");
+  long dpi = text != nullptr ? strtol(text, nullptr, 10) : 0;
+  for (TW_UINT32 offered : scanner_model::kResolutions) {
+    if (dpi == static_cast<long>(offered)) return offered;
+  }
+  return scanner_model::kDefaultResolution;
+}
+
 CapabilityEntry Resolution(TW_UINT16 cap) {
   std::vector<TW_UINT32> values;
   for (TW_UINT32 dpi : scanner_model::kResolutions) values.push_back(Fix32Bits(ToFix32(dpi)));
-  return Choice(cap, values, Fix32Bits(ToFix32(scanner_model::kDefaultResolution)), TWTY_FIX32);
+  return Choice(cap, values, Fix32Bits(ToFix32(DefaultResolution())), TWTY_FIX32);
 }
 
 CapabilityEntry Brightness() {
@@ -78,8 +101,8 @@ std::vector<CapabilityEntry> HalvernCapabilities() {
       Switch(CAP_FEEDERENABLED, kFalse),
       ReadOnly(CAP_FEEDERLOADED, TWTY_BOOL, kTrue),
       Switch(CAP_DUPLEXENABLED, kFalse),
-      Choice(ICAP_PIXELTYPE, {TWPT_BW, TWPT_GRAY, TWPT_RGB}, TWPT_RGB),
-      Choice(ICAP_BITDEPTH, {BitDepthOf(TWPT_RGB)}, BitDepthOf(TWPT_RGB)),
+      Choice(ICAP_PIXELTYPE, {TWPT_BW, TWPT_GRAY, TWPT_RGB}, DefaultPixelType()),
+      Choice(ICAP_BITDEPTH, {BitDepthOf(DefaultPixelType())}, BitDepthOf(DefaultPixelType())),
       Resolution(ICAP_XRESOLUTION),
       Resolution(ICAP_YRESOLUTION),
       Choice(ICAP_UNITS, {TWUN_INCHES}, TWUN_INCHES),

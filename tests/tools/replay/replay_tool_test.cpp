@@ -1,0 +1,210 @@
+// twaintrace-replay as a driver team runs it: the demo session's log against the sample bundle
+// and the data source, against a sample with other power-on settings, against sources that
+// crash, hang or are none, and logs with entries that cannot be made again.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;
+  std::string output;
+
+  // The lines that report something about an entry, without the running number, which the
+  // entry-point hand-over of the Linux source manager's interface moves by one.
+  std::vector<std::string> EntryLines() const {
+    std::vector<std::string> lines;
+    std::istringstream text(output);
+    std::string line;
+    while (std::getline(text, line)) {
+      if (line.rfind("#", 0) == 0) lines.push_back(line.substr(line.find(' ') + 1));
+    }
+    return lines;
+  }
+};
+
+ToolRun Replay(const std::string& arguments, const std::string& environment = "") {
+  std::string command = environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1";
+  ToolRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  char chunk[4096];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof(chunk), pipe)) > 0) run.output.append(chunk, got);
+  int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+fs::path Output(const std::string& name, const std::string& content) {
+  fs::create_directories(REPLAY_OUTPUT);
+  fs::path path = fs::path(REPLAY_OUTPUT) / name;
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+// Demo sessions through the test copy of the data source, shared by the tests: one by memory
+// transfer, one by native transfer.
+class ReplayTool : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    demoLog_ = Session("--pages 2");
+    nativeLog_ = Session("--pages 1 --xfer native --pixel rgb");
+  }
+
+  // The log of one demo session, the only new file in the log directory.
+  static fs::path Session(const std::string& options) {
+    std::vector<fs::path> before;
+    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) before.push_back(log.path());
+    std::string command = "'" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
+                          "' --log-dir '" REPLAY_LOG_DIR "' " +
+                          options + " > /dev/null 2>&1";
+    EXPECT_EQ(system(command.c_str()), 0) << command;
+    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
+      if (std::find(before.begin(), before.end(), log.path()) == before.end()) return log.path();
+    }
+    ADD_FAILURE() << "no log of " << options;
+    return {};
+  }
+
+  static std::string DemoLog() { return Quoted(demoLog_.string()); }
+
+  static inline fs::path demoLog_;
+  static inline fs::path nativeLog_;
+};
+
+const std::vector<std::string> kRefusedSetSkipped = {
+    "DG_CONTROL/DAT_CAPABILITY/MSG_SET (ICAP_XRESOLUTION): skipped: the log does not show the "
+    "container of a failed set",
+    "DG_CONTROL/DAT_STATUS/MSG_GET: skipped: the status it asks for is that of the skipped call "
+    "before it",
+};
+
+TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
+  for (const std::string& log : {DemoLog(), Quoted(nativeLog_.string())}) {
+    for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
+      ToolRun run = Replay(log + " " + Quoted(source));
+      EXPECT_EQ(run.status, 0) << log << " " << source << "\n" << run.output;
+      EXPECT_EQ(run.EntryLines(), kRefusedSetSkipped) << run.output;
+      EXPECT_TRUE(std::regex_search(run.output, std::regex("Summary: \\d+ calls replayed, 2 "
+                                                           "skipped, 0 diverged\n$")))
+          << run.output;
+    }
+  }
+}
+
+TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
+  const std::string changed = "HALVERN_DEFAULT_PIXEL=bw HALVERN_DEFAULT_DPI=300";
+  const std::string source = Quoted(REPLAY_SAMPLE);
+  ToolRun run = Replay(DemoLog() + " " + source, changed);
+  EXPECT_EQ(run.status, 1) << run.output;
+  std::vector<std::string> expected = {
+      "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE): CurrentIndex 2 -> 0",
+      "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE): DefaultIndex 2 -> 0",
+      "DG_CONTROL/DAT_CAPABILITY/MSG_GETDEFAULT (ICAP_XRESOLUTION): Item 150.000 -> 300.000",
+  };
+  expected.insert(expected.end(), kRefusedSetSkipped.begin(), kRefusedSetSkipped.end());
+  EXPECT_EQ(run.EntryLines(), expected) << run.output;
+  EXPECT_NE(run.output.find(", 2 skipped, 2 diverged\n"), std::string::npos) << run.output;
+
+  run = Replay("--stop-at-first " + DemoLog() + " " + source, changed);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.EntryLines(), std::vector<std::string>(expected.begin(), expected.begin() + 2));
+
+  fs::path json = fs::path(REPLAY_OUTPUT) / "divergences.json";
+  fs::create_directories(REPLAY_OUTPUT);
+  run = Replay("--quiet --json " + Quoted(json.string()) + " " + DemoLog() + " " + source, changed);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(std::regex_match(run.output, std::regex("Summary: [^\n]*\n"))) << run.output;
+  std::string data = ReadFile(json);
+  EXPECT_NE(data.find("\"diverged\": 2,"), std::string::npos) << data;
+  EXPECT_NE(data.find("{\"field\": \"Item\", \"logged\": \"150.000\", \"replayed\": \"300.000\"}"),
+            std::string::npos)
+      << data;
+}
+
+TEST_F(ReplayTool, CrashAndHangAreReportedWithTheirCall) {
+  const std::string call = "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_SUPPORTEDSIZES): ";
+  ToolRun run = Replay(DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find(call + "the data source crashed (signal 6, SIGABRT)\n"),
+            std::string::npos)
+      << run.output;
+
+  run = Replay("--timeout 1 " + DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find(call + "the data source did not return within 1 s\n"),
+            std::string::npos)
+      << run.output;
+}
+
+TEST_F(ReplayTool, WhatCannotBeReadIsWrongUse) {
+  ToolRun run = Replay(DemoLog() + " " + DemoLog());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("cannot load the data source"), std::string::npos) << run.output;
+  run = Replay(DemoLog() + " " + Quoted(REPLAY_NOT_A_SOURCE));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("has no DS_Entry"), std::string::npos) << run.output;
+  run = Replay("/nonexistent/Twainlog.txt " + Quoted(REPLAY_SAMPLE));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("cannot read the log"), std::string::npos) << run.output;
+  EXPECT_EQ(Replay(DemoLog()).status, 2);
+  EXPECT_EQ(Replay("--timeout 0 " + DemoLog() + " " + Quoted(REPLAY_SAMPLE)).status, 2);
+}
+
+TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
+  ToolRun run = Replay(Quoted(REPLAY_REPORT_FIXTURES "/Twainlog_20260105_093012_0457.txt") + " " +
+                       Quoted(REPLAY_SAMPLE));
+  EXPECT_EQ(run.status, 1);  // another scanner's log
+  EXPECT_NE(run.output.find("#00009 DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS): "
+                            "skipped: cut at 5120 bytes\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("#00012 DG_CONTROL/ERROR!(32800)/MSG_GET: skipped: unknown data "
+                            "argument type ERROR!(32800)\n"),
+            std::string::npos);
+  EXPECT_NE(run.output.find(" calls replayed, 4 skipped, "), std::string::npos);
+}
+
+// Two loads in one file, a line that is no log line, and a log that ends inside an entry.
+TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
+  std::string log = ReadFile(demoLog_);
+  size_t lastEntry = log.rfind("[000");
+  std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
+  ToolRun run =
+      Replay(Quoted(Output("damaged.txt", damaged).string()) + " " + Quoted(REPLAY_SAMPLE));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find(": not a line of a TwainTrace log, ignored: a line of something else"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find(": a new load of the data source begins; replayed in a fresh process"),
+            std::string::npos);
+  EXPECT_NE(run.output.find(": skipped: the log ends inside the entry\n"), std::string::npos);
+  EXPECT_NE(run.output.find(", 5 skipped, 0 diverged; 2 loads of the data source; 1 unrecognized "
+                            "log lines ignored\n"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// twaintrace-replay: plays the application's side of a TwainTrace log against a data source and
+// says where the source now answers differently.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "replay/replay_json.h"
+#include "replay/replay_runner.h"
+#include "report/log_splitter.h"
+#include "report/text_util.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: twaintrace-replay [options] LOG DATA_SOURCE\n"
+    "Replays the application's calls of a TwainTrace log against DATA_SOURCE (a shared object\n"
+    "exporting DS_Entry) and prints every answer that differs from the log.\n"
+    "  --stop-at-first   stop at the first call that answers differently\n"
+    "  --quiet           print only the summary\n"
+    "  --json FILE       also write the outcome as JSON to FILE\n"
+    "  --timeout SECONDS how long one call may take before the source counts as hung (default 10)\n"
+    "  --help            show this text\n"
+    "Exit status: 0 every call answered as logged, 1 some call did not (or the source crashed\n"
+    "or hung), 2 wrong use, or a log or data source that cannot be read.\n";
+
+// Unrecognized lines are listed up to this many; the summary counts them all.
+constexpr size_t kListedUnknownLines = 10;
+
+struct Arguments {
+  std::string log;
+  std::string json;
+  replay::ReplayOptions options;
+  bool quiet = false;
+};
+
+enum class Parsed { kRun, kHelp, kError };
+
+Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* error) {
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--help") return Parsed::kHelp;
+    if (option == "--stop-at-first") {
+      arguments->options.stopAtFirst = true;
+    } else if (option == "--quiet") {
+      arguments->quiet = true;
+    } else if (option == "--json" || option == "--timeout") {
+      if (i + 1 >= argc) {
+        *error = option + " needs a value";
+        return Parsed::kError;
+      }
+      std::string value = argv[++i];
+      if (option == "--json") {
+        arguments->json = value;
+      } else {
+        std::optional<long long> seconds = report::ParseInteger(value);
+        if (!seconds || *seconds < 1 || *seconds > 3600) {
+          *error = "invalid value for --timeout: " + value;
+          return Parsed::kError;
+        }
+        arguments->options.timeoutSeconds = static_cast<int>(*seconds);
+      }
+    } else if (option.size() > 1 && option[0] == '-') {
+      *error = "unknown option " + option;
+      return Parsed::kError;
+    } else {
+      positional.push_back(option);
+    }
+  }
+  if (positional.size() != 2) {
+    *error = "expected LOG and DATA_SOURCE";
+    return Parsed::kError;
+  }
+  arguments->log = positional[0];
+  // A bare file name would send the dynamic loader searching the library path.
+  arguments->options.dataSource =
+      positional[1].find('/') == std::string::npos ? "./" + positional[1] : positional[1];
+  return Parsed::kRun;
+}
+
+bool ReadFile(const std::string& path, std::string* content) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  *content = bytes.str();
+  return !file.bad();
+}
+
+// The log's triplet entries; its unrecognized lines are listed on `out`.
+std::vector<report::Triplet> ReadEntries(const std::string& content, std::ostream* out,
+                                         size_t* unknownLines) {
+  std::vector<report::Triplet> entries;
+  for (const report::LogItem& item : report::SplitLog(content)) {
+    if (const auto* raw = std::get_if<report::RawEntry>(&item)) {
+      entries.push_back(report::ParseTriplet(*raw, entries.size() + 1));
+    } else if (const auto* unknown = std::get_if<report::UnknownLine>(&item)) {
+      if (out != nullptr && *unknownLines < kListedUnknownLines) {
+        *out << "line " << unknown->line.number << ": not a line of a TwainTrace log, ignored: "
+             << report::Shorten(report::Printable(unknown->line.text), 60) << "\n";
+      }
+      ++*unknownLines;
+    }
+  }
+  return entries;
+}
+
+void PrintSummary(const replay::ReplayResult& result, size_t unknownLines) {
+  size_t diverged = result.diverged.size() + (result.aborted ? 1 : 0);
+  std::cout << "Summary: " << result.replayed << " calls replayed, " << result.skipped.size()
+            << " skipped, " << diverged << " diverged";
+  if (result.loads > 1) std::cout << "; " << result.loads << " loads of the data source";
+  if (unknownLines > 0) std::cout << "; " << unknownLines << " unrecognized log lines ignored";
+  std::cout << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  switch (ParseArguments(argc, argv, &arguments, &error)) {
+    case Parsed::kHelp:
+      std::cout << kUsage;
+      return 0;
+    case Parsed::kError:
+      std::cerr << "twaintrace-replay: " << error << "\n" << kUsage;
+      return 2;
+    case Parsed::kRun:
+      break;
+  }
+
+  std::string content;
+  if (!ReadFile(arguments.log, &content)) {
+    std::cerr << "twaintrace-replay: cannot read the log " << arguments.log << ": "
+              << strerror(errno) << "\n";
+    return 2;
+  }
+  std::ostream* out = arguments.quiet ? nullptr : &std::cout;
+  size_t unknownLines = 0;
+  std::vector<report::Triplet> entries = ReadEntries(content, out, &unknownLines);
+  if (entries.empty()) {
+    std::cerr << "twaintrace-replay: " << arguments.log << " holds no triplet entries\n";
+    return 2;
+  }
+
+  replay::ReplayResult result = replay::Replay(entries, arguments.options, out);
+  if (result.loadError) {
+    std::cerr << "twaintrace-replay: cannot load the data source: " << *result.loadError << "\n";
+    return 2;
+  }
+  // Even a quiet replay says where the source crashed or hung.
+  if (arguments.quiet && result.aborted) std::cout << replay::AbortLine(*result.aborted) << "\n";
+  PrintSummary(result, unknownLines);
+  if (!arguments.json.empty()) {
+    std::ofstream json(arguments.json, std::ios::binary | std::ios::trunc);
+    json << replay::ResultJson(arguments.log, arguments.options.dataSource, result);
+    if (!json.flush()) {
+      std::cerr << "twaintrace-replay: cannot write " << arguments.json << "\n";
+      return 2;
+    }
+  }
+  return result.diverged.empty() && !result.aborted ? 0 : 1;
+}

@@ -1,0 +1,419 @@
+#include "replay/replay_runner.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <variant>
+
+#include "analyzer/para_analyze.h"
+#include "common/host_memory.h"
+#include "demo_host/source_manager.h"
+#include "names/triplet_names.h"
+#include "platform/source_manager_memory.h"
+#include "replay/call_input.h"
+#include "report/log_splitter.h"
+
+namespace replay {
+
+namespace {
+
+// An application's event loop hands the source every event; beyond this many the source will
+// not claim one.
+constexpr int kMostEventPolls = 100;
+// More than the tracer's 5120 bytes, so that a replayed call's text is never cut.
+constexpr size_t kTextSize = 1 << 16;
+constexpr int kInitialState = 3;  // as the data source sets it when its log opens
+
+// ---- The child: loads the source and makes the calls; everything it learns goes to the pipe.
+
+void WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) _exit(3);  // the replay stopped listening
+    done += static_cast<size_t>(written);
+  }
+}
+
+TW_UINT16 MakeCall(SourceManager& manager, CallInput& input) {
+  switch (input.Kind()) {
+    case CallKind::kEntryPoints:
+      return manager.HandOverEntryPoints();
+    case CallKind::kEventLoop: {
+      TW_UINT16 rc = TWRC_NOTDSEVENT;
+      for (int poll = 0; poll < kMostEventPolls && rc == TWRC_NOTDSEVENT; ++poll) {
+        if (input.Data() != nullptr) input.As<TW_EVENT>()->TWMessage = MSG_NULL;
+        rc = manager.Call(input.Group(), input.ArgumentType(), input.Message(), input.Data());
+      }
+      return rc;
+    }
+    case CallKind::kOnce:
+      break;
+  }
+  return manager.Call(input.Group(), input.ArgumentType(), input.Message(), input.Data());
+}
+
+// The text the tracer writes for the call, made by the same analyzer.
+std::string TraceText(CParaAnalyze& analyzer, CallInput& input, TW_UINT16 rc) {
+  static char text[kTextSize];
+  memset(text, 0, sizeof(text));
+  char* data = static_cast<char*>(input.Data());
+  analyzer.TripletAnalyze(nullptr, nullptr, input.Group(), input.ArgumentType(), input.Message(),
+                          data, text, sizeof(text));
+  analyzer.ParaAnalyze(nullptr, nullptr, input.Group(), input.ArgumentType(), input.Message(), data,
+                       rc, text, sizeof(text));
+  return text;
+}
+
+bool IsStatusRequest(const report::Triplet& entry) {
+  return entry.hasHeader && entry.argumentType == "DAT_STATUS";
+}
+
+[[noreturn]] void RunChild(int fd, const std::string& dataSource,
+                           const std::vector<report::Triplet>& entries, size_t begin, size_t end,
+                           size_t lastEntry) {
+  // The analyzer reads containers as the data source's own copy would.
+  if (kLinuxSourceManagerAbi) {
+    TW_ENTRYPOINT memory = HostMemory::EntryPoint(nullptr);
+    KeepSourceManagerMemory(&memory);
+  }
+  SourceManager manager;
+  std::string error;
+  if (!manager.Load(dataSource, &error)) {
+    WriteAll(fd, "L " + error + "\n");
+    _exit(0);
+  }
+  WriteAll(fd, "L\n");
+  CParaAnalyze analyzer;
+  analyzer.SetTwainStatus(kInitialState);
+  bool previousSkipped = false;
+  for (size_t i = begin; i < end; ++i) {
+    Rebuilt rebuilt = RebuildCall(entries[i], i == lastEntry);
+    if (previousSkipped && IsStatusRequest(entries[i])) {
+      rebuilt = std::string("the status it asks for is that of the skipped call before it");
+    }
+    previousSkipped = std::holds_alternative<std::string>(rebuilt);
+    if (std::string* reason = std::get_if<std::string>(&rebuilt)) {
+      WriteAll(fd, "S " + std::to_string(i) + " " + *reason + "\n");
+      continue;
+    }
+    CallInput& input = std::get<CallInput>(rebuilt);
+    WriteAll(fd, "B " + std::to_string(i) + "\n");
+    TW_UINT16 rc = MakeCall(manager, input);
+    std::string text = TraceText(analyzer, input, rc);
+    WriteAll(fd, "E " + std::to_string(i) + " " + std::to_string(rc) + " " +
+                     std::to_string(text.size()) + "\n" + text);
+  }
+  WriteAll(fd, "U\n");
+  manager.Unload();
+  WriteAll(fd, "X\n");
+  _exit(0);
+}
+
+// ---- The parent: reads what the child reports, with a time limit on every wait.
+
+enum class ReadStatus { kOk, kEnd, kTimeout };
+
+class PipeReader {
+ public:
+  PipeReader(int fd, int timeoutSeconds) : fd_(fd), timeoutMs_(timeoutSeconds * 1000) {}
+
+  ReadStatus Line(std::string* line) {
+    for (;;) {
+      size_t newline = pending_.find('\n');
+      if (newline != std::string::npos) {
+        *line = pending_.substr(0, newline);
+        pending_.erase(0, newline + 1);
+        return ReadStatus::kOk;
+      }
+      ReadStatus status = Fill();
+      if (status != ReadStatus::kOk) return status;
+    }
+  }
+
+  ReadStatus Bytes(size_t count, std::string* bytes) {
+    while (pending_.size() < count) {
+      ReadStatus status = Fill();
+      if (status != ReadStatus::kOk) return status;
+    }
+    *bytes = pending_.substr(0, count);
+    pending_.erase(0, count);
+    return ReadStatus::kOk;
+  }
+
+ private:
+  ReadStatus Fill() {
+    pollfd watched{fd_, POLLIN, 0};
+    int ready;
+    do {
+      ready = poll(&watched, 1, timeoutMs_);
+    } while (ready < 0 && errno == EINTR);
+    if (ready == 0) return ReadStatus::kTimeout;
+    char chunk[65536];
+    ssize_t got;
+    do {
+      got = read(fd_, chunk, sizeof(chunk));
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) return ReadStatus::kEnd;
+    pending_.append(chunk, static_cast<size_t>(got));
+    return ReadStatus::kOk;
+  }
+
+  int fd_;
+  int timeoutMs_;
+  std::string pending_;
+};
+
+std::string SignalText(int signal) {
+  const char* name = sigabbrev_np(signal);
+  return "signal " + std::to_string(signal) + (name != nullptr ? ", SIG" + std::string(name) : "");
+}
+
+std::string ReturnCodeName(TW_UINT16 rc) {
+  char scratch[kMacroNameSize];
+  return LookupName(twrc_macros, rc, scratch).text;
+}
+
+report::Triplet ReadBack(const std::string& text, size_t ordinal) {
+  for (const report::LogItem& item : report::SplitLog(text)) {
+    if (const report::RawEntry* raw = std::get_if<report::RawEntry>(&item)) {
+      return report::ParseTriplet(*raw, ordinal);
+    }
+  }
+  return report::Triplet{};
+}
+
+EntryNote NoteOf(const report::Triplet& entry) {
+  EntryNote note;
+  note.label = EntryLabel(entry);
+  note.line = entry.firstLine;
+  return note;
+}
+
+void Print(std::ostream* out, const std::string& line) {
+  if (out != nullptr) *out << line << "\n" << std::flush;
+}
+
+// One load of the data source: the entries from `begin` to `end`. False when the replay must
+// end: the source did not load, crashed or hung, or the first divergence was asked for.
+class LoadReplay {
+ public:
+  LoadReplay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+             std::ostream* out, ReplayResult* result)
+      : entries_(entries), options_(options), out_(out), result_(result) {}
+
+  bool Run(size_t begin, size_t end) {
+    int fds[2];
+    if (pipe(fds) != 0) return Fail("cannot make a pipe: " + std::string(strerror(errno)));
+    fflush(nullptr);
+    pid_t child = fork();
+    if (child < 0) return Fail("cannot start the replay process: " + std::string(strerror(errno)));
+    if (child == 0) {
+      close(fds[0]);
+      RunChild(fds[1], options_.dataSource, entries_, begin, end, entries_.size() - 1);
+    }
+    close(fds[1]);
+    child_ = child;
+    bool goOn = Watch(fds[0]);
+    close(fds[0]);
+    // A child stopped early (the first divergence) is ended; a finished one only collected.
+    if (child_ > 0) Reap(!finished_);
+    return goOn;
+  }
+
+ private:
+  bool Fail(const std::string& message) {
+    result_->loadError = message;
+    return false;
+  }
+
+  bool Watch(int fd) {
+    PipeReader reader(fd, options_.timeoutSeconds);
+    std::string line;
+    for (;;) {
+      ReadStatus status = reader.Line(&line);
+      if (status == ReadStatus::kTimeout) return Hung();
+      if (status == ReadStatus::kEnd) return Died();
+      switch (line.empty() ? ' ' : line[0]) {
+        case 'L':
+          if (line.size() > 2) return Fail(line.substr(2));
+          ++result_->loads;
+          current_ = "while making the first call";
+          break;
+        case 'S':
+          Skipped(line);
+          break;
+        case 'B':
+          current_.clear();
+          currentEntry_ = std::strtoul(line.c_str() + 2, nullptr, 10);
+          break;
+        case 'E':
+          if (!Ended(reader, line)) return false;
+          break;
+        case 'U':
+          current_ = "while unloading the data source";
+          break;
+        case 'X':
+          finished_ = true;
+          return true;
+        default:
+          return Fail("the replay process reported nonsense");
+      }
+    }
+  }
+
+  void Skipped(const std::string& line) {
+    char* rest = nullptr;
+    size_t index = std::strtoul(line.c_str() + 2, &rest, 10);
+    EntryNote note = NoteOf(entries_.at(index));
+    note.reason = *rest == ' ' ? rest + 1 : rest;
+    Print(out_, SkipLine(note));
+    result_->skipped.push_back(note);
+  }
+
+  bool Ended(PipeReader& reader, const std::string& line) {
+    size_t index = 0;
+    unsigned rc = 0;
+    size_t length = 0;
+    if (sscanf(line.c_str(), "E %zu %u %zu", &index, &rc, &length) != 3 ||
+        index >= entries_.size()) {
+      return Fail("the replay process reported nonsense");
+    }
+    std::string text;
+    if (reader.Bytes(length, &text) != ReadStatus::kOk) return Died();
+    ++result_->replayed;
+    const report::Triplet& logged = entries_[index];
+    current_ = "after " + EntryLabel(logged);
+    EntryNote note = NoteOf(logged);
+    note.divergences =
+        Compare(logged, ReadBack(text, logged.ordinal), ReturnCodeName(static_cast<TW_UINT16>(rc)));
+    if (note.divergences.empty()) return true;
+    for (const std::string& divergence : DivergenceLines(note)) Print(out_, divergence);
+    result_->diverged.push_back(note);
+    return !options_.stopAtFirst;
+  }
+
+  // The entry the child was busy with, or what it was doing between calls.
+  EntryNote Busy() const {
+    if (current_.empty()) return NoteOf(entries_.at(currentEntry_));
+    EntryNote note;
+    note.label = current_;
+    return note;
+  }
+
+  bool Hung() {
+    EntryNote note = Busy();
+    note.reason =
+        "the data source did not return within " + std::to_string(options_.timeoutSeconds) + " s";
+    Reap(true);
+    return Abort(note);
+  }
+
+  bool Died() {
+    EntryNote note = Busy();
+    int status = Reap(false);
+    if (WIFSIGNALED(status)) {
+      note.reason = "the data source crashed (" + SignalText(WTERMSIG(status)) + ")";
+    } else {
+      note.reason = "the data source ended the process (exit status " +
+                    std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
+    }
+    return Abort(note);
+  }
+
+  bool Abort(const EntryNote& note) {
+    Print(out_, AbortLine(note));
+    result_->aborted = note;
+    return false;
+  }
+
+  int Reap(bool stop) {
+    int status = 0;
+    if (stop) kill(child_, SIGKILL);
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
+    child_ = -1;
+    return status;
+  }
+
+  const std::vector<report::Triplet>& entries_;
+  const ReplayOptions& options_;
+  std::ostream* out_;
+  ReplayResult* result_;
+  pid_t child_ = -1;
+  bool finished_ = false;
+  size_t currentEntry_ = 0;
+  std::string current_ = "while loading the data source";
+};
+
+// Each load of the data source begins its running numbers again at 1.
+std::vector<std::pair<size_t, size_t>> Loads(const std::vector<report::Triplet>& entries) {
+  std::vector<std::pair<size_t, size_t>> loads;
+  size_t begin = 0;
+  long long last = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].hasHeader) continue;
+    if (entries[i].sequence <= last && i > begin) {
+      loads.emplace_back(begin, i);
+      begin = i;
+    }
+    last = entries[i].sequence;
+  }
+  if (begin < entries.size()) loads.emplace_back(begin, entries.size());
+  return loads;
+}
+
+}  // namespace
+
+std::string EntryLabel(const report::Triplet& entry) {
+  std::string label;
+  if (entry.hasHeader) {
+    label = "#" + report::SequenceText(entry) + " " + report::TripletText(entry);
+    if (entry.hasCapability) label += " (" + std::string(entry.capability) + ")";
+  } else {
+    label = "line " + std::to_string(entry.firstLine) + " DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT";
+  }
+  return label;
+}
+
+std::string SkipLine(const EntryNote& note) {
+  return note.label + ": skipped: " + note.reason;
+}
+
+std::vector<std::string> DivergenceLines(const EntryNote& note) {
+  std::vector<std::string> lines;
+  for (const Divergence& divergence : note.divergences) {
+    lines.push_back(note.label + ": " + divergence.field + " " + divergence.logged + " -> " +
+                    divergence.replayed);
+  }
+  return lines;
+}
+
+std::string AbortLine(const EntryNote& note) {
+  return note.label + ": " + note.reason;
+}
+
+ReplayResult Replay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+                    std::ostream* out) {
+  ReplayResult result;
+  std::vector<std::pair<size_t, size_t>> loads = Loads(entries);
+  for (size_t load = 0; load < loads.size(); ++load) {
+    if (load > 0) {
+      Print(out, "line " + std::to_string(entries[loads[load].first].firstLine) +
+                     ": a new load of the data source begins; replayed in a fresh process");
+    }
+    LoadReplay replay(entries, options, out, &result);
+    if (!replay.Run(loads[load].first, loads[load].second)) break;
+  }
+  return result;
+}
+
+}  // namespace replay

@@ -1,0 +1,54 @@
+// Plays the application's side of a log against a data source. Each load of the data source that
+// the log holds is played in a child process of its own, so that a source that crashes or hangs
+// is reported with the call it did it on instead of taking the replay with it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "replay/divergence.h"
+#include "report/triplet_entry.h"
+
+namespace replay {
+
+struct ReplayOptions {
+  std::string dataSource;
+  int timeoutSeconds = 10;  // for each call
+  bool stopAtFirst = false;
+};
+
+struct EntryNote {
+  std::string label;  // "#00012 DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_XRESOLUTION)"
+  size_t line = 0;    // where the entry begins in the log
+  std::string reason;
+  std::vector<Divergence> divergences;
+};
+
+struct ReplayResult {
+  int replayed = 0;
+  std::vector<EntryNote> skipped;
+  std::vector<EntryNote> diverged;
+  // The call on which the source crashed or hung; the replay of its load ended there.
+  std::optional<EntryNote> aborted;
+  std::optional<std::string> loadError;  // the data source could not be loaded
+  int loads = 0;
+};
+
+// How an entry is named in every message: its running number, triplet and capability, or its
+// line for an entry without header.
+std::string EntryLabel(const report::Triplet& entry);
+
+// One line per note, as the replay prints it.
+std::string SkipLine(const EntryNote& note);
+std::vector<std::string> DivergenceLines(const EntryNote& note);
+std::string AbortLine(const EntryNote& note);
+
+// Replays `entries` (the log's triplet entries in order), printing each skip, divergence and
+// abort to `out` as it is found, unless `out` is null.
+ReplayResult Replay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+                    std::ostream* out);
+
+}  // namespace replay
