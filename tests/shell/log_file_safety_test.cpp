@@ -7,13 +7,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "shell/data_source_harness.h"
 #include "shell/fake_clock.h"
+#include "shell/sample_triplets.h"
 
 namespace {
 
@@ -158,6 +162,98 @@ TEST(LogFileName, LoadsInOneMillisecondEachWriteAFileOfTheirOwn) {
       EXPECT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + name), kOpenDsEntry) << name;
     }
   }
+}
+
+TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEMREF) {
+  return DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS;
+}
+
+constexpr int kRounds = 60;
+
+// Each sample call `kRounds` times over; the entry of each as the log holds it.
+std::vector<std::string> TracedEntries(DataSourceHarness& harness, SampleTriplets& samples) {
+  const std::string path = DataSourceHarness::LogDirectory() + "/" + harness.LogFileName();
+  std::vector<off_t> ends;
+  for (int round = 0; round < kRounds; ++round) {
+    for (const SampleTriplet& call : samples.All()) {
+      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+      struct stat status {};
+      stat(path.c_str(), &status);
+      ends.push_back(status.st_size);
+    }
+  }
+  const std::string log = harness.LogText();
+  std::vector<std::string> entries;
+  off_t start = 0;
+  for (off_t end : ends) {
+    entries.push_back(log.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    start = end;
+  }
+  return entries;
+}
+
+// 4 threads of logger messages while a fifth traces calls: read from the start, the log is a
+// sequence of whole logger lines and whole entries, the entries in call order and byte for
+// byte as a load without the other threads logs them.
+TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
+  SampleTriplets samples;
+  std::vector<std::string> expected;
+  {
+    DataSourceHarness harness;
+    harness.Load();
+    harness.SetHandler(&AnswerByType);
+    expected = TracedEntries(harness, samples);
+  }
+
+  constexpr int kThreads = 4;
+  constexpr int kMessages = 2000;
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(&AnswerByType);
+  std::atomic<int> ready{0};
+  std::vector<std::thread> loggers;
+  for (int t = 0; t < kThreads; ++t) {
+    loggers.emplace_back([&harness, &ready, t] {
+      const std::string origin = "T" + std::to_string(t);
+      ++ready;
+      while (ready < kThreads + 1) std::this_thread::yield();
+      for (int n = 0; n < kMessages; ++n) {
+        harness.LogMessage(origin.c_str(), ("message " + std::to_string(n) + " " +
+                                            std::string(static_cast<size_t>(n % 97), 'x'))
+                                               .c_str());
+      }
+    });
+  }
+  ++ready;
+  while (ready < kThreads + 1) std::this_thread::yield();
+  for (int round = 0; round < kRounds; ++round) {
+    for (const SampleTriplet& call : samples.All()) {
+      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+    }
+  }
+  for (std::thread& logger : loggers) logger.join();
+  harness.Unload();
+
+  static const std::regex kLine(
+      R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\] INFO from "T\d" message \d+ x*\n)");
+  const std::string log = harness.LogText();
+  size_t at = 0;
+  size_t entry = 0;
+  int lines = 0;
+  while (at < log.size()) {
+    if (entry < expected.size() && log.compare(at, expected[entry].size(), expected[entry]) == 0) {
+      at += expected[entry++].size();
+      continue;
+    }
+    size_t end = log.find('\n', at);
+    ASSERT_NE(end, std::string::npos) << "cut at byte " << at;
+    ASSERT_TRUE(std::regex_match(log.substr(at, end + 1 - at), kLine))
+        << "entry " << entry << " broken at byte " << at << ": " << log.substr(at, 200);
+    ++lines;
+    at = end + 1;
+  }
+  EXPECT_EQ(entry, expected.size());
+  EXPECT_EQ(lines, kThreads * kMessages);
 }
 
 }  // namespace
