@@ -126,8 +126,8 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
           made = mkfifo(path.c_str(), 0666);
           break;
         case Occupant::kFile: {
-          std::ofstream(path, std::ios::binary) << kOccupantText;
-          made = 0;
+          std::ofstream file(path, std::ios::binary);
+          made = file << kOccupantText ? 0 : -1;
           break;
         }
       }
