@@ -11,13 +11,24 @@ extern FILE* g_pLogFile;
 extern const char* const kTwainLogDirectory;
 
 void setupTwainLog();
+// Appends the bytes in one write, so that a text written by one call stays whole in the file
+// whatever other threads or processes write to it meanwhile.
 void WriteLogFile(const unsigned char* data, unsigned long length);
 void cleanupTwainLog();
 
-// "<directory>/Twainlog_YYYYMMDD_HHMMSS_mmmm.txt" for a local time and the microseconds of the
-// same second; the milliseconds are rounded, so 999500 microseconds and more give 1000.
-void MakeLogFilePath(char* out, size_t size, const char* directory, const struct tm& local,
-                     long microseconds);
+// One reading of the clock: its local time and the microseconds of the same second.
+struct ClockReading {
+  struct tm local;
+  long microseconds;
+};
+ClockReading ReadClock();
 
 // Rounded milliseconds of a clock reading's microseconds part: 0 to 1000.
 int RoundedMilliseconds(long microseconds);
+
+// The names a log file can have within one second: milliseconds 0000 to 1000.
+inline constexpr int kLogNamesPerSecond = 1001;
+
+// "<directory>/Twainlog_YYYYMMDD_HHMMSS_mmmm.txt" for a local time and a milliseconds field.
+void MakeLogFilePath(char* out, size_t size, const char* directory, const struct tm& local,
+                     int milliseconds);

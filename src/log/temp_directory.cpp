@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr mode_t kDebugOutputDirectoryMode = 0755;
+
 int StatusOfErrno(int error) {
   switch (error) {
     case ENOENT:
@@ -54,7 +56,10 @@ extern "C" int CreateTandraTempDirectory(char* path) {
   }
   snprintf(subdirectory, size, "%s/%s", path, kDebugOutputDirectoryName);
 
-  int status = mkdir(subdirectory, 0777) == 0 ? kStatusNoError : StatusOfErrno(errno);
+  // Others may read the debug output but not plant files in it, whatever the host's umask. An
+  // entry already at the name, a link among them, is never taken for the new directory.
+  int status =
+      mkdir(subdirectory, kDebugOutputDirectoryMode) == 0 ? kStatusNoError : StatusOfErrno(errno);
   free(subdirectory);
   return status;
 }

@@ -1,10 +1,7 @@
 #include "log/twain_log.h"
 
-#include <sys/time.h>
-
 #include <array>
 #include <boost/format.hpp>
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <locale>
@@ -42,18 +39,13 @@ boost::format PrefixFormat(const char* format) {
 CTwainLog::~CTwainLog() {}
 
 void CTwainLog::OutputDebugString(const char* text) {
-  if (g_pLogFile == nullptr || text == nullptr) return;
-  fwrite(text, 1, strlen(text), g_pLogFile);
-  fflush(g_pLogFile);
+  if (text == nullptr) return;
+  WriteLogFile(reinterpret_cast<const unsigned char*>(text), strlen(text));
 }
 
 std::string CTwainLog::GetHeader() {
-  time_t now = time(nullptr);
-  struct tm local {};
-  localtime_r(&now, &local);
-  struct timeval clock {};
-  gettimeofday(&clock, nullptr);
-  return GetHeader(local, clock.tv_usec);
+  ClockReading now = ReadClock();
+  return GetHeader(now.local, now.microseconds);
 }
 
 std::string CTwainLog::GetHeader(const struct tm& local, long microseconds) {
@@ -94,31 +86,33 @@ std::string CTwainLog::FormatString(const char* format, va_list args) {
   }
 }
 
+// The line is written in one piece, so that it stays whole among the trace entries and other
+// threads' lines. The host's locale is left as it is: the vendor's name for a Japanese locale
+// exists on none of the platforms the data source runs on, and changing the locale for the
+// whole process would change it under the host's other threads.
 void CTwainLog::Message(ENUM_LOG_LEVEL_TW::enumLogLevel_tw level, const char* origin,
                         const char* file, int line, const char* format, ...) {
-  // The vendor's messages may carry Japanese text, which wide-character conversions render by
-  // this category. The change is process-wide; where the name is unknown nothing changes.
-  setlocale(LC_CTYPE, "jpn");
-
   std::string levelName = GetLevelName(level);
   std::string stamp = GetHeader();
   std::string originText = origin != nullptr ? origin : "";
 
-  std::string prefix;
+  std::string message;
   if (file != nullptr) {
-    prefix = (PrefixFormat("[%s] %s from \"%s\" (File: %-40s, Line: %4d) ") % stamp % levelName %
-              originText % BaseName(file) % line)
-                 .str();
+    message = (PrefixFormat("[%s] %s from \"%s\" (File: %-40s, Line: %4d) ") % stamp % levelName %
+               originText % BaseName(file) % line)
+                  .str();
   } else {
-    prefix = (PrefixFormat("[%s] %s from \"%s\" ") % stamp % levelName % originText).str();
+    message = (PrefixFormat("[%s] %s from \"%s\" ") % stamp % levelName % originText).str();
   }
 
   va_list args;
   va_start(args, format);
   std::string text = FormatString(format, args);
   va_end(args);
-  if (!text.empty() && text.back() != '\n') text += '\n';
+  // The file gets the text up to a NUL it may hold, and every message ends its line, an empty
+  // one too, so that the next entry never starts inside it.
+  message.append(text.c_str());
+  if (message.back() != '\n') message += '\n';
 
-  OutputDebugString(prefix.c_str());
-  OutputDebugString(text.c_str());
+  OutputDebugString(message.c_str());
 }

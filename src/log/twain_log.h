@@ -21,7 +21,7 @@ class TWAINTRACE_EXPORT CTwainLog {
  public:
   virtual ~CTwainLog();
 
-  // Writes `text` to the log file and flushes it; dropped while no log file is open.
+  // Writes `text` to the log file in one write; dropped while no log file is open.
   void OutputDebugString(const char* text);
   // The local time as "YYYY/MM/DD hh:mm:ss.mmm".
   std::string GetHeader();
@@ -30,8 +30,9 @@ class TWAINTRACE_EXPORT CTwainLog {
   // The printf-style formatting of `args`; empty for a null format or a format the C library
   // cannot render.
   std::string FormatString(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
-  // One line "[time] LEVEL from "origin" (File: base, Line: n) text\n"; the file part is left
-  // out when `file` is null. A null origin prints as "".
+  // One line "[time] LEVEL from "origin" (File: base, Line: n) text\n", written in one piece;
+  // the file part is left out when `file` is null. A null origin prints as "", and a null or
+  // empty format still ends the line.
   void Message(ENUM_LOG_LEVEL_TW::enumLogLevel_tw level, const char* origin, const char* file,
                int line, const char* format, ...) __attribute__((format(printf, 6, 7)));
 

@@ -17,10 +17,13 @@ constexpr size_t kTextLimit = 5120;
 constexpr char kTooLongMarker[] = "Size of CAP_xxx too long";
 constexpr char kErrorStatusStart[] = "*** Inspect Error Status Start ***";
 constexpr char kErrorStatusEnd[] = "*** Inspect Error Status End   ***";
-
-void WriteText(const char* text, size_t length) {
-  WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
-}
+// Each analysis gets one byte beyond the limit, so that an over-long text shows itself; the
+// analyzer never writes past its room. The header has no limit of its own and the same room.
+constexpr size_t kAnalysisRoom = kTextLimit + 2;
+constexpr size_t kErrorStatusLineSize = 256;
+// Header, parameter text, marker and the two error-status lines, one after the other.
+constexpr size_t kEntrySize =
+    2 * kAnalysisRoom + (sizeof(kTooLongMarker) - 1) + 2 * kErrorStatusLineSize;
 
 // The Linux source manager hands over its memory functions before it opens the source; from
 // then on the data source makes and locks its handles through them. The triplet itself goes on
@@ -31,10 +34,26 @@ void TakeSourceManagerMemory(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMR
   }
 }
 
-void WriteErrorStatusLine(const char* text) {
-  char line[256];
-  int length = snprintf(line, sizeof(line), "%s%s", text, "\r\n");
-  WriteText(line, static_cast<size_t>(length));
+// The header and the parameter text of one call at `entry`, the parameter text cut at the limit
+// and marked; returns the entry's length so far.
+size_t AnalyzeInto(char* entry, TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                   char* data, TW_UINT16 rc) {
+  entry[0] = '\0';
+  g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, entry, kAnalysisRoom);
+  size_t length = g_cParaAnalyze.OutTextLength();
+
+  char* parameters = entry + length;
+  parameters[0] = '\0';
+  g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, rc, parameters, kAnalysisRoom);
+  size_t parametersLength = g_cParaAnalyze.OutTextLength();
+  if (parametersLength <= kTextLimit) return length + parametersLength;
+
+  memcpy(parameters + kTextLimit, kTooLongMarker, sizeof(kTooLongMarker) - 1);
+  return length + kTextLimit + sizeof(kTooLongMarker) - 1;
+}
+
+size_t AppendErrorStatusLine(char* end, const char* text) {
+  return static_cast<size_t>(snprintf(end, kErrorStatusLineSize, "%s%s", text, "\r\n"));
 }
 
 }  // namespace
@@ -57,30 +76,16 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
     return rc;
   }
 
-  // One byte beyond the limit lets an over-long text show itself; the analyzer never writes
-  // past the buffer.
-  char text[kTextLimit + 2];
-
-  text[0] = '\0';
-  g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, text, sizeof(text));
-  size_t length = g_cParaAnalyze.OutTextLength();
-  if (length != 0) WriteText(text, length);
-
-  text[0] = '\0';
-  g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, rc, text, sizeof(text));
-  length = g_cParaAnalyze.OutTextLength();
-  if (length > kTextLimit) {
-    WriteText(text, kTextLimit);
-    WriteText(kTooLongMarker, sizeof(kTooLongMarker) - 1);
-  } else if (length != 0) {
-    WriteText(text, length);
-  }
-
+  // The whole entry reaches the file in one write, so that it stays whole among the lines that
+  // other threads or processes write to the same file.
+  char entry[kEntrySize];
+  size_t length = AnalyzeInto(entry, pOrigin, DG, DAT, MSG, data, rc);
   if (rc == TWRC_FAILURE && !stack) {
     stack = true;
-    WriteErrorStatusLine(kErrorStatusStart);
-    WriteErrorStatusLine(kErrorStatusEnd);
+    length += AppendErrorStatusLine(entry + length, kErrorStatusStart);
+    length += AppendErrorStatusLine(entry + length, kErrorStatusEnd);
     stack = false;
   }
+  if (length != 0) WriteLogFile(reinterpret_cast<const unsigned char*>(entry), length);
   return rc;
 }

@@ -12,6 +12,7 @@ namespace {
 
 TEST(LogFileName, MillisecondsRoundToFourDigits) {
   EXPECT_EQ(RoundedMilliseconds(999499), 999);
+  EXPECT_EQ(RoundedMilliseconds(999600), 1000);
   struct tm local {};
   local.tm_year = 126;
   local.tm_mon = 0;
@@ -20,9 +21,9 @@ TEST(LogFileName, MillisecondsRoundToFourDigits) {
   local.tm_min = 30;
   local.tm_sec = 12;
   char path[256];
-  MakeLogFilePath(path, sizeof(path), "/logs", local, 457000);
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 457);
   EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_0457.txt");
-  MakeLogFilePath(path, sizeof(path), "/logs", local, 999600);
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 1000);
   EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_1000.txt");
 }
 

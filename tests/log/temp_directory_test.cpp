@@ -2,6 +2,7 @@
 #include "log/temp_directory.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -37,6 +38,22 @@ TEST_F(TempDirectory, CreatesTheSubdirectoryOnceThenReportsDuplicateAndRefusesNu
   testing::internal::CaptureStderr();
   EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// Under a host's umask of 0 the directory still takes no files from other users, and a link
+// planted at its name is reported as taken, its target left as it was.
+TEST_F(TempDirectory, NewDirectoryIsWritableByItsOwnerAloneAndALinkInItsPlaceIsNoSuccess) {
+  mode_t saved = umask(0);
+  std::pair<int, std::string> made = Create(root_.string());
+  umask(saved);
+  EXPECT_EQ(made, std::make_pair(0, std::string()));
+  EXPECT_EQ(fs::status(root_ / "VELIXScanTwainLog").permissions(), fs::perms(0755));
+
+  const fs::path other = root_ / "other";
+  fs::create_directories(other / "target");
+  fs::create_directory_symlink(other / "target", other / "VELIXScanTwainLog");
+  EXPECT_EQ(Create(other.string()), std::make_pair(-48, std::string()));
+  EXPECT_TRUE(fs::is_empty(other / "target"));
 }
 
 TEST_F(TempDirectory, FailuresGiveClassicStatusAndNameOnlyAnUnresolvablePath) {

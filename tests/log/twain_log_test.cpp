@@ -3,6 +3,7 @@
 #include "log/twain_log.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,21 +30,24 @@ const std::regex kStamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
 class TwainLogOutput : public ::testing::Test {
  protected:
   void SetUp() override {
-    stream_ = open_memstream(&buffer_, &size_);
+    stream_ = tmpfile();
     ASSERT_NE(stream_, nullptr);
     g_pLogFile = stream_;
   }
   void TearDown() override {
     g_pLogFile = nullptr;
     fclose(stream_);
-    free(buffer_);
   }
 
   // The text written since the last call, its time stamps replaced by "[<time>]".
   std::string Written() {
-    fflush(stream_);
-    std::string text(buffer_ + taken_, size_ - taken_);
-    taken_ = size_;
+    std::string text;
+    char chunk[4096];
+    ssize_t got;
+    while ((got = pread(fileno(stream_), chunk, sizeof(chunk), taken_)) > 0) {
+      text.append(chunk, static_cast<size_t>(got));
+      taken_ += got;
+    }
     return std::regex_replace(text, kStamp, "[<time>]");
   }
 
@@ -51,9 +55,7 @@ class TwainLogOutput : public ::testing::Test {
 
  private:
   FILE* stream_ = nullptr;
-  char* buffer_ = nullptr;
-  size_t size_ = 0;
-  size_t taken_ = 0;
+  off_t taken_ = 0;
 };
 
 std::string Format(CTwainLog& log, const char* format, ...) {
@@ -65,7 +67,8 @@ std::string Format(CTwainLog& log, const char* format, ...) {
 }
 
 // The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
-// to 40 with its line when a file is given; the text ends in exactly one line feed unless empty.
+// to 40 with its line when a file is given; the line ends in exactly one line feed, also when
+// the text is empty or is cut at a NUL it holds, and a CR LF ending is kept.
 TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
   const std::string name45(45, 'n');
   const struct {
@@ -94,12 +97,19 @@ TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
       {5, "S", nullptr, 0, "level 5", " from \"S\" level 5\n"},
       {LOG_LEVEL_INFO, "S", nullptr, 0, "ends\n", "INFO from \"S\" ends\n"},
       {LOG_LEVEL_INFO, "S", nullptr, 0, "mid\ndle", "INFO from \"S\" mid\ndle\n"},
-      {LOG_LEVEL_INFO, "S", nullptr, 0, "", "INFO from \"S\" "},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, "crlf\r\n", "INFO from \"S\" crlf\r\n"},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, "", "INFO from \"S\" \n"},
   };
   for (const auto& c : cases) {
     log_.Message(static_cast<enumLogLevel_tw>(c.level), c.origin, c.file, c.line, "%s", c.text);
     EXPECT_EQ(Written(), "[<time>] " + c.expected) << c.expected;
   }
+  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s%c%s", "before", 0, "after");
+  EXPECT_EQ(Written(), "[<time>] INFO from \"S\" before\n");
+  // Called as a host without the format check would call it.
+  auto message = &CTwainLog::Message;
+  (log_.*message)(LOG_LEVEL_INFO, "S", nullptr, 0, nullptr);
+  EXPECT_EQ(Written(), "[<time>] INFO from \"S\" \n");
 }
 
 TEST_F(TwainLogOutput, LongTextIsFormattedWhole) {
@@ -116,7 +126,7 @@ TEST_F(TwainLogOutput, UnrenderableFormatGivesEmptyTextInsteadOfGrowingForever) 
   EXPECT_EQ(Format(log_, "%lc", beyondUnicode), "");
   EXPECT_EQ(Format(log_, nullptr), "");
   log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
-  EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" ");
+  EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
 TEST(TwainLogWithoutFile, WritesNothingAnywhere) {

@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -24,18 +27,6 @@ const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
 std::string FakePath(FakeBundle bundle) {
   const char* names[] = {"fake_halvern", "fake_halvern_no_factory", "fake_halvern_null_operator"};
   return std::string(SHELL_TEST_FAKES) + "/" + names[static_cast<int>(bundle)] + ".so";
-}
-
-// The names in the log directory.
-std::vector<std::string> LogFileNames() {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir((kRoot + "/log").c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    }
-    closedir(dir);
-  }
-  return names;
 }
 
 void Run(const std::string& command) {
@@ -109,7 +100,8 @@ void DataSourceHarness::LinkLogDirectoryTo(const std::string& target) {
   Run("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
 }
 
-void DataSourceHarness::OccupyLogFileNames(const std::string& target) {
+void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string& linkTarget,
+                                           int lastMilliseconds) {
   // The name is the local time of the load to the second and its rounded milliseconds (up to
   // 1000). Names are made from a second ago until two seconds ahead of the time they are done,
   // however long making them takes, so a load right after finds its name taken.
@@ -118,14 +110,57 @@ void DataSourceHarness::OccupyLogFileNames(const std::string& target) {
     localtime_r(&second, &local);
     char stamp[32];
     strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
-    for (int milliseconds = 0; milliseconds <= 1000; ++milliseconds) {
-      char path[512];
-      snprintf(path, sizeof(path), "%s/Twainlog_%s_%04d.txt", LogDirectory().c_str(), stamp,
-               milliseconds);
-      int made = target.empty() ? mkdir(path, 0755) : symlink(target.c_str(), path);
-      if (made != 0) throw std::runtime_error(std::string("cannot occupy ") + path);
+    for (int milliseconds = 0; milliseconds <= lastMilliseconds; ++milliseconds) {
+      char name[64];
+      snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
+      std::string path = LogDirectory() + "/" + name;
+      int made = -1;
+      switch (occupant) {
+        case Occupant::kDirectory:
+          made = mkdir(path.c_str(), 0755);
+          break;
+        case Occupant::kLink:
+          made = symlink(linkTarget.c_str(), path.c_str());
+          break;
+        case Occupant::kFifo:
+          made = mkfifo(path.c_str(), 0666);
+          break;
+        case Occupant::kFile: {
+          std::ofstream file(path, std::ios::binary);
+          made = file << kOccupantText ? 0 : -1;
+          break;
+        }
+      }
+      if (made != 0) throw std::runtime_error("cannot occupy " + path);
+      occupied_.push_back(name);
     }
   }
+  std::sort(occupied_.begin(), occupied_.end());
+}
+
+int DataSourceHarness::LogFileDescriptor() const {
+  char logFile[PATH_MAX];
+  if (LogFileName().empty() ||
+      realpath((LogDirectory() + "/" + LogFileName()).c_str(), logFile) == nullptr) {
+    return -1;
+  }
+  for (int descriptor = 0; descriptor < 1024; ++descriptor) {
+    char link[PATH_MAX] = {};
+    std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
+    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && strcmp(link, logFile) == 0) {
+      return descriptor;
+    }
+  }
+  return -1;
+}
+
+void DataSourceHarness::RedirectLogFileTo(const char* device) {
+  int descriptor = LogFileDescriptor();
+  int replacement = open(device, O_WRONLY | O_CLOEXEC);
+  bool redirected =
+      descriptor >= 0 && replacement >= 0 && dup3(replacement, descriptor, O_CLOEXEC) == descriptor;
+  if (replacement >= 0) close(replacement);
+  if (!redirected) throw std::runtime_error(std::string("cannot redirect the log to ") + device);
 }
 
 void DataSourceHarness::Unload() {
@@ -188,6 +223,26 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
   } log{vtable + 2 * sizeof(void*)};
   const int kInfo = 2;
   message(&log, kInfo, origin, nullptr, 0, "%s", text);
+}
+
+std::vector<std::string> DataSourceHarness::LogDirectoryNames() {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(LogDirectory().c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> DataSourceHarness::LogFileNames() const {
+  std::vector<std::string> names;
+  for (const std::string& name : LogDirectoryNames()) {
+    if (!std::binary_search(occupied_.begin(), occupied_.end(), name)) names.push_back(name);
+  }
+  return names;
 }
 
 std::string DataSourceHarness::LogFileName() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "twaintrace/twain_types.h"
 
@@ -10,6 +11,10 @@ using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16,
 
 // kUnloadable: the bundle's executable is there but is no loadable code.
 enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing, kUnloadable };
+
+// What may stand at a log file's name before the load: a directory, a link to a file of
+// someone else's, a pipe, or another load's log file.
+enum class Occupant { kDirectory, kLink, kFifo, kFile };
 
 class DataSourceHarness {
  public:
@@ -28,10 +33,15 @@ class DataSourceHarness {
   bool DataSourceLoaded() const;
   bool BundleLoaded() const;
 
-  // Faults of the log: the log directory as a link to `target`, and an entry (a directory, or a
-  // link to `target`) at every name the next few seconds' load could give its log file.
+  // Faults of the log: the log directory as a link to `target`; an entry at every name the next
+  // few seconds' load could give its log file up to `lastMilliseconds` of each second (a link
+  // leads to `linkTarget`, a file holds `kOccupantText`); the open log file's descriptor
+  // turned to `device`, as a full disk or a discarding file system would take the writes.
   void LinkLogDirectoryTo(const std::string& target);
-  void OccupyLogFileNames(const std::string& target);
+  void OccupyLogFileNames(Occupant occupant, const std::string& linkTarget = "",
+                          int lastMilliseconds = 1000);
+  void RedirectLogFileTo(const char* device);
+  static constexpr char kOccupantText[] = "another load's entry\r\n";
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
                  TW_IDENTITY* pOrigin = nullptr);
@@ -46,21 +56,28 @@ class DataSourceHarness {
   void LogMessage(const char* origin, const char* text);
 
   // The one log file made by this load (empty when none), its name, and the stderr text of
-  // the unload.
+  // the unload. With names occupied, the log file is the one regular file no occupant made.
   std::string LogText() const;
   std::string LogFileName() const;
   int LogFileCount() const;
+  // This process's descriptor of the log file, or -1.
+  int LogFileDescriptor() const;
+  // Every entry's name in the log directory, sorted.
+  static std::vector<std::string> LogDirectoryNames();
   const std::string& UnloadStderr() const { return unloadStderr_; }
 
   static std::string LogDirectory();
 
  private:
   void* Fake(const char* symbol);
+  // The names in the log directory that no occupant took.
+  std::vector<std::string> LogFileNames() const;
 
   void* dataSource_ = nullptr;
   void* fake_ = nullptr;
   void* entry_ = nullptr;
   std::string unloadStderr_;
+  std::vector<std::string> occupied_;  // sorted
 };
 
 // Runs `handler` as the fake operator's answer in one test: a capture-less lambda works.

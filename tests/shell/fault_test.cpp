@@ -64,14 +64,14 @@ bool IsOpen(const std::string& target) {
 }
 
 // A log directory that exists but takes no file: one no user can create files in (even the
-// superuser, whom permission bits do not stop), and one where every name the log file could
-// get is already taken by a directory.
+// superuser, whom permission bits do not stop), and one where every name of the load's second
+// is already taken.
 TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
   for (bool namesTaken : {false, true}) {
     SCOPED_TRACE(namesTaken ? "names taken" : "directory refuses files");
     DataSourceHarness harness;
     if (namesTaken) {
-      harness.OccupyLogFileNames("");
+      harness.OccupyLogFileNames(Occupant::kDirectory);
     } else {
       harness.LinkLogDirectoryTo("/proc");
     }
@@ -84,12 +84,11 @@ TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
   }
 }
 
-// Every log file name leads to /dev/full, where each write fails for want of space.
+// The log file's descriptor leads to /dev/full, where each write fails for want of space.
 TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
   DataSourceHarness harness;
-  harness.OccupyLogFileNames("/dev/full");
   harness.Load();
-  ASSERT_TRUE(IsOpen("/dev/full")) << "the log file did not open on the full device";
+  harness.RedirectLogFileTo("/dev/full");
   harness.SetHandler(&AnswerByType);
   ExpectCallsUntouched(harness, &ExpectedAnswer);
   harness.Unload();

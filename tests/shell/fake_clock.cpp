@@ -1,0 +1,82 @@
+#include "shell/fake_clock.h"
+
+#include <dlfcn.h>
+#include <sys/time.h>
+
+#include <atomic>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+std::mutex g_mutex;
+std::atomic<bool> g_running{false};
+struct timespec g_next {};
+long g_step = 0;
+std::vector<struct timespec> g_readings;
+
+// The next instant, or false while the real clock runs.
+bool FakeReading(struct timespec* reading) {
+  if (!g_running) return false;
+  std::lock_guard<std::mutex> lock(g_mutex);
+  if (!g_running) return false;
+  *reading = g_next;
+  g_readings.push_back(g_next);
+  g_next.tv_nsec += g_step;
+  g_next.tv_sec += g_next.tv_nsec / 1000000000;
+  g_next.tv_nsec %= 1000000000;
+  return true;
+}
+
+template <typename Function>
+Function Real(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+namespace fake_clock {
+
+void Run(const struct timespec& first, long stepNanoseconds) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_running = true;
+  g_next = first;
+  g_step = stepNanoseconds;
+  g_readings.clear();
+}
+
+std::vector<struct timespec> Stop() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_running = false;
+  return std::move(g_readings);
+}
+
+}  // namespace fake_clock
+
+#define FAKE_CLOCK_EXPORT __attribute__((visibility("default")))
+
+// These take the C library's place for every object of the process (the executable exports
+// them), and hand on to it while no fake clock runs.
+extern "C" FAKE_CLOCK_EXPORT int clock_gettime(clockid_t clock, struct timespec* reading) noexcept {
+  static const auto real = Real<int (*)(clockid_t, struct timespec*)>("clock_gettime");
+  if (clock == CLOCK_REALTIME && FakeReading(reading)) return 0;
+  return real(clock, reading);
+}
+
+extern "C" FAKE_CLOCK_EXPORT int gettimeofday(struct timeval* __restrict reading,
+                                              void* __restrict zone) noexcept {
+  static const auto real = Real<int (*)(struct timeval*, void*)>("gettimeofday");
+  struct timespec fake {};
+  if (!FakeReading(&fake)) return real(reading, zone);
+  reading->tv_sec = fake.tv_sec;
+  reading->tv_usec = fake.tv_nsec / 1000;
+  return 0;
+}
+
+extern "C" FAKE_CLOCK_EXPORT time_t time(time_t* out) noexcept {
+  static const auto real = Real<time_t (*)(time_t*)>("time");
+  struct timespec fake {};
+  if (!FakeReading(&fake)) return real(out);
+  if (out != nullptr) *out = fake.tv_sec;
+  return fake.tv_sec;
+}

@@ -1,0 +1,259 @@
+// The log file in a directory that others can write to, and in a host with many threads:
+// whatever stands at the coming file name, the load makes a file of its own without waiting,
+// and every trace entry and logger line reaches that file whole.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/data_source_harness.h"
+#include "shell/fake_clock.h"
+#include "shell/sample_triplets.h"
+
+namespace {
+
+const char kOpenDsEntry[] =
+    "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+    "        Return Code = [TWRC_SUCCESS]\r\n"
+    "pData   = <0x00000000>\r\n"
+    "\r\n"
+    "TWAIN Status = [4]\r\n";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void LoadCallUnload(DataSourceHarness& harness) {
+  harness.Load();
+  harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr);
+  harness.Unload();
+}
+
+// The load, a call and the unload in a child process that the load may not hold up for more
+// than `seconds`; true when the child finished on its own.
+bool LoadCallUnloadWithin(DataSourceHarness& harness, unsigned seconds) {
+  fflush(nullptr);
+  pid_t child = fork();
+  if (child == 0) {
+    alarm(seconds);
+    try {
+      LoadCallUnload(harness);
+    } catch (...) {
+      _exit(2);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
+// A link to someone else's file, a pipe or another load's file at every name but the last of
+// each second: the load must leave each alone and take the free name.
+TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn) {
+  const std::string victim = std::string(SHELL_TEST_ROOT) + "/victim.txt";
+  const std::string victimText = "someone else's private file\n";
+  for (Occupant occupant :
+       {Occupant::kLink, Occupant::kFifo, Occupant::kDirectory, Occupant::kFile}) {
+    SCOPED_TRACE(static_cast<int>(occupant));
+    DataSourceHarness harness;
+    std::ofstream(victim, std::ios::binary) << victimText;
+    chmod(victim.c_str(), 0600);
+    harness.OccupyLogFileNames(occupant, victim, 999);
+
+    ASSERT_TRUE(LoadCallUnloadWithin(harness, 10)) << "the load was held up or failed";
+
+    EXPECT_EQ(ReadFile(victim), victimText);
+    ASSERT_EQ(harness.LogFileCount(), 1);
+    const std::string name = harness.LogFileName();
+    EXPECT_EQ(name.substr(name.size() - 9), "_1000.txt");
+    EXPECT_EQ(harness.LogText(), kOpenDsEntry);
+    if (occupant == Occupant::kFile) {
+      for (const std::string& other : DataSourceHarness::LogDirectoryNames()) {
+        if (other == name) continue;
+        ASSERT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + other),
+                  DataSourceHarness::kOccupantText)
+            << other;
+      }
+    }
+  }
+}
+
+TEST(LogFileSafety, NewFileIsWritableByItsOwnerAloneAndClosedInChildren) {
+  DataSourceHarness harness;
+  mode_t saved = umask(0);
+  harness.Load();
+  umask(saved);
+  struct stat status {};
+  ASSERT_EQ(
+      stat((DataSourceHarness::LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0644u);
+  int descriptor = harness.LogFileDescriptor();
+  ASSERT_GE(descriptor, 0);
+  EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
+  harness.Unload();
+}
+
+// The name a load at `instant` gives its file.
+std::string NameAt(const struct timespec& instant) {
+  struct tm local {};
+  localtime_r(&instant.tv_sec, &local);
+  char stamp[32];
+  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
+  const long microseconds = instant.tv_nsec / 1000;
+  char name[64];
+  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp,
+           static_cast<int>(static_cast<double>(microseconds) / 1000.0 + 0.5));
+  return name;
+}
+
+std::string NameAt(time_t second, int milliseconds) {
+  return NameAt({second, milliseconds * 1000000L});
+}
+
+// A clock that moves on a millisecond with each reading, starting just before a second's turn:
+// a name made from two readings pairs the old second with the new second's milliseconds.
+TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
+  DataSourceHarness harness;
+  const time_t second = time(nullptr) + 100;
+  fake_clock::Run({second, 999400000}, 1000000);
+  harness.Load();
+  std::vector<struct timespec> readings = fake_clock::Stop();
+  ASSERT_FALSE(readings.empty());
+  std::string expected;
+  for (const struct timespec& reading : readings) {
+    if (NameAt(reading) == harness.LogFileName()) expected = NameAt(reading);
+  }
+  EXPECT_EQ(harness.LogFileName(), expected) << "made from no single reading";
+  harness.Unload();
+}
+
+// Loads at one instant, as the Linux source manager's load, unload and reload of a source can
+// be; at the second's last name the next free one is the second's first.
+TEST(LogFileName, LoadsInOneMillisecondEachWriteAFileOfTheirOwn) {
+  const time_t second = time(nullptr) + 100;
+  const struct {
+    long nanoseconds;
+    std::vector<std::string> names;
+  } cases[] = {
+      {500000000, {NameAt(second, 500), NameAt(second, 501)}},
+      {999700000, {NameAt(second, 0), NameAt(second, 1000)}},
+  };
+  for (const auto& c : cases) {
+    DataSourceHarness harness;
+    fake_clock::Run({second, c.nanoseconds}, 0);
+    LoadCallUnload(harness);
+    LoadCallUnload(harness);
+    fake_clock::Stop();
+    ASSERT_EQ(DataSourceHarness::LogDirectoryNames(), c.names);
+    for (const std::string& name : c.names) {
+      EXPECT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + name), kOpenDsEntry) << name;
+    }
+  }
+}
+
+TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEMREF) {
+  return DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS;
+}
+
+constexpr int kRounds = 60;
+
+// Each sample call `kRounds` times over; the entry of each as the log holds it.
+std::vector<std::string> TracedEntries(DataSourceHarness& harness, SampleTriplets& samples) {
+  const std::string path = DataSourceHarness::LogDirectory() + "/" + harness.LogFileName();
+  std::vector<off_t> ends;
+  for (int round = 0; round < kRounds; ++round) {
+    for (const SampleTriplet& call : samples.All()) {
+      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+      struct stat status {};
+      stat(path.c_str(), &status);
+      ends.push_back(status.st_size);
+    }
+  }
+  const std::string log = harness.LogText();
+  std::vector<std::string> entries;
+  off_t start = 0;
+  for (off_t end : ends) {
+    entries.push_back(log.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    start = end;
+  }
+  return entries;
+}
+
+// 4 threads of logger messages while a fifth traces calls: read from the start, the log is a
+// sequence of whole logger lines and whole entries, the entries in call order and byte for
+// byte as a load without the other threads logs them.
+TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
+  SampleTriplets samples;
+  std::vector<std::string> expected;
+  {
+    DataSourceHarness harness;
+    harness.Load();
+    harness.SetHandler(&AnswerByType);
+    expected = TracedEntries(harness, samples);
+  }
+
+  constexpr int kThreads = 4;
+  constexpr int kMessages = 2000;
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(&AnswerByType);
+  std::atomic<int> ready{0};
+  std::vector<std::thread> loggers;
+  for (int t = 0; t < kThreads; ++t) {
+    loggers.emplace_back([&harness, &ready, t] {
+      const std::string origin = "T" + std::to_string(t);
+      ++ready;
+      while (ready < kThreads + 1) std::this_thread::yield();
+      for (int n = 0; n < kMessages; ++n) {
+        harness.LogMessage(origin.c_str(), ("message " + std::to_string(n) + " " +
+                                            std::string(static_cast<size_t>(n % 97), 'x'))
+                                               .c_str());
+      }
+    });
+  }
+  ++ready;
+  while (ready < kThreads + 1) std::this_thread::yield();
+  for (int round = 0; round < kRounds; ++round) {
+    for (const SampleTriplet& call : samples.All()) {
+      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+    }
+  }
+  for (std::thread& logger : loggers) logger.join();
+  harness.Unload();
+
+  static const std::regex kLine(
+      R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\] INFO from "T\d" message \d+ x*\n)");
+  const std::string log = harness.LogText();
+  size_t at = 0;
+  size_t entry = 0;
+  int lines = 0;
+  while (at < log.size()) {
+    if (entry < expected.size() && log.compare(at, expected[entry].size(), expected[entry]) == 0) {
+      at += expected[entry++].size();
+      continue;
+    }
+    size_t end = log.find('\n', at);
+    ASSERT_NE(end, std::string::npos) << "cut at byte " << at;
+    ASSERT_TRUE(std::regex_match(log.substr(at, end + 1 - at), kLine))
+        << "entry " << entry << " broken at byte " << at << ": " << log.substr(at, 200);
+    ++lines;
+    at = end + 1;
+  }
+  EXPECT_EQ(entry, expected.size());
+  EXPECT_EQ(lines, kThreads * kMessages);
+}
+
+}  // namespace
