@@ -68,10 +68,11 @@ check_undefined() {
   done < <(llvm-nm -m -u "$file")
 }
 
-# Exported names, demangled, without their parameter lists: the two platforms' C++ libraries
-# mangle some parameter types differently.
+# Exported names, demangled, without their parameter lists and ABI tags: the two platforms' C++
+# libraries mangle some parameter types differently, and only GNU's tags functions that return
+# std::string.
 exported_names() {
-  sed 's/(.*//' | sort -u
+  sed -e 's/(.*//' -e 's/\[abi:[^]]*\]//g' | sort -u
 }
 
 # The published entry points, as the Linux build's own export test lists them, besides the
