@@ -224,6 +224,7 @@ BENCH_EXPORT TripletOperator* BenchHalvern_Operator() {
   return &g_operator;
 }
 
-BENCH_EXPORT void CreateHalvern(const char* /*executableFileName*/, TripletOperator** out) {
+BENCH_EXPORT void CreateHalvern(ExecutableFileNameRef /*executableFileName*/,
+                                TripletOperator** out) {
   *out = &g_operator;
 }

@@ -2,8 +2,11 @@
 # Installs the Debian packages the build, the tests, the fuzzer and the benchmarks need
 # (Debian 12).
 set -euo pipefail
+# lld and llvm link and read the macOS cross build.
 packages=(cmake g++ make libgtest-dev libgmock-dev libboost-dev libbenchmark-dev
-  clang libclang-rt-14-dev)
+  clang libclang-rt-14-dev lld llvm)
+# The macOS cross build fetches its pinned Zig through npm, wherever npm comes from.
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

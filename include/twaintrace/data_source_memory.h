@@ -8,13 +8,39 @@
 
 #include <dlfcn.h>
 
+#include <cstring>
+
+#if defined(__APPLE__)
+#include <mach-o/dyld.h>
+#endif
+
 #include "twaintrace/twain_abi.h"
+
+// The data source if it is loaded, opened once more without loading it (dlclose it after use);
+// null when it is not loaded. On Linux the loader knows it by its soname; a macOS bundle's
+// executable is known only by its path, which ends in the bundle's layout.
+inline void* OpenLoadedDataSource() {
+#if defined(__APPLE__)
+  static const char kExecutable[] = "/TwainTrace.ds/Contents/MacOS/TwainTrace";
+  const size_t suffix = sizeof(kExecutable) - 1;
+  for (uint32_t index = 0, count = _dyld_image_count(); index < count; ++index) {
+    const char* name = _dyld_get_image_name(index);
+    size_t length = name != nullptr ? strlen(name) : 0;
+    if (length >= suffix && strcmp(name + length - suffix, kExecutable) == 0) {
+      return dlopen(name, RTLD_NOW | RTLD_NOLOAD);
+    }
+  }
+  return nullptr;
+#else
+  return dlopen("TwainTrace.ds", RTLD_NOW | RTLD_NOLOAD);
+#endif
+}
 
 class DataSourceMemory {
  public:
-  // Finds the loaded data source by its soname; false when it is not loaded.
+  // Finds the loaded data source; false when it is not loaded.
   bool Bind() {
-    void* dataSource = dlopen("TwainTrace.ds", RTLD_NOW | RTLD_NOLOAD);
+    void* dataSource = OpenLoadedDataSource();
     if (dataSource == nullptr) return false;
     *this = DataSourceMemory();
     alloc_ = reinterpret_cast<AllocFn>(dlsym(dataSource, "_ZN13CDSMInterface11AllocMemoryEj"));

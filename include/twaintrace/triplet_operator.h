@@ -26,8 +26,19 @@ class TripletOperator {
   ~TripletOperator() = default;
 };
 
-// Called once per load with the data source's executable file name (valid only during the
-// call) and the place that receives the operator. Any result is ignored.
-extern "C" typedef void (*CreateHalvernFn)(const char* executableFileName, TripletOperator** out);
+// The data source's executable file name as the factory receives it; valid only during the
+// call, so a factory that keeps it copies it (or, on macOS, retains it).
+#if defined(__APPLE__)
+// macOS: CoreFoundation's CFStringRef, released by the data source right after the call.
+typedef const struct __CFString* ExecutableFileNameRef;
+#else
+// Elsewhere: a NUL-terminated byte string.
+typedef const char* ExecutableFileNameRef;
+#endif
+
+// Called once per load with the data source's executable file name and the place that
+// receives the operator. Any result is ignored.
+extern "C" typedef void (*CreateHalvernFn)(ExecutableFileNameRef executableFileName,
+                                           TripletOperator** out);
 
 #define TWAINTRACE_FACTORY_NAME "CreateHalvern"

@@ -1,6 +1,7 @@
 #include "shell/macho_main.h"
 
 #include "log/log_file.h"
+#include "platform/executable_name.h"
 #include "platform/exit_handler.h"
 #include "platform/image_path.h"
 #include "platform/source_manager_memory.h"
@@ -14,8 +15,7 @@ const char* CreateMyMachOBundleURL() {
 }
 
 extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
-  const char* imagePath = CreateMyMachOBundleURL();
-  const char* executableName = imagePath != nullptr ? LastPathComponent(imagePath) : nullptr;
+  ExecutableFileNameRef executableName = CreateExecutableFileName(CreateMyMachOBundleURL());
 
   g_HalvernBundleRef = CreateBundle(kImplementationBundle);
   if (executableName != nullptr && g_HalvernBundleRef != nullptr) {
@@ -23,6 +23,7 @@ extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
         BundleFunction(g_HalvernBundleRef, TWAINTRACE_FACTORY_NAME));
     if (g_fnDsCreate != nullptr) g_fnDsCreate(executableName, &g_pcTripletOperator);
   }
+  ReleaseExecutableFileName(executableName);
   setupTwainLog();
 }
 

@@ -54,6 +54,20 @@ TEST(AdapterBundle, HandsOverEveryTripletAndAnswerUnchanged) {
   EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
 }
 
+TEST(AdapterBundle, ABundleDirectoryTargetIsReachedThroughItsExecutable) {
+  SampleSource::LayOut(/*withLogDirectory=*/false, Bundle::kAdapter, "");
+  const std::string macos = Resources() + "/Scanner.ds/Contents/MacOS";
+  ASSERT_EQ(system(("mkdir -p '" + macos + "' && ln -s '" + SampleSource::SampleExecutable() +
+                    "' '" + macos + "/Scanner'")
+                       .c_str()),
+            0);
+  std::ofstream(Resources() + "/target") << "Scanner.ds/\n";
+  EntryLibrary source(TOOLS_TEST_DS);
+  TW_IDENTITY identity{};
+  ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity), TWRC_SUCCESS);
+  EXPECT_STREQ(identity.ProductName, "Halvern Virtual Scanner");
+}
+
 TEST(AdapterBundle, WithoutAUsableTargetEveryTripletFailsAndTheStatusSaysSo) {
   const std::string targets[] = {
       "",                                              // nothing named

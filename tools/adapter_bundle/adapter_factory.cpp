@@ -21,7 +21,7 @@ std::string OwnExecutable() {
 
 // The data source's file name is not needed: the target file names the data source to reach.
 extern "C" __attribute__((visibility("default"))) void CreateHalvern(
-    const char* /*executableFileName*/, TripletOperator** out) {
+    ExecutableFileNameRef /*executableFileName*/, TripletOperator** out) {
   if (out == nullptr) return;
   try {
     *out = new AdapterOperator(TargetFileOf(OwnExecutable()));

@@ -6,13 +6,14 @@
 #include <new>
 
 #include "target_file.h"
+#include "twaintrace/data_source_memory.h"
 
 namespace {
 
 // The tracing data source that loaded this bundle, whose own DS_Entry must never become the
 // target: every triplet would come back to it without end.
 void* TracingEntry() {
-  void* dataSource = dlopen("TwainTrace.ds", RTLD_NOW | RTLD_NOLOAD);
+  void* dataSource = OpenLoadedDataSource();
   if (dataSource == nullptr) return nullptr;
   void* entry = dlsym(dataSource, "DS_Entry");
   dlclose(dataSource);

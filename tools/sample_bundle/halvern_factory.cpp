@@ -5,7 +5,7 @@
 
 // The data source's file name is not needed: the virtual scanner is the same for every caller.
 extern "C" __attribute__((visibility("default"))) void CreateHalvern(
-    const char* /*executableFileName*/, TripletOperator** out) {
+    ExecutableFileNameRef /*executableFileName*/, TripletOperator** out) {
   if (out == nullptr) return;
   *out = new (std::nothrow) HalvernOperator(HalvernOperator::MemorySource::kDataSource);
 }

@@ -58,7 +58,7 @@ FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
 }
 
 #if FAKE_HALVERN_FACTORY
-FAKE_EXPORT void CreateHalvern(const char* executableFileName, TripletOperator** out) {
+FAKE_EXPORT void CreateHalvern(ExecutableFileNameRef executableFileName, TripletOperator** out) {
   strncpy(g_factoryName, executableFileName, sizeof(g_factoryName) - 1);
   *out = FAKE_HALVERN_FACTORY == 1 ? &g_operator : nullptr;
 }

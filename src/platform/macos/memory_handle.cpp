@@ -1,0 +1,47 @@
+// Handles of the Memory Manager, which the source manager and applications on macOS use for
+// every TWAIN handle: the block knows its own size, so every read can be bounded by it.
+#include "platform/memory_handle.h"
+
+#include <climits>
+
+#include "platform/macos/apple_services.h"
+
+// Some of these calls carry deprecation marks in newer SDKs; they are the platform's TWAIN
+// memory all the same, and stay available.
+#pragma clang diagnostic ignored "-Wdeprecated-declarations"
+
+char** NewMemoryHandle(size_t size) {
+  if (size > static_cast<size_t>(LONG_MAX)) return nullptr;
+  return NewHandleClear(static_cast<Size>(size));
+}
+
+void DisposeMemoryHandle(char** handle) {
+  if (handle != nullptr) DisposeHandle(handle);
+}
+
+// The data address is read only once the block is locked, since an unlocked block may move.
+char* LockMemoryHandle(char** handle) {
+  if (handle == nullptr) return nullptr;
+  HLock(handle);
+  return *handle;
+}
+
+void UnlockMemoryHandle(char** handle) {
+  if (handle != nullptr) HUnlock(handle);
+}
+
+// The Memory Manager keeps one lock bit, not a count.
+int MemoryHandleLockCount(char** handle) {
+  if (handle == nullptr) return 0;
+  return (HGetState(handle) & kHandleLockedBit) != 0 ? 1 : 0;
+}
+
+// A size of 0 or less is what the Memory Manager answers for a handle it cannot account for:
+// such a block's size is unknown.
+bool MemoryHandleSize(char** handle, size_t* size) {
+  if (handle == nullptr) return false;
+  Size bytes = GetHandleSize(handle);
+  if (bytes <= 0) return false;
+  *size = static_cast<size_t>(bytes);
+  return true;
+}
