@@ -14,34 +14,39 @@ namespace {
 
 constexpr char kContainerFieldIndent[] = "      ";
 
-// The Linux source manager's handles say nothing of their block's size. There a container is
-// trusted as far as its own item type and counts reach, as the data source that filled it and
-// the application that reads it trust them, but never beyond this many bytes from its start;
-// a container that claims more shows the items within the limit and then the cut line.
+// A handle that tells no block size (every handle of the Linux source manager, and another
+// maker's handle elsewhere) is trusted as far as its container's own item type and counts
+// reach, as the data source that filled it and the application that reads it trust them, but
+// never beyond this many bytes from its start; a container that claims more shows the items
+// within the limit and then the cut line.
 constexpr size_t kUnsizedContainerLimit = 4096;
 
-// The fixed fields that every container of this shape has. Elsewhere a handle whose block size
-// is unknown is trusted for these bytes only: its items and wider values are left out.
-size_t FixedPartOf(TW_UINT16 conType) {
-  switch (conType) {
-    case TWON_ARRAY:
-      return offsetof(TW_ARRAY, ItemList);
-    case TWON_ENUMERATION:
-      return offsetof(TW_ENUMERATION, ItemList);
-    case TWON_ONEVALUE:
-      return sizeof(TW_ONEVALUE);
-    case TWON_RANGE:
-      return sizeof(TW_RANGE);
+bool IsContainerShape(TW_UINT16 conType) {
+  return conType == TWON_ARRAY || conType == TWON_ENUMERATION || conType == TWON_ONEVALUE ||
+         conType == TWON_RANGE;
+}
+
+// Whether a container travels with the message: the data source returns one for the gets, the
+// reset and the support query, the application sends one with a set. Any other message leaves
+// the record's handle as it was, possibly long freed, so it is not followed.
+bool CarriesContainer(TW_UINT16 MSG) {
+  switch (MSG) {
+    case MSG_GET:
+    case MSG_GETCURRENT:
+    case MSG_GETDEFAULT:
+    case MSG_RESET:
+    case MSG_QUERYSUPPORT:
+    case MSG_SET:
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 
 // How many bytes of the container behind `handle` may be read.
-size_t ReadableBytes(TW_HANDLE handle, size_t fixedPart) {
+size_t ReadableBytes(TW_HANDLE handle) {
   size_t size = 0;
-  if (MemoryHandleSize(handle, &size)) return size;
-  return kLinuxSourceManagerAbi ? kUnsizedContainerLimit : fixedPart;
+  return MadeHere(handle) && MemoryHandleSize(handle, &size) ? size : kUnsizedContainerLimit;
 }
 
 // Byte offset of a field inside its container.
@@ -65,17 +70,16 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCap) {
   Line("    ConType    = [%s]%s", Name(twon_macros, pCap->ConType), kCrLf);
   Line("    hContainer = <0x%08x>%s", PointerLow32(pCap->hContainer), kCrLf);
   // After a failure the container holds nothing the data source vouches for.
-  if (m_RC != TWRC_FAILURE) TwContainerAnalyaze(pCap);
+  if (m_RC != TWRC_FAILURE && CarriesContainer(m_MSG)) TwContainerAnalyaze(pCap);
   Line("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCap) {
   TW_HANDLE handle = pCap->hContainer;
-  size_t fixedPart = FixedPartOf(pCap->ConType);
-  if (handle == nullptr || fixedPart == 0) return true;
+  if (handle == nullptr || !IsContainerShape(pCap->ConType)) return true;
 
-  size_t readable = ReadableBytes(handle, fixedPart);
+  size_t readable = ReadableBytes(handle);
   char* data = CDSMInterface::LockMemory(handle);
   if (data != nullptr) {
     switch (pCap->ConType) {

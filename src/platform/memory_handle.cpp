@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 
 #if TWAINTRACE_ABI_LINUX_DSM
 
@@ -25,6 +26,10 @@ bool MemoryHandleSize(char** /*handle*/, size_t* /*size*/) {
   return false;
 }
 
+bool MadeHere(char** /*handle*/) {
+  return false;
+}
+
 #else
 
 namespace {
@@ -43,7 +48,60 @@ BlockHeader* HeaderOf(char** handle) {
   return reinterpret_cast<BlockHeader*>(handle);
 }
 
+// The blocks made in this image and not freed here, by handle address alone: a handle is
+// looked up without reading a byte of it, since another maker's handle may be a block no
+// larger than its master pointer. Open addressing; a freed slot keeps probing going. A block
+// made while the table is full is simply not known here, and is read as another maker's.
+constexpr size_t kSlots = 4096;
+constexpr uintptr_t kEmpty = 0;
+constexpr uintptr_t kFreed = 1;
+std::mutex g_madeMutex;
+uintptr_t g_made[kSlots] = {};
+
+size_t FirstSlot(uintptr_t address) {
+  return static_cast<size_t>((address >> 4) * 0x9E3779B97F4A7C15ULL >> 52) % kSlots;
+}
+
+template <typename Visit>
+void Probe(uintptr_t address, Visit visit) {
+  size_t slot = FirstSlot(address);
+  for (size_t i = 0; i < kSlots; ++i, slot = (slot + 1) % kSlots) {
+    if (!visit(g_made[slot])) return;
+  }
+}
+
+void RememberMade(char** handle) {
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  std::lock_guard<std::mutex> lock(g_madeMutex);
+  Probe(address, [address](uintptr_t& slot) {
+    if (slot != kEmpty && slot != kFreed) return true;
+    slot = address;
+    return false;
+  });
+}
+
+void ForgetMade(char** handle) {
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  std::lock_guard<std::mutex> lock(g_madeMutex);
+  Probe(address, [address](uintptr_t& slot) {
+    if (slot == address) slot = kFreed;
+    return slot != kEmpty && slot != kFreed;
+  });
+}
+
 }  // namespace
+
+bool MadeHere(char** handle) {
+  if (handle == nullptr) return false;
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  bool found = false;
+  std::lock_guard<std::mutex> lock(g_madeMutex);
+  Probe(address, [address, &found](uintptr_t& slot) {
+    found = slot == address;
+    return !found && slot != kEmpty;
+  });
+  return found;
+}
 
 char** NewMemoryHandle(size_t size) {
   if (size > SIZE_MAX - sizeof(BlockHeader)) return nullptr;
@@ -52,11 +110,13 @@ char** NewMemoryHandle(size_t size) {
   header->master = reinterpret_cast<char*>(header + 1);
   header->size = size;
   header->magic = kBlockMagic;
+  RememberMade(&header->master);
   return &header->master;
 }
 
 void DisposeMemoryHandle(char** handle) {
   if (handle == nullptr) return;
+  ForgetMade(handle);
   HeaderOf(handle)->magic = 0;
   free(HeaderOf(handle));
 }
