@@ -49,9 +49,10 @@ size_t ReadableBytes(TW_HANDLE handle) {
   return MadeHere(handle) && MemoryHandleSize(handle, &size) ? size : kUnsizedContainerLimit;
 }
 
-// Byte offset of a field inside its container.
-size_t OffsetIn(const void* container, const void* field) {
-  return static_cast<size_t>(static_cast<const char*>(field) - static_cast<const char*>(container));
+// The bytes of a container's field, for a reader that copies them out: a field of a packed
+// container need not be aligned for its type.
+const void* FieldAt(const void* container, size_t offset) {
+  return static_cast<const char*>(container) + offset;
 }
 
 }  // namespace
@@ -152,8 +153,10 @@ bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      Line("      Item     = [%s]%s", ValueText(NamingOf(Cap), itemType, &pOneValue->Item, text),
-           kCrLf);
+      Line(
+          "      Item     = [%s]%s",
+          ValueText(NamingOf(Cap), itemType, FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item)), text),
+          kCrLf);
     }
   }
   Line("    }%s", kCrLf);
@@ -170,19 +173,18 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);
     char text[kValueTextSize];
-    auto value = [&](auto format, TW_UINT32* field) {
-      if (!ContainerHolds(OffsetIn(pRange, field) + TwainItemSize(itemType), nBytes,
-                          kContainerFieldIndent)) {
+    auto value = [&](auto format, size_t offset) {
+      if (!ContainerHolds(offset + TwainItemSize(itemType), nBytes, kContainerFieldIndent)) {
         return false;
       }
-      AppendLine(format, ValueText(naming, itemType, field, text), kCrLf);
+      AppendLine(format, ValueText(naming, itemType, FieldAt(pRange, offset), text), kCrLf);
       return true;
     };
-    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), &pRange->MinValue) &&
-        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), &pRange->MaxValue) &&
-        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), &pRange->StepSize) &&
-        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), &pRange->DefaultValue) &&
-        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), &pRange->CurrentValue);
+    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), offsetof(TW_RANGE, MinValue)) &&
+        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), offsetof(TW_RANGE, MaxValue)) &&
+        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), offsetof(TW_RANGE, StepSize)) &&
+        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), offsetof(TW_RANGE, DefaultValue)) &&
+        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), offsetof(TW_RANGE, CurrentValue));
   }
   Line("    }%s", kCrLf);
   return true;
