@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
@@ -47,6 +48,11 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
   TW_UINT16 rc = g_pcTripletOperator != nullptr
                      ? g_pcTripletOperator->ProcessTriplet(pOrigin, DG, DAT, MSG, pData)
                      : TWRC_FAILURE;
+  // The analyzer and the log are shared by every caller; a host that calls from two threads at
+  // once still gets whole entries, one after the other. The forwarded call stays outside: the
+  // source may need its calls to overlap.
+  static std::mutex analysisMutex;
+  std::lock_guard<std::mutex> analysisLock(analysisMutex);
   TakeSourceManagerMemory(DG, DAT, MSG, pData);
 
   char* data = static_cast<char*>(pData);
