@@ -1,8 +1,8 @@
 #include "platform/memory_handle.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
 
 #if TWAINTRACE_ABI_LINUX_DSM
 
@@ -52,16 +52,18 @@ BlockHeader* HeaderOf(char** handle) {
 // looked up without reading a byte of it, since another maker's handle may be a block no
 // larger than its master pointer. Open addressing; a freed slot keeps probing going. A block
 // made while the table is full is simply not known here, and is read as another maker's.
+// Blocks are made and freed on any thread; every slot is claimed and read atomically, so a
+// look-up on the trace path takes no lock.
 constexpr size_t kSlots = 4096;
 constexpr uintptr_t kEmpty = 0;
 constexpr uintptr_t kFreed = 1;
-std::mutex g_madeMutex;
-uintptr_t g_made[kSlots] = {};
+std::atomic<uintptr_t> g_made[kSlots] = {};
 
 size_t FirstSlot(uintptr_t address) {
   return static_cast<size_t>((address >> 4) * 0x9E3779B97F4A7C15ULL >> 52) % kSlots;
 }
 
+// Calls `visit` with each slot of `address`'s probe sequence until it returns false.
 template <typename Visit>
 void Probe(uintptr_t address, Visit visit) {
   size_t slot = FirstSlot(address);
@@ -72,20 +74,22 @@ void Probe(uintptr_t address, Visit visit) {
 
 void RememberMade(char** handle) {
   auto address = reinterpret_cast<uintptr_t>(handle);
-  std::lock_guard<std::mutex> lock(g_madeMutex);
-  Probe(address, [address](uintptr_t& slot) {
-    if (slot != kEmpty && slot != kFreed) return true;
-    slot = address;
-    return false;
+  Probe(address, [address](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_relaxed);
+    if (seen != kEmpty && seen != kFreed) return true;
+    return !slot.compare_exchange_strong(seen, address, std::memory_order_release);
   });
 }
 
 void ForgetMade(char** handle) {
   auto address = reinterpret_cast<uintptr_t>(handle);
-  std::lock_guard<std::mutex> lock(g_madeMutex);
-  Probe(address, [address](uintptr_t& slot) {
-    if (slot == address) slot = kFreed;
-    return slot != kEmpty && slot != kFreed;
+  Probe(address, [address](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_relaxed);
+    if (seen == address) {
+      slot.store(kFreed, std::memory_order_release);
+      return false;
+    }
+    return seen != kEmpty;
   });
 }
 
@@ -95,10 +99,10 @@ bool MadeHere(char** handle) {
   if (handle == nullptr) return false;
   auto address = reinterpret_cast<uintptr_t>(handle);
   bool found = false;
-  std::lock_guard<std::mutex> lock(g_madeMutex);
-  Probe(address, [address, &found](uintptr_t& slot) {
-    found = slot == address;
-    return !found && slot != kEmpty;
+  Probe(address, [address, &found](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_acquire);
+    found = seen == address;
+    return !found && seen != kEmpty;
   });
   return found;
 }

@@ -48,11 +48,6 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
   TW_UINT16 rc = g_pcTripletOperator != nullptr
                      ? g_pcTripletOperator->ProcessTriplet(pOrigin, DG, DAT, MSG, pData)
                      : TWRC_FAILURE;
-  // The analyzer and the log are shared by every caller; a host that calls from two threads at
-  // once still gets whole entries, one after the other. The forwarded call stays outside: the
-  // source may need its calls to overlap.
-  static std::mutex analysisMutex;
-  std::lock_guard<std::mutex> analysisLock(analysisMutex);
   TakeSourceManagerMemory(DG, DAT, MSG, pData);
 
   char* data = static_cast<char*>(pData);
@@ -62,6 +57,13 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
     g_cParaAnalyze.TrackCall(pOrigin, DG, DAT, MSG, data, rc);
     return rc;
   }
+
+  // The analyzer and the log are shared by every caller; a host that calls from two threads at
+  // once still gets whole entries, one after the other. The forwarded call stays outside: the
+  // source may need its calls to overlap. Without a log the counts kept above are read by no
+  // one, and the pass-through is left as fast as it was.
+  static std::mutex analysisMutex;
+  std::lock_guard<std::mutex> analysisLock(analysisMutex);
 
   // One byte beyond the limit lets an over-long text show itself; the analyzer never writes
   // past the buffer.
