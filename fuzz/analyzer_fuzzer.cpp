@@ -3,12 +3,17 @@
 // bytes and any container behind a capability's handle.
 //
 // Every piece of memory the analyzer is given is a heap block of exactly its size, so a read
-// past it is caught. After each call the harness checks what the tracer promises: the
+// past it is caught; a container whose handle tells no size (the Linux source manager's, or
+// another maker's) is trusted as far as its counts reach up to 4096 bytes, so its block has
+// that room. After each call the harness checks what the tracer promises: the
 // structure, the container and the origin identity are unchanged, the container is unlocked
 // again, and the text stays inside the caller's buffer and is measured right.
 //
 // Input layout (little-endian), then the structure bytes, then the container bytes:
-//   0      flags: 1 null data pointer, 2 null container handle, 4 null origin, 8 raw DAT
+//   0      flags: 1 null data pointer, 2 null container handle, 4 null origin, 8 raw DAT,
+//          16 a container handle the data source did not make (the natural interface's: a
+//          block of nothing but its master pointer), 32 a handle freed before the call, given
+//          only where no container travels (the analyzer must not follow it)
 //   1      index into the dispatched data argument types (used unless flag 8)
 //   2..3   raw data argument type
 //   4..7   data group
@@ -23,12 +28,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
 #include "platform/memory_handle.h"
 #include "shell/cdsm_interface.h"
+#include "twaintrace/twain_abi.h"
 
 // The fuzzer never enables the log.
 const char* const kTwainLogDirectory = TWAINTRACE_FUZZ_ABSENT_LOG_DIR;
@@ -42,6 +49,10 @@ constexpr uint8_t kNullData = 1;
 constexpr uint8_t kNullContainer = 2;
 constexpr uint8_t kNullOrigin = 4;
 constexpr uint8_t kRawDat = 8;
+constexpr uint8_t kForeignHandle = 16;
+constexpr uint8_t kStaleHandle = 32;
+// How far a container is read when its handle tells no size.
+constexpr size_t kUnsizedContainerRoom = 4096;
 
 struct DataShape {
   TW_UINT16 dat;
@@ -157,6 +168,65 @@ void RequireTextInside(const char* text, size_t capacity) {
   Require(length == g_cParaAnalyze.OutTextLength());
 }
 
+// Whether a capability container travels with the message, so that the analyzer may follow
+// the record's handle.
+bool CarriesContainer(TW_UINT16 msg) {
+  return msg == MSG_GET || msg == MSG_GETCURRENT || msg == MSG_GETDEFAULT || msg == MSG_RESET ||
+         msg == MSG_QUERYSUPPORT || msg == MSG_SET;
+}
+
+// A container handle holding `bytes`: made by the data source, or as another maker makes one.
+// Where the handle tells no size its block has the room the analyzer may read.
+class Container {
+ public:
+  Container(const std::string& bytes, bool foreign) {
+    size_t room = bytes.size();
+    if (kLinuxSourceManagerAbi || foreign) {
+      if (room < kUnsizedContainerRoom) room = kUnsizedContainerRoom;
+    }
+    if (kLinuxSourceManagerAbi) {
+      handle_ = static_cast<char**>(calloc(1, room));
+      data_ = reinterpret_cast<char*>(handle_);
+    } else if (foreign) {
+      data_ = static_cast<char*>(calloc(1, room));
+      handle_ = static_cast<char**>(malloc(sizeof(char*)));
+      *handle_ = data_;
+    } else {
+      made_ = true;
+      handle_ = CDSMInterface::AllocMemory(static_cast<unsigned>(room));
+      data_ = handle_ != nullptr ? *handle_ : nullptr;
+    }
+    if (data_ != nullptr && !bytes.empty()) memcpy(data_, bytes.data(), bytes.size());
+  }
+  ~Container() { Free(); }
+  Container(const Container&) = delete;
+  Container& operator=(const Container&) = delete;
+
+  char** Handle() const { return handle_; }
+  const char* Data() const { return data_; }
+  bool Locked() const {
+#if !TWAINTRACE_ABI_LINUX_DSM
+    if (made_) return MemoryHandleLockCount(handle_) != 0;
+#endif
+    return false;
+  }
+  void Free() {
+    if (handle_ == nullptr) return;
+    if (made_) {
+      CDSMInterface::FreeMemory(handle_);
+    } else {
+      if (reinterpret_cast<char*>(handle_) != data_) free(data_);
+      free(handle_);
+    }
+    handle_ = nullptr;
+  }
+
+ private:
+  char** handle_ = nullptr;
+  char* data_ = nullptr;
+  bool made_ = false;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
@@ -185,14 +255,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
   // The rest is the container; the origin identity is made of its first bytes as well.
   const size_t containerSize = reader.Left();
   const std::string containerBefore(reinterpret_cast<const char*>(reader.Here()), containerSize);
-  char** container = nullptr;
+  std::unique_ptr<Container> container;
+  char** handle = nullptr;
   if (dat == DAT_CAPABILITY && (flags & kNullContainer) == 0) {
-    container = CDSMInterface::AllocMemory(static_cast<unsigned>(containerSize));
-    if (container == nullptr) return 0;
-    if (containerSize != 0) memcpy(*container, containerBefore.data(), containerSize);
+    container = std::make_unique<Container>(containerBefore, (flags & kForeignHandle) != 0);
+    if (container->Handle() == nullptr) return 0;
+    handle = container->Handle();
+    // A handle of a block long gone, where the analyzer has no reason to follow it.
+    if ((flags & kStaleHandle) != 0 && (!CarriesContainer(msg) || rc == TWRC_FAILURE)) {
+      container->Free();
+      container.reset();
+    }
   }
   if (dat == DAT_CAPABILITY) {
-    reinterpret_cast<TW_CAPABILITY*>(structure.Data())->hContainer = container;
+    reinterpret_cast<TW_CAPABILITY*>(structure.Data())->hContainer = handle;
   }
   Block origin(sizeof(TW_IDENTITY));
   reader.Fill(origin.Data(), sizeof(TW_IDENTITY));
@@ -215,9 +291,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
   Require(structure.Unchanged());
   Require(origin.Unchanged());
   if (container != nullptr) {
-    Require(MemoryHandleLockCount(container) == 0);
-    Require(containerBefore.compare(0, containerSize, *container, containerSize) == 0);
-    CDSMInterface::FreeMemory(container);
+    Require(!container->Locked());
+    Require(containerBefore.compare(0, containerSize, container->Data(), containerSize) == 0);
   }
   free(text);
   return 0;

@@ -10,7 +10,7 @@ import struct
 HERE = os.path.dirname(os.path.abspath(__file__))
 CORPUS = os.path.join(HERE, "corpus")
 
-NULL_DATA, NULL_CONTAINER, NULL_ORIGIN, RAW_DAT = 1, 2, 4, 8
+NULL_DATA, NULL_CONTAINER, NULL_ORIGIN, RAW_DAT, FOREIGN_HANDLE, STALE_HANDLE = 1, 2, 4, 8, 16, 32
 ENTRY_BUFFER = 0x8000
 
 # The order of the harness's table of dispatched types.
@@ -27,6 +27,7 @@ DISPATCHED = [
 DG_CONTROL, DG_IMAGE = 1, 2
 MSG_GET, MSG_GETCURRENT, MSG_SET, MSG_XFERREADY, MSG_PROCESSEVENT, MSG_OPENDSM = (
     0x0001, 0x0002, 0x0006, 0x0101, 0x0601, 0x0301)
+MSG_QUERYSUPPORT, MSG_SETCONSTRAINT, MSG_RESETALL, MSG_GETFIRST = 0x0008, 0x000C, 0x0A01, 0x0004
 TWRC_SUCCESS, TWRC_FAILURE, TWRC_DSEVENT = 0, 1, 4
 TWON_ARRAY, TWON_ENUMERATION, TWON_ONEVALUE, TWON_RANGE = 3, 4, 5, 6
 TWTY = dict(INT8=0, INT16=1, INT32=2, UINT8=3, UINT16=4, UINT32=5, BOOL=6, FIX32=7, FRAME=8,
@@ -100,6 +101,13 @@ def seeds():
     yield "cap-failure", header(cap, rc=TWRC_FAILURE) + capability(ICAP_PIXELTYPE, TWON_ONEVALUE) + one_value(TWTY["UINT16"], u16(2) + b"\0\0")
     yield "cap-null-handle", header(cap, flags=NULL_CONTAINER) + capability(ICAP_PIXELTYPE, TWON_ONEVALUE)
     yield "cap-null-data", header(cap, flags=NULL_DATA)
+    # Handles the data source did not make, and messages with which no container travels.
+    yield "cap-foreign-enumeration", header(cap, flags=FOREIGN_HANDLE) + capability(ICAP_PIXELTYPE, TWON_ENUMERATION) + enumeration(TWTY["UINT16"], [u16(0), u16(1)], count=5000)
+    yield "cap-foreign-set", header(cap, msg=MSG_SET, flags=FOREIGN_HANDLE) + capability(ICAP_XRESOLUTION, TWON_ONEVALUE) + one_value(TWTY["FIX32"], fix32(600))
+    yield "cap-foreign-querysupport", header(cap, msg=MSG_QUERYSUPPORT, flags=FOREIGN_HANDLE) + capability(CAP_AUTHOR, TWON_ONEVALUE) + one_value(TWTY["INT32"], b"\x07\0\0\0")
+    yield "cap-stale-resetall", header(cap, msg=MSG_RESETALL, flags=STALE_HANDLE) + capability(ICAP_PIXELTYPE, TWON_ONEVALUE) + one_value(TWTY["UINT16"], u16(2) + b"\0\0")
+    yield "cap-stale-setconstraint", header(cap, msg=MSG_SETCONSTRAINT, flags=STALE_HANDLE | FOREIGN_HANDLE) + capability(ICAP_PIXELTYPE, TWON_ENUMERATION) + enumeration(TWTY["UINT16"], [u16(0)])
+    yield "cap-stale-getfirst", header(cap, msg=MSG_GETFIRST, flags=STALE_HANDLE) + capability(CAP_SUPPORTEDCAPS, TWON_ARRAY) + array(TWTY["UINT16"], [u16(1)])
     yield "cap-small-output", header(cap, output=700) + capability(CAP_SUPPORTEDCAPS, TWON_ARRAY) + array(TWTY["UINT16"], [u16(c) for c in range(200)])
     # TW_EVENT: the platform's event pointer, then the message for the application.
     yield "event-xferready", header("EVENT", msg=MSG_PROCESSEVENT, rc=TWRC_DSEVENT, state=5) + struct.pack("<QH6x", 0x1234, MSG_XFERREADY)

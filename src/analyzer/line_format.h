@@ -38,13 +38,39 @@
   }()
 
 // Written as the call it stands for: Line("    Cap        = [%s]%s", name, kCrLf).
-#define Line(format, ...) AppendLine(TW_LINE_FORMAT(format), ##__VA_ARGS__)
+#define Line(format, ...) AppendLine(TW_LINE_FORMAT(format) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
+
+// Each argument of a line as a copy of its value, so that no reference is ever bound to a
+// field of the application's structure: with the Linux source manager's 2-byte packing a 32-bit
+// field may lie at any even offset, and a reference to it would be a misaligned one. Text
+// arrays stay arrays (their bytes have no alignment), so that their size still bounds them.
+#define TW_PASS(argument) static_cast<line_format::Passed<decltype(argument)>>(argument)
+#define TW_PASS_1(a) , TW_PASS(a)
+#define TW_PASS_2(a, ...) , TW_PASS(a) TW_PASS_1(__VA_ARGS__)
+#define TW_PASS_3(a, ...) , TW_PASS(a) TW_PASS_2(__VA_ARGS__)
+#define TW_PASS_4(a, ...) , TW_PASS(a) TW_PASS_3(__VA_ARGS__)
+#define TW_PASS_5(a, ...) , TW_PASS(a) TW_PASS_4(__VA_ARGS__)
+#define TW_PASS_6(a, ...) , TW_PASS(a) TW_PASS_5(__VA_ARGS__)
+#define TW_PASS_7(a, ...) , TW_PASS(a) TW_PASS_6(__VA_ARGS__)
+#define TW_PASS_8(a, ...) , TW_PASS(a) TW_PASS_7(__VA_ARGS__)
+#define TW_PASS_9(a, ...) , TW_PASS(a) TW_PASS_8(__VA_ARGS__)
+#define TW_PASS_10(a, ...) , TW_PASS(a) TW_PASS_9(__VA_ARGS__)
+#define TW_PASS_COUNT(...) TW_PASS_COUNT_(__VA_ARGS__, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0)
+#define TW_PASS_COUNT_(_1, _2, _3, _4, _5, _6, _7, _8, _9, _10, count, ...) count
+#define TW_PASS_JOIN(a, b) TW_PASS_JOIN_(a, b)
+#define TW_PASS_JOIN_(a, b) a##b
+#define TW_PASS_ALL(...) TW_PASS_JOIN(TW_PASS_, TW_PASS_COUNT(__VA_ARGS__))(__VA_ARGS__)
 
 // As snprintf(out, size, format, ...), for a literal format: a value's text on its own.
 #define TW_FORMAT(out, size, format, ...) \
-  line_format::FormatInto(out, size, TW_LINE_FORMAT(format), ##__VA_ARGS__)
+  line_format::FormatInto(out, size, TW_LINE_FORMAT(format) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
 
 namespace line_format {
+
+// How TW_PASS hands an argument on: arrays by reference, everything else as a copy.
+template <typename T>
+using Passed = std::conditional_t<std::is_array_v<std::remove_reference_t<T>>,
+                                  const std::remove_reference_t<T>&, std::decay_t<T>>;
 
 struct Directive {
   char conversion = '\0';  // '%' for "%%", which takes no argument

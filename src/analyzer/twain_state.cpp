@@ -7,8 +7,19 @@ bool IsImageTransfer(unsigned short DAT) {
   return DAT == DAT_IMAGEMEMXFER || DAT == DAT_IMAGENATIVEXFER || DAT == DAT_IMAGEFILEXFER;
 }
 
+// Triplets that TWAIN allows only once a transfer is ready (states 6 and 7).
+// An end of transfer without its data moves nothing, as its own rule.
+bool NeedsTransferReady(unsigned short DAT, unsigned short MSG, const char* pData) {
+  if (MSG == MSG_ENDXFER) return DAT == DAT_PENDINGXFERS && pData != nullptr;
+  return MSG == MSG_GET &&
+         (IsImageTransfer(DAT) || DAT == DAT_IMAGEINFO || DAT == DAT_EXTIMAGEINFO);
+}
+
 // The state a successful triplet leads to from `state`; the state itself when no rule fires.
 int NextState(int state, unsigned short DAT, unsigned short MSG, const char* pData) {
+  // A TWAIN 2 source signals a ready transfer through the source manager's callback, which
+  // never passes the entry point: a transfer triplet that succeeded in state 5 proves it.
+  if (state == 5 && NeedsTransferReady(DAT, MSG, pData)) state = 6;
   auto from = [state](int expected, int to) { return state == expected ? to : state; };
   switch (MSG) {
     case MSG_OPENDSM:

@@ -14,39 +14,45 @@ namespace {
 
 constexpr char kContainerFieldIndent[] = "      ";
 
-// The Linux source manager's handles say nothing of their block's size. There a container is
-// trusted as far as its own item type and counts reach, as the data source that filled it and
-// the application that reads it trust them, but never beyond this many bytes from its start;
-// a container that claims more shows the items within the limit and then the cut line.
+// A handle that tells no block size (every handle of the Linux source manager, and another
+// maker's handle elsewhere) is trusted as far as its container's own item type and counts
+// reach, as the data source that filled it and the application that reads it trust them, but
+// never beyond this many bytes from its start; a container that claims more shows the items
+// within the limit and then the cut line.
 constexpr size_t kUnsizedContainerLimit = 4096;
 
-// The fixed fields that every container of this shape has. Elsewhere a handle whose block size
-// is unknown is trusted for these bytes only: its items and wider values are left out.
-size_t FixedPartOf(TW_UINT16 conType) {
-  switch (conType) {
-    case TWON_ARRAY:
-      return offsetof(TW_ARRAY, ItemList);
-    case TWON_ENUMERATION:
-      return offsetof(TW_ENUMERATION, ItemList);
-    case TWON_ONEVALUE:
-      return sizeof(TW_ONEVALUE);
-    case TWON_RANGE:
-      return sizeof(TW_RANGE);
+bool IsContainerShape(TW_UINT16 conType) {
+  return conType == TWON_ARRAY || conType == TWON_ENUMERATION || conType == TWON_ONEVALUE ||
+         conType == TWON_RANGE;
+}
+
+// Whether a container travels with the message: the data source returns one for the gets, the
+// reset and the support query, the application sends one with a set. Any other message leaves
+// the record's handle as it was, possibly long freed, so it is not followed.
+bool CarriesContainer(TW_UINT16 MSG) {
+  switch (MSG) {
+    case MSG_GET:
+    case MSG_GETCURRENT:
+    case MSG_GETDEFAULT:
+    case MSG_RESET:
+    case MSG_QUERYSUPPORT:
+    case MSG_SET:
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 
 // How many bytes of the container behind `handle` may be read.
-size_t ReadableBytes(TW_HANDLE handle, size_t fixedPart) {
+size_t ReadableBytes(TW_HANDLE handle) {
   size_t size = 0;
-  if (MemoryHandleSize(handle, &size)) return size;
-  return kLinuxSourceManagerAbi ? kUnsizedContainerLimit : fixedPart;
+  return MadeHere(handle) && MemoryHandleSize(handle, &size) ? size : kUnsizedContainerLimit;
 }
 
-// Byte offset of a field inside its container.
-size_t OffsetIn(const void* container, const void* field) {
-  return static_cast<size_t>(static_cast<const char*>(field) - static_cast<const char*>(container));
+// The bytes of a container's field, for a reader that copies them out: a field of a packed
+// container need not be aligned for its type.
+const void* FieldAt(const void* container, size_t offset) {
+  return static_cast<const char*>(container) + offset;
 }
 
 }  // namespace
@@ -65,17 +71,16 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCap) {
   Line("    ConType    = [%s]%s", Name(twon_macros, pCap->ConType), kCrLf);
   Line("    hContainer = <0x%08x>%s", PointerLow32(pCap->hContainer), kCrLf);
   // After a failure the container holds nothing the data source vouches for.
-  if (m_RC != TWRC_FAILURE) TwContainerAnalyaze(pCap);
+  if (m_RC != TWRC_FAILURE && CarriesContainer(m_MSG)) TwContainerAnalyaze(pCap);
   Line("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCap) {
   TW_HANDLE handle = pCap->hContainer;
-  size_t fixedPart = FixedPartOf(pCap->ConType);
-  if (handle == nullptr || fixedPart == 0) return true;
+  if (handle == nullptr || !IsContainerShape(pCap->ConType)) return true;
 
-  size_t readable = ReadableBytes(handle, fixedPart);
+  size_t readable = ReadableBytes(handle);
   char* data = CDSMInterface::LockMemory(handle);
   if (data != nullptr) {
     switch (pCap->ConType) {
@@ -148,8 +153,10 @@ bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      Line("      Item     = [%s]%s", ValueText(NamingOf(Cap), itemType, &pOneValue->Item, text),
-           kCrLf);
+      Line(
+          "      Item     = [%s]%s",
+          ValueText(NamingOf(Cap), itemType, FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item)), text),
+          kCrLf);
     }
   }
   Line("    }%s", kCrLf);
@@ -166,19 +173,18 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);
     char text[kValueTextSize];
-    auto value = [&](auto format, TW_UINT32* field) {
-      if (!ContainerHolds(OffsetIn(pRange, field) + TwainItemSize(itemType), nBytes,
-                          kContainerFieldIndent)) {
+    auto value = [&](auto format, size_t offset) {
+      if (!ContainerHolds(offset + TwainItemSize(itemType), nBytes, kContainerFieldIndent)) {
         return false;
       }
-      AppendLine(format, ValueText(naming, itemType, field, text), kCrLf);
+      AppendLine(format, ValueText(naming, itemType, FieldAt(pRange, offset), text), kCrLf);
       return true;
     };
-    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), &pRange->MinValue) &&
-        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), &pRange->MaxValue) &&
-        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), &pRange->StepSize) &&
-        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), &pRange->DefaultValue) &&
-        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), &pRange->CurrentValue);
+    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), offsetof(TW_RANGE, MinValue)) &&
+        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), offsetof(TW_RANGE, MaxValue)) &&
+        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), offsetof(TW_RANGE, StepSize)) &&
+        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), offsetof(TW_RANGE, DefaultValue)) &&
+        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), offsetof(TW_RANGE, CurrentValue));
   }
   Line("    }%s", kCrLf);
   return true;

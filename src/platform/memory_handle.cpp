@@ -1,5 +1,6 @@
 #include "platform/memory_handle.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,6 +26,10 @@ bool MemoryHandleSize(char** /*handle*/, size_t* /*size*/) {
   return false;
 }
 
+bool MadeHere(char** /*handle*/) {
+  return false;
+}
+
 #else
 
 namespace {
@@ -43,7 +48,64 @@ BlockHeader* HeaderOf(char** handle) {
   return reinterpret_cast<BlockHeader*>(handle);
 }
 
+// The blocks made in this image and not freed here, by handle address alone: a handle is
+// looked up without reading a byte of it, since another maker's handle may be a block no
+// larger than its master pointer. Open addressing; a freed slot keeps probing going. A block
+// made while the table is full is simply not known here, and is read as another maker's.
+// Blocks are made and freed on any thread; every slot is claimed and read atomically, so a
+// look-up on the trace path takes no lock.
+constexpr size_t kSlots = 4096;
+constexpr uintptr_t kEmpty = 0;
+constexpr uintptr_t kFreed = 1;
+std::atomic<uintptr_t> g_made[kSlots] = {};
+
+size_t FirstSlot(uintptr_t address) {
+  return static_cast<size_t>((address >> 4) * 0x9E3779B97F4A7C15ULL >> 52) % kSlots;
+}
+
+// Calls `visit` with each slot of `address`'s probe sequence until it returns false.
+template <typename Visit>
+void Probe(uintptr_t address, Visit visit) {
+  size_t slot = FirstSlot(address);
+  for (size_t i = 0; i < kSlots; ++i, slot = (slot + 1) % kSlots) {
+    if (!visit(g_made[slot])) return;
+  }
+}
+
+void RememberMade(char** handle) {
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  Probe(address, [address](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_relaxed);
+    if (seen != kEmpty && seen != kFreed) return true;
+    return !slot.compare_exchange_strong(seen, address, std::memory_order_release);
+  });
+}
+
+void ForgetMade(char** handle) {
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  Probe(address, [address](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_relaxed);
+    if (seen == address) {
+      slot.store(kFreed, std::memory_order_release);
+      return false;
+    }
+    return seen != kEmpty;
+  });
+}
+
 }  // namespace
+
+bool MadeHere(char** handle) {
+  if (handle == nullptr) return false;
+  auto address = reinterpret_cast<uintptr_t>(handle);
+  bool found = false;
+  Probe(address, [address, &found](std::atomic<uintptr_t>& slot) {
+    uintptr_t seen = slot.load(std::memory_order_acquire);
+    found = seen == address;
+    return !found && seen != kEmpty;
+  });
+  return found;
+}
 
 char** NewMemoryHandle(size_t size) {
   if (size > SIZE_MAX - sizeof(BlockHeader)) return nullptr;
@@ -52,11 +114,13 @@ char** NewMemoryHandle(size_t size) {
   header->master = reinterpret_cast<char*>(header + 1);
   header->size = size;
   header->magic = kBlockMagic;
+  RememberMade(&header->master);
   return &header->master;
 }
 
 void DisposeMemoryHandle(char** handle) {
   if (handle == nullptr) return;
+  ForgetMade(handle);
   HeaderOf(handle)->magic = 0;
   free(HeaderOf(handle));
 }

@@ -19,11 +19,14 @@ void CDSMInterface::FreeMemory(char** hMemory) {
   DisposeMemoryHandle(hMemory);
 }
 
+// A handle the data source did not make may be the application's own, no larger than its
+// master pointer: it is locked by reading that pointer alone, never a header it may not have.
 char* CDSMInterface::LockMemory(char** hMemory) {
   if (const TW_ENTRYPOINT* manager = SourceManagerMemory()) {
     return static_cast<char*>(manager->DSM_MemLock(hMemory));
   }
-  return LockMemoryHandle(hMemory);
+  if (kLinuxSourceManagerAbi || MadeHere(hMemory)) return LockMemoryHandle(hMemory);
+  return *hMemory;
 }
 
 void CDSMInterface::UnlockMemory(char** hMemory) {
@@ -31,7 +34,7 @@ void CDSMInterface::UnlockMemory(char** hMemory) {
     manager->DSM_MemUnlock(hMemory);
     return;
   }
-  UnlockMemoryHandle(hMemory);
+  if (kLinuxSourceManagerAbi || MadeHere(hMemory)) UnlockMemoryHandle(hMemory);
 }
 
 unsigned short CDSMInterface::NotifyRequest(unsigned short /*nMessage*/, TW_IDENTITY /*origin*/,

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
@@ -75,6 +76,13 @@ extern "C" TWAINTRACE_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 
     g_cParaAnalyze.TrackCall(pOrigin, DG, DAT, MSG, data, rc);
     return rc;
   }
+
+  // The analyzer and the log are shared by every caller; a host that calls from two threads at
+  // once still gets whole entries, one after the other. The forwarded call stays outside: the
+  // source may need its calls to overlap. Without a log the counts kept above are read by no
+  // one, and the pass-through is left as fast as it was.
+  static std::mutex analysisMutex;
+  std::lock_guard<std::mutex> analysisLock(analysisMutex);
 
   // The whole entry reaches the file in one write, so that it stays whole among the lines that
   // other threads or processes write to the same file.

@@ -10,11 +10,21 @@
 PlatformBundle* g_HalvernBundleRef = nullptr;
 CreateHalvernFn g_fnDsCreate = nullptr;
 
+namespace {
+
+// Between an initialisation and its termination; a second initialisation would otherwise
+// replace, and so leak, the operator, the bundle and the open log.
+bool g_bInitialized = false;
+
+}  // namespace
+
 const char* CreateMyMachOBundleURL() {
   return OwnImagePath();
 }
 
 extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
+  if (g_bInitialized) return;
+  g_bInitialized = true;
   ExecutableFileNameRef executableName = CreateExecutableFileName(CreateMyMachOBundleURL());
 
   g_HalvernBundleRef = CreateBundle(kImplementationBundle);
@@ -39,6 +49,7 @@ extern "C" TWAINTRACE_EXPORT void MachO_Termination() {
   g_fnDsCreate = nullptr;
   ForgetSourceManagerMemory();
   cleanupTwainLog();
+  g_bInitialized = false;
 }
 
 namespace {

@@ -2,7 +2,10 @@
 // full analysis does, through a whole session with failures, events and transfers.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "analyzer/para_analyze.h"
 
@@ -37,13 +40,33 @@ constexpr Call kSession[] = {
     {DAT_PARENT, MSG_CLOSEDSM, TWRC_SUCCESS, -1},
 };
 
-TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
-  CParaAnalyze full;
+// A TWAIN 2 source announces its transfers through the source manager's callback: no event
+// passes the entry point, and the transfers themselves show that one was ready.
+constexpr Call kCallbackSession[] = {
+    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+    {DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, -1},
+    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
+};
+
+// Runs `session` from state `start` through the full analysis and the tracking alone, which
+// must agree after every call; returns the states the full analysis went through, and the
+// state line after each call in `lines`.
+template <size_t N>
+std::vector<int> RunSession(const Call (&session)[N], int start, CParaAnalyze& full,
+                            std::vector<std::string>* lines = nullptr) {
   CParaAnalyze tracked;
-  full.SetTwainStatus(2);
-  tracked.SetTwainStatus(2);
-  std::set<int> statesSeen;
-  for (const Call& call : kSession) {
+  full.SetTwainStatus(start);
+  tracked.SetTwainStatus(start);
+  std::vector<int> states;
+  for (const Call& call : session) {
     TW_EVENT event{};
     TW_PENDINGXFERS pending{};
     char* data = nullptr;
@@ -63,12 +86,31 @@ TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
 
     EXPECT_EQ(tracked.GetTwainStatus(), full.GetTwainStatus()) << "after MSG " << call.MSG;
     EXPECT_EQ(tracked.m_nSequence, full.m_nSequence) << "after MSG " << call.MSG;
-    statesSeen.insert(full.GetTwainStatus());
+    states.push_back(full.GetTwainStatus());
+    if (lines != nullptr) {
+      const char* line = strstr(text, "TWAIN Status = [");
+      lines->push_back(line != nullptr ? std::string(line, strcspn(line, "\r")) : "");
+    }
   }
+  return states;
+}
+
+TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
+  CParaAnalyze full;
+  std::vector<int> states = RunSession(kSession, 2, full);
   // The session goes through every state from 2 to 7 and back.
-  EXPECT_EQ(statesSeen, (std::set<int>{2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(std::set<int>(states.begin(), states.end()), (std::set<int>{2, 3, 4, 5, 6, 7}));
   // Events and the transfer-ready notice get no header.
   EXPECT_EQ(full.m_nSequence, 13);
+}
+
+TEST(TrackCall, CallbackSessionReachesTransferStates) {
+  CParaAnalyze full;
+  std::vector<std::string> lines;
+  std::vector<int> states = RunSession(kCallbackSession, 3, full, &lines);
+  EXPECT_EQ(states, (std::vector<int>{4, 5, 6, 7, 7, 6, 6, 7, 5, 4, 3}));
+  EXPECT_EQ(lines[4], "TWAIN Status = [7]");
+  EXPECT_EQ(lines[8], "TWAIN Status = [5]");
 }
 
 }  // namespace

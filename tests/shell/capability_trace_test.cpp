@@ -20,13 +20,17 @@ std::string Low32(const void* pointer) {
   return text;
 }
 
-// Answers with an enumeration of `numItems` pixel types of which the block holds three.
+DataSourceHarness* g_harness = nullptr;
+
+// Answers with an enumeration of `numItems` pixel types of which the block holds three, made
+// as the scanner maker's operator makes it: through the data source's memory interface.
 template <TW_UINT32 numItems>
 TW_UINT16 AnswerPixelTypes(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF data) {
   auto* capability = static_cast<TW_CAPABILITY*>(data);
   const TW_UINT16 items[3] = {TWPT_BW, TWPT_GRAY, TWPT_RGB};
   capability->ConType = TWON_ENUMERATION;
-  capability->hContainer = HostMemory::Allocate(offsetof(TW_ENUMERATION, ItemList) + sizeof(items));
+  capability->hContainer =
+      g_harness->AllocThroughDataSource(offsetof(TW_ENUMERATION, ItemList) + sizeof(items));
   auto* enumeration = static_cast<TW_ENUMERATION*>(HostMemory::Lock(capability->hContainer));
   *enumeration = TW_ENUMERATION{TWTY_UINT16, numItems, 2, 2, {}};
   memcpy(enumeration->ItemList, items, sizeof(items));
@@ -45,6 +49,7 @@ TW_MEMREF CountedManagerLock(TW_HANDLE handle) {
 std::string LogOfPixelTypeGet(FakeHandler handler, TW_CAPABILITY* capability) {
   *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
   DataSourceHarness harness;
+  g_harness = &harness;
   harness.Load();
   TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
   manager.DSM_MemLock = &CountedManagerLock;

@@ -2,10 +2,13 @@
 // log's bytes for each call and for the logger's messages among them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/host_memory.h"
@@ -71,6 +74,56 @@ TEST(DsEntry, FileTransferInStateSixReachesSeven) {
       "TWAIN Status = [7]\r\n";
   ASSERT_GE(log.size(), lastEntry.size());
   EXPECT_EQ(log.substr(log.size() - lastEntry.size()), lastEntry);
+}
+
+// TWAIN forbids it, but careless hosts call from two threads at once: each call still gets one
+// whole entry, numbered in the order the entries were written, showing its own structure.
+TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
+  constexpr int kCallsPerThread = 5000;
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(&Succeed);
+  TW_IMAGEINFO imageInfo{};
+  imageInfo.ImageWidth = 2480;
+  TW_IDENTITY identity{};
+  strcpy(reinterpret_cast<char*>(identity.ProductName), "Threaded");
+  std::atomic<int> ready{0};
+  auto run = [&harness, &ready](TW_UINT32 dg, TW_UINT16 dat, void* data) {
+    ++ready;
+    while (ready.load() < 2) {
+    }
+    for (int i = 0; i < kCallsPerThread; ++i) harness.Call(dg, dat, MSG_GET, data);
+  };
+  std::thread images(run, DG_IMAGE, DAT_IMAGEINFO, &imageInfo);
+  std::thread identities(run, DG_CONTROL, DAT_IDENTITY, &identity);
+  images.join();
+  identities.join();
+  harness.Unload();
+
+  // Entries split at their header lines; numbers in order, and only the two bodies.
+  const std::string log = harness.LogText();
+  std::vector<std::string> bodies;
+  char number[16];
+  for (size_t at = 0, n = 1; at < log.size(); ++n) {
+    snprintf(number, sizeof(number), "[%05zu] ", n);
+    ASSERT_EQ(log.compare(at, 8, number), 0) << "entry " << n << " at byte " << at;
+    size_t next = log.find("\r\n[", at);
+    next = next == std::string::npos ? log.size() : next + 2;
+    bodies.push_back(log.substr(at + 8, next - at - 8));
+    at = next;
+  }
+  ASSERT_EQ(bodies.size(), 2u * kCallsPerThread);
+  const std::string imageBody = *std::find_if(bodies.begin(), bodies.end(), [](auto& b) {
+    return b.rfind("[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n", 0) == 0;
+  });
+  const std::string identityBody = *std::find_if(bodies.begin(), bodies.end(), [](auto& b) {
+    return b.rfind("[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n", 0) == 0;
+  });
+  EXPECT_NE(imageBody.find("    ImageWidth       = [2480]\r\n"), std::string::npos) << imageBody;
+  EXPECT_NE(identityBody.find("    ProductName     = [Threaded]\r\n"), std::string::npos)
+      << identityBody;
+  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), imageBody), kCallsPerThread);
+  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), identityBody), kCallsPerThread);
 }
 
 // The source manager's hand-over of its entry points reaches the operator like any triplet, and

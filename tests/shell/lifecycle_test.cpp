@@ -67,6 +67,31 @@ TEST(Lifecycle, BundleReachesTheDataSourcesMemoryInterface) {
   harness.Unload();
 }
 
+// A host that runs the exported initialiser again gets nothing new: one operator, released
+// once, one log file, and no second hold on the bundle that would keep it loaded.
+TEST(Lifecycle, InitialisingAgainWhileInitialisedDoesNothing) {
+  DataSourceHarness harness;
+  harness.Load();
+  void* dataSource = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(dataSource, nullptr);
+  auto initialise = reinterpret_cast<void (*)()>(dlsym(dataSource, "MachO_Initialization"));
+  ASSERT_NE(initialise, nullptr);
+  initialise();
+  initialise();
+  dlclose(dataSource);
+  EXPECT_EQ(harness.LogFileCount(), 1);
+  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
+  harness.Unload();
+  EXPECT_EQ(harness.ReleaseCount(), 1);
+  EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
+  harness.DropBundle();
+  EXPECT_FALSE(harness.BundleLoaded());
+  EXPECT_EQ(harness.LogText(),
+            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+            "        Return Code = [TWRC_SUCCESS]\r\n"
+            "pData   = <0x00000000>\r\n\r\nTWAIN Status = [4]\r\n");
+}
+
 TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {
   std::string command = std::string("nm -D --defined-only '") + SHELL_TEST_DS +
                         "' | awk '{print $3}' | c++filt | sed 's/(.*//' | sort -u";
