@@ -122,7 +122,8 @@ bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
   return true;
 }
 
-// The transfer group and the native image handle travel in the data pointer itself.
+// One item that a data pointer leads to: the transfer group or the native image handle, read
+// by the dispatch and given here as a pointer-sized value.
 bool CParaAnalyze::TwUint32(void* pData) {
   Line("  TW_UINT32 = {%s", kCrLf);
   Line("    Item = <0x%08x>%s", PointerLow32(pData), kCrLf);

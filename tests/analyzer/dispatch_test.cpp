@@ -89,11 +89,23 @@ TEST(Dispatch, ImageAndVendorTypesReachTheirFormatters) {
   }
 }
 
-TEST(Dispatch, TransferGroupAndNativeTransferShowTheDataPointer) {
-  void* pointer = reinterpret_cast<void*>(uintptr_t{0x1234});
-  const std::string dump = "  TW_UINT32 = {\r\n    Item = <0x00001234>\r\n  }\r\n";
-  EXPECT_EQ(Analyze(DAT_XFERGROUP, MSG_GET, pointer), Logged(pointer, dump));
-  EXPECT_EQ(Analyze(DAT_IMAGENATIVEXFER, MSG_GET, pointer), Logged(pointer, dump));
+std::string Uint32Dump(const char* item) {
+  return std::string("  TW_UINT32 = {\r\n    Item = <") + item + ">\r\n  }\r\n";
+}
+
+// The group and the handle that the application's variables hold, not their addresses.
+TEST(Dispatch, TransferGroupAndNativeTransferShowTheValueTheDataLeadsTo) {
+  TW_UINT32 group = DG_IMAGE;
+  EXPECT_EQ(Analyze(DAT_XFERGROUP, MSG_GET, &group), Logged(&group, Uint32Dump("0x00000002")));
+  // A handle beyond 32 bits shows its low half, read at any alignment.
+  alignas(8) char variable[1 + sizeof(TW_HANDLE)];
+  const uintptr_t handle = 0x00007f0012345678;
+  memcpy(variable + 1, &handle, sizeof(handle));
+  EXPECT_EQ(Analyze(DAT_IMAGENATIVEXFER, MSG_GET, variable + 1),
+            Logged(variable + 1, Uint32Dump("0x12345678")));
+  for (TW_UINT16 DAT : {DAT_XFERGROUP, DAT_IMAGENATIVEXFER}) {
+    EXPECT_EQ(Analyze(DAT, MSG_GET, nullptr), Logged(nullptr, Uint32Dump("0x00000000"))) << DAT;
+  }
 }
 
 TEST(Dispatch, TypesWithoutAStructureToShowLogResultAndStateOnly) {

@@ -238,6 +238,19 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderAndTheAdapterChangesNothing) {
   }
   EXPECT_EQ(StatePath(demo.log.triplets), ExpectedStatePath(GetParam().pages));
   ExpectSummaryOf(demo, GetParam().pages);
+  // A native transfer shows the handle the source returned, not the application's variable,
+  // and the report shows that handle for its page.
+  for (const report::Triplet& entry : demo.log.triplets) {
+    if (entry.argumentType != "DAT_IMAGENATIVEXFER") continue;
+    EXPECT_NE(std::string(entry.Field("Item")), "<" + std::string(entry.dataPointer) + ">");
+    EXPECT_NE(entry.Field("Item"), "<0x00000000>");
+  }
+  for (const report::ImagePage& page : demo.log.pages) {
+    if (std::string(GetParam().transfer) == "native") {
+      EXPECT_NE(page.nativeHandle, "");
+      EXPECT_NE(page.nativeHandle, "<0x00000000>");
+    }
+  }
 
   DemoRun adapted = GetParam();
   adapted.bundle = Bundle::kAdapter;
