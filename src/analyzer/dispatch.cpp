@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "analyzer/para_analyze.h"
+#include "names/vendor_extensions.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ DatOperation InRange(const DatOperation (&operations)[N], TW_UINT16 first, TW_UI
 DatOperation OperationFor(TW_UINT16 DAT) {
   if (DatOperation operation = InRange(kControlOperations, DAT_NULL, DAT)) return operation;
   if (DatOperation operation = InRange(kImageOperations, DAT_IMAGEINFO, DAT)) return operation;
+  // Another source's structures in the vendor's range are unknown; none is read.
+  if (!kVendorExtensions) return nullptr;
   return InRange(kVendorOperations, DAT_VX_AUTOEXPOSURE, DAT);
 }
 

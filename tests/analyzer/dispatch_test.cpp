@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analyzer/para_analyze.h"
+#include "names/vendor_extensions.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -83,6 +84,8 @@ TEST(Dispatch, ImageAndVendorTypesReachTheirFormatters) {
   };
   alignas(8) char data[1100] = {};  // large enough for every one of these structures
   for (const Case& c : cases) {
+    // Another build reads nothing in the vendor's range (tests/analyzer/vendor_extensions_test).
+    if (c.DAT >= 0x8001 && !kVendorExtensions) continue;
     std::string text = Analyze(c.DAT, MSG_GET, data);
     size_t dumpStart = text.find("\r\n", text.find("pData")) + 2;
     EXPECT_EQ(text.compare(dumpStart, strlen(c.header), c.header), 0) << c.DAT << "\n" << text;

@@ -5,6 +5,7 @@
 #include "dumps/dump_fixture.h"
 #include "platform/source_manager_memory.h"
 #include "twaintrace/twain_vendor.h"
+#include "vendor_build.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ TEST_F(CapabilityDump, EnumerationOfPixelTypesNamesEachValue) {
 }
 
 TEST_F(CapabilityDump, ArrayOfSupportedCapsNamesCapabilities) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ARRAY header{TWTY_UINT16, 3, {}};
   char** handle =
       Handle(Container(header, kArrayHeader, std::vector<TW_UINT16>{0x1001, 0x0101, 0x8003}));
@@ -74,6 +76,7 @@ TEST_F(CapabilityDump, ArrayOfSupportedCapsNamesCapabilities) {
 }
 
 TEST_F(CapabilityDump, OneValueAndRangeShowValuesByItemType) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ONEVALUE version{TWTY_UINT16, 0x0103};
   char** versionHandle = Handle(&version, sizeof(version));
   TW_ONEVALUE resolution{TWTY_FIX32, 0};
@@ -310,6 +313,7 @@ TEST_F(CapabilityDump, HandleOfUnknownSizeIsTrustedForItsFixedFieldsOnly) {
 #endif
 
 TEST_F(CapabilityDump, ItemTypeWithoutKnownSizeReadsNothing) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ONEVALUE oneValue{13, 0x12345678};
   char** oneValueHandle = Handle(&oneValue, sizeof(oneValue));
   TW_RANGE range{99, 1, 2, 3, 4, 5};
