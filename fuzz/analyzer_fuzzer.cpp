@@ -71,13 +71,13 @@ constexpr DataShape kDispatched[] = {
     {DAT_SETUPFILEXFER, sizeof(TW_SETUPFILEXFER)},
     {DAT_STATUS, sizeof(TW_STATUS)},
     {DAT_USERINTERFACE, sizeof(TW_USERINTERFACE)},
-    {DAT_XFERGROUP, 0},
+    {DAT_XFERGROUP, sizeof(TW_UINT32)},  // the group the data pointer leads to
     {DAT_TWUNKIDENTITY, 0},
     {DAT_CUSTOMDSDATA, sizeof(TW_CUSTOMDSDATA)},
     {DAT_IMAGEINFO, sizeof(TW_IMAGEINFO)},
     {DAT_IMAGELAYOUT, sizeof(TW_IMAGELAYOUT)},
     {DAT_IMAGEMEMXFER, sizeof(TW_IMAGEMEMXFER)},
-    {DAT_IMAGENATIVEXFER, 0},
+    {DAT_IMAGENATIVEXFER, sizeof(TW_HANDLE)},  // the handle the source returns
     {DAT_IMAGEFILEXFER, 0},
     {DAT_CIECOLOR, sizeof(TW_CIECOLOR)},
     {DAT_GRAYRESPONSE, sizeof(TW_GRAYRESPONSE)},

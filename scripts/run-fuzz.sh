@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Builds the analyzer's libFuzzer harness with clang (address and undefined-behaviour
 # sanitizers on) and runs it for a fixed time: scripts/run-fuzz.sh [seconds, default 30]
-# [binary interface: natural (default) or linux-dsm].
+# [build: natural (default), linux-dsm, or generic: the Linux interface without the vendor's
+# extensions].
 # The seed corpus in fuzz/corpus is only read; what a run discovers is kept in the build tree
 # for the next run, and a failing input is written there as crash-* (or leak-*, timeout-*).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-abi=${2:-natural}
+kind=${2:-natural}
+abi=$kind
+vendor=ON
+if [ "$kind" = generic ]; then
+  abi=linux-dsm
+  vendor=OFF
+fi
 default_build=build-fuzz
-[ "$abi" = natural ] || default_build="build-fuzz-$abi"
+[ "$kind" = natural ] || default_build="build-fuzz-$kind"
 build=${FUZZ_BUILD_DIR:-$default_build}
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DTWAINTRACE_FUZZ=ON \
-  -DTWAINTRACE_ABI="$abi" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DTWAINTRACE_ABI="$abi" -DTWAINTRACE_VENDOR_EXTENSIONS="$vendor" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target analyzer_fuzzer
 mkdir -p "$build/fuzz/discovered"
 log="$build/fuzz/last-run.log"

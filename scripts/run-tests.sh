@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds TwainTrace with its tests and runs them normally and with AddressSanitizer and
 # UndefinedBehaviorSanitizer, each for the natural binary interface and for the Linux source
-# manager's, then fuzzes the analyzer for a short fixed time on each interface (FUZZ_SECONDS in
-# all, default 30, split between them), and last cross-builds the macOS bundles and checks
-# them. Every test uses paths inside the build tree.
+# manager's, then for the Linux interface without the vendor's extensions, sanitized; then fuzzes the
+# analyzer for a short fixed time on each of the three (FUZZ_SECONDS in all, default 30, split
+# between them), and last cross-builds the macOS bundles and checks them. Every test uses
+# paths inside the build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -32,13 +33,22 @@ cmake -S . -B "$dsm_sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWAINTRACE_SA
 cmake --build "$dsm_sanitized" -j"$jobs"
 ctest --test-dir "$dsm_sanitized" --output-on-failure -j"$jobs"
 
-# Further configurations (other build options) are built and tested here, before the fuzzing.
+# The build for tracing any data source, as the README's Linux steps make it (no vendor
+# extensions, TWAIN 2.5 names, the Linux source manager's interface), sanitized. Tests of the
+# vendor's own names and dumps skip themselves there.
+generic_build="${sanitized}-generic"
+cmake -S . -B "$generic_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWAINTRACE_SANITIZE=ON \
+  -DTWAINTRACE_ABI=linux-dsm -DTWAINTRACE_VENDOR_EXTENSIONS=OFF >/dev/null
+cmake --build "$generic_build" -j"$jobs"
+ctest --test-dir "$generic_build" --output-on-failure -j"$jobs"
 
-# libFuzzer takes 0 seconds as no limit at all: each run gets at least one.
+# A third of the fuzzing time for each build; libFuzzer takes 0 seconds as no limit at all, so
+# each run gets at least one.
 fuzz_seconds=${FUZZ_SECONDS:-30}
-dsm_fuzz_seconds=$((fuzz_seconds / 2 > 0 ? fuzz_seconds / 2 : 1))
-scripts/run-fuzz.sh $((fuzz_seconds - fuzz_seconds / 2)) natural
-scripts/run-fuzz.sh "$dsm_fuzz_seconds" linux-dsm
+each_fuzz_seconds=$((fuzz_seconds / 3 > 0 ? fuzz_seconds / 3 : 1))
+for kind in natural linux-dsm generic; do
+  scripts/run-fuzz.sh "$each_fuzz_seconds" "$kind"
+done
 
 # The macOS bundles, cross-built for arm64 and x86_64 and checked symbol by symbol; the data
 # source's exports against those of the Linux build above.

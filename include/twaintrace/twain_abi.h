@@ -14,7 +14,7 @@
 
 #include "twaintrace/twain_types.h"
 
-inline constexpr TW_UINT16 DAT_ENTRYPOINT = 0x0403;
+inline constexpr TW_UINT16 DAT_ENTRYPOINT = twain25::DAT_ENTRYPOINT;
 
 // True when this build shares its memory with the Linux source manager.
 #if TWAINTRACE_ABI_LINUX_DSM

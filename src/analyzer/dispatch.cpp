@@ -1,8 +1,11 @@
 // Routes the triplet's data to the formatter of its structure by data argument type. The types
 // that have operations form three dense ranges, each a table indexed by the type's offset.
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "analyzer/para_analyze.h"
+#include "names/vendor_extensions.h"
 
 namespace {
 
@@ -50,7 +53,19 @@ DatOperation InRange(const DatOperation (&operations)[N], TW_UINT16 first, TW_UI
 DatOperation OperationFor(TW_UINT16 DAT) {
   if (DatOperation operation = InRange(kControlOperations, DAT_NULL, DAT)) return operation;
   if (DatOperation operation = InRange(kImageOperations, DAT_IMAGEINFO, DAT)) return operation;
+  // Another source's structures in the vendor's range are unknown; none is read.
+  if (!kVendorExtensions) return nullptr;
   return InRange(kVendorOperations, DAT_VX_AUTOEXPOSURE, DAT);
+}
+
+// The value of type `Item` that the data pointer leads to, as a pointer-sized number; 0 when
+// there is no data. Copied out, since the application's variable need not be aligned.
+template <typename Item>
+void* PointedItem(const char* pData) {
+  if (pData == nullptr) return nullptr;
+  Item item;
+  memcpy(&item, pData, sizeof(item));
+  return reinterpret_cast<void*>(static_cast<uintptr_t>(item));
 }
 
 }  // namespace
@@ -112,8 +127,9 @@ bool CParaAnalyze::DatUserInterfaceAnalyze() {
   return true;
 }
 
+// The group itself, not the address of the application's variable.
 bool CParaAnalyze::DatXferGroupAnalyze() {
-  TwUint32(m_pData);
+  TwUint32(PointedItem<TW_UINT32>(m_pData));
   return true;
 }
 
@@ -171,8 +187,9 @@ bool CParaAnalyze::DatExtImageInfoAnalyze() {
   return true;
 }
 
+// The handle the source returned, not the address of the application's variable.
 bool CParaAnalyze::DatImageNativeXferAnalyze() {
-  TwUint32(m_pData);
+  TwUint32(PointedItem<TW_UINTPTR>(m_pData));
   return true;
 }
 

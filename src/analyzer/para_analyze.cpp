@@ -82,11 +82,9 @@ bool CParaAnalyze::CreateStringOfTriplet() {
   char group[kMacroNameSize];
   char argumentType[kMacroNameSize];
   char message[kMacroNameSize];
-  NameText groupName = LookupName(dg_macros, static_cast<int32_t>(m_DG), group);
-  NameText argumentTypeName = m_DAT < 0x8001 ? LookupName(dat_macros, m_DAT, argumentType)
-                                             : LookupName(dat_vx_macros, m_DAT, argumentType);
-  NameText messageName = m_MSG < 0x8001 ? LookupName(msg_macros, m_MSG, message)
-                                        : LookupName(msg_vx_macros, m_MSG, message);
+  NameText groupName = DataGroupName(m_DG, group);
+  NameText argumentTypeName = ArgumentTypeName(m_DAT, argumentType);
+  NameText messageName = MessageName(m_MSG, message);
 
   if (m_DAT == DAT_CAPABILITY) {
     // A capability triplet without data names no capability.
@@ -106,8 +104,7 @@ bool CParaAnalyze::CreateStringOfTriplet() {
 // Standard and vendor capabilities each have two tables: the general ones first, then the
 // image ones, whose "ERROR!" row names a capability in neither.
 NameText CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
-  return Cap < 0x8001 ? LookupName(capability_index, Cap, pszOut)
-                      : LookupName(capability_vx_index, Cap, pszOut);
+  return CapabilityNameOf(Cap, pszOut);
 }
 
 namespace {
@@ -121,13 +118,14 @@ bool CopyIfFits(const char* text, char* out, size_t size) {
 }
 
 // The exported form's steps: the general table's text, which must fit, and only then the image
-// table's.
+// table's, or the supplement's where the image table names nothing either.
 template <typename General, typename Image>
-bool CapabilityNameInto(const General& general, const Image& image, TW_UINT16 cap, char* scratch,
+bool CapabilityNameInto(const General& general, const Image& image,
+                        const NameSupplement& supplement, TW_UINT16 cap, char* scratch,
                         char* pszOut, size_t nOutSize) {
   if (!CopyIfFits(LookupName(general, cap, scratch), pszOut, nOutSize)) return false;
   if (FindName(general, cap) != nullptr) return true;
-  return CopyIfFits(LookupName(image, cap, scratch), pszOut, nOutSize);
+  return CopyIfFits(LookupName(image, supplement, cap, scratch), pszOut, nOutSize);
 }
 
 }  // namespace
@@ -135,10 +133,12 @@ bool CapabilityNameInto(const General& general, const Image& image, TW_UINT16 ca
 bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsigned int nOutSize) {
   if (pCap == nullptr) return true;
   TW_UINT16 cap = pCap->Cap;
-  return cap < 0x8001
-             ? CapabilityNameInto(cap_macros, icap_macros, cap, m_szMacroName, pszOut, nOutSize)
-             : CapabilityNameInto(cap_vx_macros, icap_vx_macros, cap, m_szMacroName, pszOut,
-                                  nOutSize);
+  if (kVendorExtensions && cap >= 0x8001) {
+    return CapabilityNameInto(cap_vx_macros, icap_vx_macros, NameSupplement{}, cap, m_szMacroName,
+                              pszOut, nOutSize);
+  }
+  return CapabilityNameInto(cap_macros, icap_macros, cap_supplement, cap, m_szMacroName, pszOut,
+                            nOutSize);
 }
 
 bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
@@ -175,7 +175,7 @@ void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned sho
 
 bool CParaAnalyze::ResultMake() {
   if (!HasResultLines(m_DAT, m_MSG, m_RC, m_pData)) return false;
-  Line("        Return Code = [%s]%s", Name(twrc_macros, m_RC), kCrLf);
+  Line("        Return Code = [%s]%s", Name(twrc_macros, twrc_supplement, m_RC), kCrLf);
   Line("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)), kCrLf);
   return true;
 }

@@ -194,6 +194,10 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   NameText Name(const Table& table, int64_t value) {
     return LookupName(table, value, m_szMacroName);
   }
+  template <typename Table>
+  NameText Name(const Table& table, const NameSupplement& supplement, int64_t value) {
+    return LookupName(table, supplement, value, m_szMacroName);
+  }
   // Names and values as text: a table's own text where a row names the value, otherwise
   // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).
   TWAINTRACE_HIDDEN NameText CapabilityName(TW_UINT16 Cap, char* pszOut);
@@ -202,6 +206,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   struct ValueNaming {
     TW_UINT16 cap;
     const CapValueMapRow* values;
+    NameSupplement supplement;  // for the values that `values` leaves unnamed
   };
   TWAINTRACE_HIDDEN static ValueNaming NamingOf(TW_UINT16 Cap);
   TWAINTRACE_HIDDEN NameText ValueText(const ValueNaming& naming, TW_UINT16 ItemType,

@@ -36,8 +36,15 @@ void CopyText(const char* text, char* pszText) {
 
 }  // namespace
 
+// Only the vendor's build knows what the values of capabilities above 0x8000 mean.
 CParaAnalyze::ValueNaming CParaAnalyze::NamingOf(TW_UINT16 Cap) {
-  return {Cap, FindCapValues(Cap <= 0x8000 ? VALTOCAP : VALTOCAPVX, Cap)};
+  const CapValueMapRow* values = nullptr;
+  if (Cap <= 0x8000) {
+    values = FindCapValues(VALTOCAP, Cap);
+  } else if (kVendorExtensions) {
+    values = FindCapValues(VALTOCAPVX, Cap);
+  }
+  return {Cap, values, values != nullptr ? ValueSupplementOf(values->table) : NameSupplement{}};
 }
 
 // The value's text: a constant's name is its table's own text, anything else is written into
@@ -86,13 +93,18 @@ NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, 
 NameText CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
   if (naming.cap <= 0x8000) {
     if (naming.cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
-  } else if (naming.cap == CAP_VX_VERSION) {
+  } else if (kVendorExtensions && naming.cap == CAP_VX_VERSION) {
     return NameText{
         scratch, TW_FORMAT(scratch, kValueTextSize, VX_VERSION_FORMAT, Value >> 8, Value & 0xFF)};
   }
   const CapValueMapRow* row = naming.values;
   if (row == nullptr) return NameText{scratch, TW_FORMAT(scratch, kValueTextSize, "%d", Value)};
-  return LookupName(row->table, static_cast<size_t>(row->rowCount - 1), Value, scratch);
+  const size_t scanned = static_cast<size_t>(row->rowCount - 1);
+  if (FindName(row->table, scanned, Value).text == nullptr) {
+    NameText standardName = FindName(naming.supplement.rows, naming.supplement.count, Value);
+    if (standardName.text != nullptr) return standardName;
+  }
+  return LookupName(row->table, scanned, Value, scratch);
 }
 
 void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {

@@ -121,7 +121,7 @@ bool CParaAnalyze::TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes
   constexpr size_t kHeader = offsetof(TW_ARRAY, ItemList);
   Line("    TW_ARRAY = {%s", kCrLf);
   if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    Line("      ItemType = [%s]%s", Name(twty_macros, pArray->ItemType), kCrLf);
+    Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pArray->ItemType), kCrLf);
     Line("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
     MakeItemList(Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList, nBytes - kHeader);
   }
@@ -134,7 +134,7 @@ bool CParaAnalyze::TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum, si
   constexpr size_t kHeader = offsetof(TW_ENUMERATION, ItemList);
   Line("    TW_ENUMERATION = {%s", kCrLf);
   if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    Line("      ItemType     = [%s]%s", Name(twty_macros, pEnum->ItemType), kCrLf);
+    Line("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, pEnum->ItemType), kCrLf);
     Line("      NumItems     = [%ld]%s", static_cast<long>(pEnum->NumItems), kCrLf);
     Line("      CurrentIndex = [%ld]%s", static_cast<long>(pEnum->CurrentIndex), kCrLf);
     Line("      DefaultIndex = [%ld]%s", static_cast<long>(pEnum->DefaultIndex), kCrLf);
@@ -149,7 +149,7 @@ bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size
   Line("    TW_ONEVALUE = {%s", kCrLf);
   if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
     TW_UINT16 itemType = pOneValue->ItemType;
-    Line("      ItemType = [%s]%s", Name(twty_macros, itemType), kCrLf);
+    Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
@@ -168,7 +168,7 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
   Line("    TW_RANGE = {%s", kCrLf);
   if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
     TW_UINT16 itemType = pRange->ItemType;
-    Line("      ItemType     = [%s]%s", Name(twty_macros, itemType), kCrLf);
+    Line("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);

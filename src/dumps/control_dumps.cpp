@@ -46,7 +46,8 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
 bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
   if (pStatus == nullptr) return true;
   Line("  TW_STATUS = {%s", kCrLf);
-  Line("    ConditionCode = [%s]%s", Name(twcc_index, pStatus->ConditionCode), kCrLf);
+  Line("    ConditionCode = [%s]%s", Name(twcc_index, twcc_supplement, pStatus->ConditionCode),
+       kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -57,8 +58,7 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
   TW_UINT16 message = pEvent->TWMessage;
   Line("  TW_EVENT = {%s", kCrLf);
   Line("    pEvent    = <0x%08x>%s", PointerLow32(pEvent->pEvent), kCrLf);
-  Line("    TWMessage = [%s]%s",
-       message <= 0x8000 ? Name(msg_macros, message) : Name(msg_vx_macros, message), kCrLf);
+  Line("    TWMessage = [%s]%s", MessageName(message, m_szMacroName), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -97,7 +97,7 @@ bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
   if (pSetupFileXfer == nullptr) return true;
   Line("  TW_SETUPFILEXFER = {%s", kCrLf);
   Line("    FileName = [%s]%s", FieldText(pSetupFileXfer->FileName), kCrLf);
-  Line("    Format   = [%s]%s", Name(twff_macros, pSetupFileXfer->Format), kCrLf);
+  Line("    Format   = [%s]%s", Name(twff_macros, twff_supplement, pSetupFileXfer->Format), kCrLf);
   Line("    VRefNum  = [%d]%s", pSetupFileXfer->VRefNum, kCrLf);
   Line("  }%s", kCrLf);
   return true;
@@ -122,7 +122,8 @@ bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
   return true;
 }
 
-// The transfer group and the native image handle travel in the data pointer itself.
+// One item that a data pointer leads to: the transfer group or the native image handle, read
+// by the dispatch and given here as a pointer-sized value.
 bool CParaAnalyze::TwUint32(void* pData) {
   Line("  TW_UINT32 = {%s", kCrLf);
   Line("    Item = <0x%08x>%s", PointerLow32(pData), kCrLf);

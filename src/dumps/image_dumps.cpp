@@ -22,8 +22,10 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
   Line("    BitsPerPixel     = [%d]%s", pImageInfo->BitsPerPixel, kCrLf);
   Line("    Planar           = [%s]%s", BoolText(pImageInfo->Planar), kCrLf);
   // PixelType is signed here, so -1 reads as ERROR!(-1).
-  Line("    PixelType        = [%s]%s", Name(twpt_macros, pImageInfo->PixelType), kCrLf);
-  Line("    Compression      = [%s]%s", Name(twcp_macros, pImageInfo->Compression), kCrLf);
+  Line("    PixelType        = [%s]%s", Name(twpt_macros, twpt_supplement, pImageInfo->PixelType),
+       kCrLf);
+  Line("    Compression      = [%s]%s", Name(twcp_macros, twcp_supplement, pImageInfo->Compression),
+       kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -54,7 +56,8 @@ bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
 bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
   if (pImageMemXfer == nullptr) return true;
   Line("  TW_IMAGEMEMXFER = {%s", kCrLf);
-  Line("    Compression  = [%s]%s", Name(twcp_macros, pImageMemXfer->Compression), kCrLf);
+  Line("    Compression  = [%s]%s", Name(twcp_macros, twcp_supplement, pImageMemXfer->Compression),
+       kCrLf);
   Line("    BytesPerRow  = [%ld]%s", Unsigned32(pImageMemXfer->BytesPerRow), kCrLf);
   Line("    Columns      = [%ld]%s", Unsigned32(pImageMemXfer->Columns), kCrLf);
   Line("    Rows         = [%ld]%s", Unsigned32(pImageMemXfer->Rows), kCrLf);
@@ -72,7 +75,7 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression
   if (pJpegCompression == nullptr) return true;
   TW_JPEGCOMPRESSION& jpeg = *pJpegCompression;
   Line("  TW_JPEGCOMPRESSION = {%s", kCrLf);
-  Line("    ColorSpace       = [%s]%s", Name(twpt_macros, jpeg.ColorSpace), kCrLf);
+  Line("    ColorSpace       = [%s]%s", Name(twpt_macros, twpt_supplement, jpeg.ColorSpace), kCrLf);
   Line("    SubSampling      = [%ld]%s", Unsigned32(jpeg.SubSampling), kCrLf);
   Line("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
   Line("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
@@ -116,9 +119,9 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
   if (pInfo == nullptr) return true;
   Line("    TW_INFO = {%s", kCrLf);
   Line("      InfoID   = [%d]%s", pInfo->InfoID, kCrLf);
-  Line("      ItemType = [%s]%s", Name(twty_macros, pInfo->ItemType), kCrLf);
+  Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pInfo->ItemType), kCrLf);
   Line("      NumItems = [%d]%s", pInfo->NumItems, kCrLf);
-  Line("      CondCode = [%s]%s", Name(twrc_macros, pInfo->CondCode), kCrLf);
+  Line("      CondCode = [%s]%s", Name(twrc_macros, twrc_supplement, pInfo->CondCode), kCrLf);
   Line("      Item     = [%ld]%s", Unsigned32(static_cast<uint32_t>(pInfo->Item)), kCrLf);
   Line("    }%s", kCrLf);
   return true;
@@ -162,7 +165,8 @@ bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement8) {
 bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
   if (pCieColor == nullptr) return true;
   Line("  TW_CIECOLOR = {%s", kCrLf);
-  Line("    ColorSpace      = [%s]%s", Name(twpt_macros, pCieColor->ColorSpace), kCrLf);
+  Line("    ColorSpace      = [%s]%s", Name(twpt_macros, twpt_supplement, pCieColor->ColorSpace),
+       kCrLf);
   Line("    LowEndian       = [%d]%s", pCieColor->LowEndian, kCrLf);
   Line("    DeviceDependent = [%d]%s", pCieColor->DeviceDependent, kCrLf);
   Line("    VersionNumber   = [%ld]%s", Unsigned32(static_cast<uint32_t>(pCieColor->VersionNumber)),

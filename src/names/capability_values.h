@@ -8,12 +8,13 @@
 
 #include "names/field_names.h"
 #include "names/name_table.h"
+#include "names/twain25_supplements.h"
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
 // The standard audio file format capability; it has no name among the logged capabilities, but
 // its values are named.
-inline constexpr TW_UINT16 ACAP_AUDIOFILEFORMAT = 0x1201;
+inline constexpr TW_UINT16 ACAP_AUDIOFILEFORMAT = twain25::ACAP_AUDIOFILEFORMAT;
 
 // Standard value tables.
 
@@ -526,4 +527,23 @@ inline const CapValueMapRow* FindCapValues(const CapValueMapRow* map, uint32_t c
     if (map->capability == capability) return map;
   }
   return nullptr;
+}
+
+// The TWAIN 2.5 values of a standard value table, for the values its rows leave unnamed.
+struct ValueTableSupplement {
+  const NameTableRow* table;
+  NameSupplement supplement;
+};
+
+inline constexpr ValueTableSupplement kValueTableSupplements[] = {
+    {twpt_macros, twpt_supplement}, {twcp_macros, twcp_supplement}, {twff_macros, twff_supplement},
+    {twbr_macros, twbr_supplement}, {twor_macros, twor_supplement}, {twss_macros, twss_supplement},
+    {twsx_macros, twsx_supplement}, {twun_macros, twun_supplement}, {twpm_macros, twpm_supplement},
+};
+
+inline NameSupplement ValueSupplementOf(const NameTableRow* table) {
+  for (const ValueTableSupplement& entry : kValueTableSupplements) {
+    if (entry.table == table) return entry.supplement;
+  }
+  return NameSupplement{};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "names/name_table.h"
+#include "names/twain25_supplements.h"
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 

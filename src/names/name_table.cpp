@@ -19,6 +19,10 @@ NameText Unnamed(const char* missName, int64_t key, char* out) {
 
 }  // namespace
 
+NameText UnnamedName(int64_t key, char* out) {
+  return Unnamed("ERROR!", key, out);
+}
+
 NameText LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char* out) {
   NameText name = FindName(rows, rowCount, key);
   return name.text != nullptr ? name : Unnamed(rows[rowCount].name, key, out);

@@ -127,3 +127,20 @@ template <size_t N>
 NameText LookupName(const NameIndex<N>& index, int64_t key, char* out) {
   return LookupSortedName(index.byValue, N - 1, index.missName, key, out);
 }
+
+// Rows searched only when a table's own rows name nothing, by the same rule: the table's rows
+// always win. An empty supplement leaves the table's lookup exactly as it is.
+struct NameSupplement {
+  const NameTableRow* rows = nullptr;
+  size_t count = 0;
+};
+
+// The not-found text of the lookup rule, "ERROR!(<key>)", written to `out` (64 bytes).
+NameText UnnamedName(int64_t key, char* out);
+
+template <typename Rows>
+NameText LookupName(const Rows& rows, const NameSupplement& supplement, int64_t key, char* out) {
+  NameText name = FindName(rows, key);
+  if (name.text == nullptr) name = FindName(supplement.rows, supplement.count, key);
+  return name.text != nullptr ? name : UnnamedName(key, out);
+}

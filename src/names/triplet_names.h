@@ -3,6 +3,8 @@
 #pragma once
 
 #include "names/name_table.h"
+#include "names/twain25_supplements.h"
+#include "names/vendor_extensions.h"
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -358,3 +360,24 @@ static_assert(ScannedRows(icap_vx_macros) == 59 && EndsWithSentinel(icap_vx_macr
 // A capability's name: the general table's row, else the image table's.
 inline constexpr auto capability_index = IndexByValue(cap_macros, icap_macros);
 inline constexpr auto capability_vx_index = IndexByValue(cap_vx_macros, icap_vx_macros);
+
+// The names of the triplet's parts. Only the vendor's build reads values from 0x8001 up as the
+// vendor's; any other build names them by the standard's tables, which name none of them.
+inline NameText DataGroupName(TW_UINT32 DG, char* out) {
+  return LookupName(dg_macros, dg_supplement, static_cast<int32_t>(DG), out);
+}
+
+inline NameText ArgumentTypeName(TW_UINT16 DAT, char* out) {
+  if (kVendorExtensions && DAT >= 0x8001) return LookupName(dat_vx_macros, DAT, out);
+  return LookupName(dat_macros, dat_supplement, DAT, out);
+}
+
+inline NameText MessageName(TW_UINT16 MSG, char* out) {
+  if (kVendorExtensions && MSG >= 0x8001) return LookupName(msg_vx_macros, MSG, out);
+  return LookupName(msg_macros, msg_supplement, MSG, out);
+}
+
+inline NameText CapabilityNameOf(TW_UINT16 Cap, char* out) {
+  if (kVendorExtensions && Cap >= 0x8001) return LookupName(capability_vx_index, Cap, out);
+  return LookupName(capability_index, cap_supplement, Cap, out);
+}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyzer/para_analyze.h"
+#include "vendor_build.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ class TripletText : public ::testing::Test {
 };
 
 TEST_F(TripletText, HeaderNamesGroupTypeMessageAndCountsFromOne) {
+  SKIP_UNLESS_VENDOR_BUILD();
   EXPECT_EQ(Header(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET),
             "[00001] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET\r\n");
   EXPECT_EQ(Header(0, 0x0403, 0x8002),
@@ -36,6 +38,7 @@ TEST_F(TripletText, HeaderNamesGroupTypeMessageAndCountsFromOne) {
 }
 
 TEST_F(TripletText, CapabilityHeaderCarriesTheCapabilityName) {
+  SKIP_UNLESS_VENDOR_BUILD();
   struct Case {
     TW_UINT16 cap;
     const char* name;
@@ -77,6 +80,7 @@ TEST_F(TripletText, TransferReadyAndProcessEventGetNoHeader) {
 }
 
 TEST_F(TripletText, ResultLinesShowReturnCodeAndLowPointerBits) {
+  SKIP_UNLESS_VENDOR_BUILD();
   analyzer.m_nTwainStatus = 3;
   // A type without a dump: the pointer is shown, never followed.
   EXPECT_EQ(Parameters(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, 10,

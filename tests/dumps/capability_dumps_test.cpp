@@ -8,6 +8,7 @@
 #include "platform/source_manager_memory.h"
 #include "shell/cdsm_interface.h"
 #include "twaintrace/twain_vendor.h"
+#include "vendor_build.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ TEST_F(CapabilityDump, EnumerationOfPixelTypesNamesEachValue) {
 }
 
 TEST_F(CapabilityDump, ArrayOfSupportedCapsNamesCapabilities) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ARRAY header{TWTY_UINT16, 3, {}};
   char** handle =
       Handle(Container(header, kArrayHeader, std::vector<TW_UINT16>{0x1001, 0x0101, 0x8003}));
@@ -79,6 +81,7 @@ TEST_F(CapabilityDump, ArrayOfSupportedCapsNamesCapabilities) {
 }
 
 TEST_F(CapabilityDump, OneValueAndRangeShowValuesByItemType) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ONEVALUE version{TWTY_UINT16, 0x0103};
   char** versionHandle = Handle(&version, sizeof(version));
   TW_ONEVALUE resolution{TWTY_FIX32, 0};
@@ -351,6 +354,7 @@ TEST_F(CapabilityDump, ValuesWiderThanTheBlockAreCut) {
 #endif
 
 TEST_F(CapabilityDump, ItemTypeWithoutKnownSizeReadsNothing) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_ONEVALUE oneValue{13, 0x12345678};
   char** oneValueHandle = Handle(&oneValue, sizeof(oneValue));
   TW_RANGE range{99, 1, 2, 3, 4, 5};

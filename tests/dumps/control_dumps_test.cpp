@@ -5,6 +5,7 @@
 #include "dumps/dump_fixture.h"
 #include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
+#include "vendor_build.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ TEST_F(ControlDump, VersionNamesUnknownLanguageAndCountryByNumber) {
 }
 
 TEST_F(ControlDump, StatusEventAndUserInterface) {
+  SKIP_UNLESS_VENDOR_BUILD();
   TW_STATUS status{TWCC_SEQERROR, {}};
   TW_STATUS unknownStatus{7, {}};
   TW_EVENT event{reinterpret_cast<TW_MEMREF>(uintptr_t{0x7ffee4b2c010}), MSG_VX_XFERREQUEST};

@@ -15,6 +15,8 @@
 #include "report/report_model.h"
 #include "tools/sample_source.h"
 #include "twaintrace/twain_abi.h"
+#include "twaintrace/twain_vendor.h"
+#include "vendor_build.h"
 
 namespace {
 
@@ -47,50 +49,61 @@ struct Step {
   int most = 1;
 };
 
-std::string Capability(const char* msg, const char* cap, const char* rc = "TWRC_SUCCESS") {
+std::string Capability(const char* msg, const std::string& cap, const char* rc = "TWRC_SUCCESS") {
   return std::string("DG_CONTROL/DAT_CAPABILITY/") + msg + " (" + cap + ") -> " + rc;
+}
+
+// The sample bundle's vendor capabilities, named only in the vendor's build.
+std::string VendorCapability(const char* name) {
+  return VendorName(name,
+                    std::string(name) == "CAP_VX_VERSION" ? CAP_VX_VERSION : CAP_VX_FEEDERTYPE);
 }
 
 std::vector<Step> ExpectedSession(const DemoRun& run) {
   const std::string ok = " -> TWRC_SUCCESS";
   std::vector<Step> steps;
-  // The Linux source manager hands over its entry points first; no table names their data
-  // argument type.
-  if (kLinuxSourceManagerAbi) steps.push_back({"DG_CONTROL/ERROR!(1027)/MSG_SET" + ok});
-  steps.insert(steps.end(), {
-                                {"DG_CONTROL/DAT_IDENTITY/MSG_OPENDS" + ok},
-                                {"DG_CONTROL/DAT_IDENTITY/MSG_GET" + ok},
-                                {Capability("MSG_GET", "CAP_SUPPORTEDCAPS")},
-                                {Capability("MSG_QUERYSUPPORT", "ICAP_XFERMECH")},
-                                {Capability("MSG_GET", "ICAP_PIXELTYPE")},
-                                {Capability("MSG_GETDEFAULT", "ICAP_XRESOLUTION")},
-                                {Capability("MSG_GETCURRENT", "ICAP_SUPPORTEDSIZES")},
-                                {Capability("MSG_GET", "ICAP_ORIENTATION")},
-                                {Capability("MSG_GETCURRENT", "ICAP_UNITS")},
-                                {Capability("MSG_GETCURRENT", "ICAP_COMPRESSION")},
-                                {Capability("MSG_GETCURRENT", "CAP_DUPLEXENABLED")},
-                                {Capability("MSG_GETCURRENT", "CAP_VX_FEEDERTYPE")},
-                                {Capability("MSG_GETCURRENT", "CAP_VX_VERSION")},
-                                {Capability("MSG_SET", "ICAP_PIXELTYPE")},
-                                {Capability("MSG_GETCURRENT", "ICAP_PIXELTYPE")},
-                                {Capability("MSG_GETCURRENT", "ICAP_BITDEPTH")},
-                                {Capability("MSG_SET", "ICAP_XRESOLUTION")},
-                                {Capability("MSG_SET", "ICAP_YRESOLUTION")},
-                                {Capability("MSG_SET", "CAP_FEEDERENABLED")},
-                                {Capability("MSG_SET", "CAP_XFERCOUNT")},
-                                {Capability("MSG_SET", "ICAP_XFERMECH")},
-                                {Capability("MSG_SET", "ICAP_XRESOLUTION", "TWRC_FAILURE")},
-                                {"DG_CONTROL/DAT_STATUS/MSG_GET" + ok},
-                                {Capability("MSG_GET", "CAP_AUTHOR", "TWRC_FAILURE")},
-                                {"DG_CONTROL/DAT_STATUS/MSG_GET" + ok},
-                                {Capability("MSG_GET", "ICAP_BRIGHTNESS")},
-                                {Capability("MSG_SET", "ICAP_BRIGHTNESS")},
-                                {Capability("MSG_RESET", "ICAP_BRIGHTNESS")},
-                                {Capability("MSG_GETDEFAULT", "ICAP_BRIGHTNESS")},
-                                {"DG_CONTROL/DAT_VX_HARDWAREINFO/MSG_GET" + ok},
-                                {"DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS" + ok},
-                                {"(event) -> TWRC_DSEVENT"},
-                            });
+  // The Linux source manager hands over its entry points first; only the TWAIN 2.5 names know
+  // their data argument type.
+  if (kLinuxSourceManagerAbi) {
+    steps.push_back(
+        {"DG_CONTROL/" + Twain25Name("DAT_ENTRYPOINT", DAT_ENTRYPOINT) + "/MSG_SET" + ok});
+  }
+  steps.insert(steps.end(),
+               {
+                   {"DG_CONTROL/DAT_IDENTITY/MSG_OPENDS" + ok},
+                   {"DG_CONTROL/DAT_IDENTITY/MSG_GET" + ok},
+                   {Capability("MSG_GET", "CAP_SUPPORTEDCAPS")},
+                   {Capability("MSG_QUERYSUPPORT", "ICAP_XFERMECH")},
+                   {Capability("MSG_GET", "ICAP_PIXELTYPE")},
+                   {Capability("MSG_GETDEFAULT", "ICAP_XRESOLUTION")},
+                   {Capability("MSG_GETCURRENT", "ICAP_SUPPORTEDSIZES")},
+                   {Capability("MSG_GET", "ICAP_ORIENTATION")},
+                   {Capability("MSG_GETCURRENT", "ICAP_UNITS")},
+                   {Capability("MSG_GETCURRENT", "ICAP_COMPRESSION")},
+                   {Capability("MSG_GETCURRENT", "CAP_DUPLEXENABLED")},
+                   {Capability("MSG_GETCURRENT", VendorCapability("CAP_VX_FEEDERTYPE"))},
+                   {Capability("MSG_GETCURRENT", VendorCapability("CAP_VX_VERSION"))},
+                   {Capability("MSG_SET", "ICAP_PIXELTYPE")},
+                   {Capability("MSG_GETCURRENT", "ICAP_PIXELTYPE")},
+                   {Capability("MSG_GETCURRENT", "ICAP_BITDEPTH")},
+                   {Capability("MSG_SET", "ICAP_XRESOLUTION")},
+                   {Capability("MSG_SET", "ICAP_YRESOLUTION")},
+                   {Capability("MSG_SET", "CAP_FEEDERENABLED")},
+                   {Capability("MSG_SET", "CAP_XFERCOUNT")},
+                   {Capability("MSG_SET", "ICAP_XFERMECH")},
+                   {Capability("MSG_SET", "ICAP_XRESOLUTION", "TWRC_FAILURE")},
+                   {"DG_CONTROL/DAT_STATUS/MSG_GET" + ok},
+                   {Capability("MSG_GET", "CAP_AUTHOR", "TWRC_FAILURE")},
+                   {"DG_CONTROL/DAT_STATUS/MSG_GET" + ok},
+                   {Capability("MSG_GET", "ICAP_BRIGHTNESS")},
+                   {Capability("MSG_SET", "ICAP_BRIGHTNESS")},
+                   {Capability("MSG_RESET", "ICAP_BRIGHTNESS")},
+                   {Capability("MSG_GETDEFAULT", "ICAP_BRIGHTNESS")},
+                   {"DG_CONTROL/" + VendorName("DAT_VX_HARDWAREINFO", DAT_VX_HARDWAREINFO) +
+                    "/MSG_GET" + ok},
+                   {"DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS" + ok},
+                   {"(event) -> TWRC_DSEVENT"},
+               });
   bool memory = std::string(run.transfer) == "memory";
   if (memory) steps.push_back({"DG_CONTROL/DAT_SETUPMEMXFER/MSG_GET" + ok});
   for (int page = 0; page < run.pages; ++page) {
@@ -185,7 +198,8 @@ const std::map<std::string, std::string> kDumps = {
 // The dump of the entry's structure, or none for the entry points' hand-over.
 std::string ExpectedDump(const report::Triplet& entry) {
   std::string type = entry.hasHeader ? std::string(entry.argumentType) : "DAT_EVENT";
-  if (type == "ERROR!(1027)") return "";
+  // Types that nothing names get no dump, the entry points' hand-over among them.
+  if (type.rfind("ERROR!(", 0) == 0 || type == "DAT_ENTRYPOINT") return "";
   auto dump = kDumps.find(type);
   return dump == kDumps.end() ? "(no dump known for " + type + ")" : dump->second;
 }
@@ -238,6 +252,19 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderAndTheAdapterChangesNothing) {
   }
   EXPECT_EQ(StatePath(demo.log.triplets), ExpectedStatePath(GetParam().pages));
   ExpectSummaryOf(demo, GetParam().pages);
+  // A native transfer shows the handle the source returned, not the application's variable,
+  // and the report shows that handle for its page.
+  for (const report::Triplet& entry : demo.log.triplets) {
+    if (entry.argumentType != "DAT_IMAGENATIVEXFER") continue;
+    EXPECT_NE(std::string(entry.Field("Item")), "<" + std::string(entry.dataPointer) + ">");
+    EXPECT_NE(entry.Field("Item"), "<0x00000000>");
+  }
+  for (const report::ImagePage& page : demo.log.pages) {
+    if (std::string(GetParam().transfer) == "native") {
+      EXPECT_NE(page.nativeHandle, "");
+      EXPECT_NE(page.nativeHandle, "<0x00000000>");
+    }
+  }
 
   DemoRun adapted = GetParam();
   adapted.bundle = Bundle::kAdapter;
@@ -267,7 +294,8 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
   EXPECT_NE(noBundle.result.output.find("session FAILED"), std::string::npos);
   ASSERT_FALSE(noBundle.log.triplets.empty()) << noBundle.result.output;
   EXPECT_EQ(Summary(noBundle.log.triplets[0]),
-            kLinuxSourceManagerAbi ? "DG_CONTROL/ERROR!(1027)/MSG_SET -> TWRC_FAILURE"
+            kLinuxSourceManagerAbi ? "DG_CONTROL/" + Twain25Name("DAT_ENTRYPOINT", DAT_ENTRYPOINT) +
+                                         "/MSG_SET -> TWRC_FAILURE"
                                    : "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS -> TWRC_FAILURE");
 
   CommandResult refused =
