@@ -33,8 +33,8 @@
 
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
+#include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"
-#include "shell/cdsm_interface.h"
 #include "twaintrace/twain_abi.h"
 
 // The fuzzer never enables the log.

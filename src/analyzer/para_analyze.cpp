@@ -4,9 +4,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "analyzer/line_format.h"
-#include "dumps/dump_conventions.h"
+#include "analyzer/append_line.h"
 #include "names/triplet_names.h"
+#include "text/value_text.h"
 
 CParaAnalyze g_cParaAnalyze;
 

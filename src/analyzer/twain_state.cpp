@@ -1,4 +1,4 @@
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 
 namespace {

@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
-#include "dumps/dump_conventions.h"
 #include "names/capability_values.h"
+#include "text/value_text.h"
+#include "twaintrace/twain_items.h"
 
 namespace {
 

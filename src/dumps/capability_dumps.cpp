@@ -2,12 +2,12 @@
 // range, each value rendered for its capability.
 #include <cstddef>
 
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"
+#include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"
-#include "shell/cdsm_interface.h"
 #include "twaintrace/twain_abi.h"
 
 namespace {

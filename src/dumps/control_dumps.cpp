@@ -3,7 +3,7 @@
 // plain 32-bit item.
 #include <cstdint>
 
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"

@@ -2,7 +2,7 @@
 // supported modes, colour profiles, six colour correction matrices and the firmware version.
 #include <cstring>
 
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 

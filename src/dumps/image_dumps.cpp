@@ -1,6 +1,6 @@
 // The image data group's structures, one formatter each. Arrays whose length the application
 // sets at run time (responses, CIE samples, extended image information) show their first entry.
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"

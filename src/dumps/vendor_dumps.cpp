@@ -1,5 +1,5 @@
 // The scanner maker's own structures, exchanged under the vendor data argument types.
-#include "analyzer/line_format.h"
+#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "names/field_names.h"

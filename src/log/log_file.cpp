@@ -8,7 +8,6 @@
 #include <cstring>
 #include <new>
 
-#include "analyzer/para_analyze.h"
 #include "log/twain_log.h"
 
 FILE* g_pLogFile = nullptr;
@@ -108,15 +107,15 @@ void MakeLogFilePath(char* out, size_t size, const char* directory, const struct
   snprintf(out, size, "%s/Twainlog_%s.txt", directory, stamp);
 }
 
-void setupTwainLog() {
-  if (access(kTwainLogDirectory, F_OK) != 0) return;
+bool setupTwainLog() {
+  if (access(kTwainLogDirectory, F_OK) != 0) return false;
 
   // Runs inside the image's initialiser, where an exception would take the host down.
   delete g_pcTwainLog;
   g_pcTwainLog = new (std::nothrow) CTwainLog;
 
   if (g_pLogFile == nullptr) g_pLogFile = OpenLogFile();
-  g_cParaAnalyze.m_nTwainStatus = 3;
+  return true;
 }
 
 // One write system call for the whole text; only a write cut short (a signal, a full disk)

@@ -10,7 +10,8 @@ extern FILE* g_pLogFile;
 // The log directory, fixed when the data source is built.
 extern const char* const kTwainLogDirectory;
 
-void setupTwainLog();
+// Whether logging is on: the log directory exists at load.
+bool setupTwainLog();
 // Appends the bytes in one write, so that a text written by one call stays whole in the file
 // whatever other threads or processes write to it meanwhile.
 void WriteLogFile(const unsigned char* data, unsigned long length);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "analyzer/line_format.h"
+#include "text/line_format.h"
 
 NameText FindName(const NameTableRow* rows, size_t rowCount, int64_t key) {
   for (size_t i = 0; i < rowCount; ++i) {

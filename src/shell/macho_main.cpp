@@ -1,5 +1,6 @@
 #include "shell/macho_main.h"
 
+#include "analyzer/para_analyze.h"
 #include "log/log_file.h"
 #include "platform/executable_name.h"
 #include "platform/exit_handler.h"
@@ -34,7 +35,8 @@ extern "C" TWAINTRACE_EXPORT void MachO_Initialization() {
     if (g_fnDsCreate != nullptr) g_fnDsCreate(executableName, &g_pcTripletOperator);
   }
   ReleaseExecutableFileName(executableName);
-  setupTwainLog();
+  // With logging on, the trace starts where a loaded data source is: source manager open.
+  if (setupTwainLog()) g_cParaAnalyze.m_nTwainStatus = 3;
 }
 
 extern "C" TWAINTRACE_EXPORT void MachO_Termination() {

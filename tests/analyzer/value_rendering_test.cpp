@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dumps/dump_conventions.h"
 #include "dumps/dump_fixture.h"
+#include "text/value_text.h"
 
 namespace {
 

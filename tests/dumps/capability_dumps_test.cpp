@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "dumps/dump_fixture.h"
+#include "platform/cdsm_interface.h"
 #include "platform/source_manager_memory.h"
-#include "shell/cdsm_interface.h"
 #include "twaintrace/twain_vendor.h"
 #include "vendor_build.h"
 

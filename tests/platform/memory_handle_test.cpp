@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "shell/cdsm_interface.h"
+#include "platform/cdsm_interface.h"
 
 namespace {
 

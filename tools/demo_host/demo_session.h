@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "common/source_manager.h"
 #include "demo_options.h"
-#include "source_manager.h"
 #include "twaintrace/twain_types.h"
 
 class DemoSession {

@@ -4,10 +4,10 @@
 #include <iostream>
 #include <string>
 
+#include "common/source_manager.h"
 #include "demo_options.h"
 #include "demo_session.h"
 #include "log_report.h"
-#include "source_manager.h"
 
 namespace {
 

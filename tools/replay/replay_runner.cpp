@@ -14,7 +14,7 @@
 
 #include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
-#include "demo_host/source_manager.h"
+#include "common/source_manager.h"
 #include "names/triplet_names.h"
 #include "platform/source_manager_memory.h"
 #include "replay/call_input.h"

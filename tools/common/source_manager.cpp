@@ -1,4 +1,4 @@
-#include "source_manager.h"
+#include "common/source_manager.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "analyzer/out_text.h"
+#include "text/out_text.h"
 
 #include <gtest/gtest.h>
 

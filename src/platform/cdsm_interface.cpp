@@ -1,4 +1,4 @@
-#include "shell/cdsm_interface.h"
+#include "platform/cdsm_interface.h"
 
 #include "platform/memory_handle.h"
 #include "platform/source_manager_memory.h"

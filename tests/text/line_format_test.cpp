@@ -1,6 +1,6 @@
 // The line formatter against the C library: the same text for every directive the dumps use,
 // every value a TW_FIX32 can hold in a sample of its whole parts, and every buffer size.
-#include "analyzer/line_format.h"
+#include "text/line_format.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "dumps/dump_conventions.h"
+#include "text/value_text.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <string>
 #endif
 
-#include "analyzer/out_text.h"
-#include "analyzer/para_analyze.h"
-#include "dumps/dump_conventions.h"
+#include "text/name_text.h"
+#include "text/out_text.h"
+#include "text/value_text.h"
 
 // A type that carries the literal `format`, for Line and for helpers that take a line's format.
 #define TW_LINE_FORMAT(format)                               \
@@ -567,8 +567,3 @@ size_t FormatInto(char* out, size_t size, Format, const Args&... args) {
 }
 
 }  // namespace line_format
-
-template <typename Format, typename... Args>
-void CParaAnalyze::AppendLine(Format, const Args&... args) {
-  line_format::Append<Format>(m_out, args...);
-}

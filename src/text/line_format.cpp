@@ -1,4 +1,4 @@
-#include "analyzer/line_format.h"
+#include "text/line_format.h"
 
 namespace line_format {
 namespace {

@@ -1,0 +1,11 @@
+// The analyzer's Line: a formatted line appended to the text of the call being traced.
+// Included by the formatters' sources only, with the line formatter they write through.
+#pragma once
+
+#include "analyzer/para_analyze.h"
+#include "text/line_format.h"
+
+template <typename Format, typename... Args>
+void CParaAnalyze::AppendLine(Format, const Args&... args) {
+  line_format::Append<Format>(m_out, args...);
+}
