@@ -36,10 +36,10 @@ void CopyText(const char* text, char* pszText) {
 
 }  // namespace
 
-// Only the vendor's build knows what the values of capabilities above 0x8000 mean.
+// Only the vendor's build knows what the values of capabilities above kVendorIdBase mean.
 CParaAnalyze::ValueNaming CParaAnalyze::NamingOf(TW_UINT16 Cap) {
   const CapValueMapRow* values = nullptr;
-  if (Cap <= 0x8000) {
+  if (!IsVendorId(Cap)) {
     values = FindCapValues(VALTOCAP, Cap);
   } else if (kVendorExtensions) {
     values = FindCapValues(VALTOCAPVX, Cap);
@@ -91,7 +91,7 @@ NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, 
 }
 
 NameText CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
-  if (naming.cap <= 0x8000) {
+  if (!IsVendorId(naming.cap)) {
     if (naming.cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
   } else if (kVendorExtensions && naming.cap == CAP_VX_VERSION) {
     return NameText{
