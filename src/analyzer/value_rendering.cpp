@@ -72,12 +72,12 @@ NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, 
       return ItemAt<TW_BOOL>(pValue) != 0 ? NameText{"true", 4} : NameText{"false", 5};
     case TWTY_FIX32:
       return written(
-          TW_FORMAT(scratch, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue))));
+          TW_FORMAT(scratch, kValueTextSize, "%.3f", ToFix32Number(ItemAt<TW_FIX32>(pValue))));
     case TWTY_FRAME: {
       TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
       return written(TW_FORMAT(scratch, kValueTextSize, "%.3f,%.3f,%.3f,%.3f",
-                               Fix32ToDouble(frame.Left), Fix32ToDouble(frame.Top),
-                               Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom)));
+                               ToFix32Number(frame.Left), ToFix32Number(frame.Top),
+                               ToFix32Number(frame.Right), ToFix32Number(frame.Bottom)));
     }
     case TWTY_STR32:
     case TWTY_STR64:

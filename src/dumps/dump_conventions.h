@@ -21,7 +21,7 @@ struct Fix32Number {
   operator double() const { return static_cast<double>(units) / 65536.0; }
 };
 
-inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
+inline Fix32Number ToFix32Number(const TW_FIX32& value) {
   return Fix32Number{static_cast<int32_t>(value.Whole) * 65536 + value.Frac};
 }
 
@@ -31,7 +31,7 @@ inline NameText BoolText(unsigned value) {
 
 // A 32-bit field shown as "%ld": always 0 to 4294967295, also where the application means it
 // as signed.
-inline long Unsigned32(uint32_t value) {
+inline long Uint32AsLong(uint32_t value) {
   return static_cast<long>(value);
 }
 

@@ -6,7 +6,7 @@
 
 #include "demo_options.h"
 #include "demo_session.h"
-#include "log_report.h"
+#include "log_directory_watch.h"
 #include "source_manager.h"
 
 namespace {
