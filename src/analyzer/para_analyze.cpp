@@ -133,7 +133,7 @@ bool CapabilityNameInto(const General& general, const Image& image,
 bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* pszOut, unsigned int nOutSize) {
   if (pCap == nullptr) return true;
   TW_UINT16 cap = pCap->Cap;
-  if (kVendorExtensions && cap >= 0x8001) {
+  if (kVendorExtensions && IsVendorId(cap)) {
     return CapabilityNameInto(cap_vx_macros, icap_vx_macros, NameSupplement{}, cap, m_szMacroName,
                               pszOut, nOutSize);
   }

@@ -54,6 +54,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   TWAINTRACE_HIDDEN bool OutTextCut() const { return m_out.Cut(); }
 
   // TWAIN state tracking.
+  // The exported interface's name, spelling and all: callers link against it, so it stays.
   int UpDateTwainStatus(unsigned int DG, unsigned short DAT, unsigned short MSG, char* pData);
   int SetTwainStatus(int nStatus);
   void InitTwainStatus();
@@ -109,6 +110,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
 
   // Capability container dumps.
   bool TwCapabilityAnalyze(TW_CAPABILITY* pCap);
+  // The exported interface's name, misspelt as shipped: callers link against it, so it stays.
   bool TwContainerAnalyaze(TW_CAPABILITY* pCap);
   bool TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray);
   bool TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum);
@@ -164,6 +166,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   bool TwVxUsmInfoAnalyze(TWVX_USMINFO* pUsmInfo);
   bool TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBaseParm);
   bool TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo);
+  // The exported interface's name (it writes, it sets nothing): callers link to it; it stays.
   void SetColorCoeffData(TW_FIX32* pCoeff);
   bool TwVxEventAnalyze();
   bool TwVxRedCorrectionMatrixAnalyze();

@@ -37,10 +37,10 @@ void CopyText(const char* text, char* pszText) {
 
 }  // namespace
 
-// Only the vendor's build knows what the values of capabilities above 0x8000 mean.
+// Only the vendor's build knows what the values of capabilities above kVendorIdBase mean.
 CParaAnalyze::ValueNaming CParaAnalyze::NamingOf(TW_UINT16 Cap) {
   const CapValueMapRow* values = nullptr;
-  if (Cap <= 0x8000) {
+  if (!IsVendorId(Cap)) {
     values = FindCapValues(VALTOCAP, Cap);
   } else if (kVendorExtensions) {
     values = FindCapValues(VALTOCAPVX, Cap);
@@ -73,12 +73,12 @@ NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, 
       return ItemAt<TW_BOOL>(pValue) != 0 ? NameText{"true", 4} : NameText{"false", 5};
     case TWTY_FIX32:
       return written(
-          TW_FORMAT(scratch, kValueTextSize, "%.3f", Fix32ToDouble(ItemAt<TW_FIX32>(pValue))));
+          TW_FORMAT(scratch, kValueTextSize, "%.3f", ToFix32Number(ItemAt<TW_FIX32>(pValue))));
     case TWTY_FRAME: {
       TW_FRAME frame = ItemAt<TW_FRAME>(pValue);
       return written(TW_FORMAT(scratch, kValueTextSize, "%.3f,%.3f,%.3f,%.3f",
-                               Fix32ToDouble(frame.Left), Fix32ToDouble(frame.Top),
-                               Fix32ToDouble(frame.Right), Fix32ToDouble(frame.Bottom)));
+                               ToFix32Number(frame.Left), ToFix32Number(frame.Top),
+                               ToFix32Number(frame.Right), ToFix32Number(frame.Bottom)));
     }
     case TWTY_STR32:
     case TWTY_STR64:
@@ -92,7 +92,7 @@ NameText CParaAnalyze::ValueText(const ValueNaming& naming, TW_UINT16 ItemType, 
 }
 
 NameText CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, char* scratch) {
-  if (naming.cap <= 0x8000) {
+  if (!IsVendorId(naming.cap)) {
     if (naming.cap == CAP_SUPPORTEDCAPS) return CapabilityName(Value, scratch);
   } else if (kVendorExtensions && naming.cap == CAP_VX_VERSION) {
     return NameText{

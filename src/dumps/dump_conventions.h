@@ -17,7 +17,7 @@ inline NameText BoolText(unsigned value) {
 
 // A 32-bit field shown as "%ld": always 0 to 4294967295, also where the application means it
 // as signed.
-inline long Unsigned32(uint32_t value) {
+inline long Uint32AsLong(uint32_t value) {
   return static_cast<long>(value);
 }
 

@@ -9,8 +9,8 @@
 bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
   if (pImageInfo == nullptr) return true;
   Line("  TW_IMAGEINFO = {%s", kCrLf);
-  Line("    XResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->XResolution), kCrLf);
-  Line("    YResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->YResolution), kCrLf);
+  Line("    XResolution      = [%.3f]%s", ToFix32Number(pImageInfo->XResolution), kCrLf);
+  Line("    YResolution      = [%.3f]%s", ToFix32Number(pImageInfo->YResolution), kCrLf);
   Line("    ImageWidth       = [%d]%s", pImageInfo->ImageWidth, kCrLf);
   Line("    ImageLength      = [%d]%s", pImageInfo->ImageLength, kCrLf);
   Line("    SamplesPerPixel  = [%d]%s", pImageInfo->SamplesPerPixel, kCrLf);
@@ -35,9 +35,9 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
   Line("  TW_IMAGELAYOUT = {%s", kCrLf);
   Line("    Frame          =%s", kCrLf);
   TwFrameAnalyze(&pImageLayout->Frame);
-  Line("    DocumentNumber = [%ld]%s", Unsigned32(pImageLayout->DocumentNumber), kCrLf);
-  Line("    PageNumber     = [%ld]%s", Unsigned32(pImageLayout->PageNumber), kCrLf);
-  Line("    FrameNumber    = [%ld]%s", Unsigned32(pImageLayout->FrameNumber), kCrLf);
+  Line("    DocumentNumber = [%ld]%s", Uint32AsLong(pImageLayout->DocumentNumber), kCrLf);
+  Line("    PageNumber     = [%ld]%s", Uint32AsLong(pImageLayout->PageNumber), kCrLf);
+  Line("    FrameNumber    = [%ld]%s", Uint32AsLong(pImageLayout->FrameNumber), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -45,10 +45,10 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
 bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
   if (pFrame == nullptr) return true;
   Line("    TW_FRAME = {%s", kCrLf);
-  Line("      Left   = [%.3f]%s", Fix32ToDouble(pFrame->Left), kCrLf);
-  Line("      Top    = [%.3f]%s", Fix32ToDouble(pFrame->Top), kCrLf);
-  Line("      Right  = [%.3f]%s", Fix32ToDouble(pFrame->Right), kCrLf);
-  Line("      Bottom = [%.3f]%s", Fix32ToDouble(pFrame->Bottom), kCrLf);
+  Line("      Left   = [%.3f]%s", ToFix32Number(pFrame->Left), kCrLf);
+  Line("      Top    = [%.3f]%s", ToFix32Number(pFrame->Top), kCrLf);
+  Line("      Right  = [%.3f]%s", ToFix32Number(pFrame->Right), kCrLf);
+  Line("      Bottom = [%.3f]%s", ToFix32Number(pFrame->Bottom), kCrLf);
   Line("    }%s", kCrLf);
   return true;
 }
@@ -58,12 +58,12 @@ bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
   Line("  TW_IMAGEMEMXFER = {%s", kCrLf);
   Line("    Compression  = [%s]%s", Name(twcp_macros, twcp_supplement, pImageMemXfer->Compression),
        kCrLf);
-  Line("    BytesPerRow  = [%ld]%s", Unsigned32(pImageMemXfer->BytesPerRow), kCrLf);
-  Line("    Columns      = [%ld]%s", Unsigned32(pImageMemXfer->Columns), kCrLf);
-  Line("    Rows         = [%ld]%s", Unsigned32(pImageMemXfer->Rows), kCrLf);
-  Line("    XOffset      = [%ld]%s", Unsigned32(pImageMemXfer->XOffset), kCrLf);
-  Line("    YOffset      = [%ld]%s", Unsigned32(pImageMemXfer->YOffset), kCrLf);
-  Line("    BytesWritten = [%ld]%s", Unsigned32(pImageMemXfer->BytesWritten), kCrLf);
+  Line("    BytesPerRow  = [%ld]%s", Uint32AsLong(pImageMemXfer->BytesPerRow), kCrLf);
+  Line("    Columns      = [%ld]%s", Uint32AsLong(pImageMemXfer->Columns), kCrLf);
+  Line("    Rows         = [%ld]%s", Uint32AsLong(pImageMemXfer->Rows), kCrLf);
+  Line("    XOffset      = [%ld]%s", Uint32AsLong(pImageMemXfer->XOffset), kCrLf);
+  Line("    YOffset      = [%ld]%s", Uint32AsLong(pImageMemXfer->YOffset), kCrLf);
+  Line("    BytesWritten = [%ld]%s", Uint32AsLong(pImageMemXfer->BytesWritten), kCrLf);
   Line("    Memory       =%s", kCrLf);
   TwMemoryAnalyze(&pImageMemXfer->Memory);
   // Stored logs close this structure at the start of the line.
@@ -76,7 +76,7 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression
   TW_JPEGCOMPRESSION& jpeg = *pJpegCompression;
   Line("  TW_JPEGCOMPRESSION = {%s", kCrLf);
   Line("    ColorSpace       = [%s]%s", Name(twpt_macros, twpt_supplement, jpeg.ColorSpace), kCrLf);
-  Line("    SubSampling      = [%ld]%s", Unsigned32(jpeg.SubSampling), kCrLf);
+  Line("    SubSampling      = [%ld]%s", Uint32AsLong(jpeg.SubSampling), kCrLf);
   Line("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
   Line("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
   Line("    QuantMap[]       = {");
@@ -108,7 +108,7 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
   if (pExtImageInfo == nullptr) return true;
   Line("  TW_EXTIMAGEINFO = {%s", kCrLf);
   // NumInfos is shown but never trusted as a bound: only the first entry is read.
-  Line("    NumInfos = [%ld]%s", Unsigned32(pExtImageInfo->NumInfos), kCrLf);
+  Line("    NumInfos = [%ld]%s", Uint32AsLong(pExtImageInfo->NumInfos), kCrLf);
   Line("    Info     =%s", kCrLf);
   TwInfoAnalyze(&pExtImageInfo->Info[0]);
   Line("  }%s", kCrLf);
@@ -122,7 +122,7 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
   Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pInfo->ItemType), kCrLf);
   Line("      NumItems = [%d]%s", pInfo->NumItems, kCrLf);
   Line("      CondCode = [%s]%s", Name(twrc_macros, twrc_supplement, pInfo->CondCode), kCrLf);
-  Line("      Item     = [%ld]%s", Unsigned32(static_cast<uint32_t>(pInfo->Item)), kCrLf);
+  Line("      Item     = [%ld]%s", Uint32AsLong(static_cast<uint32_t>(pInfo->Item)), kCrLf);
   Line("    }%s", kCrLf);
   return true;
 }
@@ -169,8 +169,8 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
        kCrLf);
   Line("    LowEndian       = [%d]%s", pCieColor->LowEndian, kCrLf);
   Line("    DeviceDependent = [%d]%s", pCieColor->DeviceDependent, kCrLf);
-  Line("    VersionNumber   = [%ld]%s", Unsigned32(static_cast<uint32_t>(pCieColor->VersionNumber)),
-       kCrLf);
+  Line("    VersionNumber   = [%ld]%s",
+       Uint32AsLong(static_cast<uint32_t>(pCieColor->VersionNumber)), kCrLf);
   Line("    StageABC=%s", kCrLf);
   TwTransformStageAnalyze(&pCieColor->StageABC);
   Line("    StageLMN=%s", kCrLf);
@@ -183,7 +183,7 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
   TwCiePointAnalyze(&pCieColor->WhitePaper);
   Line("    BlackInk=%s", kCrLf);
   TwCiePointAnalyze(&pCieColor->BlackInk);
-  Line("    Samples[]       = [%.3f]%s", Fix32ToDouble(pCieColor->Samples[0]), kCrLf);
+  Line("    Samples[]       = [%.3f]%s", ToFix32Number(pCieColor->Samples[0]), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -197,7 +197,7 @@ bool CParaAnalyze::TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pTransformStage) {
   }
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
-      Line("      Mix[%d][%d] = [%.3f]%s", i, j, Fix32ToDouble(pTransformStage->Mix[i][j]), kCrLf);
+      Line("      Mix[%d][%d] = [%.3f]%s", i, j, ToFix32Number(pTransformStage->Mix[i][j]), kCrLf);
     }
   }
   Line("    }%s", kCrLf);
@@ -208,14 +208,14 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
   if (pDecodeFunction == nullptr) return true;
   TW_DECODEFUNCTION& decode = *pDecodeFunction;
   Line("      TW_DECODEFUNCTION = {%s", kCrLf);
-  Line("        StartIn     = [%.3f]%s", Fix32ToDouble(decode.StartIn), kCrLf);
-  Line("        BreakIn     = [%.3f]%s", Fix32ToDouble(decode.BreakIn), kCrLf);
-  Line("        EndIn       = [%.3f]%s", Fix32ToDouble(decode.EndIn), kCrLf);
-  Line("        StartOut    = [%.3f]%s", Fix32ToDouble(decode.StartOut), kCrLf);
-  Line("        BreakOut    = [%.3f]%s", Fix32ToDouble(decode.BreakOut), kCrLf);
-  Line("        EndOut      = [%.3f]%s", Fix32ToDouble(decode.EndOut), kCrLf);
-  Line("        Gamma       = [%.3f]%s", Fix32ToDouble(decode.Gamma), kCrLf);
-  Line("        SampleCount = [%.3f]%s", Fix32ToDouble(decode.SampleCount), kCrLf);
+  Line("        StartIn     = [%.3f]%s", ToFix32Number(decode.StartIn), kCrLf);
+  Line("        BreakIn     = [%.3f]%s", ToFix32Number(decode.BreakIn), kCrLf);
+  Line("        EndIn       = [%.3f]%s", ToFix32Number(decode.EndIn), kCrLf);
+  Line("        StartOut    = [%.3f]%s", ToFix32Number(decode.StartOut), kCrLf);
+  Line("        BreakOut    = [%.3f]%s", ToFix32Number(decode.BreakOut), kCrLf);
+  Line("        EndOut      = [%.3f]%s", ToFix32Number(decode.EndOut), kCrLf);
+  Line("        Gamma       = [%.3f]%s", ToFix32Number(decode.Gamma), kCrLf);
+  Line("        SampleCount = [%.3f]%s", ToFix32Number(decode.SampleCount), kCrLf);
   Line("      }%s", kCrLf);
   return true;
 }
@@ -223,9 +223,9 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
 bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pCiePoint) {
   if (pCiePoint == nullptr) return true;
   Line("    TW_CIEPOINT = {%s", kCrLf);
-  Line("      X = [%.3f]%s", Fix32ToDouble(pCiePoint->X), kCrLf);
-  Line("      Y = [%.3f]%s", Fix32ToDouble(pCiePoint->Y), kCrLf);
-  Line("      Z = [%.3f]%s", Fix32ToDouble(pCiePoint->Z), kCrLf);
+  Line("      X = [%.3f]%s", ToFix32Number(pCiePoint->X), kCrLf);
+  Line("      Y = [%.3f]%s", ToFix32Number(pCiePoint->Y), kCrLf);
+  Line("      Z = [%.3f]%s", ToFix32Number(pCiePoint->Z), kCrLf);
   Line("    }%s", kCrLf);
   return true;
 }

@@ -15,7 +15,7 @@ bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   Line("    Bottom       = [%d]%s", exposure.Bottom, kCrLf);
   Line("    FilmType     = [%s]%s", Name(twvx_ft_macros, exposure.FilmType), kCrLf);
   Line("    PreScanGamma = [%s]%s", Name(twvx_pg_macros, exposure.PreScanGamma), kCrLf);
-  Line("    ScreenGamma  = [%.3f]%s", Fix32ToDouble(exposure.ScreenGamma), kCrLf);
+  Line("    ScreenGamma  = [%.3f]%s", ToFix32Number(exposure.ScreenGamma), kCrLf);
   Line("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
   Line("  }%s", kCrLf);
   return true;
@@ -35,7 +35,7 @@ bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
 // the line end.
 void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
-  auto c = [pCoeff](int i) { return Fix32ToDouble(pCoeff[i]); };
+  auto c = [pCoeff](int i) { return ToFix32Number(pCoeff[i]); };
   Line("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
        c(7), c(8));
 }
@@ -45,15 +45,15 @@ bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothin
   TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
   Line("  TWVX_COLORSMOOTHING = {%s", kCrLf);
   Line("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
-  Line("    LeftX        = [%ld]%s", Unsigned32(smoothing.LeftX), kCrLf);
-  Line("    LeftY        = [%ld]%s", Unsigned32(smoothing.LeftY), kCrLf);
-  Line("    TopX         = [%ld]%s", Unsigned32(smoothing.TopX), kCrLf);
-  Line("    TopY         = [%ld]%s", Unsigned32(smoothing.TopY), kCrLf);
-  Line("    RightX       = [%ld]%s", Unsigned32(smoothing.RightX), kCrLf);
-  Line("    RightY       = [%ld]%s", Unsigned32(smoothing.RightY), kCrLf);
-  Line("    BottomX      = [%ld]%s", Unsigned32(smoothing.BottomX), kCrLf);
-  Line("    BottomY      = [%ld]%s", Unsigned32(smoothing.BottomY), kCrLf);
-  Line("    Reserved     = [%ld]%s", Unsigned32(smoothing.Reserved), kCrLf);
+  Line("    LeftX        = [%ld]%s", Uint32AsLong(smoothing.LeftX), kCrLf);
+  Line("    LeftY        = [%ld]%s", Uint32AsLong(smoothing.LeftY), kCrLf);
+  Line("    TopX         = [%ld]%s", Uint32AsLong(smoothing.TopX), kCrLf);
+  Line("    TopY         = [%ld]%s", Uint32AsLong(smoothing.TopY), kCrLf);
+  Line("    RightX       = [%ld]%s", Uint32AsLong(smoothing.RightX), kCrLf);
+  Line("    RightY       = [%ld]%s", Uint32AsLong(smoothing.RightY), kCrLf);
+  Line("    BottomX      = [%ld]%s", Uint32AsLong(smoothing.BottomX), kCrLf);
+  Line("    BottomY      = [%ld]%s", Uint32AsLong(smoothing.BottomY), kCrLf);
+  Line("    Reserved     = [%ld]%s", Uint32AsLong(smoothing.Reserved), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }
@@ -63,15 +63,15 @@ bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
   TWVX_LOCATIONDATA& location = *pLocationData;
   Line("  TWVX_LOCATIONDATA = {%s", kCrLf);
   Line("    BitsPerPixel = [%d]%s", location.BitsPerPixel, kCrLf);
-  Line("    topPoint     = [%ld]%s", Unsigned32(location.topPoint), kCrLf);
-  Line("    leftPoint    = [%ld]%s", Unsigned32(location.leftPoint), kCrLf);
-  Line("    locateW      = [%ld]%s", Unsigned32(location.locateW), kCrLf);
-  Line("    locateH      = [%ld]%s", Unsigned32(location.locateH), kCrLf);
-  Line("    ActualImgW   = [%ld]%s", Unsigned32(location.ActualImgW), kCrLf);
-  Line("    ActualImgH   = [%ld]%s", Unsigned32(location.ActualImgH), kCrLf);
-  Line("    xTangent     = [%ld]%s", Unsigned32(location.xTangent), kCrLf);
-  Line("    yTangent     = [%ld]%s", Unsigned32(location.yTangent), kCrLf);
-  Line("    Theta        = [%.3f]%s", Fix32ToDouble(location.Theta), kCrLf);
+  Line("    topPoint     = [%ld]%s", Uint32AsLong(location.topPoint), kCrLf);
+  Line("    leftPoint    = [%ld]%s", Uint32AsLong(location.leftPoint), kCrLf);
+  Line("    locateW      = [%ld]%s", Uint32AsLong(location.locateW), kCrLf);
+  Line("    locateH      = [%ld]%s", Uint32AsLong(location.locateH), kCrLf);
+  Line("    ActualImgW   = [%ld]%s", Uint32AsLong(location.ActualImgW), kCrLf);
+  Line("    ActualImgH   = [%ld]%s", Uint32AsLong(location.ActualImgH), kCrLf);
+  Line("    xTangent     = [%ld]%s", Uint32AsLong(location.xTangent), kCrLf);
+  Line("    yTangent     = [%ld]%s", Uint32AsLong(location.yTangent), kCrLf);
+  Line("    Theta        = [%.3f]%s", ToFix32Number(location.Theta), kCrLf);
   Line("  }%s", kCrLf);
   return true;
 }

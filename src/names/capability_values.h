@@ -1,6 +1,6 @@
 // The value names of capabilities whose values are enumerated constants, and the two maps that
 // lead from a capability to its value names: VALTOCAP for the standard capabilities (ids up to
-// 0x8000), VALTOCAPVX for the vendor's own (ids above).
+// kVendorIdBase), VALTOCAPVX for the vendor's own (ids above).
 #pragma once
 
 #include <cstdint>
@@ -25,54 +25,54 @@ inline constexpr NameTableRow twbr_macros[] = {
     TW_NAME(TWBR_DIFFUSION),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twbr_macros) == 4 && EndsWithSentinel(twbr_macros));
+static_assert(EndsWithSentinel(twbr_macros));
 
 inline constexpr NameTableRow twbo_macros[] = {
     TW_NAME(TWBO_LSBFIRST),
     TW_NAME(TWBO_MSBFIRST),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twbo_macros) == 2 && EndsWithSentinel(twbo_macros));
+static_assert(EndsWithSentinel(twbo_macros));
 
 inline constexpr NameTableRow twft_macros[] = {
     TW_NAME(TWFT_RED),   TW_NAME(TWFT_GREEN), TW_NAME(TWFT_BLUE),    TW_NAME(TWFT_NONE),
     TW_NAME(TWFT_WHITE), TW_NAME(TWFT_CYAN),  TW_NAME(TWFT_MAGENTA), TW_NAME(TWFT_YELLOW),
     TW_NAME(TWFT_BLACK), TW_NAME_END,
 };
-static_assert(ScannedRows(twft_macros) == 9 && EndsWithSentinel(twft_macros));
+static_assert(EndsWithSentinel(twft_macros));
 
 inline constexpr NameTableRow twlp_macros[] = {
     TW_NAME(TWLP_REFLECTIVE),
     TW_NAME(TWLP_TRANSMISSIVE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twlp_macros) == 2 && EndsWithSentinel(twlp_macros));
+static_assert(EndsWithSentinel(twlp_macros));
 
 inline constexpr NameTableRow twls_macros[] = {
     TW_NAME(TWLS_RED),   TW_NAME(TWLS_GREEN), TW_NAME(TWLS_BLUE), TW_NAME(TWLS_NONE),
     TW_NAME(TWLS_WHITE), TW_NAME(TWLS_UV),    TW_NAME(TWLS_IR),   TW_NAME_END,
 };
-static_assert(ScannedRows(twls_macros) == 7 && EndsWithSentinel(twls_macros));
+static_assert(EndsWithSentinel(twls_macros));
 
 inline constexpr NameTableRow twor_macros[] = {
     TW_NAME(TWOR_ROT0),     TW_NAME(TWOR_ROT90),     TW_NAME(TWOR_ROT180), TW_NAME(TWOR_ROT270),
     TW_NAME(TWOR_PORTRAIT), TW_NAME(TWOR_LANDSCAPE), TW_NAME_END,
 };
-static_assert(ScannedRows(twor_macros) == 6 && EndsWithSentinel(twor_macros));
+static_assert(EndsWithSentinel(twor_macros));
 
 inline constexpr NameTableRow twpf_macros[] = {
     TW_NAME(TWPF_CHOCOLATE),
     TW_NAME(TWPF_VANILLA),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twpf_macros) == 2 && EndsWithSentinel(twpf_macros));
+static_assert(EndsWithSentinel(twpf_macros));
 
 inline constexpr NameTableRow twpc_macros[] = {
     TW_NAME(TWPC_CHUNKY),
     TW_NAME(TWPC_PLANAR),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twpc_macros) == 2 && EndsWithSentinel(twpc_macros));
+static_assert(EndsWithSentinel(twpc_macros));
 
 inline constexpr NameTableRow twss_macros[] = {
     TW_NAME(TWSS_NONE),
@@ -135,7 +135,7 @@ inline constexpr NameTableRow twss_macros[] = {
     TW_NAME(TWSS_BUSINESSCARD),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twss_macros) == 58 && EndsWithSentinel(twss_macros));
+static_assert(EndsWithSentinel(twss_macros));
 
 inline constexpr NameTableRow twsx_macros[] = {
     TW_NAME(TWSX_NATIVE),
@@ -143,13 +143,13 @@ inline constexpr NameTableRow twsx_macros[] = {
     TW_NAME(TWSX_MEMORY),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twsx_macros) == 3 && EndsWithSentinel(twsx_macros));
+static_assert(EndsWithSentinel(twsx_macros));
 
 inline constexpr NameTableRow twun_macros[] = {
     TW_NAME(TWUN_INCHES), TW_NAME(TWUN_CENTIMETERS), TW_NAME(TWUN_PICAS), TW_NAME(TWUN_POINTS),
     TW_NAME(TWUN_TWIPS),  TW_NAME(TWUN_PIXELS),      TW_NAME_END,
 };
-static_assert(ScannedRows(twun_macros) == 6 && EndsWithSentinel(twun_macros));
+static_assert(EndsWithSentinel(twun_macros));
 
 inline constexpr NameTableRow twdx_macros[] = {
     TW_NAME(TWDX_NONE),
@@ -157,18 +157,18 @@ inline constexpr NameTableRow twdx_macros[] = {
     TW_NAME(TWDX_2PASSDUPLEX),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twdx_macros) == 3 && EndsWithSentinel(twdx_macros));
+static_assert(EndsWithSentinel(twdx_macros));
 
 inline constexpr NameTableRow twjc_macros[] = {
     TW_NAME(TWJC_NONE), TW_NAME(TWJC_JSIC), TW_NAME(TWJC_JSIS),
     TW_NAME(TWJC_JSXC), TW_NAME(TWJC_JSXS), TW_NAME_END,
 };
-static_assert(ScannedRows(twjc_macros) == 5 && EndsWithSentinel(twjc_macros));
+static_assert(EndsWithSentinel(twjc_macros));
 
 inline constexpr NameTableRow twaf_macros[] = {
     TW_NAME(TWAF_WAV), TW_NAME(TWAF_AIFF), TW_NAME(TWAF_AU), TW_NAME(TWAF_SND), TW_NAME_END,
 };
-static_assert(ScannedRows(twaf_macros) == 4 && EndsWithSentinel(twaf_macros));
+static_assert(EndsWithSentinel(twaf_macros));
 
 inline constexpr NameTableRow twal_macros[] = {
     TW_NAME(TWAL_ALARM),         TW_NAME(TWAL_FEEDERERROR),
@@ -177,7 +177,7 @@ inline constexpr NameTableRow twal_macros[] = {
     TW_NAME(TWAL_PATCHCODE),     TW_NAME(TWAL_POWER),
     TW_NAME(TWAL_SKEW),          TW_NAME_END,
 };
-static_assert(ScannedRows(twal_macros) == 9 && EndsWithSentinel(twal_macros));
+static_assert(EndsWithSentinel(twal_macros));
 
 inline constexpr NameTableRow twcb_macros[] = {
     TW_NAME(TWCB_AUTO),
@@ -185,7 +185,7 @@ inline constexpr NameTableRow twcb_macros[] = {
     TW_NAME(TWCB_NOCLEAR),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twcb_macros) == 3 && EndsWithSentinel(twcb_macros));
+static_assert(EndsWithSentinel(twcb_macros));
 
 inline constexpr NameTableRow twde_macros[] = {
     TW_NAME(TWDE_CUSTOMEVENTS),
@@ -208,26 +208,26 @@ inline constexpr NameTableRow twde_macros[] = {
     TW_NAME(TWDE_POWERSAVENOTIFY),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twde_macros) == 18 && EndsWithSentinel(twde_macros));
+static_assert(EndsWithSentinel(twde_macros));
 
 inline constexpr NameTableRow twfa_macros[] = {
     TW_NAME(TWFA_NONE), TW_NAME(TWFA_LEFT), TW_NAME(TWFA_CENTER), TW_NAME(TWFA_RIGHT), TW_NAME_END,
 };
-static_assert(ScannedRows(twfa_macros) == 4 && EndsWithSentinel(twfa_macros));
+static_assert(EndsWithSentinel(twfa_macros));
 
 inline constexpr NameTableRow twfo_macros[] = {
     TW_NAME(TWFO_FIRSTPAGEFIRST),
     TW_NAME(TWFO_LASTPAGEFIRST),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twfo_macros) == 2 && EndsWithSentinel(twfo_macros));
+static_assert(EndsWithSentinel(twfo_macros));
 
 inline constexpr NameTableRow twps_macros[] = {
     TW_NAME(TWPS_EXTERNAL),
     TW_NAME(TWPS_BATTERY),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twps_macros) == 2 && EndsWithSentinel(twps_macros));
+static_assert(EndsWithSentinel(twps_macros));
 
 inline constexpr NameTableRow twpr_macros[] = {
     TW_NAME(TWPR_IMPRINTERTOPBEFORE),
@@ -240,7 +240,7 @@ inline constexpr NameTableRow twpr_macros[] = {
     TW_NAME(TWPR_ENDORSERBOTTOMAFTER),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twpr_macros) == 8 && EndsWithSentinel(twpr_macros));
+static_assert(EndsWithSentinel(twpr_macros));
 
 inline constexpr NameTableRow twpm_macros[] = {
     TW_NAME(TWPM_SINGLESTRING),
@@ -248,44 +248,44 @@ inline constexpr NameTableRow twpm_macros[] = {
     TW_NAME(TWPM_COMPOUNDSTRING),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twpm_macros) == 3 && EndsWithSentinel(twpm_macros));
+static_assert(EndsWithSentinel(twpm_macros));
 
 inline constexpr NameTableRow twbd_macros[] = {
     TW_NAME(TWBD_HORZ),     TW_NAME(TWBD_VERT), TW_NAME(TWBD_HORZVERT),
     TW_NAME(TWBD_VERTHORZ), TW_NAME_END,
 };
-static_assert(ScannedRows(twbd_macros) == 4 && EndsWithSentinel(twbd_macros));
+static_assert(EndsWithSentinel(twbd_macros));
 
 inline constexpr NameTableRow twfl_macros[] = {
     TW_NAME(TWFL_NONE), TW_NAME(TWFL_OFF),    TW_NAME(TWFL_ON),
     TW_NAME(TWFL_AUTO), TW_NAME(TWFL_REDEYE), TW_NAME_END,
 };
-static_assert(ScannedRows(twfl_macros) == 5 && EndsWithSentinel(twfl_macros));
+static_assert(EndsWithSentinel(twfl_macros));
 
 inline constexpr NameTableRow twfr_macros[] = {
     TW_NAME(TWFR_BOOK),
     TW_NAME(TWFR_FANFOLD),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twfr_macros) == 2 && EndsWithSentinel(twfr_macros));
+static_assert(EndsWithSentinel(twfr_macros));
 
 inline constexpr NameTableRow twif_macros[] = {
     TW_NAME(TWIF_NONE),     TW_NAME(TWIF_AUTO), TW_NAME(TWIF_LOWPASS),  TW_NAME(TWIF_BANDPASS),
     TW_NAME(TWIF_HIGHPASS), TW_NAME(TWIF_TEXT), TW_NAME(TWIF_FINELINE), TW_NAME_END,
 };
-static_assert(ScannedRows(twif_macros) == 7 && EndsWithSentinel(twif_macros));
+static_assert(EndsWithSentinel(twif_macros));
 
 inline constexpr NameTableRow twnf_macros[] = {
     TW_NAME(TWNF_NONE),         TW_NAME(TWNF_AUTO), TW_NAME(TWNF_LONEPIXEL),
     TW_NAME(TWNF_MAJORITYRULE), TW_NAME_END,
 };
-static_assert(ScannedRows(twnf_macros) == 4 && EndsWithSentinel(twnf_macros));
+static_assert(EndsWithSentinel(twnf_macros));
 
 inline constexpr NameTableRow twov_macros[] = {
     TW_NAME(TWOV_NONE),      TW_NAME(TWOV_AUTO), TW_NAME(TWOV_TOPBOTTOM),
     TW_NAME(TWOV_LEFTRIGHT), TW_NAME(TWOV_ALL),  TW_NAME_END,
 };
-static_assert(ScannedRows(twov_macros) == 5 && EndsWithSentinel(twov_macros));
+static_assert(EndsWithSentinel(twov_macros));
 
 // Vendor value tables.
 
@@ -299,7 +299,7 @@ inline constexpr NameTableRow twvx_ui_macros[] = {
     TW_NAME(TWVX_UI_EXTRALIDFILM),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_ui_macros) == 7 && EndsWithSentinel(twvx_ui_macros));
+static_assert(EndsWithSentinel(twvx_ui_macros));
 
 inline constexpr NameTableRow twvx_em_macros[] = {
     TW_NAME(TWVX_EM_NORMAL),
@@ -307,7 +307,7 @@ inline constexpr NameTableRow twvx_em_macros[] = {
     TW_NAME(TWVX_EM_AUTO),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_em_macros) == 3 && EndsWithSentinel(twvx_em_macros));
+static_assert(EndsWithSentinel(twvx_em_macros));
 
 inline constexpr NameTableRow twvx_gt_macros[] = {
     TW_NAME(TWVX_GT_NORMAL),
@@ -315,7 +315,7 @@ inline constexpr NameTableRow twvx_gt_macros[] = {
     TW_NAME(TWVX_GT_PRESET),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_gt_macros) == 3 && EndsWithSentinel(twvx_gt_macros));
+static_assert(EndsWithSentinel(twvx_gt_macros));
 
 inline constexpr NameTableRow twvx_cc_macros[] = {
     TW_NAME(TWVX_CC_DEFAULT),
@@ -323,14 +323,14 @@ inline constexpr NameTableRow twvx_cc_macros[] = {
     TW_NAME(TWVX_CC_PRESET),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_cc_macros) == 3 && EndsWithSentinel(twvx_cc_macros));
+static_assert(EndsWithSentinel(twvx_cc_macros));
 
 inline constexpr NameTableRow twvx_cl_macros[] = {
     TW_NAME(TWVX_CL_STANDARD),
     TW_NAME(TWVX_CL_DUMB),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_cl_macros) == 2 && EndsWithSentinel(twvx_cl_macros));
+static_assert(EndsWithSentinel(twvx_cl_macros));
 
 inline constexpr NameTableRow twvx_tpu_macros[] = {
     TW_NAME(TWVX_TPU_NONE),
@@ -339,7 +339,7 @@ inline constexpr NameTableRow twvx_tpu_macros[] = {
     TW_NAME(TWVX_TPU_TYPE3),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_tpu_macros) == 4 && EndsWithSentinel(twvx_tpu_macros));
+static_assert(EndsWithSentinel(twvx_tpu_macros));
 
 inline constexpr NameTableRow twvx_usm_macros[] = {
     TW_NAME(TWVX_USM_LOW),
@@ -348,20 +348,20 @@ inline constexpr NameTableRow twvx_usm_macros[] = {
     TW_NAME(TWVX_USM_CUSTOM),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_usm_macros) == 4 && EndsWithSentinel(twvx_usm_macros));
+static_assert(EndsWithSentinel(twvx_usm_macros));
 
 inline constexpr NameTableRow twvx_dscr_macros[] = {
     TW_NAME(TWVX_DSCR_COMMON), TW_NAME(TWVX_DSCR_85), TW_NAME(TWVX_DSCR_133),
     TW_NAME(TWVX_DSCR_175),    TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_dscr_macros) == 4 && EndsWithSentinel(twvx_dscr_macros));
+static_assert(EndsWithSentinel(twvx_dscr_macros));
 
 inline constexpr NameTableRow twvx_ta_macros[] = {
     TW_NAME(TWVX_TA_LENGTHWAYS),
     TW_NAME(TWVX_TA_SIDEWAYS),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_ta_macros) == 2 && EndsWithSentinel(twvx_ta_macros));
+static_assert(EndsWithSentinel(twvx_ta_macros));
 
 inline constexpr NameTableRow twvx_dr_macros[] = {
     TW_NAME(TWVX_DR_LOW),
@@ -369,14 +369,14 @@ inline constexpr NameTableRow twvx_dr_macros[] = {
     TW_NAME(TWVX_DR_HIGH),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_dr_macros) == 3 && EndsWithSentinel(twvx_dr_macros));
+static_assert(EndsWithSentinel(twvx_dr_macros));
 
 inline constexpr NameTableRow twvx_ice_macros[] = {
     TW_NAME(TWVX_ICE_LOW),
     TW_NAME(TWVX_ICE_HIGH),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_ice_macros) == 2 && EndsWithSentinel(twvx_ice_macros));
+static_assert(EndsWithSentinel(twvx_ice_macros));
 
 inline constexpr NameTableRow twvx_gr_macros[] = {
     TW_NAME(TWVX_GR_LOW),
@@ -384,7 +384,7 @@ inline constexpr NameTableRow twvx_gr_macros[] = {
     TW_NAME(TWVX_GR_HIGH),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_gr_macros) == 3 && EndsWithSentinel(twvx_gr_macros));
+static_assert(EndsWithSentinel(twvx_gr_macros));
 
 inline constexpr NameTableRow twvx_ht_macros[] = {
     TW_NAME(TWVX_HT_NOSET),
@@ -395,7 +395,7 @@ inline constexpr NameTableRow twvx_ht_macros[] = {
     TW_NAME(TWVX_HT_40X50),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_ht_macros) == 6 && EndsWithSentinel(twvx_ht_macros));
+static_assert(EndsWithSentinel(twvx_ht_macros));
 
 inline constexpr NameTableRow twvx_fs_macros[] = {
     TW_NAME(TWVX_FS_NOSET),
@@ -406,36 +406,35 @@ inline constexpr NameTableRow twvx_fs_macros[] = {
     TW_NAME(TWVX_FS_60X90),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_fs_macros) == 6 && EndsWithSentinel(twvx_fs_macros));
+static_assert(EndsWithSentinel(twvx_fs_macros));
 
 inline constexpr NameTableRow twvx_af_macros[] = {
     TW_NAME(TWVX_AF_STRIP),
     TW_NAME(TWVX_AF_MOUNT),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_af_macros) == 2 && EndsWithSentinel(twvx_af_macros));
+static_assert(EndsWithSentinel(twvx_af_macros));
 
 inline constexpr NameTableRow twvx_fet_macros[] = {
     TW_NAME(TWVX_FT_ADF),
     TW_NAME(TWVX_FT_MPF),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_fet_macros) == 2 && EndsWithSentinel(twvx_fet_macros));
+static_assert(EndsWithSentinel(twvx_fet_macros));
 
 inline constexpr NameTableRow twvx_li_macros[] = {
     TW_NAME(TWVX_LI_NORMAL),
     TW_NAME(TWVX_LI_EXTEND),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_li_macros) == 2 && EndsWithSentinel(twvx_li_macros));
+static_assert(EndsWithSentinel(twvx_li_macros));
 
 inline constexpr NameTableRow twvx_autosizetype_macros[] = {
     TW_NAME(TWVX_AUTOSIZE_NORMAL),
     TW_NAME(TWVX_AUTOSIZE_LONG),
     TW_NAME_END,
 };
-static_assert(ScannedRows(twvx_autosizetype_macros) == 2 &&
-              EndsWithSentinel(twvx_autosizetype_macros));
+static_assert(EndsWithSentinel(twvx_autosizetype_macros));
 
 // One map row: a capability, the number of rows of its value table counting the final "ERROR!"
 // row, and the table.
@@ -444,82 +443,82 @@ struct CapValueMapRow {
   int32_t rowCount;
   const NameTableRow* table;
 };
+// A row whose count is taken from the table itself.
+#define TW_CAP_VALUES(capability, table)                      \
+  CapValueMapRow {                                            \
+    capability, static_cast<int32_t>(std::size(table)), table \
+  }
 #define TW_CAP_VALUES_END                                 \
   CapValueMapRow {                                        \
     0xFFFFFFFF, static_cast<int32_t>(0xFFFFFFFF), nullptr \
   }
 
-// True when every row's count lands exactly on its table's "ERROR!" row: a count beyond the
-// table stops compilation, one short of it lands on a named row.
+// A map is searched up to its end row.
 template <size_t N>
-constexpr bool RowCountsMatchTables(const CapValueMapRow (&map)[N]) {
-  for (size_t i = 0; i + 1 < N; ++i) {
-    const NameTableRow& last = map[i].table[map[i].rowCount - 1];
-    if (last.value != -1 || last.name[0] != 'E' || last.name[6] != '\0') return false;
-  }
+constexpr bool EndsWithMapEnd(const CapValueMapRow (&map)[N]) {
   return map[N - 1].capability == 0xFFFFFFFF && map[N - 1].table == nullptr;
 }
 
 inline constexpr CapValueMapRow VALTOCAP[] = {
-    {ICAP_BITDEPTHREDUCTION, 5, twbr_macros},
-    {ICAP_BITORDER, 3, twbo_macros},
-    {ICAP_COMPRESSION, 14, twcp_macros},
-    {ICAP_FILTER, 10, twft_macros},
-    {ICAP_IMAGEFILEFORMAT, 11, twff_macros},
-    {ICAP_LIGHTPATH, 3, twlp_macros},
-    {ICAP_LIGHTSOURCE, 8, twls_macros},
-    {ICAP_ORIENTATION, 7, twor_macros},
-    {ICAP_PIXELFLAVOR, 3, twpf_macros},
-    {ICAP_PIXELTYPE, 10, twpt_macros},
-    {ICAP_PLANARCHUNKY, 3, twpc_macros},
-    {ICAP_SUPPORTEDSIZES, 59, twss_macros},
-    {ICAP_XFERMECH, 4, twsx_macros},
-    {ICAP_UNITS, 7, twun_macros},
-    {CAP_DUPLEX, 4, twdx_macros},
-    {CAP_JOBCONTROL, 6, twjc_macros},
-    {ACAP_AUDIOFILEFORMAT, 5, twaf_macros},
-    {CAP_ALARMS, 10, twal_macros},
-    {CAP_CLEARBUFFERS, 4, twcb_macros},
-    {CAP_DEVICEEVENT, 19, twde_macros},
-    {CAP_FEEDERALIGNMENT, 5, twfa_macros},
-    {CAP_FEEDERORDER, 3, twfo_macros},
-    {CAP_POWERSUPPLY, 3, twps_macros},
-    {CAP_PRINTER, 9, twpr_macros},
-    {CAP_PRINTERMODE, 4, twpm_macros},
-    {ICAP_BARCODESEARCHMODE, 5, twbd_macros},
-    {ICAP_FLASHUSED2, 6, twfl_macros},
-    {ICAP_FLIPROTATION, 3, twfr_macros},
-    {ICAP_IMAGEFILTER, 8, twif_macros},
-    {ICAP_NOISEFILTER, 5, twnf_macros},
-    {ICAP_OVERSCAN, 6, twov_macros},
+    TW_CAP_VALUES(ICAP_BITDEPTHREDUCTION, twbr_macros),
+    TW_CAP_VALUES(ICAP_BITORDER, twbo_macros),
+    TW_CAP_VALUES(ICAP_COMPRESSION, twcp_macros),
+    TW_CAP_VALUES(ICAP_FILTER, twft_macros),
+    TW_CAP_VALUES(ICAP_IMAGEFILEFORMAT, twff_macros),
+    TW_CAP_VALUES(ICAP_LIGHTPATH, twlp_macros),
+    TW_CAP_VALUES(ICAP_LIGHTSOURCE, twls_macros),
+    TW_CAP_VALUES(ICAP_ORIENTATION, twor_macros),
+    TW_CAP_VALUES(ICAP_PIXELFLAVOR, twpf_macros),
+    TW_CAP_VALUES(ICAP_PIXELTYPE, twpt_macros),
+    TW_CAP_VALUES(ICAP_PLANARCHUNKY, twpc_macros),
+    TW_CAP_VALUES(ICAP_SUPPORTEDSIZES, twss_macros),
+    TW_CAP_VALUES(ICAP_XFERMECH, twsx_macros),
+    TW_CAP_VALUES(ICAP_UNITS, twun_macros),
+    TW_CAP_VALUES(CAP_DUPLEX, twdx_macros),
+    TW_CAP_VALUES(CAP_JOBCONTROL, twjc_macros),
+    TW_CAP_VALUES(ACAP_AUDIOFILEFORMAT, twaf_macros),
+    TW_CAP_VALUES(CAP_ALARMS, twal_macros),
+    TW_CAP_VALUES(CAP_CLEARBUFFERS, twcb_macros),
+    TW_CAP_VALUES(CAP_DEVICEEVENT, twde_macros),
+    TW_CAP_VALUES(CAP_FEEDERALIGNMENT, twfa_macros),
+    TW_CAP_VALUES(CAP_FEEDERORDER, twfo_macros),
+    TW_CAP_VALUES(CAP_POWERSUPPLY, twps_macros),
+    TW_CAP_VALUES(CAP_PRINTER, twpr_macros),
+    TW_CAP_VALUES(CAP_PRINTERMODE, twpm_macros),
+    TW_CAP_VALUES(ICAP_BARCODESEARCHMODE, twbd_macros),
+    TW_CAP_VALUES(ICAP_FLASHUSED2, twfl_macros),
+    TW_CAP_VALUES(ICAP_FLIPROTATION, twfr_macros),
+    TW_CAP_VALUES(ICAP_IMAGEFILTER, twif_macros),
+    TW_CAP_VALUES(ICAP_NOISEFILTER, twnf_macros),
+    TW_CAP_VALUES(ICAP_OVERSCAN, twov_macros),
     TW_CAP_VALUES_END,
 };
-static_assert(std::size(VALTOCAP) == 31 + 1 && RowCountsMatchTables(VALTOCAP));
+static_assert(EndsWithMapEnd(VALTOCAP));
 
 inline constexpr CapValueMapRow VALTOCAPVX[] = {
-    {CAP_VX_UIMODE, 8, twvx_ui_macros},
-    {ICAP_VX_FILMTYPE, 6, twvx_ft_macros},
-    {ICAP_VX_EXPOSUREMODE, 4, twvx_em_macros},
-    {ICAP_VX_LUT1, 3, twvx_pg_macros},
-    {ICAP_VX_LUT2, 4, twvx_gt_macros},
-    {ICAP_VX_COLORCORRECTION, 4, twvx_cc_macros},
-    {CAP_VX_COMMANDLEVEL, 3, twvx_cl_macros},
-    {CAP_VX_TPUTYPE, 5, twvx_tpu_macros},
-    {ICAP_VX_UNSHARPMASKLEVEL, 5, twvx_usm_macros},
-    {ICAP_VX_DESCREENINGLEVEL, 5, twvx_dscr_macros},
-    {CAP_VX_TABLEARRANGEMENT, 3, twvx_ta_macros},
-    {ICAP_VX_DUSTREMOVALLEVEL, 4, twvx_dr_macros},
-    {ICAP_VX_DIGITALICELEVEL, 3, twvx_ice_macros},
-    {ICAP_VX_GRAINREDUCTIONLEVEL, 4, twvx_gr_macros},
-    {ICAP_VX_HOLDERTYPE, 7, twvx_ht_macros},
-    {ICAP_VX_FILMSIZE, 7, twvx_fs_macros},
-    {CAP_VX_AFLFILMTYPE, 3, twvx_af_macros},
-    {CAP_VX_FEEDERTYPE, 3, twvx_fet_macros},
-    {CAP_VX_LIDFILMTYPE, 3, twvx_li_macros},
-    {ICAP_VX_AUTOSIZETYPE, 3, twvx_autosizetype_macros},
+    TW_CAP_VALUES(CAP_VX_UIMODE, twvx_ui_macros),
+    TW_CAP_VALUES(ICAP_VX_FILMTYPE, twvx_ft_macros),
+    TW_CAP_VALUES(ICAP_VX_EXPOSUREMODE, twvx_em_macros),
+    TW_CAP_VALUES(ICAP_VX_LUT1, twvx_pg_macros),
+    TW_CAP_VALUES(ICAP_VX_LUT2, twvx_gt_macros),
+    TW_CAP_VALUES(ICAP_VX_COLORCORRECTION, twvx_cc_macros),
+    TW_CAP_VALUES(CAP_VX_COMMANDLEVEL, twvx_cl_macros),
+    TW_CAP_VALUES(CAP_VX_TPUTYPE, twvx_tpu_macros),
+    TW_CAP_VALUES(ICAP_VX_UNSHARPMASKLEVEL, twvx_usm_macros),
+    TW_CAP_VALUES(ICAP_VX_DESCREENINGLEVEL, twvx_dscr_macros),
+    TW_CAP_VALUES(CAP_VX_TABLEARRANGEMENT, twvx_ta_macros),
+    TW_CAP_VALUES(ICAP_VX_DUSTREMOVALLEVEL, twvx_dr_macros),
+    TW_CAP_VALUES(ICAP_VX_DIGITALICELEVEL, twvx_ice_macros),
+    TW_CAP_VALUES(ICAP_VX_GRAINREDUCTIONLEVEL, twvx_gr_macros),
+    TW_CAP_VALUES(ICAP_VX_HOLDERTYPE, twvx_ht_macros),
+    TW_CAP_VALUES(ICAP_VX_FILMSIZE, twvx_fs_macros),
+    TW_CAP_VALUES(CAP_VX_AFLFILMTYPE, twvx_af_macros),
+    TW_CAP_VALUES(CAP_VX_FEEDERTYPE, twvx_fet_macros),
+    TW_CAP_VALUES(CAP_VX_LIDFILMTYPE, twvx_li_macros),
+    TW_CAP_VALUES(ICAP_VX_AUTOSIZETYPE, twvx_autosizetype_macros),
     TW_CAP_VALUES_END,
 };
-static_assert(std::size(VALTOCAPVX) == 20 + 1 && RowCountsMatchTables(VALTOCAPVX));
+static_assert(EndsWithMapEnd(VALTOCAPVX));
 
 // The map row of `capability`: rows are searched in order up to the end row; null for none.
 inline const CapValueMapRow* FindCapValues(const CapValueMapRow* map, uint32_t capability) {

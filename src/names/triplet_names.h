@@ -14,7 +14,7 @@ inline constexpr NameTableRow twrc_macros[] = {
     TW_NAME(TWRC_NOTDSEVENT),       TW_NAME(TWRC_XFERDONE),         TW_NAME(TWRC_ENDOFLIST),
     TW_NAME(TWRC_INFONOTSUPPORTED), TW_NAME(TWRC_DATANOTAVAILABLE), TW_NAME_END,
 };
-static_assert(ScannedRows(twrc_macros) == 11 && EndsWithSentinel(twrc_macros));
+static_assert(EndsWithSentinel(twrc_macros));
 
 inline constexpr NameTableRow dg_macros[] = {
     TW_NAME(DG_CONTROL),
@@ -22,7 +22,7 @@ inline constexpr NameTableRow dg_macros[] = {
     TW_NAME(DG_AUDIO),
     TW_NAME_END,
 };
-static_assert(ScannedRows(dg_macros) == 3 && EndsWithSentinel(dg_macros));
+static_assert(EndsWithSentinel(dg_macros));
 
 inline constexpr NameTableRow dat_macros[] = {
     TW_NAME(DAT_NULL),
@@ -60,7 +60,7 @@ inline constexpr NameTableRow dat_macros[] = {
     TW_NAME(DAT_SETUPFILEXFER2),
     TW_NAME_END,
 };
-static_assert(ScannedRows(dat_macros) == 33 && EndsWithSentinel(dat_macros));
+static_assert(EndsWithSentinel(dat_macros));
 
 inline constexpr NameTableRow dat_vx_macros[] = {
     TW_NAME(DAT_VX_AUTOEXPOSURE),
@@ -79,7 +79,7 @@ inline constexpr NameTableRow dat_vx_macros[] = {
     TW_NAME(DAT_VX_DUALIMAGE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(dat_vx_macros) == 14 && EndsWithSentinel(dat_vx_macros));
+static_assert(EndsWithSentinel(dat_vx_macros));
 
 inline constexpr NameTableRow msg_macros[] = {
     TW_NAME(MSG_NULL),
@@ -119,14 +119,14 @@ inline constexpr NameTableRow msg_macros[] = {
     TW_NAME(MSG_PASSTHRU),
     TW_NAME_END,
 };
-static_assert(ScannedRows(msg_macros) == 35 && EndsWithSentinel(msg_macros));
+static_assert(EndsWithSentinel(msg_macros));
 
 inline constexpr NameTableRow msg_vx_macros[] = {
     TW_NAME(MSG_VX_TIMERRESET),
     TW_NAME(MSG_VX_XFERREQUEST),
     TW_NAME_END,
 };
-static_assert(ScannedRows(msg_vx_macros) == 2 && EndsWithSentinel(msg_vx_macros));
+static_assert(EndsWithSentinel(msg_vx_macros));
 
 inline constexpr NameTableRow cap_macros[] = {
     TW_NAME(CAP_CUSTOMBASE),
@@ -181,7 +181,7 @@ inline constexpr NameTableRow cap_macros[] = {
     TW_NAME(CAP_BATTERYPERCENTAGE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(cap_macros) == 50 && EndsWithSentinel(cap_macros));
+static_assert(EndsWithSentinel(cap_macros));
 
 inline constexpr NameTableRow icap_macros[] = {
     TW_NAME(ICAP_COMPRESSION),
@@ -262,7 +262,7 @@ inline constexpr NameTableRow icap_macros[] = {
     TW_NAME(ICAP_IMAGEMERGE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(icap_macros) == 76 && EndsWithSentinel(icap_macros));
+static_assert(EndsWithSentinel(icap_macros));
 
 inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME(CAP_VX_VERSION),
@@ -290,7 +290,7 @@ inline constexpr NameTableRow cap_vx_macros[] = {
     TW_NAME(CAP_VX_DUALIMAGE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(cap_vx_macros) == 23 && EndsWithSentinel(cap_vx_macros));
+static_assert(EndsWithSentinel(cap_vx_macros));
 
 // Not sorted; ICAP_VX_ADE precedes ICAP_VX_TEXTENHANCEMENT, so 0x8043 is named ICAP_VX_ADE.
 inline constexpr NameTableRow icap_vx_macros[] = {
@@ -355,29 +355,29 @@ inline constexpr NameTableRow icap_vx_macros[] = {
     TW_NAME(ICAP_VX_AUTOSIZETYPE),
     TW_NAME_END,
 };
-static_assert(ScannedRows(icap_vx_macros) == 59 && EndsWithSentinel(icap_vx_macros));
+static_assert(EndsWithSentinel(icap_vx_macros));
 
 // A capability's name: the general table's row, else the image table's.
 inline constexpr auto capability_index = IndexByValue(cap_macros, icap_macros);
 inline constexpr auto capability_vx_index = IndexByValue(cap_vx_macros, icap_vx_macros);
 
-// The names of the triplet's parts. Only the vendor's build reads values from 0x8001 up as the
+// The names of the triplet's parts. Only the vendor's build reads values above kVendorIdBase as the
 // vendor's; any other build names them by the standard's tables, which name none of them.
 inline NameText DataGroupName(TW_UINT32 DG, char* out) {
   return LookupName(dg_macros, dg_supplement, static_cast<int32_t>(DG), out);
 }
 
 inline NameText ArgumentTypeName(TW_UINT16 DAT, char* out) {
-  if (kVendorExtensions && DAT >= 0x8001) return LookupName(dat_vx_macros, DAT, out);
+  if (kVendorExtensions && IsVendorId(DAT)) return LookupName(dat_vx_macros, DAT, out);
   return LookupName(dat_macros, dat_supplement, DAT, out);
 }
 
 inline NameText MessageName(TW_UINT16 MSG, char* out) {
-  if (kVendorExtensions && MSG >= 0x8001) return LookupName(msg_vx_macros, MSG, out);
+  if (kVendorExtensions && IsVendorId(MSG)) return LookupName(msg_vx_macros, MSG, out);
   return LookupName(msg_macros, msg_supplement, MSG, out);
 }
 
 inline NameText CapabilityNameOf(TW_UINT16 Cap, char* out) {
-  if (kVendorExtensions && Cap >= 0x8001) return LookupName(capability_vx_index, Cap, out);
+  if (kVendorExtensions && IsVendorId(Cap)) return LookupName(capability_vx_index, Cap, out);
   return LookupName(capability_index, cap_supplement, Cap, out);
 }

@@ -8,3 +8,11 @@
 #endif
 
 inline constexpr bool kVendorExtensions = TWAINTRACE_VENDOR_EXTENSIONS != 0;
+
+// The standard's custom base (CAP_, DAT_ and MSG_CUSTOMBASE): the vendor's own capabilities,
+// argument types and messages have ids above it; the base itself is the standard's.
+inline constexpr unsigned kVendorIdBase = 0x8000;
+
+inline constexpr bool IsVendorId(unsigned id) {
+  return id > kVendorIdBase;
+}

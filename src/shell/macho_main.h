@@ -13,6 +13,7 @@ extern PlatformBundle* g_HalvernBundleRef;
 extern CreateHalvernFn g_fnDsCreate;
 
 // The path of this data source's own executable, or null if the loader does not know it.
+// The exported interface's name, kept as shipped: it stays.
 const char* CreateMyMachOBundleURL();
 
 extern "C" {

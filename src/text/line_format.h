@@ -5,7 +5,7 @@
 // The text is the C library's, byte for byte. Directives: %s (and %.<n>s), %c, %d, %i, %u, %x,
 // %X with the flags '-' and '0', a width and the length 'l'; %f with a precision; %%. A directive
 // the formatter does not know, or an argument of a type its directive does not take, is a
-// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (Fix32ToDouble), or
+// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (ToFix32Number), or
 // a double that is a whole number of 1/65536ths below 2^32 in magnitude, is converted exactly
 // here with up to four decimals; other %f values, and a null %s, go to the C library.
 //

@@ -18,7 +18,7 @@ struct Fix32Number {
   operator double() const { return static_cast<double>(units) / 65536.0; }
 };
 
-inline Fix32Number Fix32ToDouble(const TW_FIX32& value) {
+inline Fix32Number ToFix32Number(const TW_FIX32& value) {
   return Fix32Number{static_cast<int32_t>(value.Whole) * 65536 + value.Frac};
 }
 

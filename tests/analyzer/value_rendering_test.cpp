@@ -58,6 +58,27 @@ TEST(ValToStr, StringItemsStopAtTheirNulOrTheirSize) {
   EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR64, static_cast<const void*>(shortText)), "Scanner");
 }
 
+// The two exported renderings a caller may use on its own: each writes a whole text over
+// whatever its buffer held.
+TEST(ExportedValueText, SupportedCapNamesAndVendorVersions) {
+  CParaAnalyze analyzer;
+  char text[kValueTextSize];
+  auto rendered = [&](auto render) {
+    memset(text, 'x', sizeof(text));
+    render();
+    return std::string(text);
+  };
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapSupportedCaps(ICAP_PIXELTYPE, text); }),
+            "ICAP_PIXELTYPE");
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapSupportedCaps(0, text); }), "ERROR!(0)");
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapSupportedCaps(0xFFFF, text); }), "ERROR!(65535)");
+  // Major version in the high byte, minor in the low, both in hex.
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0x0103, text); }), "1.3");
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0x0A10, text); }), "a.10");
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0xFFFF, text); }), "ff.ff");
+  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0, text); }), "0.0");
+}
+
 using ItemList = DumpTest;
 
 TEST_F(ItemList, SupportedCapsNameEveryIdIncludingZero) {

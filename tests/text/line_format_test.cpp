@@ -78,7 +78,7 @@ TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
   char library[64];
   auto check = [&](int whole, unsigned frac) {
     Fix32Number value =
-        Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
+        ToFix32Number(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
     TW_FORMAT(parts, sizeof(parts), "%.3f", value);
     TW_FORMAT(number, sizeof(number), "%.3f", static_cast<double>(value));
     snprintf(library, sizeof(library), "%.3f", static_cast<double>(value));
@@ -99,7 +99,7 @@ TEST(LineFormat, OtherPrecisionsAndWidthsOfFixedPoint) {
   for (unsigned frac = 0; frac <= 0xFFFF; frac += 7) {
     for (int whole : {-3, 0, 250}) {
       Fix32Number parts =
-          Fix32ToDouble(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
+          ToFix32Number(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
       double value = parts;
       EXPECT_AS_PRINTF("%.0f|%.1f|%.2f|%.4f|", value, value, value, value);
       EXPECT_AS_PRINTF("%8.3f|%-9.2f|%08.3f|%f|%.6f", value, value, value, value, value);

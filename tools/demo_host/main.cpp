@@ -7,7 +7,7 @@
 #include "common/source_manager.h"
 #include "demo_options.h"
 #include "demo_session.h"
-#include "log_report.h"
+#include "log_directory_watch.h"
 
 namespace {
 

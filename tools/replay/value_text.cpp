@@ -63,7 +63,7 @@ std::optional<int64_t> Uint16Item(TW_UINT16 cap, std::string_view text) {
     if (!major || !minor) return std::nullopt;
     return (*major << 8) | *minor;
   }
-  const CapValueMapRow* row = FindCapValues(cap <= 0x8000 ? VALTOCAP : VALTOCAPVX, cap);
+  const CapValueMapRow* row = FindCapValues(IsVendorId(cap) ? VALTOCAPVX : VALTOCAP, cap);
   if (row == nullptr) return IntegerValue(text);
   if (std::optional<int64_t> value = RowValue(row->table, row->rowCount - 1, text)) return value;
   return UnnamedValue(text);

@@ -1,4 +1,4 @@
-#include "log_report.h"
+#include "log_directory_watch.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,4 +1,5 @@
-// Finds the log file that the data source made during the session, and reports on it.
+// Watches the log directory for the file the data source makes during the session, and reads it
+// out: its size and its bytes.
 #pragma once
 
 #include <cstdint>
