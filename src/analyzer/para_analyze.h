@@ -186,7 +186,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
 
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
-  // text (written Line(format, ...), see analyzer/line_format.h), and a constant named by a
+  // text (written TW_LINE(format, ...), see analyzer/line_format.h), and a constant named by a
   // table, or written into m_szMacroName when no row names it.
   template <typename Format, typename... Args>
   TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);

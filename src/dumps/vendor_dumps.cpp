@@ -7,27 +7,27 @@
 bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   if (pAutoExposure == nullptr) return true;
   TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
-  Line("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
-  Line("    Handle       = <0x%08x>%s", exposure.Handle, kCrLf);
-  Line("    Left         = [%d]%s", exposure.Left, kCrLf);
-  Line("    Top          = [%d]%s", exposure.Top, kCrLf);
-  Line("    Right        = [%d]%s", exposure.Right, kCrLf);
-  Line("    Bottom       = [%d]%s", exposure.Bottom, kCrLf);
-  Line("    FilmType     = [%s]%s", Name(twvx_ft_macros, exposure.FilmType), kCrLf);
-  Line("    PreScanGamma = [%s]%s", Name(twvx_pg_macros, exposure.PreScanGamma), kCrLf);
-  Line("    ScreenGamma  = [%.3f]%s", Fix32ToDouble(exposure.ScreenGamma), kCrLf);
-  Line("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
+  TW_LINE("    Handle       = <0x%08x>%s", exposure.Handle, kCrLf);
+  TW_LINE("    Left         = [%d]%s", exposure.Left, kCrLf);
+  TW_LINE("    Top          = [%d]%s", exposure.Top, kCrLf);
+  TW_LINE("    Right        = [%d]%s", exposure.Right, kCrLf);
+  TW_LINE("    Bottom       = [%d]%s", exposure.Bottom, kCrLf);
+  TW_LINE("    FilmType     = [%s]%s", Name(twvx_ft_macros, exposure.FilmType), kCrLf);
+  TW_LINE("    PreScanGamma = [%s]%s", Name(twvx_pg_macros, exposure.PreScanGamma), kCrLf);
+  TW_LINE("    ScreenGamma  = [%.3f]%s", Fix32ToDouble(exposure.ScreenGamma), kCrLf);
+  TW_LINE("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
   if (pRgbMatrix == nullptr) return true;
-  Line("  TWVX_RGBMATRIX = {%s", kCrLf);
-  Line("    ColorCoeff = {");
+  TW_LINE("  TWVX_RGBMATRIX = {%s", kCrLf);
+  TW_LINE("    ColorCoeff = {");
   SetColorCoeffData(pRgbMatrix->ColorCoeff);
-  Line("}%s", kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("}%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
@@ -36,100 +36,100 @@ bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
 void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
   auto c = [pCoeff](int i) { return Fix32ToDouble(pCoeff[i]); };
-  Line("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
-       c(7), c(8));
+  TW_LINE("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
+          c(7), c(8));
 }
 
 bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothing) {
   if (pColorSmoothing == nullptr) return true;
   TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
-  Line("  TWVX_COLORSMOOTHING = {%s", kCrLf);
-  Line("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
-  Line("    LeftX        = [%ld]%s", Unsigned32(smoothing.LeftX), kCrLf);
-  Line("    LeftY        = [%ld]%s", Unsigned32(smoothing.LeftY), kCrLf);
-  Line("    TopX         = [%ld]%s", Unsigned32(smoothing.TopX), kCrLf);
-  Line("    TopY         = [%ld]%s", Unsigned32(smoothing.TopY), kCrLf);
-  Line("    RightX       = [%ld]%s", Unsigned32(smoothing.RightX), kCrLf);
-  Line("    RightY       = [%ld]%s", Unsigned32(smoothing.RightY), kCrLf);
-  Line("    BottomX      = [%ld]%s", Unsigned32(smoothing.BottomX), kCrLf);
-  Line("    BottomY      = [%ld]%s", Unsigned32(smoothing.BottomY), kCrLf);
-  Line("    Reserved     = [%ld]%s", Unsigned32(smoothing.Reserved), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_COLORSMOOTHING = {%s", kCrLf);
+  TW_LINE("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
+  TW_LINE("    LeftX        = [%ld]%s", Unsigned32(smoothing.LeftX), kCrLf);
+  TW_LINE("    LeftY        = [%ld]%s", Unsigned32(smoothing.LeftY), kCrLf);
+  TW_LINE("    TopX         = [%ld]%s", Unsigned32(smoothing.TopX), kCrLf);
+  TW_LINE("    TopY         = [%ld]%s", Unsigned32(smoothing.TopY), kCrLf);
+  TW_LINE("    RightX       = [%ld]%s", Unsigned32(smoothing.RightX), kCrLf);
+  TW_LINE("    RightY       = [%ld]%s", Unsigned32(smoothing.RightY), kCrLf);
+  TW_LINE("    BottomX      = [%ld]%s", Unsigned32(smoothing.BottomX), kCrLf);
+  TW_LINE("    BottomY      = [%ld]%s", Unsigned32(smoothing.BottomY), kCrLf);
+  TW_LINE("    Reserved     = [%ld]%s", Unsigned32(smoothing.Reserved), kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
   if (pLocationData == nullptr) return true;
   TWVX_LOCATIONDATA& location = *pLocationData;
-  Line("  TWVX_LOCATIONDATA = {%s", kCrLf);
-  Line("    BitsPerPixel = [%d]%s", location.BitsPerPixel, kCrLf);
-  Line("    topPoint     = [%ld]%s", Unsigned32(location.topPoint), kCrLf);
-  Line("    leftPoint    = [%ld]%s", Unsigned32(location.leftPoint), kCrLf);
-  Line("    locateW      = [%ld]%s", Unsigned32(location.locateW), kCrLf);
-  Line("    locateH      = [%ld]%s", Unsigned32(location.locateH), kCrLf);
-  Line("    ActualImgW   = [%ld]%s", Unsigned32(location.ActualImgW), kCrLf);
-  Line("    ActualImgH   = [%ld]%s", Unsigned32(location.ActualImgH), kCrLf);
-  Line("    xTangent     = [%ld]%s", Unsigned32(location.xTangent), kCrLf);
-  Line("    yTangent     = [%ld]%s", Unsigned32(location.yTangent), kCrLf);
-  Line("    Theta        = [%.3f]%s", Fix32ToDouble(location.Theta), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_LOCATIONDATA = {%s", kCrLf);
+  TW_LINE("    BitsPerPixel = [%d]%s", location.BitsPerPixel, kCrLf);
+  TW_LINE("    topPoint     = [%ld]%s", Unsigned32(location.topPoint), kCrLf);
+  TW_LINE("    leftPoint    = [%ld]%s", Unsigned32(location.leftPoint), kCrLf);
+  TW_LINE("    locateW      = [%ld]%s", Unsigned32(location.locateW), kCrLf);
+  TW_LINE("    locateH      = [%ld]%s", Unsigned32(location.locateH), kCrLf);
+  TW_LINE("    ActualImgW   = [%ld]%s", Unsigned32(location.ActualImgW), kCrLf);
+  TW_LINE("    ActualImgH   = [%ld]%s", Unsigned32(location.ActualImgH), kCrLf);
+  TW_LINE("    xTangent     = [%ld]%s", Unsigned32(location.xTangent), kCrLf);
+  TW_LINE("    yTangent     = [%ld]%s", Unsigned32(location.yTangent), kCrLf);
+  TW_LINE("    Theta        = [%.3f]%s", Fix32ToDouble(location.Theta), kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 // Nested inside TWVX_USMINFO, so printed one level in even when it is the call's own data.
 bool CParaAnalyze::TwUnsharpMaskAnalyze(TWVX_USMPARAM* pUsmParam) {
   if (pUsmParam == nullptr) return true;
-  Line("    TWVX_USMPARAM = {%s", kCrLf);
-  Line("      Amount    = [%d]%s", pUsmParam->Amount, kCrLf);
-  Line("      Radius    = [%d]%s", pUsmParam->Radius, kCrLf);
-  Line("      Threshold = [%d]%s", pUsmParam->Threshold, kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TWVX_USMPARAM = {%s", kCrLf);
+  TW_LINE("      Amount    = [%d]%s", pUsmParam->Amount, kCrLf);
+  TW_LINE("      Radius    = [%d]%s", pUsmParam->Radius, kCrLf);
+  TW_LINE("      Threshold = [%d]%s", pUsmParam->Threshold, kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxSettingFrameAnalyze(TWVX_SETTINGFRAME* pSettingFrame) {
   if (pSettingFrame == nullptr) return true;
-  Line("  TWVX_SETTINGFRAME = {%s", kCrLf);
-  Line("    NumFrame    = [%d]%s", pSettingFrame->NumFrame, kCrLf);
-  Line("    CurrentNum  = [%d]%s", pSettingFrame->CurrentNum, kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_SETTINGFRAME = {%s", kCrLf);
+  TW_LINE("    NumFrame    = [%d]%s", pSettingFrame->NumFrame, kCrLf);
+  TW_LINE("    CurrentNum  = [%d]%s", pSettingFrame->CurrentNum, kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxUsmInfoAnalyze(TWVX_USMINFO* pUsmInfo) {
   if (pUsmInfo == nullptr) return true;
-  Line("  TWVX_USMINFO = {%s", kCrLf);
-  Line("    InputResolution = [%d]%s", pUsmInfo->InputResolution, kCrLf);
-  Line("    InUSMLevel      = [%d]%s", pUsmInfo->InUSMLevel, kCrLf);
-  Line("    InFilmType      = [%d]%s", pUsmInfo->InFilmType, kCrLf);
-  Line("    USMParm         = %s", kCrLf);
+  TW_LINE("  TWVX_USMINFO = {%s", kCrLf);
+  TW_LINE("    InputResolution = [%d]%s", pUsmInfo->InputResolution, kCrLf);
+  TW_LINE("    InUSMLevel      = [%d]%s", pUsmInfo->InUSMLevel, kCrLf);
+  TW_LINE("    InFilmType      = [%d]%s", pUsmInfo->InFilmType, kCrLf);
+  TW_LINE("    USMParm         = %s", kCrLf);
   TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
-  Line("    ReviseParm      = %s", kCrLf);
+  TW_LINE("    ReviseParm      = %s", kCrLf);
   TwVxReviseBaseParamAnalyze(&pUsmInfo->ReviseParm);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBaseParm) {
   if (pReviseBaseParm == nullptr) return true;
-  Line("    TWVX_REVISEBASEPARM = {%s", kCrLf);
-  Line("      InputRevise  = %s", kCrLf);
+  TW_LINE("    TWVX_REVISEBASEPARM = {%s", kCrLf);
+  TW_LINE("      InputRevise  = %s", kCrLf);
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->InputRevise);
-  Line("      OutputRevise = %s", kCrLf);
+  TW_LINE("      OutputRevise = %s", kCrLf);
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->OutputRevise);
-  Line("      BlurMax      = [%d]%s", pReviseBaseParm->BlurMax, kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("      BlurMax      = [%d]%s", pReviseBaseParm->BlurMax, kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo) {
   if (pThresholdInfo == nullptr) return true;
-  Line("      TWVX_THRESHOLDINFO = {%s", kCrLf);
-  Line("        ShadowL    = [%d]%s", pThresholdInfo->ShadowL, kCrLf);
-  Line("        ShadowH    = [%d]%s", pThresholdInfo->ShadowH, kCrLf);
-  Line("        HighlightH = [%d]%s", pThresholdInfo->HighlightH, kCrLf);
-  Line("        HighlightL = [%d]%s", pThresholdInfo->HighlightL, kCrLf);
-  Line("      }%s", kCrLf);
+  TW_LINE("      TWVX_THRESHOLDINFO = {%s", kCrLf);
+  TW_LINE("        ShadowL    = [%d]%s", pThresholdInfo->ShadowL, kCrLf);
+  TW_LINE("        ShadowH    = [%d]%s", pThresholdInfo->ShadowH, kCrLf);
+  TW_LINE("        HighlightH = [%d]%s", pThresholdInfo->HighlightH, kCrLf);
+  TW_LINE("        HighlightL = [%d]%s", pThresholdInfo->HighlightL, kCrLf);
+  TW_LINE("      }%s", kCrLf);
   return true;
 }
 
