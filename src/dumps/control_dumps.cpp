@@ -6,9 +6,28 @@
 #include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 #include "names/triplet_names.h"
 #include "twaintrace/twain_abi.h"
+
+namespace {
+
+template <typename Id>
+long IdNumber(Id id) {
+  return static_cast<long>(IdentityIdValue(id));
+}
+
+// Signed, so that -1 (the count is not known) reads as such.
+int SignedCount(TW_UINT16 count) {
+  return static_cast<TW_INT16>(count);
+}
+
+int SignedLength(TW_UINT32 length) {
+  return static_cast<TW_INT32>(length);
+}
+
+}  // namespace
 
 bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
   if (pIdentity == nullptr) return true;
@@ -18,16 +37,16 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
   } else {
     TW_LINE("  TW_IDENTITY = {%s", kCrLf);
   }
-  TW_LINE("    Id              = [%ld]%s", static_cast<long>(IdentityIdValue(pIdentity->Id)),
-          kCrLf);
-  TW_LINE("    Version         =%s", kCrLf);
+  TW_FIELDS(4, 15);
+  TW_FIELD_AS(pIdentity, Id, "%ld", IdNumber);
+  TW_FIELD_NESTED(Version);
   TwVersionAnalyze(&pIdentity->Version);
-  TW_LINE("    ProtocolMajor   = [%d]%s", pIdentity->ProtocolMajor, kCrLf);
-  TW_LINE("    ProtocolMinor   = [%d]%s", pIdentity->ProtocolMinor, kCrLf);
-  TW_LINE("    SupportedGroups = [%ld]%s", static_cast<long>(pIdentity->SupportedGroups), kCrLf);
-  TW_LINE("    Manufacturer    = [%s]%s", FieldText(pIdentity->Manufacturer), kCrLf);
-  TW_LINE("    ProductFamily   = [%s]%s", FieldText(pIdentity->ProductFamily), kCrLf);
-  TW_LINE("    ProductName     = [%s]%s", FieldText(pIdentity->ProductName), kCrLf);
+  TW_FIELD(pIdentity, ProtocolMajor, "%d");
+  TW_FIELD(pIdentity, ProtocolMinor, "%d");
+  TW_FIELD_U32(pIdentity, SupportedGroups);
+  TW_FIELD_TEXT(pIdentity, Manufacturer);
+  TW_FIELD_TEXT(pIdentity, ProductFamily);
+  TW_FIELD_TEXT(pIdentity, ProductName);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -35,11 +54,12 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
 bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
   if (pVersion == nullptr) return true;
   TW_LINE("    TW_VERSION = {%s", kCrLf);
-  TW_LINE("      MajorNum = [%d]%s", pVersion->MajorNum, kCrLf);
-  TW_LINE("      MinorNum = [%d]%s", pVersion->MinorNum, kCrLf);
-  TW_LINE("      Language = [%s]%s", Name(twlg_index, pVersion->Language), kCrLf);
-  TW_LINE("      Country  = [%s]%s", Name(twcy_index, pVersion->Country), kCrLf);
-  TW_LINE("      Info     = [%s]%s", FieldText(pVersion->Info), kCrLf);
+  TW_FIELDS(6, 8);
+  TW_FIELD(pVersion, MajorNum, "%d");
+  TW_FIELD(pVersion, MinorNum, "%d");
+  TW_FIELD_NAME(pVersion, Language, twlg_index);
+  TW_FIELD_NAME(pVersion, Country, twcy_index);
+  TW_FIELD_TEXT(pVersion, Info);
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -47,8 +67,8 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
 bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
   if (pStatus == nullptr) return true;
   TW_LINE("  TW_STATUS = {%s", kCrLf);
-  TW_LINE("    ConditionCode = [%s]%s", Name(twcc_index, twcc_supplement, pStatus->ConditionCode),
-          kCrLf);
+  TW_FIELDS(4, 13);
+  TW_FIELD_NAME(pStatus, ConditionCode, twcc_index, twcc_supplement);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -56,10 +76,10 @@ bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
 bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
   // An event that carries no message for the application is not worth a dump.
   if (pEvent == nullptr || pEvent->TWMessage == MSG_NULL) return true;
-  TW_UINT16 message = pEvent->TWMessage;
   TW_LINE("  TW_EVENT = {%s", kCrLf);
-  TW_LINE("    pEvent    = <0x%08x>%s", PointerLow32(pEvent->pEvent), kCrLf);
-  TW_LINE("    TWMessage = [%s]%s", MessageName(message, m_szMacroName), kCrLf);
+  TW_FIELDS(4, 9);
+  TW_FIELD_POINTER(pEvent, pEvent);
+  TW_FIELD_LINE('[', "%s", ']', TWMessage, MessageName(pEvent->TWMessage, m_szMacroName));
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -67,9 +87,10 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
 bool CParaAnalyze::TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface) {
   if (pUserInterface == nullptr) return true;
   TW_LINE("  TW_USERINTERFACE = {%s", kCrLf);
-  TW_LINE("    ShowUI  = [%s]%s", BoolText(pUserInterface->ShowUI), kCrLf);
-  TW_LINE("    ModalUI = [%s]%s", BoolText(pUserInterface->ModalUI), kCrLf);
-  TW_LINE("    hParent = <0x%08x>%s", PointerLow32(pUserInterface->hParent), kCrLf);
+  TW_FIELDS(4, 7);
+  TW_FIELD_BOOL(pUserInterface, ShowUI);
+  TW_FIELD_BOOL(pUserInterface, ModalUI);
+  TW_FIELD_POINTER(pUserInterface, hParent);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -77,9 +98,9 @@ bool CParaAnalyze::TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface) {
 bool CParaAnalyze::TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers) {
   if (pPendingXfers == nullptr) return true;
   TW_LINE("  TW_PENDINGXFERS = {%s", kCrLf);
-  // Signed, so that -1 (the count is not known) reads as such.
-  TW_LINE("    Count = [%d]%s", static_cast<TW_INT16>(pPendingXfers->Count), kCrLf);
-  TW_LINE("    EOJ   = [%ld]%s", static_cast<long>(pPendingXfers->EOJ), kCrLf);
+  TW_FIELDS(4, 5);
+  TW_FIELD_AS(pPendingXfers, Count, "%d", SignedCount);
+  TW_FIELD_U32(pPendingXfers, EOJ);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -87,9 +108,10 @@ bool CParaAnalyze::TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers) {
 bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
   if (pSetupMemXfer == nullptr) return true;
   TW_LINE("  TW_SETUPMEMXFER = {%s", kCrLf);
-  TW_LINE("    MinBufSize = [%ld]%s", static_cast<long>(pSetupMemXfer->MinBufSize), kCrLf);
-  TW_LINE("    MaxBufSize = [%ld]%s", static_cast<long>(pSetupMemXfer->MaxBufSize), kCrLf);
-  TW_LINE("    Preferred  = [%ld]%s", static_cast<long>(pSetupMemXfer->Preferred), kCrLf);
+  TW_FIELDS(4, 10);
+  TW_FIELD_U32(pSetupMemXfer, MinBufSize);
+  TW_FIELD_U32(pSetupMemXfer, MaxBufSize);
+  TW_FIELD_U32(pSetupMemXfer, Preferred);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -97,10 +119,10 @@ bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
 bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
   if (pSetupFileXfer == nullptr) return true;
   TW_LINE("  TW_SETUPFILEXFER = {%s", kCrLf);
-  TW_LINE("    FileName = [%s]%s", FieldText(pSetupFileXfer->FileName), kCrLf);
-  TW_LINE("    Format   = [%s]%s", Name(twff_macros, twff_supplement, pSetupFileXfer->Format),
-          kCrLf);
-  TW_LINE("    VRefNum  = [%d]%s", pSetupFileXfer->VRefNum, kCrLf);
+  TW_FIELDS(4, 8);
+  TW_FIELD_TEXT(pSetupFileXfer, FileName);
+  TW_FIELD_NAME(pSetupFileXfer, Format, twff_macros, twff_supplement);
+  TW_FIELD(pSetupFileXfer, VRefNum, "%d");
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -108,9 +130,10 @@ bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
 bool CParaAnalyze::TwMemoryAnalyze(TW_MEMORY* pMemory) {
   if (pMemory == nullptr) return true;
   TW_LINE("    TW_MEMORY = {%s", kCrLf);
-  TW_LINE("      Flags  = [0x%x]%s", pMemory->Flags, kCrLf);
-  TW_LINE("      Length = [%ld]%s", static_cast<long>(pMemory->Length), kCrLf);
-  TW_LINE("      TheMem = <0x%08x>%s", PointerLow32(pMemory->TheMem), kCrLf);
+  TW_FIELDS(6, 6);
+  TW_FIELD(pMemory, Flags, "0x%x");
+  TW_FIELD_U32(pMemory, Length);
+  TW_FIELD_POINTER(pMemory, TheMem);
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -118,8 +141,9 @@ bool CParaAnalyze::TwMemoryAnalyze(TW_MEMORY* pMemory) {
 bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
   if (pCustomDsData == nullptr) return true;
   TW_LINE("  TW_CUSTOMDSDATA = {%s", kCrLf);
-  TW_LINE("    InfoLength = [%d]%s", static_cast<TW_INT32>(pCustomDsData->InfoLength), kCrLf);
-  TW_LINE("    hData      = <0x%08x>%s", PointerLow32(pCustomDsData->hData), kCrLf);
+  TW_FIELDS(4, 10);
+  TW_FIELD_AS(pCustomDsData, InfoLength, "%d", SignedLength);
+  TW_FIELD_POINTER(pCustomDsData, hData);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
