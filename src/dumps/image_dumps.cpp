@@ -3,29 +3,29 @@
 #include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 #include "names/triplet_names.h"
 
 bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
   if (pImageInfo == nullptr) return true;
   TW_LINE("  TW_IMAGEINFO = {%s", kCrLf);
-  TW_LINE("    XResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->XResolution), kCrLf);
-  TW_LINE("    YResolution      = [%.3f]%s", Fix32ToDouble(pImageInfo->YResolution), kCrLf);
-  TW_LINE("    ImageWidth       = [%d]%s", pImageInfo->ImageWidth, kCrLf);
-  TW_LINE("    ImageLength      = [%d]%s", pImageInfo->ImageLength, kCrLf);
-  TW_LINE("    SamplesPerPixel  = [%d]%s", pImageInfo->SamplesPerPixel, kCrLf);
+  TW_FIELDS(4, 16);
+  TW_FIELD_FIX32(pImageInfo, XResolution);
+  TW_FIELD_FIX32(pImageInfo, YResolution);
+  TW_FIELD(pImageInfo, ImageWidth, "%d");
+  TW_FIELD(pImageInfo, ImageLength, "%d");
+  TW_FIELD(pImageInfo, SamplesPerPixel, "%d");
   // All eight entries, whatever SamplesPerPixel says.
   TW_LINE("    BitsPerSamples[] = {");
   for (int i = 0; i < 7; ++i) TW_LINE("%d,", pImageInfo->BitsPerSample[i]);
   TW_LINE("%d", pImageInfo->BitsPerSample[7]);
   TW_LINE("}%s", kCrLf);
-  TW_LINE("    BitsPerPixel     = [%d]%s", pImageInfo->BitsPerPixel, kCrLf);
-  TW_LINE("    Planar           = [%s]%s", BoolText(pImageInfo->Planar), kCrLf);
+  TW_FIELD(pImageInfo, BitsPerPixel, "%d");
+  TW_FIELD_BOOL(pImageInfo, Planar);
   // PixelType is signed here, so -1 reads as ERROR!(-1).
-  TW_LINE("    PixelType        = [%s]%s",
-          Name(twpt_macros, twpt_supplement, pImageInfo->PixelType), kCrLf);
-  TW_LINE("    Compression      = [%s]%s",
-          Name(twcp_macros, twcp_supplement, pImageInfo->Compression), kCrLf);
+  TW_FIELD_NAME(pImageInfo, PixelType, twpt_macros, twpt_supplement);
+  TW_FIELD_NAME(pImageInfo, Compression, twcp_macros, twcp_supplement);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -33,11 +33,12 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
 bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
   if (pImageLayout == nullptr) return true;
   TW_LINE("  TW_IMAGELAYOUT = {%s", kCrLf);
-  TW_LINE("    Frame          =%s", kCrLf);
+  TW_FIELDS(4, 14);
+  TW_FIELD_NESTED(Frame);
   TwFrameAnalyze(&pImageLayout->Frame);
-  TW_LINE("    DocumentNumber = [%ld]%s", Unsigned32(pImageLayout->DocumentNumber), kCrLf);
-  TW_LINE("    PageNumber     = [%ld]%s", Unsigned32(pImageLayout->PageNumber), kCrLf);
-  TW_LINE("    FrameNumber    = [%ld]%s", Unsigned32(pImageLayout->FrameNumber), kCrLf);
+  TW_FIELD_U32(pImageLayout, DocumentNumber);
+  TW_FIELD_U32(pImageLayout, PageNumber);
+  TW_FIELD_U32(pImageLayout, FrameNumber);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -45,10 +46,11 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
 bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
   if (pFrame == nullptr) return true;
   TW_LINE("    TW_FRAME = {%s", kCrLf);
-  TW_LINE("      Left   = [%.3f]%s", Fix32ToDouble(pFrame->Left), kCrLf);
-  TW_LINE("      Top    = [%.3f]%s", Fix32ToDouble(pFrame->Top), kCrLf);
-  TW_LINE("      Right  = [%.3f]%s", Fix32ToDouble(pFrame->Right), kCrLf);
-  TW_LINE("      Bottom = [%.3f]%s", Fix32ToDouble(pFrame->Bottom), kCrLf);
+  TW_FIELDS(6, 6);
+  TW_FIELD_FIX32(pFrame, Left);
+  TW_FIELD_FIX32(pFrame, Top);
+  TW_FIELD_FIX32(pFrame, Right);
+  TW_FIELD_FIX32(pFrame, Bottom);
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -56,15 +58,15 @@ bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
 bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
   if (pImageMemXfer == nullptr) return true;
   TW_LINE("  TW_IMAGEMEMXFER = {%s", kCrLf);
-  TW_LINE("    Compression  = [%s]%s",
-          Name(twcp_macros, twcp_supplement, pImageMemXfer->Compression), kCrLf);
-  TW_LINE("    BytesPerRow  = [%ld]%s", Unsigned32(pImageMemXfer->BytesPerRow), kCrLf);
-  TW_LINE("    Columns      = [%ld]%s", Unsigned32(pImageMemXfer->Columns), kCrLf);
-  TW_LINE("    Rows         = [%ld]%s", Unsigned32(pImageMemXfer->Rows), kCrLf);
-  TW_LINE("    XOffset      = [%ld]%s", Unsigned32(pImageMemXfer->XOffset), kCrLf);
-  TW_LINE("    YOffset      = [%ld]%s", Unsigned32(pImageMemXfer->YOffset), kCrLf);
-  TW_LINE("    BytesWritten = [%ld]%s", Unsigned32(pImageMemXfer->BytesWritten), kCrLf);
-  TW_LINE("    Memory       =%s", kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD_NAME(pImageMemXfer, Compression, twcp_macros, twcp_supplement);
+  TW_FIELD_U32(pImageMemXfer, BytesPerRow);
+  TW_FIELD_U32(pImageMemXfer, Columns);
+  TW_FIELD_U32(pImageMemXfer, Rows);
+  TW_FIELD_U32(pImageMemXfer, XOffset);
+  TW_FIELD_U32(pImageMemXfer, YOffset);
+  TW_FIELD_U32(pImageMemXfer, BytesWritten);
+  TW_FIELD_NESTED(Memory);
   TwMemoryAnalyze(&pImageMemXfer->Memory);
   // Stored logs close this structure at the start of the line.
   TW_LINE("}%s", kCrLf);
@@ -75,11 +77,11 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression
   if (pJpegCompression == nullptr) return true;
   TW_JPEGCOMPRESSION& jpeg = *pJpegCompression;
   TW_LINE("  TW_JPEGCOMPRESSION = {%s", kCrLf);
-  TW_LINE("    ColorSpace       = [%s]%s", Name(twpt_macros, twpt_supplement, jpeg.ColorSpace),
-          kCrLf);
-  TW_LINE("    SubSampling      = [%ld]%s", Unsigned32(jpeg.SubSampling), kCrLf);
-  TW_LINE("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
-  TW_LINE("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
+  TW_FIELDS(4, 16);
+  TW_FIELD_NAME(&jpeg, ColorSpace, twpt_macros, twpt_supplement);
+  TW_FIELD_U32(&jpeg, SubSampling);
+  TW_FIELD(&jpeg, NumComponents, "%d");
+  TW_FIELD(&jpeg, RestartFrequency, "%d");
   TW_LINE("    QuantMap[]       = {");
   for (int i = 0; i < 3; ++i) TW_LINE("%d,", jpeg.QuantMap[i]);
   TW_LINE("%d", jpeg.QuantMap[3]);
@@ -109,8 +111,9 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
   if (pExtImageInfo == nullptr) return true;
   TW_LINE("  TW_EXTIMAGEINFO = {%s", kCrLf);
   // NumInfos is shown but never trusted as a bound: only the first entry is read.
-  TW_LINE("    NumInfos = [%ld]%s", Unsigned32(pExtImageInfo->NumInfos), kCrLf);
-  TW_LINE("    Info     =%s", kCrLf);
+  TW_FIELDS(4, 8);
+  TW_FIELD_U32(pExtImageInfo, NumInfos);
+  TW_FIELD_NESTED(Info);
   TwInfoAnalyze(&pExtImageInfo->Info[0]);
   TW_LINE("  }%s", kCrLf);
   return true;
@@ -119,11 +122,12 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
 bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
   if (pInfo == nullptr) return true;
   TW_LINE("    TW_INFO = {%s", kCrLf);
-  TW_LINE("      InfoID   = [%d]%s", pInfo->InfoID, kCrLf);
-  TW_LINE("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pInfo->ItemType), kCrLf);
-  TW_LINE("      NumItems = [%d]%s", pInfo->NumItems, kCrLf);
-  TW_LINE("      CondCode = [%s]%s", Name(twrc_macros, twrc_supplement, pInfo->CondCode), kCrLf);
-  TW_LINE("      Item     = [%ld]%s", Unsigned32(static_cast<uint32_t>(pInfo->Item)), kCrLf);
+  TW_FIELDS(6, 8);
+  TW_FIELD(pInfo, InfoID, "%d");
+  TW_FIELD_NAME(pInfo, ItemType, twty_macros, twty_supplement);
+  TW_FIELD(pInfo, NumItems, "%d");
+  TW_FIELD_NAME(pInfo, CondCode, twrc_macros, twrc_supplement);
+  TW_FIELD_U32(pInfo, Item);
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -155,10 +159,11 @@ bool CParaAnalyze::TwRgbResponseAnalyze(TW_RGBRESPONSE* pRgbResponse) {
 bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement8) {
   if (pElement8 == nullptr) return true;
   TW_LINE("    TW_ELEMENT8 = {%s", kCrLf);
-  TW_LINE("      Index    = [%d]%s", pElement8->Index, kCrLf);
-  TW_LINE("      Channel1 = [%d]%s", pElement8->Channel1, kCrLf);
-  TW_LINE("      Channel2 = [%d]%s", pElement8->Channel2, kCrLf);
-  TW_LINE("      Channel3 = [%d]%s", pElement8->Channel3, kCrLf);
+  TW_FIELDS(6, 8);
+  TW_FIELD(pElement8, Index, "%d");
+  TW_FIELD(pElement8, Channel1, "%d");
+  TW_FIELD(pElement8, Channel2, "%d");
+  TW_FIELD(pElement8, Channel3, "%d");
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -166,12 +171,11 @@ bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement8) {
 bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
   if (pCieColor == nullptr) return true;
   TW_LINE("  TW_CIECOLOR = {%s", kCrLf);
-  TW_LINE("    ColorSpace      = [%s]%s", Name(twpt_macros, twpt_supplement, pCieColor->ColorSpace),
-          kCrLf);
-  TW_LINE("    LowEndian       = [%d]%s", pCieColor->LowEndian, kCrLf);
-  TW_LINE("    DeviceDependent = [%d]%s", pCieColor->DeviceDependent, kCrLf);
-  TW_LINE("    VersionNumber   = [%ld]%s",
-          Unsigned32(static_cast<uint32_t>(pCieColor->VersionNumber)), kCrLf);
+  TW_FIELDS(4, 15);
+  TW_FIELD_NAME(pCieColor, ColorSpace, twpt_macros, twpt_supplement);
+  TW_FIELD(pCieColor, LowEndian, "%d");
+  TW_FIELD(pCieColor, DeviceDependent, "%d");
+  TW_FIELD_U32(pCieColor, VersionNumber);
   TW_LINE("    StageABC=%s", kCrLf);
   TwTransformStageAnalyze(&pCieColor->StageABC);
   TW_LINE("    StageLMN=%s", kCrLf);
@@ -210,14 +214,15 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
   if (pDecodeFunction == nullptr) return true;
   TW_DECODEFUNCTION& decode = *pDecodeFunction;
   TW_LINE("      TW_DECODEFUNCTION = {%s", kCrLf);
-  TW_LINE("        StartIn     = [%.3f]%s", Fix32ToDouble(decode.StartIn), kCrLf);
-  TW_LINE("        BreakIn     = [%.3f]%s", Fix32ToDouble(decode.BreakIn), kCrLf);
-  TW_LINE("        EndIn       = [%.3f]%s", Fix32ToDouble(decode.EndIn), kCrLf);
-  TW_LINE("        StartOut    = [%.3f]%s", Fix32ToDouble(decode.StartOut), kCrLf);
-  TW_LINE("        BreakOut    = [%.3f]%s", Fix32ToDouble(decode.BreakOut), kCrLf);
-  TW_LINE("        EndOut      = [%.3f]%s", Fix32ToDouble(decode.EndOut), kCrLf);
-  TW_LINE("        Gamma       = [%.3f]%s", Fix32ToDouble(decode.Gamma), kCrLf);
-  TW_LINE("        SampleCount = [%.3f]%s", Fix32ToDouble(decode.SampleCount), kCrLf);
+  TW_FIELDS(8, 11);
+  TW_FIELD_FIX32(&decode, StartIn);
+  TW_FIELD_FIX32(&decode, BreakIn);
+  TW_FIELD_FIX32(&decode, EndIn);
+  TW_FIELD_FIX32(&decode, StartOut);
+  TW_FIELD_FIX32(&decode, BreakOut);
+  TW_FIELD_FIX32(&decode, EndOut);
+  TW_FIELD_FIX32(&decode, Gamma);
+  TW_FIELD_FIX32(&decode, SampleCount);
   TW_LINE("      }%s", kCrLf);
   return true;
 }
@@ -225,9 +230,10 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
 bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pCiePoint) {
   if (pCiePoint == nullptr) return true;
   TW_LINE("    TW_CIEPOINT = {%s", kCrLf);
-  TW_LINE("      X = [%.3f]%s", Fix32ToDouble(pCiePoint->X), kCrLf);
-  TW_LINE("      Y = [%.3f]%s", Fix32ToDouble(pCiePoint->Y), kCrLf);
-  TW_LINE("      Z = [%.3f]%s", Fix32ToDouble(pCiePoint->Z), kCrLf);
+  TW_FIELDS(6, 1);
+  TW_FIELD_FIX32(pCiePoint, X);
+  TW_FIELD_FIX32(pCiePoint, Y);
+  TW_FIELD_FIX32(pCiePoint, Z);
   TW_LINE("    }%s", kCrLf);
   return true;
 }
