@@ -5,6 +5,7 @@
 #include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 #include "platform/memory_handle.h"
 #include "shell/cdsm_interface.h"
@@ -68,8 +69,9 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCap) {
   char capability[kMacroNameSize];
   TW_LINE("  TW_CAPABILITY = {%s", kCrLf);
   TW_LINE("    Cap        = [%s]%s", CapabilityName(pCap->Cap, capability), kCrLf);
-  TW_LINE("    ConType    = [%s]%s", Name(twon_macros, pCap->ConType), kCrLf);
-  TW_LINE("    hContainer = <0x%08x>%s", PointerLow32(pCap->hContainer), kCrLf);
+  TW_FIELDS(4, 10);
+  TW_FIELD_NAME(pCap, ConType, twon_macros);
+  TW_FIELD_POINTER(pCap, hContainer);
   // After a failure the container holds nothing the data source vouches for.
   if (m_RC != TWRC_FAILURE && CarriesContainer(m_MSG)) TwContainerAnalyaze(pCap);
   TW_LINE("  }%s", kCrLf);
@@ -121,7 +123,8 @@ bool CParaAnalyze::TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes
   constexpr size_t kHeader = offsetof(TW_ARRAY, ItemList);
   TW_LINE("    TW_ARRAY = {%s", kCrLf);
   if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    TW_LINE("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pArray->ItemType), kCrLf);
+    TW_FIELDS(6, 8);
+    TW_FIELD_NAME(pArray, ItemType, twty_macros, twty_supplement);
     TW_LINE("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
     MakeItemList(Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList, nBytes - kHeader);
   }

@@ -5,6 +5,7 @@
 #include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 
 namespace {
 
@@ -25,46 +26,47 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   TWVX_HARDWAREINFO& info = *pHardwareInfo;
 
   TW_LINE("  TWVX_HARDWAREINFO = {%s", kCrLf);
-  TW_LINE("    ModelID                = [0x%02x]%s", info.ModelID, kCrLf);
-  TW_LINE("    ProductName            = [%s]%s", PascalText(info.ProductName), kCrLf);
-  TW_LINE("    ModelName              = [%s]%s", PascalText(info.ModelName), kCrLf);
-  TW_LINE("    OptXResolution         = [%ld]%s", Unsigned32(info.OptXResolution), kCrLf);
-  TW_LINE("    OptYResolution         = [%ld]%s", Unsigned32(info.OptYResolution), kCrLf);
-  TW_LINE("    MinResolution          = [%ld]%s", Unsigned32(info.MinResolution), kCrLf);
-  TW_LINE("    MaxResolution          = [%ld]%s", Unsigned32(info.MaxResolution), kCrLf);
-  TW_LINE("    MaxMoireResolution     = [%ld]%s", Unsigned32(info.MaxMoireResolution), kCrLf);
-  TW_LINE("    MaxPixelofWidth        = [%ld]%s", Unsigned32(info.MaxPixelofWidth), kCrLf);
+  TW_FIELDS(4, 22);
+  TW_FIELD(&info, ModelID, "0x%02x");
+  TW_FIELD_AS(&info, ProductName, "%s", PascalText);
+  TW_FIELD_AS(&info, ModelName, "%s", PascalText);
+  TW_FIELD_U32(&info, OptXResolution);
+  TW_FIELD_U32(&info, OptYResolution);
+  TW_FIELD_U32(&info, MinResolution);
+  TW_FIELD_U32(&info, MaxResolution);
+  TW_FIELD_U32(&info, MaxMoireResolution);
+  TW_FIELD_U32(&info, MaxPixelofWidth);
   TW_LINE("    PixelSizeofFB[0]       = [%ld]%s", Unsigned32(info.PixelSizeofFB[0]), kCrLf);
   TW_LINE("    PixelSizeofFB[1]       = [%ld]%s", Unsigned32(info.PixelSizeofFB[1]), kCrLf);
   TW_LINE("    PixelSizeofADF[0]      = [%ld]%s", Unsigned32(info.PixelSizeofADF[0]), kCrLf);
   TW_LINE("    PixelSizeofADF[1]      = [%ld]%s", Unsigned32(info.PixelSizeofADF[1]), kCrLf);
   TW_LINE("    PixelSizeofTPU[0]      = [%ld]%s", Unsigned32(info.PixelSizeofTPU[0]), kCrLf);
   TW_LINE("    PixelSizeofTPU[1]      = [%ld]%s", Unsigned32(info.PixelSizeofTPU[1]), kCrLf);
-  TW_LINE("    BitDepth               = [0x%02x]%s", info.BitDepth, kCrLf);
-  TW_LINE("    InterfaceSupport       = [%d]%s", info.InterfaceSupport, kCrLf);
-  TW_LINE("    CommandType            = [%ld]%s", Unsigned32(info.CommandType), kCrLf);
-  TW_LINE("    ConnectInterfaceType   = [%ld]%s", Unsigned32(info.ConnectInterfaceType), kCrLf);
+  TW_FIELD(&info, BitDepth, "0x%02x");
+  TW_FIELD(&info, InterfaceSupport, "%d");
+  TW_FIELD_U32(&info, CommandType);
+  TW_FIELD_U32(&info, ConnectInterfaceType);
   TW_LINE("    StandAloneModeSupport  = [%s]%s", BoolText(info.StandAloneModeSupport != 0), kCrLf);
-  TW_LINE("    FullAutoModeSupport    = [%s]%s", BoolText(info.FullAutoModeSupport), kCrLf);
-  TW_LINE("    SimpleModeSupport      = [%s]%s", BoolText(info.SimpleModeSupport), kCrLf);
-  TW_LINE("    DocumentModeSupport    = [%s]%s", BoolText(info.DocumentModeSupport), kCrLf);
-  TW_LINE("    AdvancedModeSupport    = [%s]%s", BoolText(info.AdvancedModeSupport), kCrLf);
-  TW_LINE("    QORSupport             = [%s]%s", BoolText(info.QORSupport), kCrLf);
-  TW_LINE("    FIT3                   = [%s]%s", BoolText(info.FIT3), kCrLf);
-  TW_LINE("    AutoLayoutSupportFB    = [%s]%s", BoolText(info.AutoLayoutSupportFB), kCrLf);
-  TW_LINE("    AutoLayoutSupportADF   = [%s]%s", BoolText(info.AutoLayoutSupportADF), kCrLf);
-  TW_LINE("    HalftoneSupport        = [%s]%s", BoolText(info.HalftoneSupport), kCrLf);
-  TW_LINE("    HTModeSupport          = [%s]%s", BoolText(info.HTModeSupport), kCrLf);
-  TW_LINE("    HTDitherSupport        = [%s]%s", BoolText(info.HTDitherSupport), kCrLf);
-  TW_LINE("    HTARZSupport           = [%s]%s", BoolText(info.HTARZSupport), kCrLf);
-  TW_LINE("    HTTXQSupport           = [%s]%s", BoolText(info.HTTXQSupport), kCrLf);
-  TW_LINE("    TableArrangement       = [%d]%s", info.TableArrangement, kCrLf);
-  TW_LINE("    OptionSupport          = [0x%04x]%s", info.OptionSupport, kCrLf);
-  TW_LINE("    FocusSupport           = [%d]%s", info.FocusSupport, kCrLf);
+  TW_FIELD_BOOL(&info, FullAutoModeSupport);
+  TW_FIELD_BOOL(&info, SimpleModeSupport);
+  TW_FIELD_BOOL(&info, DocumentModeSupport);
+  TW_FIELD_BOOL(&info, AdvancedModeSupport);
+  TW_FIELD_BOOL(&info, QORSupport);
+  TW_FIELD_BOOL(&info, FIT3);
+  TW_FIELD_BOOL(&info, AutoLayoutSupportFB);
+  TW_FIELD_BOOL(&info, AutoLayoutSupportADF);
+  TW_FIELD_BOOL(&info, HalftoneSupport);
+  TW_FIELD_BOOL(&info, HTModeSupport);
+  TW_FIELD_BOOL(&info, HTDitherSupport);
+  TW_FIELD_BOOL(&info, HTARZSupport);
+  TW_FIELD_BOOL(&info, HTTXQSupport);
+  TW_FIELD(&info, TableArrangement, "%d");
+  TW_FIELD(&info, OptionSupport, "0x%04x");
+  TW_FIELD(&info, FocusSupport, "%d");
   TW_LINE("    FocusArea[0]           = [%ld]%s", Unsigned32(info.FocusArea[0]), kCrLf);
   TW_LINE("    FocusArea[1]           = [%ld]%s", Unsigned32(info.FocusArea[1]), kCrLf);
-  TW_LINE("    ProfileNameFB          = [%s]%s", FieldText(info.ProfileNameFB), kCrLf);
-  TW_LINE("    ProfileNameTPU         = [%s]%s", FieldText(info.ProfileNameTPU), kCrLf);
+  TW_FIELD_TEXT(&info, ProfileNameFB);
+  TW_FIELD_TEXT(&info, ProfileNameTPU);
   TW_LINE("    ColorCorrectionFB      = [");
   SetColorCoeffData(info.ColorCorrectionFB);
   TW_LINE("]%s", kCrLf);
@@ -83,7 +85,7 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   TW_LINE("    QORColorCorrectionNEGA = [");
   SetColorCoeffData(info.QORColorCorrectionNEGA);
   TW_LINE("]%s", kCrLf);
-  TW_LINE("    ROMVersion             = [%s]%s", FieldText(info.ROMVersion), kCrLf);
+  TW_FIELD_TEXT(&info, ROMVersion);
   TW_LINE("  }%s", kCrLf);
   return true;
 }

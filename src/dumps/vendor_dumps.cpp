@@ -2,6 +2,7 @@
 #include "analyzer/line_format.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 
 bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
@@ -9,13 +10,14 @@ bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
   TW_LINE("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
   TW_LINE("    Handle       = <0x%08x>%s", exposure.Handle, kCrLf);
-  TW_LINE("    Left         = [%d]%s", exposure.Left, kCrLf);
-  TW_LINE("    Top          = [%d]%s", exposure.Top, kCrLf);
-  TW_LINE("    Right        = [%d]%s", exposure.Right, kCrLf);
-  TW_LINE("    Bottom       = [%d]%s", exposure.Bottom, kCrLf);
-  TW_LINE("    FilmType     = [%s]%s", Name(twvx_ft_macros, exposure.FilmType), kCrLf);
-  TW_LINE("    PreScanGamma = [%s]%s", Name(twvx_pg_macros, exposure.PreScanGamma), kCrLf);
-  TW_LINE("    ScreenGamma  = [%.3f]%s", Fix32ToDouble(exposure.ScreenGamma), kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD(&exposure, Left, "%d");
+  TW_FIELD(&exposure, Top, "%d");
+  TW_FIELD(&exposure, Right, "%d");
+  TW_FIELD(&exposure, Bottom, "%d");
+  TW_FIELD_NAME(&exposure, FilmType, twvx_ft_macros);
+  TW_FIELD_NAME(&exposure, PreScanGamma, twvx_pg_macros);
+  TW_FIELD_FIX32(&exposure, ScreenGamma);
   TW_LINE("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
   TW_LINE("  }%s", kCrLf);
   return true;
@@ -45,15 +47,16 @@ bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothin
   TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
   TW_LINE("  TWVX_COLORSMOOTHING = {%s", kCrLf);
   TW_LINE("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
-  TW_LINE("    LeftX        = [%ld]%s", Unsigned32(smoothing.LeftX), kCrLf);
-  TW_LINE("    LeftY        = [%ld]%s", Unsigned32(smoothing.LeftY), kCrLf);
-  TW_LINE("    TopX         = [%ld]%s", Unsigned32(smoothing.TopX), kCrLf);
-  TW_LINE("    TopY         = [%ld]%s", Unsigned32(smoothing.TopY), kCrLf);
-  TW_LINE("    RightX       = [%ld]%s", Unsigned32(smoothing.RightX), kCrLf);
-  TW_LINE("    RightY       = [%ld]%s", Unsigned32(smoothing.RightY), kCrLf);
-  TW_LINE("    BottomX      = [%ld]%s", Unsigned32(smoothing.BottomX), kCrLf);
-  TW_LINE("    BottomY      = [%ld]%s", Unsigned32(smoothing.BottomY), kCrLf);
-  TW_LINE("    Reserved     = [%ld]%s", Unsigned32(smoothing.Reserved), kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD_U32(&smoothing, LeftX);
+  TW_FIELD_U32(&smoothing, LeftY);
+  TW_FIELD_U32(&smoothing, TopX);
+  TW_FIELD_U32(&smoothing, TopY);
+  TW_FIELD_U32(&smoothing, RightX);
+  TW_FIELD_U32(&smoothing, RightY);
+  TW_FIELD_U32(&smoothing, BottomX);
+  TW_FIELD_U32(&smoothing, BottomY);
+  TW_FIELD_U32(&smoothing, Reserved);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -62,16 +65,17 @@ bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
   if (pLocationData == nullptr) return true;
   TWVX_LOCATIONDATA& location = *pLocationData;
   TW_LINE("  TWVX_LOCATIONDATA = {%s", kCrLf);
-  TW_LINE("    BitsPerPixel = [%d]%s", location.BitsPerPixel, kCrLf);
-  TW_LINE("    topPoint     = [%ld]%s", Unsigned32(location.topPoint), kCrLf);
-  TW_LINE("    leftPoint    = [%ld]%s", Unsigned32(location.leftPoint), kCrLf);
-  TW_LINE("    locateW      = [%ld]%s", Unsigned32(location.locateW), kCrLf);
-  TW_LINE("    locateH      = [%ld]%s", Unsigned32(location.locateH), kCrLf);
-  TW_LINE("    ActualImgW   = [%ld]%s", Unsigned32(location.ActualImgW), kCrLf);
-  TW_LINE("    ActualImgH   = [%ld]%s", Unsigned32(location.ActualImgH), kCrLf);
-  TW_LINE("    xTangent     = [%ld]%s", Unsigned32(location.xTangent), kCrLf);
-  TW_LINE("    yTangent     = [%ld]%s", Unsigned32(location.yTangent), kCrLf);
-  TW_LINE("    Theta        = [%.3f]%s", Fix32ToDouble(location.Theta), kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD(&location, BitsPerPixel, "%d");
+  TW_FIELD_U32(&location, topPoint);
+  TW_FIELD_U32(&location, leftPoint);
+  TW_FIELD_U32(&location, locateW);
+  TW_FIELD_U32(&location, locateH);
+  TW_FIELD_U32(&location, ActualImgW);
+  TW_FIELD_U32(&location, ActualImgH);
+  TW_FIELD_U32(&location, xTangent);
+  TW_FIELD_U32(&location, yTangent);
+  TW_FIELD_FIX32(&location, Theta);
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -80,9 +84,10 @@ bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
 bool CParaAnalyze::TwUnsharpMaskAnalyze(TWVX_USMPARAM* pUsmParam) {
   if (pUsmParam == nullptr) return true;
   TW_LINE("    TWVX_USMPARAM = {%s", kCrLf);
-  TW_LINE("      Amount    = [%d]%s", pUsmParam->Amount, kCrLf);
-  TW_LINE("      Radius    = [%d]%s", pUsmParam->Radius, kCrLf);
-  TW_LINE("      Threshold = [%d]%s", pUsmParam->Threshold, kCrLf);
+  TW_FIELDS(6, 9);
+  TW_FIELD(pUsmParam, Amount, "%d");
+  TW_FIELD(pUsmParam, Radius, "%d");
+  TW_FIELD(pUsmParam, Threshold, "%d");
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -90,8 +95,9 @@ bool CParaAnalyze::TwUnsharpMaskAnalyze(TWVX_USMPARAM* pUsmParam) {
 bool CParaAnalyze::TwVxSettingFrameAnalyze(TWVX_SETTINGFRAME* pSettingFrame) {
   if (pSettingFrame == nullptr) return true;
   TW_LINE("  TWVX_SETTINGFRAME = {%s", kCrLf);
-  TW_LINE("    NumFrame    = [%d]%s", pSettingFrame->NumFrame, kCrLf);
-  TW_LINE("    CurrentNum  = [%d]%s", pSettingFrame->CurrentNum, kCrLf);
+  TW_FIELDS(4, 11);
+  TW_FIELD(pSettingFrame, NumFrame, "%d");
+  TW_FIELD(pSettingFrame, CurrentNum, "%d");
   TW_LINE("  }%s", kCrLf);
   return true;
 }
@@ -99,9 +105,10 @@ bool CParaAnalyze::TwVxSettingFrameAnalyze(TWVX_SETTINGFRAME* pSettingFrame) {
 bool CParaAnalyze::TwVxUsmInfoAnalyze(TWVX_USMINFO* pUsmInfo) {
   if (pUsmInfo == nullptr) return true;
   TW_LINE("  TWVX_USMINFO = {%s", kCrLf);
-  TW_LINE("    InputResolution = [%d]%s", pUsmInfo->InputResolution, kCrLf);
-  TW_LINE("    InUSMLevel      = [%d]%s", pUsmInfo->InUSMLevel, kCrLf);
-  TW_LINE("    InFilmType      = [%d]%s", pUsmInfo->InFilmType, kCrLf);
+  TW_FIELDS(4, 15);
+  TW_FIELD(pUsmInfo, InputResolution, "%d");
+  TW_FIELD(pUsmInfo, InUSMLevel, "%d");
+  TW_FIELD(pUsmInfo, InFilmType, "%d");
   TW_LINE("    USMParm         = %s", kCrLf);
   TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
   TW_LINE("    ReviseParm      = %s", kCrLf);
@@ -117,7 +124,8 @@ bool CParaAnalyze::TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBasePa
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->InputRevise);
   TW_LINE("      OutputRevise = %s", kCrLf);
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->OutputRevise);
-  TW_LINE("      BlurMax      = [%d]%s", pReviseBaseParm->BlurMax, kCrLf);
+  TW_FIELDS(6, 12);
+  TW_FIELD(pReviseBaseParm, BlurMax, "%d");
   TW_LINE("    }%s", kCrLf);
   return true;
 }
@@ -125,10 +133,11 @@ bool CParaAnalyze::TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBasePa
 bool CParaAnalyze::TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo) {
   if (pThresholdInfo == nullptr) return true;
   TW_LINE("      TWVX_THRESHOLDINFO = {%s", kCrLf);
-  TW_LINE("        ShadowL    = [%d]%s", pThresholdInfo->ShadowL, kCrLf);
-  TW_LINE("        ShadowH    = [%d]%s", pThresholdInfo->ShadowH, kCrLf);
-  TW_LINE("        HighlightH = [%d]%s", pThresholdInfo->HighlightH, kCrLf);
-  TW_LINE("        HighlightL = [%d]%s", pThresholdInfo->HighlightL, kCrLf);
+  TW_FIELDS(8, 10);
+  TW_FIELD(pThresholdInfo, ShadowL, "%d");
+  TW_FIELD(pThresholdInfo, ShadowH, "%d");
+  TW_FIELD(pThresholdInfo, HighlightH, "%d");
+  TW_FIELD(pThresholdInfo, HighlightL, "%d");
   TW_LINE("      }%s", kCrLf);
   return true;
 }
