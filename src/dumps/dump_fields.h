@@ -95,5 +95,7 @@ constexpr FieldFormat<Layout, Label, Value, Open, Close> Field(Label, Value) {
 #define TW_FIELD_TEXT(p, member) TW_FIELD_AS(p, member, "%s", FieldText)
 #define TW_FIELD_POINTER(p, member) \
   TW_FIELD_LINE('<', "0x%08x", '>', member, PointerLow32((p)->member))
+// A handle the maker's structures keep as a number.
+#define TW_FIELD_HANDLE(p, member) TW_FIELD_LINE('<', "0x%08x", '>', member, (p)->member)
 // A member whose own structure's lines follow.
 #define TW_FIELD_NESTED(member) TW_FIELD_LINE('\0', "", '\0', member)

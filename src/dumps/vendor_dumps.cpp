@@ -9,8 +9,8 @@ bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   if (pAutoExposure == nullptr) return true;
   TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
   TW_LINE("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
-  TW_LINE("    Handle       = <0x%08x>%s", exposure.Handle, kCrLf);
   TW_FIELDS(4, 12);
+  TW_FIELD_HANDLE(&exposure, Handle);
   TW_FIELD(&exposure, Left, "%d");
   TW_FIELD(&exposure, Top, "%d");
   TW_FIELD(&exposure, Right, "%d");
@@ -46,8 +46,8 @@ bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothin
   if (pColorSmoothing == nullptr) return true;
   TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
   TW_LINE("  TWVX_COLORSMOOTHING = {%s", kCrLf);
-  TW_LINE("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
   TW_FIELDS(4, 12);
+  TW_FIELD_HANDLE(&smoothing, Handle);
   TW_FIELD_U32(&smoothing, LeftX);
   TW_FIELD_U32(&smoothing, LeftY);
   TW_FIELD_U32(&smoothing, TopX);
