@@ -31,6 +31,7 @@
 #include <memory>
 #include <string>
 
+#include "analyzer/dumped_types.h"
 #include "analyzer/para_analyze.h"
 #include "log/log_file.h"
 #include "platform/cdsm_interface.h"
@@ -59,44 +60,11 @@ struct DataShape {
   size_t size;  // 0: the analyzer has no structure for this type and must read nothing
 };
 
-// Every dispatched data argument type with the size of the structure it carries.
-constexpr DataShape kDispatched[] = {
-    {DAT_NULL, 0},
-    {DAT_CAPABILITY, sizeof(TW_CAPABILITY)},
-    {DAT_EVENT, sizeof(TW_EVENT)},
-    {DAT_IDENTITY, sizeof(TW_IDENTITY)},
-    {DAT_PARENT, 0},
-    {DAT_PENDINGXFERS, sizeof(TW_PENDINGXFERS)},
-    {DAT_SETUPMEMXFER, sizeof(TW_SETUPMEMXFER)},
-    {DAT_SETUPFILEXFER, sizeof(TW_SETUPFILEXFER)},
-    {DAT_STATUS, sizeof(TW_STATUS)},
-    {DAT_USERINTERFACE, sizeof(TW_USERINTERFACE)},
-    {DAT_XFERGROUP, sizeof(TW_UINT32)},  // the group the data pointer leads to
-    {DAT_TWUNKIDENTITY, 0},
-    {DAT_CUSTOMDSDATA, sizeof(TW_CUSTOMDSDATA)},
-    {DAT_IMAGEINFO, sizeof(TW_IMAGEINFO)},
-    {DAT_IMAGELAYOUT, sizeof(TW_IMAGELAYOUT)},
-    {DAT_IMAGEMEMXFER, sizeof(TW_IMAGEMEMXFER)},
-    {DAT_IMAGENATIVEXFER, sizeof(TW_HANDLE)},  // the handle the source returns
-    {DAT_IMAGEFILEXFER, 0},
-    {DAT_CIECOLOR, sizeof(TW_CIECOLOR)},
-    {DAT_GRAYRESPONSE, sizeof(TW_GRAYRESPONSE)},
-    {DAT_RGBRESPONSE, sizeof(TW_RGBRESPONSE)},
-    {DAT_JPEGCOMPRESSION, sizeof(TW_JPEGCOMPRESSION)},
-    {DAT_PALETTE8, sizeof(TW_PALETTE8)},
-    {DAT_EXTIMAGEINFO, sizeof(TW_EXTIMAGEINFO)},
-    {DAT_VX_AUTOEXPOSURE, sizeof(TWVX_AUTOEXPOSURE)},
-    {DAT_VX_RGBMATRIX, sizeof(TWVX_RGBMATRIX)},
-    {DAT_VX_COLORSMOOTHING, sizeof(TWVX_COLORSMOOTHING)},
-    {DAT_VX_EVENT, 0},
-    {DAT_VX_HARDWAREINFO, sizeof(TWVX_HARDWAREINFO)},
-    {DAT_VX_SKEWINFO, sizeof(TWVX_LOCATIONDATA)},
-    {DAT_VX_UNSHARPMASKPARAM, sizeof(TWVX_USMPARAM)},
-    {DAT_VX_REDCORRECTIONMATRIX, 0},
-    {DAT_VX_TWAINCALLBACKMSG, 0},
-    {DAT_VX_SETTINGFRAME, sizeof(TWVX_SETTINGFRAME)},
-    {DAT_VX_USMINFO, sizeof(TWVX_USMINFO)},
-};
+// Every dispatched data argument type with the size of what its data pointer leads to: the
+// structure, or for the transfer group and the native transfer the item the analyzer reads.
+#define TW_SHAPE(DG, DAT, MSG, Structure, Operation) {DAT, kDumpedSize<Structure>},
+constexpr DataShape kDispatched[] = {TW_DUMPED_TYPES(TW_SHAPE)};
+#undef TW_SHAPE
 
 class Reader {
  public:

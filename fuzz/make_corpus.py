@@ -5,6 +5,7 @@ argument type, and capability calls with each container shape and item type.
 The input layout is described at the top of analyzer_fuzzer.cpp. Run from anywhere; the seeds
 go to fuzz/corpus/seed-*. Inputs the fuzzer found are kept beside them under other names."""
 import os
+import re
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -13,16 +14,18 @@ CORPUS = os.path.join(HERE, "corpus")
 NULL_DATA, NULL_CONTAINER, NULL_ORIGIN, RAW_DAT, FOREIGN_HANDLE, STALE_HANDLE = 1, 2, 4, 8, 16, 32
 ENTRY_BUFFER = 0x8000
 
-# The order of the harness's table of dispatched types.
-DISPATCHED = [
-    "NULL", "CAPABILITY", "EVENT", "IDENTITY", "PARENT", "PENDINGXFERS", "SETUPMEMXFER",
-    "SETUPFILEXFER", "STATUS", "USERINTERFACE", "XFERGROUP", "TWUNKIDENTITY", "CUSTOMDSDATA",
-    "IMAGEINFO", "IMAGELAYOUT", "IMAGEMEMXFER", "IMAGENATIVEXFER", "IMAGEFILEXFER", "CIECOLOR",
-    "GRAYRESPONSE", "RGBRESPONSE", "JPEGCOMPRESSION", "PALETTE8", "EXTIMAGEINFO",
-    "VX_AUTOEXPOSURE", "VX_RGBMATRIX", "VX_COLORSMOOTHING", "VX_EVENT", "VX_HARDWAREINFO",
-    "VX_SKEWINFO", "VX_UNSHARPMASKPARAM", "VX_REDCORRECTIONMATRIX", "VX_TWAINCALLBACKMSG",
-    "VX_SETTINGFRAME", "VX_USMINFO",
-]
+REGISTRY = os.path.join(HERE, os.pardir, "src", "analyzer", "dumped_types.h")
+
+
+def dispatched_types(path=REGISTRY):
+    """The registry's rows in the order of the harness's table: (name without DAT_, group)."""
+    with open(path) as registry:
+        rows = re.findall(r"X\((DG_\w+), DAT_(\w+), MSG_\w+, \w+, \w+\)", registry.read())
+    return [(name, group) for group, name in rows]
+
+
+DISPATCHED = [name for name, _ in dispatched_types()]
+GROUPS = dict((name, group) for name, group in dispatched_types())
 
 DG_CONTROL, DG_IMAGE = 1, 2
 MSG_GET, MSG_GETCURRENT, MSG_SET, MSG_XFERREADY, MSG_PROCESSEVENT, MSG_OPENDSM = (
@@ -82,7 +85,7 @@ def fix32(whole, frac=0):
 
 def seeds():
     for name in DISPATCHED:
-        dg = DG_IMAGE if name.startswith(("IMAGE", "CIE", "GRAY", "RGB", "JPEG", "PALETTE", "EXT")) else DG_CONTROL
+        dg = DG_IMAGE if GROUPS[name] == "DG_IMAGE" else DG_CONTROL
         yield "dat-" + name.lower(), header(name, dg=dg) + pattern(600)
     cap = "CAPABILITY"
     yield "cap-onevalue-uint16", header(cap) + capability(ICAP_PIXELTYPE, TWON_ONEVALUE) + one_value(TWTY["UINT16"], u16(2) + b"\0\0")

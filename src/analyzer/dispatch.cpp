@@ -1,9 +1,11 @@
 // Routes the triplet's data to the formatter of its structure by data argument type. The types
-// that have operations form three dense ranges, each a table indexed by the type's offset.
+// that have operations form three dense ranges of the registry, each a table indexed by the
+// type's offset.
 #include <cstdint>
 #include <cstring>
 #include <iterator>
 
+#include "analyzer/dumped_types.h"
 #include "analyzer/para_analyze.h"
 #include "names/vendor_extensions.h"
 
@@ -11,39 +13,29 @@ namespace {
 
 using DatOperation = bool (CParaAnalyze::*)();
 
-// DAT_NULL to DAT_CUSTOMDSDATA.
-constexpr DatOperation kControlOperations[] = {
-    &CParaAnalyze::DatNullAnalyze,         &CParaAnalyze::DatCapabilityAnalyze,
-    &CParaAnalyze::DatEventAnalyze,        &CParaAnalyze::DatIdentityAnalyze,
-    &CParaAnalyze::DatParentAnalyze,       &CParaAnalyze::DatPendingXfersAnalyze,
-    &CParaAnalyze::DatSetupMemXferAnalyze, &CParaAnalyze::DatSetupFileXferAnalyze,
-    &CParaAnalyze::DatStatusAnalyze,       &CParaAnalyze::DatUserInterfaceAnalyze,
-    &CParaAnalyze::DatXferGroupAnalyze,    &CParaAnalyze::DatTwunkIdentityAnalyze,
-    &CParaAnalyze::DatCustomDsDataAnalyze,
-};
-static_assert(std::size(kControlOperations) == DAT_CUSTOMDSDATA - DAT_NULL + 1);
+#define TW_OPERATION(DG, DAT, MSG, Structure, Operation) &CParaAnalyze::Operation,
+#define TW_TYPE(DG, DAT, MSG, Structure, Operation) DAT,
 
-// DAT_IMAGEINFO to DAT_EXTIMAGEINFO.
-constexpr DatOperation kImageOperations[] = {
-    &CParaAnalyze::DatImageInfoAnalyze,       &CParaAnalyze::DatImageLayoutAnalyze,
-    &CParaAnalyze::DatImageMemXferAnalyze,    &CParaAnalyze::DatImageNativeXferAnalyze,
-    &CParaAnalyze::DatImageFileXferAnalyze,   &CParaAnalyze::DatCieColorAnalyze,
-    &CParaAnalyze::DatGrayResponseAnalyze,    &CParaAnalyze::DatRgbResponseAnalyze,
-    &CParaAnalyze::DatJpegCompressionAnalyze, &CParaAnalyze::DatPalette8Analyze,
-    &CParaAnalyze::DatExtImageInfoAnalyze,
-};
-static_assert(std::size(kImageOperations) == DAT_EXTIMAGEINFO - DAT_IMAGEINFO + 1);
+// Each list indexed by the type's offset from its first type.
+constexpr DatOperation kControlOperations[] = {TW_DUMPED_CONTROL_TYPES(TW_OPERATION)};
+constexpr DatOperation kImageOperations[] = {TW_DUMPED_IMAGE_TYPES(TW_OPERATION)};
+constexpr DatOperation kVendorOperations[] = {TW_DUMPED_VENDOR_TYPES(TW_OPERATION)};
+constexpr TW_UINT16 kControlTypes[] = {TW_DUMPED_CONTROL_TYPES(TW_TYPE)};
+constexpr TW_UINT16 kImageTypes[] = {TW_DUMPED_IMAGE_TYPES(TW_TYPE)};
+constexpr TW_UINT16 kVendorTypes[] = {TW_DUMPED_VENDOR_TYPES(TW_TYPE)};
 
-// DAT_VX_AUTOEXPOSURE to DAT_VX_USMINFO.
-constexpr DatOperation kVendorOperations[] = {
-    &CParaAnalyze::DatVxAutoExposureAnalyze,     &CParaAnalyze::DatVxRgbMatrixAnalyze,
-    &CParaAnalyze::DatVxColorSmoothingAnalyze,   &CParaAnalyze::DatVxEventAnalyze,
-    &CParaAnalyze::DatHardwareInfoAnalyze,       &CParaAnalyze::DatVxSkewInfoAnalyze,
-    &CParaAnalyze::DatUnsharpMaskAnalyze,        &CParaAnalyze::DatVxRedCorrectionMatrixAnalyze,
-    &CParaAnalyze::DatVxTwainCallbackMsgAnalyze, &CParaAnalyze::DatVxSettingFrameAnalyze,
-    &CParaAnalyze::DatVxUsmInfoAnalyze,
-};
-static_assert(std::size(kVendorOperations) == DAT_VX_USMINFO - DAT_VX_AUTOEXPOSURE + 1);
+#undef TW_OPERATION
+#undef TW_TYPE
+
+template <size_t N>
+constexpr bool Consecutive(const TW_UINT16 (&types)[N]) {
+  for (size_t i = 0; i < N; ++i) {
+    if (types[i] != types[0] + i) return false;
+  }
+  return true;
+}
+static_assert(Consecutive(kControlTypes) && Consecutive(kImageTypes) && Consecutive(kVendorTypes),
+              "a list of dumped types has a gap or is out of order");
 
 template <size_t N>
 DatOperation InRange(const DatOperation (&operations)[N], TW_UINT16 first, TW_UINT16 DAT) {
@@ -51,11 +43,11 @@ DatOperation InRange(const DatOperation (&operations)[N], TW_UINT16 first, TW_UI
 }
 
 DatOperation OperationFor(TW_UINT16 DAT) {
-  if (DatOperation operation = InRange(kControlOperations, DAT_NULL, DAT)) return operation;
-  if (DatOperation operation = InRange(kImageOperations, DAT_IMAGEINFO, DAT)) return operation;
+  if (DatOperation operation = InRange(kControlOperations, kControlTypes[0], DAT)) return operation;
+  if (DatOperation operation = InRange(kImageOperations, kImageTypes[0], DAT)) return operation;
   // Another source's structures in the vendor's range are unknown; none is read.
   if (!kVendorExtensions) return nullptr;
-  return InRange(kVendorOperations, DAT_VX_AUTOEXPOSURE, DAT);
+  return InRange(kVendorOperations, kVendorTypes[0], DAT);
 }
 
 // The value of type `Item` that the data pointer leads to, as a pointer-sized number; 0 when

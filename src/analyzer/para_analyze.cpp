@@ -92,11 +92,11 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     const auto* pCap = reinterpret_cast<const TW_CAPABILITY*>(m_pData);
     NameText capabilityName =
         pCap != nullptr ? CapabilityName(pCap->Cap, capability) : NameText{"", 0};
-    Line("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
-         messageName, capabilityName, kCrLf);
+    TW_LINE("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
+            messageName, capabilityName, kCrLf);
   } else {
-    Line("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName, messageName,
-         kCrLf);
+    TW_LINE("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName,
+            messageName, kCrLf);
   }
   return true;
 }
@@ -175,8 +175,9 @@ void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned sho
 
 bool CParaAnalyze::ResultMake() {
   if (!HasResultLines(m_DAT, m_MSG, m_RC, m_pData)) return false;
-  Line("        Return Code = [%s]%s", Name(twrc_macros, twrc_supplement, m_RC), kCrLf);
-  Line("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)), kCrLf);
+  TW_LINE("        Return Code = [%s]%s", Name(twrc_macros, twrc_supplement, m_RC), kCrLf);
+  TW_LINE("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)),
+          kCrLf);
   return true;
 }
 

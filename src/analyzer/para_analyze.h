@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "text/out_text.h"
 #include "names/name_table.h"
 #include "platform/visibility.h"
+#include "text/out_text.h"
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -189,7 +189,7 @@ class TWAINTRACE_EXPORT CParaAnalyze {
 
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
-  // text (written Line(format, ...), see analyzer/append_line.h), and a constant named by a
+  // text (written TW_LINE(format, ...), see analyzer/append_line.h), and a constant named by a
   // table, or written into m_szMacroName when no row names it.
   template <typename Format, typename... Args>
   TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);

@@ -85,5 +85,5 @@ bool CParaAnalyze::MakeTwainStatusString(char* pszOut) {
 }
 
 void CParaAnalyze::AppendTwainStatusLine() {
-  Line(TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
+  TW_LINE(TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
 }

@@ -133,7 +133,7 @@ void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 Num
 
 void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems, void* pItem,
                                 size_t nBytes) {
-  Line("      ItemList = {%s", kCrLf);
+  TW_LINE("      ItemList = {%s", kCrLf);
   const size_t itemSize = TwainItemSize(ItemType);
   const bool rendered = ItemType != TWTY_FRAME && ItemType <= TWTY_STR255;
   const char* items = static_cast<const char*>(pItem);
@@ -145,8 +145,8 @@ void CParaAnalyze::MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 Num
     if (!ContainerHolds(offset + itemSize, nBytes, "        ")) break;
     NameText itemText = rendered ? ValueText(naming, ItemType, items + offset, text)
                                  : NameText{kNotImplementedText, sizeof(kNotImplementedText) - 1};
-    Line("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < NumItems ? "," : "",
-         kCrLf);
+    TW_LINE("        %3d:%s%s%s", static_cast<int>(index), itemText,
+            index + 1 < NumItems ? "," : "", kCrLf);
   }
-  Line("      }%s", kCrLf);
+  TW_LINE("      }%s", kCrLf);
 }

@@ -5,6 +5,7 @@
 #include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 #include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"
@@ -59,20 +60,21 @@ const void* FieldAt(const void* container, size_t offset) {
 
 bool CParaAnalyze::ContainerHolds(size_t end, size_t nBytes, const char* indent) {
   if (end <= nBytes) return true;
-  Line("%s!!! rest not shown: past the container's known size !!!%s", indent, kCrLf);
+  TW_LINE("%s!!! rest not shown: past the container's known size !!!%s", indent, kCrLf);
   return false;
 }
 
 bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCap) {
   if (pCap == nullptr) return true;
   char capability[kMacroNameSize];
-  Line("  TW_CAPABILITY = {%s", kCrLf);
-  Line("    Cap        = [%s]%s", CapabilityName(pCap->Cap, capability), kCrLf);
-  Line("    ConType    = [%s]%s", Name(twon_macros, pCap->ConType), kCrLf);
-  Line("    hContainer = <0x%08x>%s", PointerLow32(pCap->hContainer), kCrLf);
+  TW_LINE("  TW_CAPABILITY = {%s", kCrLf);
+  TW_LINE("    Cap        = [%s]%s", CapabilityName(pCap->Cap, capability), kCrLf);
+  TW_FIELDS(4, 10);
+  TW_FIELD_NAME(pCap, ConType, twon_macros);
+  TW_FIELD_POINTER(pCap, hContainer);
   // After a failure the container holds nothing the data source vouches for.
   if (m_RC != TWRC_FAILURE && CarriesContainer(m_MSG)) TwContainerAnalyaze(pCap);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
@@ -119,56 +121,58 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange) {
 bool CParaAnalyze::TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes) {
   if (pArray == nullptr) return true;
   constexpr size_t kHeader = offsetof(TW_ARRAY, ItemList);
-  Line("    TW_ARRAY = {%s", kCrLf);
+  TW_LINE("    TW_ARRAY = {%s", kCrLf);
   if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pArray->ItemType), kCrLf);
-    Line("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
+    TW_FIELDS(6, 8);
+    TW_FIELD_NAME(pArray, ItemType, twty_macros, twty_supplement);
+    TW_LINE("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
     MakeItemList(Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList, nBytes - kHeader);
   }
-  Line("    }%s", kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum, size_t nBytes) {
   if (pEnum == nullptr) return true;
   constexpr size_t kHeader = offsetof(TW_ENUMERATION, ItemList);
-  Line("    TW_ENUMERATION = {%s", kCrLf);
+  TW_LINE("    TW_ENUMERATION = {%s", kCrLf);
   if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    Line("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, pEnum->ItemType), kCrLf);
-    Line("      NumItems     = [%ld]%s", static_cast<long>(pEnum->NumItems), kCrLf);
-    Line("      CurrentIndex = [%ld]%s", static_cast<long>(pEnum->CurrentIndex), kCrLf);
-    Line("      DefaultIndex = [%ld]%s", static_cast<long>(pEnum->DefaultIndex), kCrLf);
+    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, pEnum->ItemType),
+            kCrLf);
+    TW_LINE("      NumItems     = [%ld]%s", static_cast<long>(pEnum->NumItems), kCrLf);
+    TW_LINE("      CurrentIndex = [%ld]%s", static_cast<long>(pEnum->CurrentIndex), kCrLf);
+    TW_LINE("      DefaultIndex = [%ld]%s", static_cast<long>(pEnum->DefaultIndex), kCrLf);
     MakeItemList(Cap, pEnum->ItemType, pEnum->NumItems, pEnum->ItemList, nBytes - kHeader);
   }
-  Line("    }%s", kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size_t nBytes) {
   if (pOneValue == nullptr) return true;
-  Line("    TW_ONEVALUE = {%s", kCrLf);
+  TW_LINE("    TW_ONEVALUE = {%s", kCrLf);
   if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
     TW_UINT16 itemType = pOneValue->ItemType;
-    Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
+    TW_LINE("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      Line(
+      TW_LINE(
           "      Item     = [%s]%s",
           ValueText(NamingOf(Cap), itemType, FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item)), text),
           kCrLf);
     }
   }
-  Line("    }%s", kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes) {
   if (pRange == nullptr) return true;
-  Line("    TW_RANGE = {%s", kCrLf);
+  TW_LINE("    TW_RANGE = {%s", kCrLf);
   if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
     TW_UINT16 itemType = pRange->ItemType;
-    Line("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
+    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);
@@ -186,6 +190,6 @@ bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes
         value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), offsetof(TW_RANGE, DefaultValue)) &&
         value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), offsetof(TW_RANGE, CurrentValue));
   }
-  Line("    }%s", kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }

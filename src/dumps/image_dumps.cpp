@@ -3,229 +3,237 @@
 #include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 #include "names/triplet_names.h"
 
 bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
   if (pImageInfo == nullptr) return true;
-  Line("  TW_IMAGEINFO = {%s", kCrLf);
-  Line("    XResolution      = [%.3f]%s", ToFix32Number(pImageInfo->XResolution), kCrLf);
-  Line("    YResolution      = [%.3f]%s", ToFix32Number(pImageInfo->YResolution), kCrLf);
-  Line("    ImageWidth       = [%d]%s", pImageInfo->ImageWidth, kCrLf);
-  Line("    ImageLength      = [%d]%s", pImageInfo->ImageLength, kCrLf);
-  Line("    SamplesPerPixel  = [%d]%s", pImageInfo->SamplesPerPixel, kCrLf);
+  TW_LINE("  TW_IMAGEINFO = {%s", kCrLf);
+  TW_FIELDS(4, 16);
+  TW_FIELD_FIX32(pImageInfo, XResolution);
+  TW_FIELD_FIX32(pImageInfo, YResolution);
+  TW_FIELD(pImageInfo, ImageWidth, "%d");
+  TW_FIELD(pImageInfo, ImageLength, "%d");
+  TW_FIELD(pImageInfo, SamplesPerPixel, "%d");
   // All eight entries, whatever SamplesPerPixel says.
-  Line("    BitsPerSamples[] = {");
-  for (int i = 0; i < 7; ++i) Line("%d,", pImageInfo->BitsPerSample[i]);
-  Line("%d", pImageInfo->BitsPerSample[7]);
-  Line("}%s", kCrLf);
-  Line("    BitsPerPixel     = [%d]%s", pImageInfo->BitsPerPixel, kCrLf);
-  Line("    Planar           = [%s]%s", BoolText(pImageInfo->Planar), kCrLf);
+  TW_LINE("    BitsPerSamples[] = {");
+  for (int i = 0; i < 7; ++i) TW_LINE("%d,", pImageInfo->BitsPerSample[i]);
+  TW_LINE("%d", pImageInfo->BitsPerSample[7]);
+  TW_LINE("}%s", kCrLf);
+  TW_FIELD(pImageInfo, BitsPerPixel, "%d");
+  TW_FIELD_BOOL(pImageInfo, Planar);
   // PixelType is signed here, so -1 reads as ERROR!(-1).
-  Line("    PixelType        = [%s]%s", Name(twpt_macros, twpt_supplement, pImageInfo->PixelType),
-       kCrLf);
-  Line("    Compression      = [%s]%s", Name(twcp_macros, twcp_supplement, pImageInfo->Compression),
-       kCrLf);
-  Line("  }%s", kCrLf);
+  TW_FIELD_NAME(pImageInfo, PixelType, twpt_macros, twpt_supplement);
+  TW_FIELD_NAME(pImageInfo, Compression, twcp_macros, twcp_supplement);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
   if (pImageLayout == nullptr) return true;
-  Line("  TW_IMAGELAYOUT = {%s", kCrLf);
-  Line("    Frame          =%s", kCrLf);
+  TW_LINE("  TW_IMAGELAYOUT = {%s", kCrLf);
+  TW_FIELDS(4, 14);
+  TW_FIELD_NESTED(Frame);
   TwFrameAnalyze(&pImageLayout->Frame);
-  Line("    DocumentNumber = [%ld]%s", Uint32AsLong(pImageLayout->DocumentNumber), kCrLf);
-  Line("    PageNumber     = [%ld]%s", Uint32AsLong(pImageLayout->PageNumber), kCrLf);
-  Line("    FrameNumber    = [%ld]%s", Uint32AsLong(pImageLayout->FrameNumber), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_FIELD_U32(pImageLayout, DocumentNumber);
+  TW_FIELD_U32(pImageLayout, PageNumber);
+  TW_FIELD_U32(pImageLayout, FrameNumber);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
   if (pFrame == nullptr) return true;
-  Line("    TW_FRAME = {%s", kCrLf);
-  Line("      Left   = [%.3f]%s", ToFix32Number(pFrame->Left), kCrLf);
-  Line("      Top    = [%.3f]%s", ToFix32Number(pFrame->Top), kCrLf);
-  Line("      Right  = [%.3f]%s", ToFix32Number(pFrame->Right), kCrLf);
-  Line("      Bottom = [%.3f]%s", ToFix32Number(pFrame->Bottom), kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TW_FRAME = {%s", kCrLf);
+  TW_FIELDS(6, 6);
+  TW_FIELD_FIX32(pFrame, Left);
+  TW_FIELD_FIX32(pFrame, Top);
+  TW_FIELD_FIX32(pFrame, Right);
+  TW_FIELD_FIX32(pFrame, Bottom);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
   if (pImageMemXfer == nullptr) return true;
-  Line("  TW_IMAGEMEMXFER = {%s", kCrLf);
-  Line("    Compression  = [%s]%s", Name(twcp_macros, twcp_supplement, pImageMemXfer->Compression),
-       kCrLf);
-  Line("    BytesPerRow  = [%ld]%s", Uint32AsLong(pImageMemXfer->BytesPerRow), kCrLf);
-  Line("    Columns      = [%ld]%s", Uint32AsLong(pImageMemXfer->Columns), kCrLf);
-  Line("    Rows         = [%ld]%s", Uint32AsLong(pImageMemXfer->Rows), kCrLf);
-  Line("    XOffset      = [%ld]%s", Uint32AsLong(pImageMemXfer->XOffset), kCrLf);
-  Line("    YOffset      = [%ld]%s", Uint32AsLong(pImageMemXfer->YOffset), kCrLf);
-  Line("    BytesWritten = [%ld]%s", Uint32AsLong(pImageMemXfer->BytesWritten), kCrLf);
-  Line("    Memory       =%s", kCrLf);
+  TW_LINE("  TW_IMAGEMEMXFER = {%s", kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD_NAME(pImageMemXfer, Compression, twcp_macros, twcp_supplement);
+  TW_FIELD_U32(pImageMemXfer, BytesPerRow);
+  TW_FIELD_U32(pImageMemXfer, Columns);
+  TW_FIELD_U32(pImageMemXfer, Rows);
+  TW_FIELD_U32(pImageMemXfer, XOffset);
+  TW_FIELD_U32(pImageMemXfer, YOffset);
+  TW_FIELD_U32(pImageMemXfer, BytesWritten);
+  TW_FIELD_NESTED(Memory);
   TwMemoryAnalyze(&pImageMemXfer->Memory);
   // Stored logs close this structure at the start of the line.
-  Line("}%s", kCrLf);
+  TW_LINE("}%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpegCompression) {
   if (pJpegCompression == nullptr) return true;
   TW_JPEGCOMPRESSION& jpeg = *pJpegCompression;
-  Line("  TW_JPEGCOMPRESSION = {%s", kCrLf);
-  Line("    ColorSpace       = [%s]%s", Name(twpt_macros, twpt_supplement, jpeg.ColorSpace), kCrLf);
-  Line("    SubSampling      = [%ld]%s", Uint32AsLong(jpeg.SubSampling), kCrLf);
-  Line("    NumComponents    = [%d]%s", jpeg.NumComponents, kCrLf);
-  Line("    RestartFrequency = [%d]%s", jpeg.RestartFrequency, kCrLf);
-  Line("    QuantMap[]       = {");
-  for (int i = 0; i < 3; ++i) Line("%d,", jpeg.QuantMap[i]);
-  Line("%d", jpeg.QuantMap[3]);
-  Line("}%s", kCrLf);
+  TW_LINE("  TW_JPEGCOMPRESSION = {%s", kCrLf);
+  TW_FIELDS(4, 16);
+  TW_FIELD_NAME(&jpeg, ColorSpace, twpt_macros, twpt_supplement);
+  TW_FIELD_U32(&jpeg, SubSampling);
+  TW_FIELD(&jpeg, NumComponents, "%d");
+  TW_FIELD(&jpeg, RestartFrequency, "%d");
+  TW_LINE("    QuantMap[]       = {");
+  for (int i = 0; i < 3; ++i) TW_LINE("%d,", jpeg.QuantMap[i]);
+  TW_LINE("%d", jpeg.QuantMap[3]);
+  TW_LINE("}%s", kCrLf);
   // Each memory-block label shares its line with the nested TW_MEMORY header.
   for (int i = 0; i < 4; ++i) {
-    Line("    QuantTable[%d]   = {", i);
+    TW_LINE("    QuantTable[%d]   = {", i);
     TwMemoryAnalyze(&jpeg.QuantTable[i]);
   }
-  Line("    HuffmanMap[]     = {");
-  for (int i = 0; i < 3; ++i) Line("%d,", jpeg.HuffmanMap[i]);
-  Line("%d", jpeg.HuffmanMap[3]);
-  Line("}%s", kCrLf);
+  TW_LINE("    HuffmanMap[]     = {");
+  for (int i = 0; i < 3; ++i) TW_LINE("%d,", jpeg.HuffmanMap[i]);
+  TW_LINE("%d", jpeg.HuffmanMap[3]);
+  TW_LINE("}%s", kCrLf);
   for (int i = 0; i < 2; ++i) {
-    Line("    HuffmanDC[%d]    = {", i);
+    TW_LINE("    HuffmanDC[%d]    = {", i);
     TwMemoryAnalyze(&jpeg.HuffmanDC[i]);
   }
   for (int i = 0; i < 2; ++i) {
-    Line("    HuffmanAC[%d]    = {", i);
+    TW_LINE("    HuffmanAC[%d]    = {", i);
     TwMemoryAnalyze(&jpeg.HuffmanAC[i]);
   }
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
   if (pExtImageInfo == nullptr) return true;
-  Line("  TW_EXTIMAGEINFO = {%s", kCrLf);
+  TW_LINE("  TW_EXTIMAGEINFO = {%s", kCrLf);
   // NumInfos is shown but never trusted as a bound: only the first entry is read.
-  Line("    NumInfos = [%ld]%s", Uint32AsLong(pExtImageInfo->NumInfos), kCrLf);
-  Line("    Info     =%s", kCrLf);
+  TW_FIELDS(4, 8);
+  TW_FIELD_U32(pExtImageInfo, NumInfos);
+  TW_FIELD_NESTED(Info);
   TwInfoAnalyze(&pExtImageInfo->Info[0]);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
   if (pInfo == nullptr) return true;
-  Line("    TW_INFO = {%s", kCrLf);
-  Line("      InfoID   = [%d]%s", pInfo->InfoID, kCrLf);
-  Line("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, pInfo->ItemType), kCrLf);
-  Line("      NumItems = [%d]%s", pInfo->NumItems, kCrLf);
-  Line("      CondCode = [%s]%s", Name(twrc_macros, twrc_supplement, pInfo->CondCode), kCrLf);
-  Line("      Item     = [%ld]%s", Uint32AsLong(static_cast<uint32_t>(pInfo->Item)), kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TW_INFO = {%s", kCrLf);
+  TW_FIELDS(6, 8);
+  TW_FIELD(pInfo, InfoID, "%d");
+  TW_FIELD_NAME(pInfo, ItemType, twty_macros, twty_supplement);
+  TW_FIELD(pInfo, NumItems, "%d");
+  TW_FIELD_NAME(pInfo, CondCode, twrc_macros, twrc_supplement);
+  TW_FIELD_U32(pInfo, Item);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwPalette8Analyze(TW_PALETTE8* pPalette8) {
   if (pPalette8 == nullptr) return true;
-  Line("  TW_PALETTE8 = { it does not display. }%s", kCrLf);
+  TW_LINE("  TW_PALETTE8 = { it does not display. }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwGrayResponseAnalyze(TW_GRAYRESPONSE* pGrayResponse) {
   if (pGrayResponse == nullptr) return true;
-  Line("  TW_GRAYRESPONSE = {%s", kCrLf);
-  Line("    Response[0] =%s", kCrLf);
+  TW_LINE("  TW_GRAYRESPONSE = {%s", kCrLf);
+  TW_LINE("    Response[0] =%s", kCrLf);
   TwElement8Analyze(&pGrayResponse->Response[0]);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwRgbResponseAnalyze(TW_RGBRESPONSE* pRgbResponse) {
   if (pRgbResponse == nullptr) return true;
-  Line("  TW_RGBRESPONSE = {%s", kCrLf);
-  Line("    Response[0] =%s", kCrLf);
+  TW_LINE("  TW_RGBRESPONSE = {%s", kCrLf);
+  TW_LINE("    Response[0] =%s", kCrLf);
   TwElement8Analyze(&pRgbResponse->Response[0]);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement8) {
   if (pElement8 == nullptr) return true;
-  Line("    TW_ELEMENT8 = {%s", kCrLf);
-  Line("      Index    = [%d]%s", pElement8->Index, kCrLf);
-  Line("      Channel1 = [%d]%s", pElement8->Channel1, kCrLf);
-  Line("      Channel2 = [%d]%s", pElement8->Channel2, kCrLf);
-  Line("      Channel3 = [%d]%s", pElement8->Channel3, kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TW_ELEMENT8 = {%s", kCrLf);
+  TW_FIELDS(6, 8);
+  TW_FIELD(pElement8, Index, "%d");
+  TW_FIELD(pElement8, Channel1, "%d");
+  TW_FIELD(pElement8, Channel2, "%d");
+  TW_FIELD(pElement8, Channel3, "%d");
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
   if (pCieColor == nullptr) return true;
-  Line("  TW_CIECOLOR = {%s", kCrLf);
-  Line("    ColorSpace      = [%s]%s", Name(twpt_macros, twpt_supplement, pCieColor->ColorSpace),
-       kCrLf);
-  Line("    LowEndian       = [%d]%s", pCieColor->LowEndian, kCrLf);
-  Line("    DeviceDependent = [%d]%s", pCieColor->DeviceDependent, kCrLf);
-  Line("    VersionNumber   = [%ld]%s",
-       Uint32AsLong(static_cast<uint32_t>(pCieColor->VersionNumber)), kCrLf);
-  Line("    StageABC=%s", kCrLf);
+  TW_LINE("  TW_CIECOLOR = {%s", kCrLf);
+  TW_FIELDS(4, 15);
+  TW_FIELD_NAME(pCieColor, ColorSpace, twpt_macros, twpt_supplement);
+  TW_FIELD(pCieColor, LowEndian, "%d");
+  TW_FIELD(pCieColor, DeviceDependent, "%d");
+  TW_FIELD_U32(pCieColor, VersionNumber);
+  TW_LINE("    StageABC=%s", kCrLf);
   TwTransformStageAnalyze(&pCieColor->StageABC);
-  Line("    StageLMN=%s", kCrLf);
+  TW_LINE("    StageLMN=%s", kCrLf);
   TwTransformStageAnalyze(&pCieColor->StageLMN);
-  Line("    WhitePoint=%s", kCrLf);
+  TW_LINE("    WhitePoint=%s", kCrLf);
   TwCiePointAnalyze(&pCieColor->WhitePoint);
-  Line("    BlackPoint=%s", kCrLf);
+  TW_LINE("    BlackPoint=%s", kCrLf);
   TwCiePointAnalyze(&pCieColor->BlackPoint);
-  Line("    WhitePaper=%s", kCrLf);
+  TW_LINE("    WhitePaper=%s", kCrLf);
   TwCiePointAnalyze(&pCieColor->WhitePaper);
-  Line("    BlackInk=%s", kCrLf);
+  TW_LINE("    BlackInk=%s", kCrLf);
   TwCiePointAnalyze(&pCieColor->BlackInk);
-  Line("    Samples[]       = [%.3f]%s", ToFix32Number(pCieColor->Samples[0]), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("    Samples[]       = [%.3f]%s", ToFix32Number(pCieColor->Samples[0]), kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pTransformStage) {
   if (pTransformStage == nullptr) return true;
-  Line("    TW_TRANSFORMSTAGE = {%s", kCrLf);
+  TW_LINE("    TW_TRANSFORMSTAGE = {%s", kCrLf);
   for (int d = 0; d < 3; ++d) {
-    Line("      Decode[%d] =%s", d, kCrLf);
+    TW_LINE("      Decode[%d] =%s", d, kCrLf);
     TwDecodeFunctionAnalyze(&pTransformStage->Decode[d]);
   }
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
-      Line("      Mix[%d][%d] = [%.3f]%s", i, j, ToFix32Number(pTransformStage->Mix[i][j]), kCrLf);
+      TW_LINE("      Mix[%d][%d] = [%.3f]%s", i, j, ToFix32Number(pTransformStage->Mix[i][j]),
+              kCrLf);
     }
   }
-  Line("    }%s", kCrLf);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecodeFunction) {
   if (pDecodeFunction == nullptr) return true;
   TW_DECODEFUNCTION& decode = *pDecodeFunction;
-  Line("      TW_DECODEFUNCTION = {%s", kCrLf);
-  Line("        StartIn     = [%.3f]%s", ToFix32Number(decode.StartIn), kCrLf);
-  Line("        BreakIn     = [%.3f]%s", ToFix32Number(decode.BreakIn), kCrLf);
-  Line("        EndIn       = [%.3f]%s", ToFix32Number(decode.EndIn), kCrLf);
-  Line("        StartOut    = [%.3f]%s", ToFix32Number(decode.StartOut), kCrLf);
-  Line("        BreakOut    = [%.3f]%s", ToFix32Number(decode.BreakOut), kCrLf);
-  Line("        EndOut      = [%.3f]%s", ToFix32Number(decode.EndOut), kCrLf);
-  Line("        Gamma       = [%.3f]%s", ToFix32Number(decode.Gamma), kCrLf);
-  Line("        SampleCount = [%.3f]%s", ToFix32Number(decode.SampleCount), kCrLf);
-  Line("      }%s", kCrLf);
+  TW_LINE("      TW_DECODEFUNCTION = {%s", kCrLf);
+  TW_FIELDS(8, 11);
+  TW_FIELD_FIX32(&decode, StartIn);
+  TW_FIELD_FIX32(&decode, BreakIn);
+  TW_FIELD_FIX32(&decode, EndIn);
+  TW_FIELD_FIX32(&decode, StartOut);
+  TW_FIELD_FIX32(&decode, BreakOut);
+  TW_FIELD_FIX32(&decode, EndOut);
+  TW_FIELD_FIX32(&decode, Gamma);
+  TW_FIELD_FIX32(&decode, SampleCount);
+  TW_LINE("      }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pCiePoint) {
   if (pCiePoint == nullptr) return true;
-  Line("    TW_CIEPOINT = {%s", kCrLf);
-  Line("      X = [%.3f]%s", ToFix32Number(pCiePoint->X), kCrLf);
-  Line("      Y = [%.3f]%s", ToFix32Number(pCiePoint->Y), kCrLf);
-  Line("      Z = [%.3f]%s", ToFix32Number(pCiePoint->Z), kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TW_CIEPOINT = {%s", kCrLf);
+  TW_FIELDS(6, 1);
+  TW_FIELD_FIX32(pCiePoint, X);
+  TW_FIELD_FIX32(pCiePoint, Y);
+  TW_FIELD_FIX32(pCiePoint, Z);
+  TW_LINE("    }%s", kCrLf);
   return true;
 }

@@ -2,32 +2,34 @@
 #include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_fields.h"
 #include "names/field_names.h"
 
 bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   if (pAutoExposure == nullptr) return true;
   TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
-  Line("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
-  Line("    Handle       = <0x%08x>%s", exposure.Handle, kCrLf);
-  Line("    Left         = [%d]%s", exposure.Left, kCrLf);
-  Line("    Top          = [%d]%s", exposure.Top, kCrLf);
-  Line("    Right        = [%d]%s", exposure.Right, kCrLf);
-  Line("    Bottom       = [%d]%s", exposure.Bottom, kCrLf);
-  Line("    FilmType     = [%s]%s", Name(twvx_ft_macros, exposure.FilmType), kCrLf);
-  Line("    PreScanGamma = [%s]%s", Name(twvx_pg_macros, exposure.PreScanGamma), kCrLf);
-  Line("    ScreenGamma  = [%.3f]%s", ToFix32Number(exposure.ScreenGamma), kCrLf);
-  Line("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD_HANDLE(&exposure, Handle);
+  TW_FIELD(&exposure, Left, "%d");
+  TW_FIELD(&exposure, Top, "%d");
+  TW_FIELD(&exposure, Right, "%d");
+  TW_FIELD(&exposure, Bottom, "%d");
+  TW_FIELD_NAME(&exposure, FilmType, twvx_ft_macros);
+  TW_FIELD_NAME(&exposure, PreScanGamma, twvx_pg_macros);
+  TW_FIELD_FIX32(&exposure, ScreenGamma);
+  TW_LINE("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
   if (pRgbMatrix == nullptr) return true;
-  Line("  TWVX_RGBMATRIX = {%s", kCrLf);
-  Line("    ColorCoeff = {");
+  TW_LINE("  TWVX_RGBMATRIX = {%s", kCrLf);
+  TW_LINE("    ColorCoeff = {");
   SetColorCoeffData(pRgbMatrix->ColorCoeff);
-  Line("}%s", kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("}%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
@@ -36,100 +38,107 @@ bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
 void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
   auto c = [pCoeff](int i) { return ToFix32Number(pCoeff[i]); };
-  Line("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
-       c(7), c(8));
+  TW_LINE("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
+          c(7), c(8));
 }
 
 bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothing) {
   if (pColorSmoothing == nullptr) return true;
   TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
-  Line("  TWVX_COLORSMOOTHING = {%s", kCrLf);
-  Line("    Handle       = <0x%08x>%s", smoothing.Handle, kCrLf);
-  Line("    LeftX        = [%ld]%s", Uint32AsLong(smoothing.LeftX), kCrLf);
-  Line("    LeftY        = [%ld]%s", Uint32AsLong(smoothing.LeftY), kCrLf);
-  Line("    TopX         = [%ld]%s", Uint32AsLong(smoothing.TopX), kCrLf);
-  Line("    TopY         = [%ld]%s", Uint32AsLong(smoothing.TopY), kCrLf);
-  Line("    RightX       = [%ld]%s", Uint32AsLong(smoothing.RightX), kCrLf);
-  Line("    RightY       = [%ld]%s", Uint32AsLong(smoothing.RightY), kCrLf);
-  Line("    BottomX      = [%ld]%s", Uint32AsLong(smoothing.BottomX), kCrLf);
-  Line("    BottomY      = [%ld]%s", Uint32AsLong(smoothing.BottomY), kCrLf);
-  Line("    Reserved     = [%ld]%s", Uint32AsLong(smoothing.Reserved), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_COLORSMOOTHING = {%s", kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD_HANDLE(&smoothing, Handle);
+  TW_FIELD_U32(&smoothing, LeftX);
+  TW_FIELD_U32(&smoothing, LeftY);
+  TW_FIELD_U32(&smoothing, TopX);
+  TW_FIELD_U32(&smoothing, TopY);
+  TW_FIELD_U32(&smoothing, RightX);
+  TW_FIELD_U32(&smoothing, RightY);
+  TW_FIELD_U32(&smoothing, BottomX);
+  TW_FIELD_U32(&smoothing, BottomY);
+  TW_FIELD_U32(&smoothing, Reserved);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
   if (pLocationData == nullptr) return true;
   TWVX_LOCATIONDATA& location = *pLocationData;
-  Line("  TWVX_LOCATIONDATA = {%s", kCrLf);
-  Line("    BitsPerPixel = [%d]%s", location.BitsPerPixel, kCrLf);
-  Line("    topPoint     = [%ld]%s", Uint32AsLong(location.topPoint), kCrLf);
-  Line("    leftPoint    = [%ld]%s", Uint32AsLong(location.leftPoint), kCrLf);
-  Line("    locateW      = [%ld]%s", Uint32AsLong(location.locateW), kCrLf);
-  Line("    locateH      = [%ld]%s", Uint32AsLong(location.locateH), kCrLf);
-  Line("    ActualImgW   = [%ld]%s", Uint32AsLong(location.ActualImgW), kCrLf);
-  Line("    ActualImgH   = [%ld]%s", Uint32AsLong(location.ActualImgH), kCrLf);
-  Line("    xTangent     = [%ld]%s", Uint32AsLong(location.xTangent), kCrLf);
-  Line("    yTangent     = [%ld]%s", Uint32AsLong(location.yTangent), kCrLf);
-  Line("    Theta        = [%.3f]%s", ToFix32Number(location.Theta), kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_LOCATIONDATA = {%s", kCrLf);
+  TW_FIELDS(4, 12);
+  TW_FIELD(&location, BitsPerPixel, "%d");
+  TW_FIELD_U32(&location, topPoint);
+  TW_FIELD_U32(&location, leftPoint);
+  TW_FIELD_U32(&location, locateW);
+  TW_FIELD_U32(&location, locateH);
+  TW_FIELD_U32(&location, ActualImgW);
+  TW_FIELD_U32(&location, ActualImgH);
+  TW_FIELD_U32(&location, xTangent);
+  TW_FIELD_U32(&location, yTangent);
+  TW_FIELD_FIX32(&location, Theta);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 // Nested inside TWVX_USMINFO, so printed one level in even when it is the call's own data.
 bool CParaAnalyze::TwUnsharpMaskAnalyze(TWVX_USMPARAM* pUsmParam) {
   if (pUsmParam == nullptr) return true;
-  Line("    TWVX_USMPARAM = {%s", kCrLf);
-  Line("      Amount    = [%d]%s", pUsmParam->Amount, kCrLf);
-  Line("      Radius    = [%d]%s", pUsmParam->Radius, kCrLf);
-  Line("      Threshold = [%d]%s", pUsmParam->Threshold, kCrLf);
-  Line("    }%s", kCrLf);
+  TW_LINE("    TWVX_USMPARAM = {%s", kCrLf);
+  TW_FIELDS(6, 9);
+  TW_FIELD(pUsmParam, Amount, "%d");
+  TW_FIELD(pUsmParam, Radius, "%d");
+  TW_FIELD(pUsmParam, Threshold, "%d");
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxSettingFrameAnalyze(TWVX_SETTINGFRAME* pSettingFrame) {
   if (pSettingFrame == nullptr) return true;
-  Line("  TWVX_SETTINGFRAME = {%s", kCrLf);
-  Line("    NumFrame    = [%d]%s", pSettingFrame->NumFrame, kCrLf);
-  Line("    CurrentNum  = [%d]%s", pSettingFrame->CurrentNum, kCrLf);
-  Line("  }%s", kCrLf);
+  TW_LINE("  TWVX_SETTINGFRAME = {%s", kCrLf);
+  TW_FIELDS(4, 11);
+  TW_FIELD(pSettingFrame, NumFrame, "%d");
+  TW_FIELD(pSettingFrame, CurrentNum, "%d");
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxUsmInfoAnalyze(TWVX_USMINFO* pUsmInfo) {
   if (pUsmInfo == nullptr) return true;
-  Line("  TWVX_USMINFO = {%s", kCrLf);
-  Line("    InputResolution = [%d]%s", pUsmInfo->InputResolution, kCrLf);
-  Line("    InUSMLevel      = [%d]%s", pUsmInfo->InUSMLevel, kCrLf);
-  Line("    InFilmType      = [%d]%s", pUsmInfo->InFilmType, kCrLf);
-  Line("    USMParm         = %s", kCrLf);
+  TW_LINE("  TWVX_USMINFO = {%s", kCrLf);
+  TW_FIELDS(4, 15);
+  TW_FIELD(pUsmInfo, InputResolution, "%d");
+  TW_FIELD(pUsmInfo, InUSMLevel, "%d");
+  TW_FIELD(pUsmInfo, InFilmType, "%d");
+  TW_LINE("    USMParm         = %s", kCrLf);
   TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
-  Line("    ReviseParm      = %s", kCrLf);
+  TW_LINE("    ReviseParm      = %s", kCrLf);
   TwVxReviseBaseParamAnalyze(&pUsmInfo->ReviseParm);
-  Line("  }%s", kCrLf);
+  TW_LINE("  }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBaseParm) {
   if (pReviseBaseParm == nullptr) return true;
-  Line("    TWVX_REVISEBASEPARM = {%s", kCrLf);
-  Line("      InputRevise  = %s", kCrLf);
+  TW_LINE("    TWVX_REVISEBASEPARM = {%s", kCrLf);
+  TW_LINE("      InputRevise  = %s", kCrLf);
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->InputRevise);
-  Line("      OutputRevise = %s", kCrLf);
+  TW_LINE("      OutputRevise = %s", kCrLf);
   TwVxThresholdInfoAnalyze(&pReviseBaseParm->OutputRevise);
-  Line("      BlurMax      = [%d]%s", pReviseBaseParm->BlurMax, kCrLf);
-  Line("    }%s", kCrLf);
+  TW_FIELDS(6, 12);
+  TW_FIELD(pReviseBaseParm, BlurMax, "%d");
+  TW_LINE("    }%s", kCrLf);
   return true;
 }
 
 bool CParaAnalyze::TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo) {
   if (pThresholdInfo == nullptr) return true;
-  Line("      TWVX_THRESHOLDINFO = {%s", kCrLf);
-  Line("        ShadowL    = [%d]%s", pThresholdInfo->ShadowL, kCrLf);
-  Line("        ShadowH    = [%d]%s", pThresholdInfo->ShadowH, kCrLf);
-  Line("        HighlightH = [%d]%s", pThresholdInfo->HighlightH, kCrLf);
-  Line("        HighlightL = [%d]%s", pThresholdInfo->HighlightL, kCrLf);
-  Line("      }%s", kCrLf);
+  TW_LINE("      TWVX_THRESHOLDINFO = {%s", kCrLf);
+  TW_FIELDS(8, 10);
+  TW_FIELD(pThresholdInfo, ShadowL, "%d");
+  TW_FIELD(pThresholdInfo, ShadowH, "%d");
+  TW_FIELD(pThresholdInfo, HighlightH, "%d");
+  TW_FIELD(pThresholdInfo, HighlightL, "%d");
+  TW_LINE("      }%s", kCrLf);
   return true;
 }
 

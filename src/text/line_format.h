@@ -1,4 +1,4 @@
-// Line(format, ...): one printf-style line appended to the analyzer's output text, its format a
+// One printf-style line appended to a text (TW_LINE in the analyzer, TW_FORMAT here), its format a
 // literal that is read when the data source is compiled rather than on every call. A traced call
 // formats dozens of lines; read at run time, their formats cost more than the log's writes.
 //
@@ -28,7 +28,7 @@
 #include "text/out_text.h"
 #include "text/value_text.h"
 
-// A type that carries the literal `format`, for Line and for helpers that take a line's format.
+// A type that carries the literal `format`, for TW_LINE and for helpers that take a line's format.
 #define TW_LINE_FORMAT(format)                               \
   [] {                                                       \
     struct LineFormat {                                      \
@@ -36,9 +36,6 @@
     };                                                       \
     return LineFormat{};                                     \
   }()
-
-// Written as the call it stands for: Line("    Cap        = [%s]%s", name, kCrLf).
-#define Line(format, ...) AppendLine(TW_LINE_FORMAT(format) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
 
 // Each argument of a line as a copy of its value, so that no reference is ever bound to a
 // field of the application's structure: with the Linux source manager's 2-byte packing a 32-bit

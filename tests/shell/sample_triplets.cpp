@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "analyzer/dumped_types.h"
 #include "platform/memory_handle.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -43,41 +44,17 @@ SampleTriplets::SampleTriplets() {
   auto add = [this](TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, size_t size) {
     triplets_.push_back({DG, DAT, MSG, size != 0 ? Structure(size) : nullptr, size});
   };
-  triplets_.push_back({DG_CONTROL, DAT_CAPABILITY, MSG_GET, capability, sizeof(TW_CAPABILITY)});
-  triplets_.push_back({DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, event, sizeof(TW_EVENT)});
-  triplets_.push_back({DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, pending, sizeof(*pending)});
-  add(DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ, 0);
-  add(DG_CONTROL, DAT_IDENTITY, MSG_GET, sizeof(TW_IDENTITY));
-  add(DG_CONTROL, DAT_PARENT, MSG_OPENDSM, 0);
-  add(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, sizeof(TW_SETUPMEMXFER));
-  add(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, sizeof(TW_SETUPFILEXFER));
-  add(DG_CONTROL, DAT_STATUS, MSG_GET, sizeof(TW_STATUS));
-  add(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, sizeof(TW_USERINTERFACE));
-  add(DG_CONTROL, DAT_XFERGROUP, MSG_GET, sizeof(TW_UINT32));
-  add(DG_CONTROL, DAT_TWUNKIDENTITY, MSG_GET, 0);
-  add(DG_CONTROL, DAT_CUSTOMDSDATA, MSG_GET, sizeof(TW_CUSTOMDSDATA));
-  add(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, sizeof(TW_IMAGEINFO));
-  add(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, sizeof(TW_IMAGELAYOUT));
-  add(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, sizeof(TW_IMAGEMEMXFER));
-  add(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, sizeof(TW_HANDLE));
-  add(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, 0);
-  add(DG_IMAGE, DAT_CIECOLOR, MSG_GET, sizeof(TW_CIECOLOR));
-  add(DG_IMAGE, DAT_GRAYRESPONSE, MSG_SET, sizeof(TW_GRAYRESPONSE));
-  add(DG_IMAGE, DAT_RGBRESPONSE, MSG_SET, sizeof(TW_RGBRESPONSE));
-  add(DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, sizeof(TW_JPEGCOMPRESSION));
-  add(DG_IMAGE, DAT_PALETTE8, MSG_GET, sizeof(TW_PALETTE8));
-  add(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, sizeof(TW_EXTIMAGEINFO));
-  add(DG_CONTROL, DAT_VX_AUTOEXPOSURE, MSG_GET, sizeof(TWVX_AUTOEXPOSURE));
-  add(DG_CONTROL, DAT_VX_RGBMATRIX, MSG_GET, sizeof(TWVX_RGBMATRIX));
-  add(DG_CONTROL, DAT_VX_COLORSMOOTHING, MSG_GET, sizeof(TWVX_COLORSMOOTHING));
-  add(DG_CONTROL, DAT_VX_EVENT, MSG_GET, 0);
-  add(DG_CONTROL, DAT_VX_HARDWAREINFO, MSG_GET, sizeof(TWVX_HARDWAREINFO));
-  add(DG_CONTROL, DAT_VX_SKEWINFO, MSG_GET, sizeof(TWVX_LOCATIONDATA));
-  add(DG_CONTROL, DAT_VX_UNSHARPMASKPARAM, MSG_GET, sizeof(TWVX_USMPARAM));
-  add(DG_CONTROL, DAT_VX_REDCORRECTIONMATRIX, MSG_GET, 0);
-  add(DG_CONTROL, DAT_VX_TWAINCALLBACKMSG, MSG_GET, 0);
-  add(DG_CONTROL, DAT_VX_SETTINGFRAME, MSG_GET, sizeof(TWVX_SETTINGFRAME));
-  add(DG_CONTROL, DAT_VX_USMINFO, MSG_GET, sizeof(TWVX_USMINFO));
+  // Every dumped type once; those whose contents decide what is logged carry real ones.
+  auto addDumped = [&](TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, size_t size) {
+    if (DAT == DAT_CAPABILITY) return triplets_.push_back({DG, DAT, MSG, capability, size});
+    if (DAT == DAT_EVENT) return triplets_.push_back({DG, DAT, MSG, event, size});
+    if (DAT == DAT_PENDINGXFERS) return triplets_.push_back({DG, DAT, MSG, pending, size});
+    add(DG, DAT, MSG, size);
+  };
+#define TW_SAMPLE(DG, DAT, MSG, Structure, Operation) \
+  addDumped(DG, DAT, MSG, kDumpedSize<Structure>);
+  TW_DUMPED_TYPES(TW_SAMPLE)
+#undef TW_SAMPLE
   // Types the analyzer has no dump for.
   add(DG_CONTROL, DAT_FILESYSTEM, MSG_GET, 0);
   add(DG_CONTROL, DAT_VX_DUALIMAGE, MSG_GET, 0);

@@ -126,7 +126,7 @@ class PipeReader {
  public:
   PipeReader(int fd, int timeoutSeconds) : fd_(fd), timeoutMs_(timeoutSeconds * 1000) {}
 
-  ReadStatus Line(std::string* line) {
+  ReadStatus ReadLine(std::string* line) {
     for (;;) {
       size_t newline = pending_.find('\n');
       if (newline != std::string::npos) {
@@ -239,7 +239,7 @@ class LoadReplay {
     PipeReader reader(fd, options_.timeoutSeconds);
     std::string line;
     for (;;) {
-      ReadStatus status = reader.Line(&line);
+      ReadStatus status = reader.ReadLine(&line);
       if (status == ReadStatus::kTimeout) return Hung();
       if (status == ReadStatus::kEnd) return Died();
       switch (line.empty() ? ' ' : line[0]) {
