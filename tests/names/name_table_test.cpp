@@ -24,18 +24,11 @@ TEST(NameLookup, FirstEqualRowWinsAndMissesPrintSignedValue) {
   // The sentinel row is never compared: -1 misses in a table without such a row.
   EXPECT_STREQ(LookupName(dg_macros, -1, text), "ERROR!(-1)");
   EXPECT_STREQ(LookupName(dg_macros, 0, text), "ERROR!(0)");
-}
-
-TEST(NameLookup, TripletTablesNameTheirConstants) {
-  char text[kMacroNameSize];
-  EXPECT_STREQ(LookupName(twrc_macros, TWRC_DATANOTAVAILABLE, text), "TWRC_DATANOTAVAILABLE");
-  EXPECT_STREQ(LookupName(twrc_macros, 10, text), "ERROR!(10)");
-  EXPECT_STREQ(LookupName(dat_macros, 0x0301, text), "DAT_SETUPFILEXFER2");
-  EXPECT_STREQ(LookupName(dat_macros, 0x0403, text), "ERROR!(1027)");
-  EXPECT_STREQ(LookupName(dat_vx_macros, 0x8017, text), "DAT_VX_DUALIMAGE");
-  EXPECT_STREQ(LookupName(msg_macros, MSG_PASSTHRU, text), "MSG_PASSTHRU");
-  EXPECT_STREQ(LookupName(msg_vx_macros, 0x8002, text), "MSG_VX_XFERREQUEST");
-  EXPECT_STREQ(LookupName(icap_vx_macros, 0x8043, text), "ICAP_VX_ADE");
+  // Field values keep their width: a 16-bit all-ones is no 32-bit one, nor the sentinel.
+  EXPECT_STREQ(LookupName(twlg_macros, 65535, text), "ERROR!(65535)");
+  EXPECT_STREQ(LookupName(twon_macros, 65535, text), "TWON_DONTCARE16");
+  EXPECT_STREQ(LookupName(twon_macros, 0xFFFFFFFF, text), "TWON_DONTCARE32");
+  EXPECT_STREQ(LookupName(twpt_macros, -1, text), "ERROR!(-1)");
 }
 
 // The sorted index answers every key exactly as the scan of its table does: each row's value,

@@ -86,11 +86,4 @@ TEST(MemoryHandle, ForeignHandleHasNoKnownSize) {
 
 #endif
 
-TEST(MemoryHandle, NotifyRequestAnswersZero) {
-  TW_IDENTITY origin{};
-  TW_IDENTITY destination{};
-  EXPECT_EQ(CDSMInterface::NotifyRequest(MSG_GET, origin, destination), 0);
-  EXPECT_EQ(CDSMInterface::NotifyRequest(0xFFFF, origin, destination), 0);
-}
-
 }  // namespace

@@ -159,27 +159,6 @@ TEST(SampleCapabilities, EveryListedCapabilityAnswersEveryGetInAContainerOfItsSi
   }
 }
 
-TEST(SampleCapabilities, GetsAnswerWithTheirShapes) {
-  SampleSource source;
-  ASSERT_TRUE(source.Open());
-
-  CapabilityAnswer pixelTypes = source.Capability(ICAP_PIXELTYPE, MSG_GET);
-  EXPECT_EQ(pixelTypes.conType, TWON_ENUMERATION);
-  EXPECT_EQ(pixelTypes.ItemType(), TWTY_UINT16);
-  EXPECT_EQ(pixelTypes.Items(), (std::vector<TW_UINT32>{TWPT_BW, TWPT_GRAY, TWPT_RGB}));
-  EXPECT_EQ(pixelTypes.CurrentIndex(), 2u);
-
-  CapabilityAnswer brightness = source.Capability(ICAP_BRIGHTNESS, MSG_GET);
-  EXPECT_EQ(brightness.conType, TWON_RANGE);
-  EXPECT_EQ(brightness.ItemType(), TWTY_FIX32);
-
-  CapabilityAnswer resolutions = source.Capability(ICAP_XRESOLUTION, MSG_GET);
-  EXPECT_EQ(resolutions.conType, TWON_ENUMERATION);
-  EXPECT_EQ(resolutions.ItemType(), TWTY_FIX32);
-  ASSERT_LT(resolutions.CurrentIndex(), resolutions.Items().size());
-  EXPECT_EQ(Number(resolutions.Items()[resolutions.CurrentIndex()]), 150.0);
-}
-
 TEST(SampleCapabilities, SetChangesTheCurrentValueAndResetRestoresTheDefault) {
   SampleSource source;
   ASSERT_TRUE(source.Open());
