@@ -69,10 +69,13 @@ class FieldReader {
   std::string missing_;
 };
 
+// A field of a packed structure may lie at any even offset: its bytes are stored, never through
+// a pointer of its own type.
 template <typename T, typename V>
 bool Assign(T* field, const std::optional<V>& value) {
   if (!value) return false;
-  *field = static_cast<T>(*value);
+  T converted = static_cast<T>(*value);
+  memcpy(static_cast<void*>(field), &converted, sizeof(T));
   return true;
 }
 
