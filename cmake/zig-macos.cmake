@@ -60,6 +60,8 @@ execute_process(
   ERROR_VARIABLE zig_link_line RESULT_VARIABLE zig_result)
 string(REGEX MATCHALL "[^ \n]+/(libcompiler_rt|libc\\+\\+abi|libc\\+\\+)\\.a" zig_runtime
   "${zig_link_line}")
+# A cold cache also prints the archives' own ar commands, which name the same files.
+list(REMOVE_DUPLICATES zig_runtime)
 list(LENGTH zig_runtime zig_runtime_count)
 if(NOT zig_result EQUAL 0 OR NOT zig_runtime_count EQUAL 3)
   message(FATAL_ERROR "Zig did not link its probe for ${zig_target}:\n${zig_link_line}")
