@@ -172,9 +172,37 @@ class PipeReader {
   std::string pending_;
 };
 
+// The signals a data source dies of, by name; sigabbrev_np is the GNU C library's alone.
+const char* SignalName(int signal) {
+  switch (signal) {
+    case SIGABRT:
+      return "SIGABRT";
+    case SIGSEGV:
+      return "SIGSEGV";
+    case SIGBUS:
+      return "SIGBUS";
+    case SIGILL:
+      return "SIGILL";
+    case SIGFPE:
+      return "SIGFPE";
+    case SIGKILL:
+      return "SIGKILL";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGPIPE:
+      return "SIGPIPE";
+    case SIGTRAP:
+      return "SIGTRAP";
+    case SIGSYS:
+      return "SIGSYS";
+    default:
+      return nullptr;
+  }
+}
+
 std::string SignalText(int signal) {
-  const char* name = sigabbrev_np(signal);
-  return "signal " + std::to_string(signal) + (name != nullptr ? ", SIG" + std::string(name) : "");
+  const char* name = SignalName(signal);
+  return "signal " + std::to_string(signal) + (name != nullptr ? ", " + std::string(name) : "");
 }
 
 std::string ReturnCodeName(TW_UINT16 rc) {
