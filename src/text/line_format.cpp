@@ -136,14 +136,6 @@ char* WriteFixedPoint(char* at, const Directive& d, int precision, bool negative
   });
 }
 
-// A piece written by `write` on the stack, then appended, cut where the text ends.
-template <typename Write>
-void PutWritten(OutText& out, Write write) {
-  char local[kMostNumberBytes];
-  char* end = write(local);
-  out.Put(local, static_cast<size_t>(end - local));
-}
-
 }  // namespace
 
 char* WritePlainDecimal(char* at, long value) {
@@ -193,50 +185,76 @@ char* WritePadded(char* at, const Directive& d, const char* text, size_t length)
   return at;
 }
 
-void PutPlainDecimal(OutText& out, long value) {
-  PutWritten(out, [=](char* at) { return WritePlainDecimal(at, value); });
+namespace {
+
+void PutWritten(OutText& out, const char* local, const char* end) {
+  out.Put(local, static_cast<size_t>(end - local));
 }
 
-bool PutPlainFixedPoint3(OutText& out, double value) {
+// One directive handed to the C library with its argument, straight into the text.
+template <typename T>
+void PutByLibrary(OutText& out, const char* format, const Directive& d, T value) {
+  // Flags, a width of at most kMaxWidth, a precision and the conversion.
+  char directive[32];
+  size_t length = d.end - d.begin;
+  if (length >= sizeof(directive)) return;
+  memcpy(directive, format + d.begin, length);
+  directive[length] = '\0';
+  // A full text (or none at all) takes nothing, not even a terminator.
+  int written = out.Room() != 0 ? snprintf(out.End(), out.Room() + 1, directive, value)
+                                : snprintf(nullptr, 0, directive, value);
+  if (written > 0) out.Advance(static_cast<size_t>(written));
+}
+
+void PutFixedPoint(OutText& out, const char* format, const Directive& d, const Value& value) {
+  int precision = d.precision < 0 ? 6 : d.precision;
+  double real = value.isFixedPoint ? static_cast<double>(value.fixedPoint) : value.real;
   uint64_t units;
-  if (!FixedPointUnits(value, &units)) return false;
-  PutWritten(out, [&](char* at) { return WriteFixedPoint3(at, std::signbit(value), units); });
-  return true;
+  if (precision > kMaxExactPrecision || !FixedPointUnits(real, &units)) {
+    return PutByLibrary(out, format, d, real);
+  }
+  char local[kMostNumberBytes];
+  PutWritten(out, local, WriteFixedPoint(local, d, precision, std::signbit(real), units));
 }
 
-void PutPlainFixedPoint3(OutText& out, Fix32Number value) {
-  PutWritten(out, [=](char* at) { return WritePlainFixedPoint3(at, value); });
+void PutDirective(OutText& out, const char* format, const Directive& d, const Value& value) {
+  char local[kMostNumberBytes];
+  switch (d.conversion) {
+    case '%':
+      return out.Put("%", 1);
+    case 's':
+      if (value.text == nullptr) return PutByLibrary(out, format, d, value.text);
+      for (size_t i = value.textLength; i < d.width && !d.leftAlign; ++i) out.Put(" ", 1);
+      out.Put(value.text, value.textLength);
+      for (size_t i = value.textLength; i < d.width && d.leftAlign; ++i) out.Put(" ", 1);
+      return;
+    case 'c':
+      return PutWritten(out, local, WriteCharacter(local, d, static_cast<char>(value.signedValue)));
+    case 'd':
+    case 'i':
+      return PutWritten(out, local, WriteSigned(local, d, value.signedValue));
+    case 'f':
+      return PutFixedPoint(out, format, d, value);
+    default:
+      return PutWritten(out, local, WriteUnsigned(local, d, value.unsignedValue));
+  }
 }
 
-void PutSigned(OutText& out, const Directive& d, long value) {
-  PutWritten(out, [&](char* at) { return WriteSigned(at, d, value); });
-}
+}  // namespace
 
-void PutUnsigned(OutText& out, const Directive& d, unsigned long value) {
-  PutWritten(out, [&](char* at) { return WriteUnsigned(at, d, value); });
-}
-
-void PutCharacter(OutText& out, const Directive& d, char c) {
-  PutWritten(out, [&](char* at) { return WriteCharacter(at, d, c); });
-}
-
-bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value) {
-  uint64_t units;
-  if (!FixedPointUnits(value, &units)) return false;
-  PutWritten(
-      out, [&](char* at) { return WriteFixedPoint(at, d, precision, std::signbit(value), units); });
-  return true;
-}
-
-void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value) {
-  PutWritten(out, [&](char* at) { return WriteFixedPoint(at, d, precision, value); });
-}
-
-void PutPadded(OutText& out, const Directive& d, const char* text, size_t length) {
-  size_t padding = d.width > length ? d.width - length : 0;
-  for (size_t i = 0; i < padding && !d.leftAlign; ++i) out.Put(" ", 1);
-  out.Put(text, length);
-  for (size_t i = 0; i < padding && d.leftAlign; ++i) out.Put(" ", 1);
+void PutLineCut(OutText& out, const char* format, const Value* values) {
+  size_t argument = 0;
+  size_t begin = 0;
+  size_t i = 0;
+  for (; format[i] != '\0'; ++i) {
+    if (format[i] != '%') continue;
+    out.Put(format + begin, i - begin);
+    Directive d = ParseDirective(format, i, argument);
+    PutDirective(out, format, d, d.conversion != '%' ? values[argument++] : Value{});
+    begin = d.end;
+    i = d.end - 1;
+  }
+  out.Put(format + begin, i - begin);
 }
 
 }  // namespace line_format

@@ -104,6 +104,43 @@ constexpr size_t DirectiveCount(const char* format) {
   return count;
 }
 
+// The directive whose '%' is at `format[at]`, its argument numbered `argument`: the one reading
+// of a format, when the data source is compiled and on the rare line read at run time.
+constexpr Directive ParseDirective(const char* format, size_t at, size_t argument) {
+  Directive directive;
+  directive.begin = at;
+  size_t i = at + 1;
+  if (format[i] == '%') {
+    directive.conversion = '%';
+    directive.end = i + 1;
+    return directive;
+  }
+  for (;; ++i) {
+    if (format[i] == '-') {
+      directive.leftAlign = true;
+    } else if (format[i] == '0') {
+      directive.zeroPad = true;
+    } else {
+      break;
+    }
+  }
+  while (IsDigit(format[i])) directive.width = directive.width * 10 + (format[i++] - '0');
+  if (format[i] == '.') {
+    directive.precision = 0;
+    ++i;
+    while (IsDigit(format[i])) directive.precision = directive.precision * 10 + (format[i++] - '0');
+  }
+  if (format[i] == 'l') {
+    directive.isLong = true;
+    ++i;
+  }
+  directive.conversion = format[i];
+  if (format[i] != '\0') ++i;
+  directive.argument = argument;
+  directive.end = i;
+  return directive;
+}
+
 template <size_t N>
 constexpr Plan<N> MakePlan(const char* format) {
   Plan<N> plan{};
@@ -117,37 +154,9 @@ constexpr Plan<N> MakePlan(const char* format) {
     }
     plan.literalBegin[k] = begin;
     plan.literalLength[k] = i - begin;
-    Directive directive;
-    directive.begin = i++;
-    if (format[i] == '%') {
-      directive.conversion = '%';
-      ++i;
-    } else {
-      for (;; ++i) {
-        if (format[i] == '-') {
-          directive.leftAlign = true;
-        } else if (format[i] == '0') {
-          directive.zeroPad = true;
-        } else {
-          break;
-        }
-      }
-      while (IsDigit(format[i])) directive.width = directive.width * 10 + (format[i++] - '0');
-      if (format[i] == '.') {
-        directive.precision = 0;
-        ++i;
-        while (IsDigit(format[i]))
-          directive.precision = directive.precision * 10 + (format[i++] - '0');
-      }
-      if (format[i] == 'l') {
-        directive.isLong = true;
-        ++i;
-      }
-      directive.conversion = format[i];
-      if (format[i] != '\0') ++i;
-      directive.argument = plan.argumentCount++;
-    }
-    directive.end = i;
+    Directive directive = ParseDirective(format, i, plan.argumentCount);
+    if (directive.conversion != '%') ++plan.argumentCount;
+    i = directive.end;
     plan.directives[k++] = directive;
     begin = i;
   }
@@ -183,20 +192,6 @@ constexpr bool Known(const Directive& d) {
   }
 }
 
-// The text of directive `K` alone, for the C library.
-template <typename Format, size_t K>
-struct DirectiveText {
-  static constexpr auto Make() {
-    constexpr Directive d = kPlan<Format>.directives[K];
-    struct Text {
-      char text[d.end - d.begin + 1] = {};
-    } text{};
-    for (size_t i = d.begin; i < d.end; ++i) text.text[i - d.begin] = Format::Text()[i];
-    return text;
-  }
-  static constexpr auto kText = Make();
-};
-
 // What printf reads for an integer argument: the value after the default promotions, as int
 // or long, signed or not.
 template <typename T>
@@ -221,33 +216,29 @@ constexpr bool IsMeasured() {
   return std::is_same_v<std::decay_t<T>, NameText>;
 }
 
-// The writers behind the directives, out of line: every dump runs them dozens of times. The
-// Write forms write at `at`, which has room for kMostNumberBytes, and return the end; the Put
-// forms append to the text and cut at its end.
+// The writers behind the directives, out of line: every dump runs them dozens of times. Each
+// writes at `at`, which has room for kMostNumberBytes, and returns the end.
 inline constexpr size_t kMostNumberBytes = kMaxWidth + 24;
 inline constexpr int kMaxExactPrecision = 4;
 // A directive with no width, the form of most lines.
 char* WritePlainDecimal(char* at, long value);
-void PutPlainDecimal(OutText& out, long value);
-// "%.3f" of a fixed-point value; for a double, false for a value no TW_FIX32 holds, and
-// nothing written.
+// "%.3f" of a fixed-point value.
 char* WritePlainFixedPoint3(char* at, Fix32Number value);
-void PutPlainFixedPoint3(OutText& out, Fix32Number value);
-bool PutPlainFixedPoint3(OutText& out, double value);
 // Any other integer, character or fixed-point directive of a known form; `precision` is 0 to
 // kMaxExactPrecision.
 char* WriteSigned(char* at, const Directive& d, long value);
 char* WriteUnsigned(char* at, const Directive& d, unsigned long value);
 char* WriteCharacter(char* at, const Directive& d, char c);
 char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number value);
-void PutSigned(OutText& out, const Directive& d, long value);
-void PutUnsigned(OutText& out, const Directive& d, unsigned long value);
-void PutCharacter(OutText& out, const Directive& d, char c);
-void PutFixedPoint(OutText& out, const Directive& d, int precision, Fix32Number value);
-bool PutFixedPoint(OutText& out, const Directive& d, int precision, double value);
-// Text in a field of the directive's width; the Write form has room for the field.
+// Text in a field of the directive's width; `at` has room for the field.
 char* WritePadded(char* at, const Directive& d, const char* text, size_t length);
-void PutPadded(OutText& out, const Directive& d, const char* text, size_t length);
+
+// A 32-bit value as exactly eight hexadecimal digits, the form of every handle and pointer.
+inline char* WriteHex8(char* at, uint32_t value, bool upper) {
+  const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  for (int i = 7; i >= 0; --i, value >>= 4) at[i] = symbols[value & 0xF];
+  return at + 8;
+}
 
 // A string's bytes up to its NUL; an array's never beyond its end. The texts of a line are
 // mostly short and were written a moment before, byte by byte or by a copy: they are measured
@@ -264,117 +255,6 @@ size_t TextLength(const Arg& text, size_t limit) {
   return length;
 }
 
-// One directive handed to the C library with its argument, straight into the text.
-template <typename Format, size_t K, typename T>
-void PutByLibrary(OutText& out, T value) {
-  const char* directive = DirectiveText<Format, K>::kText.text;
-  // A full text (or none at all) takes nothing, not even a terminator.
-  int length = out.Room() != 0 ? snprintf(out.End(), out.Room() + 1, directive, value)
-                               : snprintf(nullptr, 0, directive, value);
-  if (length > 0) out.Advance(static_cast<size_t>(length));
-}
-
-template <typename Format, size_t K, typename Arg>
-void PutArgument(OutText& out, const Arg& argument) {
-  constexpr Directive d = kPlan<Format>.directives[K];
-  static_assert(Known(d), "Line: a directive the line formatter does not know");
-  if constexpr (d.conversion == 's') {
-    static_assert(IsText<Arg>(), "Line: %s takes a char pointer or array");
-    const char* text = argument;
-    if (text == nullptr) return PutByLibrary<Format, K>(out, text);
-    constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
-    if constexpr (d.width == 0 && std::is_array_v<Arg> && sizeof(Arg) <= 16) {
-      // The line ends, mostly: too short to be worth measuring first.
-      out.PutShort(text, sizeof(Arg) < limit ? sizeof(Arg) : limit);
-    } else {
-      size_t length;
-      if constexpr (IsMeasured<Arg>()) {
-        length = argument.length < limit ? argument.length : limit;
-      } else {
-        length = TextLength(argument, limit);
-      }
-      if constexpr (d.width == 0) {
-        out.Put(text, length);
-      } else {
-        PutPadded(out, d, text, length);
-      }
-    }
-  } else if constexpr (d.conversion == 'c') {
-    static_assert(IsNarrowInteger<Arg>(), "Line: %c takes an int");
-    PutCharacter(out, d, static_cast<char>(static_cast<int>(+argument)));
-  } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
-    if constexpr (d.isLong) {
-      static_assert(IsLongInteger<Arg>(), "Line: %ld takes a long");
-    } else {
-      static_assert(IsNarrowInteger<Arg>(), "Line: %d takes an int");
-    }
-    long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
-    if constexpr (d.width == 0) {
-      // Indices and counts are mostly one digit.
-      if (value >= 0 && value < 10) {
-        char digit = static_cast<char>('0' + value);
-        out.Put(&digit, 1);
-      } else {
-        PutPlainDecimal(out, value);
-      }
-    } else {
-      PutSigned(out, d, value);
-    }
-  } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
-    if constexpr (d.isLong) {
-      static_assert(IsLongInteger<Arg>(), "Line: %lx takes a long");
-      PutUnsigned(out, d, static_cast<unsigned long>(+argument));
-    } else {
-      static_assert(IsNarrowInteger<Arg>(), "Line: %x takes an int");
-      PutUnsigned(out, d, static_cast<unsigned>(+argument));
-    }
-  } else if constexpr (d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>) {
-    constexpr int precision = d.precision < 0 ? 6 : d.precision;
-    if constexpr (precision == 3 && d.width == 0) {
-      PutPlainFixedPoint3(out, argument);
-    } else if constexpr (precision <= kMaxExactPrecision) {
-      PutFixedPoint(out, d, precision, argument);
-    } else {
-      PutByLibrary<Format, K>(out, static_cast<double>(argument));
-    }
-  } else if constexpr (d.conversion == 'f') {
-    static_assert(std::is_floating_point_v<Arg> && sizeof(Arg) <= sizeof(double),
-                  "Line: %f takes a double");
-    constexpr int precision = d.precision < 0 ? 6 : d.precision;
-    double value = argument;
-    bool exact;
-    if constexpr (precision == 3 && d.width == 0) {
-      exact = PutPlainFixedPoint3(out, value);
-    } else {
-      exact = precision <= kMaxExactPrecision && PutFixedPoint(out, d, precision, value);
-    }
-    if (!exact) PutByLibrary<Format, K>(out, value);
-  }
-}
-
-template <typename Format, size_t K, typename Arguments>
-void PutPiece(OutText& out, const Arguments& arguments) {
-  constexpr const auto& plan = kPlan<Format>;
-  out.Put(Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
-  constexpr Directive d = plan.directives[K];
-  if constexpr (d.conversion == '%') {
-    out.Put("%", 1);
-  } else {
-    PutArgument<Format, K>(out, std::get<d.argument>(arguments));
-  }
-}
-
-// The line piece by piece, each cut where the text ends: for a line that may not fit, rare
-// enough to be kept out of the way of the others.
-template <typename Format, typename Arguments, size_t... K>
-[[gnu::cold]] [[gnu::noinline]] void PutPiecesChecked(OutText& out, const Arguments& arguments,
-                                                      std::index_sequence<K...>) {
-  constexpr const auto& plan = kPlan<Format>;
-  (PutPiece<Format, K>(out, arguments), ...);
-  constexpr size_t last = sizeof...(K);
-  out.Put(Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
-}
-
 // Bytes that no text of a directive exceeds, its strings apart, whose length is measured at
 // the call; kUnbounded where the C library may write it.
 inline constexpr size_t kUnbounded = SIZE_MAX / 8;
@@ -382,15 +262,27 @@ inline constexpr size_t kUnbounded = SIZE_MAX / 8;
 template <typename Format, size_t K, typename Arguments>
 constexpr size_t MostBytes() {
   constexpr Directive d = kPlan<Format>.directives[K];
+  static_assert(Known(d), "Line: a directive the line formatter does not know");
   if constexpr (d.conversion == '%') {
     return 1;
   } else {
     using Arg = std::tuple_element_t<d.argument, Arguments>;
     using Value = std::remove_cv_t<std::remove_reference_t<Arg>>;
-    if constexpr (d.conversion == 's') return d.width;
-    if constexpr (d.conversion == 'f') {
+    if constexpr (d.conversion == 's') {
+      static_assert(IsText<Value>(), "Line: %s takes a char pointer or array");
+      return d.width;
+    } else if constexpr (d.conversion == 'f') {
+      static_assert(std::is_same_v<Value, Fix32Number> ||
+                        (std::is_floating_point_v<Value> && sizeof(Value) <= sizeof(double)),
+                    "Line: %f takes a double");
       constexpr bool exact = d.precision >= 0 && d.precision <= kMaxExactPrecision;
       return std::is_same_v<Value, Fix32Number> && exact ? kMostNumberBytes : kUnbounded;
+    } else if constexpr (d.conversion == 'c') {
+      static_assert(IsNarrowInteger<Value>(), "Line: %c takes an int");
+    } else if constexpr (d.isLong) {
+      static_assert(IsLongInteger<Value>(), "Line: %ld, %lx and %lu take a long");
+    } else {
+      static_assert(IsNarrowInteger<Value>(), "Line: %d, %x and %u take an int");
     }
     return kMostNumberBytes;
   }
@@ -448,6 +340,9 @@ char* WriteArgument(char* at, const Arg& argument, size_t length) {
   } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
     unsigned long value =
         d.isLong ? static_cast<unsigned long>(+argument) : static_cast<unsigned>(+argument);
+    if constexpr (d.conversion != 'u' && !d.isLong && d.zeroPad && d.width == 8) {
+      return WriteHex8(at, static_cast<uint32_t>(value), d.conversion == 'X');
+    }
     return WriteUnsigned(at, d, value);
   } else {
     static_assert(d.conversion == 'f' && std::is_same_v<Arg, Fix32Number>);
@@ -468,6 +363,59 @@ char* WritePiece(char* at, const Arguments& arguments, size_t length) {
   } else {
     return WriteArgument<Format, K>(at, std::get<d.argument>(arguments), length);
   }
+}
+
+// A directive's argument as the C library would read it; a string with its length measured
+// as the directive measures it.
+struct Value {
+  union {
+    long signedValue;
+    unsigned long unsignedValue;
+    Fix32Number fixedPoint;
+    double real;
+    const char* text;
+  };
+  size_t textLength = 0;
+  bool isFixedPoint = false;
+};
+
+template <typename Format, size_t K, typename Arguments>
+void KeepValue(Value* values, const Arguments& arguments) {
+  constexpr Directive d = kPlan<Format>.directives[K];
+  if constexpr (d.conversion != '%') {
+    const auto& argument = std::get<d.argument>(arguments);
+    using Arg = std::remove_cv_t<std::remove_reference_t<decltype(argument)>>;
+    Value& value = values[d.argument];
+    if constexpr (d.conversion == 's') {
+      value.text = argument;
+      value.textLength = TextBytes<Format, K>(arguments);
+    } else if constexpr (d.conversion == 'f') {
+      value.isFixedPoint = std::is_same_v<Arg, Fix32Number>;
+      if constexpr (std::is_same_v<Arg, Fix32Number>) {
+        value.fixedPoint = argument;
+      } else {
+        value.real = argument;
+      }
+    } else if constexpr (d.conversion == 'c' || d.conversion == 'd' || d.conversion == 'i') {
+      value.signedValue = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
+    } else {
+      value.unsignedValue =
+          d.isLong ? static_cast<unsigned long>(+argument) : static_cast<unsigned>(+argument);
+    }
+  }
+}
+
+// The line `format` piece by piece, each cut where the text ends: for a line that may not fit,
+// or that leaves a directive to the C library. The format is read here at run time, so that
+// this one path serves every line; it is rare enough to be kept out of the way of the others.
+void PutLineCut(OutText& out, const char* format, const Value* values);
+
+template <typename Format, typename Arguments, size_t... K>
+[[gnu::cold]] [[gnu::noinline]] void PutPiecesCut(OutText& out, const Arguments& arguments,
+                                                  std::index_sequence<K...>) {
+  Value values[kPlan<Format>.argumentCount + 1];
+  (KeepValue<Format, K>(values, arguments), ...);
+  PutLineCut(out, Format::Text(), values);
 }
 
 // A line whose every directive has a bound is written in place, unchecked, when the text has
@@ -493,7 +441,7 @@ void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K..
       return;
     }
   }
-  PutPiecesChecked<Format>(out, arguments, pieces);
+  PutPiecesCut<Format>(out, arguments, pieces);
 }
 
 #ifdef TWAINTRACE_CHECK_LINES

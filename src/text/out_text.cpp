@@ -1,6 +1,5 @@
 #include "text/out_text.h"
 
-#include <cstdio>
 #include <cstring>
 
 void OutText::Begin(char* buffer, size_t capacity) {
@@ -10,15 +9,6 @@ void OutText::Begin(char* buffer, size_t capacity) {
   length_ = capacity_ > 1 && buffer[0] != '\0' ? strnlen(buffer, capacity_ - 1) : 0;
   Terminate();
   cut_ = false;
-}
-
-void OutText::Append(const char* text) {
-  Append(text, strlen(text));
-}
-
-void OutText::Append(const char* text, size_t length) {
-  Put(text, length);
-  Terminate();
 }
 
 void OutText::PutCut(const char* text, size_t length) {
@@ -37,18 +27,4 @@ void OutText::Advance(size_t length) {
   } else {
     length_ += length;
   }
-}
-
-void OutText::AppendFormat(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  AppendFormatV(format, arguments);
-  va_end(arguments);
-}
-
-void OutText::AppendFormatV(const char* format, va_list arguments) {
-  if (capacity_ == 0) return;
-  int written = vsnprintf(End(), Room() + 1, format, arguments);
-  if (written > 0) Advance(static_cast<size_t>(written));
-  Terminate();
 }

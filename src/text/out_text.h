@@ -1,7 +1,6 @@
 // The caller's text buffer, appended to without ever writing past its capacity.
 #pragma once
 
-#include <cstdarg>
 #include <cstddef>
 #include <cstring>
 
@@ -18,11 +17,6 @@ class OutText {
     Terminate();
   }
 
-  void Append(const char* text);
-  void Append(const char* text, size_t length);
-  void AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  void AppendFormatV(const char* format, va_list arguments) __attribute__((format(printf, 2, 0)));
-
   size_t Length() const { return length_; }
   // True once an append did not fit whole; the text then fills the buffer.
   bool Cut() const { return cut_; }
@@ -37,18 +31,7 @@ class OutText {
       PutCut(text, length);
     }
   }
-  // Short text up to its NUL or `limit` bytes, copied as it is read.
-  void PutShort(const char* text, size_t limit) {
-    for (size_t i = 0; i < limit && text[i] != '\0'; ++i) {
-      if (length_ + 1 >= capacity_) return PutCut(text + i, 1);
-      buffer_[length_++] = text[i];
-    }
-  }
-  // Room for `length` more bytes at the end of the text, or null when they do not fit; the
-  // bytes written there count once committed.
-  char* Reserve(size_t length) {
-    return length < capacity_ - length_ ? buffer_ + length_ : nullptr;
-  }
+  // Bytes written at End(), counted once they are known to fit.
   void Commit(size_t length) { length_ += length; }
   // The end of the text and the bytes that still fit after it, its terminator apart; a piece
   // of `length` bytes written there in the C library's way counts as far as it fitted.

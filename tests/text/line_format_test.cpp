@@ -133,6 +133,14 @@ TEST(LineFormat, CutAtTheBufferEndAsSnprintfCutsIt) {
     snprintf(library, size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
     EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
         << "size " << size;
+    // Every other kind of directive, each one cut somewhere on its way.
+    Fix32Number half{-0x8000};
+    TW_FORMAT(ours, size, "%-6s|%3c|%-4d|%lx|%4.1f|%%|%.2s|%X", "ab", 'q', -7, 0xABCL, half, name,
+              0xbeefu);
+    snprintf(library, size, "%-6s|%3c|%-4d|%lx|%4.1f|%%|%.2s|%X", "ab", 'q', -7, 0xABCL,
+             static_cast<double>(half), name, 0xbeefu);
+    EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
+        << "size " << size;
   }
   // No buffer at all: nothing is stored, also by the directives left to the library.
   const char* none = nullptr;

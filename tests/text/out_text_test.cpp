@@ -6,30 +6,31 @@
 
 namespace {
 
-TEST(OutText, ContinuesExistingTextAndNeverPassesCapacity) {
+// The analyzer continues a text already in the caller's buffer and must never pass its capacity,
+// whose last byte is the terminator's.
+TEST(OutText, ContinuesExistingTextAndCutsAtCapacity) {
   char buffer[12] = "abc";
-  buffer[11] = '#';  // must survive: the last byte is reserved for the terminator
+  buffer[11] = '#';
   OutText text;
   text.Begin(buffer, 11);
-  text.Append("def");
-  text.AppendFormat("%d", 42);
+  text.Put("def42", 5);
+  text.Terminate();
   EXPECT_STREQ(buffer, "abcdef42");
   EXPECT_FALSE(text.Cut());
-  text.AppendFormat("%s", "0123456789");
+  text.Put("0123456789", 10);
+  text.Terminate();
   EXPECT_EQ(std::string(buffer), "abcdef4201");
   EXPECT_EQ(text.Length(), 10u);
   EXPECT_TRUE(text.Cut());
-  text.Append("x");
+  text.Put("x", 1);
+  text.Terminate();
   EXPECT_EQ(std::string(buffer), "abcdef4201");
   EXPECT_EQ(buffer[11], '#');
-}
 
-TEST(OutText, FullBufferAtBeginIsTerminatedInside) {
-  char buffer[4] = {'a', 'b', 'c', 'd'};
-  OutText text;
-  text.Begin(buffer, sizeof(buffer));
+  char full[4] = {'a', 'b', 'c', 'd'};
+  text.Begin(full, sizeof(full));
   EXPECT_EQ(text.Length(), 3u);
-  EXPECT_STREQ(buffer, "abc");
+  EXPECT_STREQ(full, "abc");
 }
 
 }  // namespace
