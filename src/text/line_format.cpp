@@ -51,25 +51,32 @@ void WriteHexadecimal(uint64_t value, bool upper, char* end) {
   } while (value != 0);
 }
 
+// `count` copies of `fill` at `at`: a field's padding, mostly a byte or two, set in place rather
+// than by a call.
+char* Fill(char* at, char fill, size_t count) {
+  if (count >= 8) {
+    memset(at, fill, count);
+    return at + count;
+  }
+  const uint64_t eight = 0x0101010101010101u * static_cast<unsigned char>(fill);
+  if (count & 4) memcpy(at + (count & 3), &eight, 4);
+  if (count & 2) memcpy(at + (count & 1), &eight, 2);
+  if (count & 1) *at = fill;
+  return at + count;
+}
+
 // A field of the directive's width at `at` around a number of `length` characters besides its
 // sign, whose digits `write` puts before the end it is given; returns the field's end.
 template <typename Write>
 char* WriteNumber(char* at, const Directive& d, bool negative, size_t length, Write write) {
   size_t number = length + (negative ? 1 : 0);
   size_t padding = d.width > number ? d.width - number : 0;
-  // The padding is a few bytes: set in place rather than by a call.
-  if (!d.leftAlign && !d.zeroPad) {
-    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
-  }
+  if (!d.leftAlign && !d.zeroPad) at = Fill(at, ' ', padding);
   if (negative) *at++ = '-';
-  if (!d.leftAlign && d.zeroPad) {
-    for (size_t i = 0; i < padding; ++i) *at++ = '0';
-  }
+  if (!d.leftAlign && d.zeroPad) at = Fill(at, '0', padding);
   write(at + length);
   at += length;
-  if (d.leftAlign) {
-    for (size_t i = 0; i < padding; ++i) *at++ = ' ';
-  }
+  if (d.leftAlign) at = Fill(at, ' ', padding);
   return at;
 }
 
@@ -178,10 +185,10 @@ char* WriteFixedPoint(char* at, const Directive& d, int precision, Fix32Number v
 
 char* WritePadded(char* at, const Directive& d, const char* text, size_t length) {
   size_t padding = d.width > length ? d.width - length : 0;
-  for (size_t i = 0; i < padding && !d.leftAlign; ++i) *at++ = ' ';
-  memcpy(at, text, length);
+  if (!d.leftAlign) at = Fill(at, ' ', padding);
+  CopyText(at, text, length);
   at += length;
-  for (size_t i = 0; i < padding && d.leftAlign; ++i) *at++ = ' ';
+  if (d.leftAlign) at = Fill(at, ' ', padding);
   return at;
 }
 
