@@ -101,11 +101,9 @@ NameText CParaAnalyze::CapValueText(const ValueNaming& naming, TW_UINT16 Value, 
   const CapValueMapRow* row = naming.values;
   if (row == nullptr) return NameText{scratch, TW_FORMAT(scratch, kValueTextSize, "%d", Value)};
   const size_t scanned = static_cast<size_t>(row->rowCount - 1);
-  if (FindName(row->table, scanned, Value).text == nullptr) {
-    NameText standardName = FindName(naming.supplement.rows, naming.supplement.count, Value);
-    if (standardName.text != nullptr) return standardName;
-  }
-  return LookupName(row->table, scanned, Value, scratch);
+  NameText name = FindName(row->table, scanned, Value);
+  if (name.text == nullptr) name = FindName(naming.supplement.rows, naming.supplement.count, Value);
+  return name.text != nullptr ? name : LookupName(row->table, scanned, Value, scratch);
 }
 
 void CParaAnalyze::ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText) {

@@ -9,12 +9,13 @@ constexpr char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 size_t DecimalLength(uint64_t value) {
+  // Compared with powers of ten rather than divided down: the digits are divided out after.
   size_t length = 1;
-  while (value >= 100) {
-    value /= 100;
-    length += 2;
+  for (uint64_t bound = 10; value >= bound; bound *= 10) {
+    ++length;
+    if (length == 20) break;  // 10^19 is the last power of ten a uint64_t holds
   }
-  return value >= 10 ? length + 1 : length;
+  return length;
 }
 
 // The decimal digits of `value`, ending just before `end`.

@@ -361,12 +361,24 @@ char* WriteArgument(char* at, const Arg& argument, size_t length) {
     return WriteCharacter(at, d, static_cast<char>(static_cast<int>(+argument)));
   } else if constexpr (d.conversion == 'd' || d.conversion == 'i') {
     long value = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
-    if constexpr (d.width != 0) return WriteSigned(at, d, value);
-    // Indices and counts are mostly one digit.
-    if (value >= 0 && value < 10) {
-      *at = static_cast<char>('0' + value);
-      return at + 1;
+    // Indices and counts are mostly one digit, in a field of a few.
+    constexpr char kSpaces[] = "        ";
+    constexpr char kZeros[] = "00000000";
+    if constexpr (d.width < sizeof(kSpaces)) {
+      if (value >= 0 && value < 10) {
+        constexpr size_t padding = d.width > 1 ? d.width - 1 : 0;
+        char digit = static_cast<char>('0' + value);
+        if constexpr (d.leftAlign) {
+          *at = digit;
+          memcpy(at + 1, kSpaces, padding);
+        } else {
+          memcpy(at, d.zeroPad ? kZeros : kSpaces, padding);
+          at[padding] = digit;
+        }
+        return at + padding + 1;
+      }
     }
+    if constexpr (d.width != 0) return WriteSigned(at, d, value);
     return WritePlainDecimal(at, value);
   } else if constexpr (d.conversion == 'u' || d.conversion == 'x' || d.conversion == 'X') {
     unsigned long value =
@@ -458,9 +470,10 @@ void PutPieces(OutText& out, const Arguments& arguments, std::index_sequence<K..
   constexpr size_t fixed = (plan.literalLength[last] + ... +
                             (plan.literalLength[K] + MostBytes<Format, K, Arguments>()));
   if constexpr (fixed < kUnbounded) {
-    size_t lengths[last + 1] = {TextBytes<Format, K>(arguments)..., 0};
-    size_t texts = 0;
-    for (size_t length : lengths) texts += length;
+    const size_t lengths[last + 1] = {TextBytes<Format, K>(arguments)..., 0};
+    // Summed term by term, so that the lengths stay in registers: a loop over them is made a
+    // vector load of values just stored one by one, which waits for the stores.
+    const size_t texts = (lengths[K] + ... + 0);
     char* at = out.End();
     size_t room = out.Room();
     if (at != nullptr && fixed <= room && texts <= room - fixed) {
