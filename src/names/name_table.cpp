@@ -28,25 +28,24 @@ NameText LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char
   return name.text != nullptr ? name : Unnamed(rows[rowCount].name, key, out);
 }
 
-NameText FindSortedName(const NameTableRow* byValue, size_t rowCount, int64_t key) {
-  // The first row whose value is not below the key.
-  const NameTableRow* first = byValue;
-  size_t count = rowCount;
-  while (count > 0) {
+NameText FindSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
+                        int64_t key) {
+  if (rowCount == 0) return NameText{nullptr, 0};
+  // The first value not below the key, by halves whose sizes depend on the count alone: a step
+  // is a conditional move, not a branch that goes either way at random.
+  const int64_t* first = values;
+  for (size_t count = rowCount; count > 1;) {
     size_t half = count / 2;
-    if (first[half].value < key) {
-      first += half + 1;
-      count -= half + 1;
-    } else {
-      count = half;
-    }
+    first = first[half] < key ? first + half : first;
+    count -= half;
   }
-  if (first != byValue + rowCount && first->value == key) return first->Name();
+  size_t at = static_cast<size_t>(first - values) + (*first < key ? 1 : 0);
+  if (at != rowCount && values[at] == key) return byValue[at].Name();
   return NameText{nullptr, 0};
 }
 
-NameText LookupSortedName(const NameTableRow* byValue, size_t rowCount, const char* missName,
-                          int64_t key, char* out) {
-  NameText name = FindSortedName(byValue, rowCount, key);
+NameText LookupSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
+                          const char* missName, int64_t key, char* out) {
+  NameText name = FindSortedName(values, byValue, rowCount, key);
   return name.text != nullptr ? name : Unnamed(missName, key, out);
 }
