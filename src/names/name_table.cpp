@@ -28,24 +28,19 @@ NameText LookupName(const NameTableRow* rows, size_t rowCount, int64_t key, char
   return name.text != nullptr ? name : Unnamed(rows[rowCount].name, key, out);
 }
 
-NameText FindSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
-                        int64_t key) {
-  if (rowCount == 0) return NameText{nullptr, 0};
-  // The first value not below the key, by halves whose sizes depend on the count alone: a step
-  // is a conditional move, not a branch that goes either way at random.
-  const int64_t* first = values;
-  for (size_t count = rowCount; count > 1;) {
-    size_t half = count / 2;
-    first = first[half] < key ? first + half : first;
-    count -= half;
+NameText FindIndexedName(const IndexSlot* slots, size_t slotCount, const NameTableRow* rows,
+                         int64_t key) {
+  // Every indexed value takes 32 bits: a wider key names nothing.
+  if (static_cast<int32_t>(key) != key) return NameText{nullptr, 0};
+  for (size_t at = IndexSlotOf(key, slotCount); slots[at].row != 0;
+       at = (at + 1) & (slotCount - 1)) {
+    if (slots[at].value == key) return rows[slots[at].row - 1].Name();
   }
-  size_t at = static_cast<size_t>(first - values) + (*first < key ? 1 : 0);
-  if (at != rowCount && values[at] == key) return byValue[at].Name();
   return NameText{nullptr, 0};
 }
 
-NameText LookupSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
-                          const char* missName, int64_t key, char* out) {
-  NameText name = FindSortedName(values, byValue, rowCount, key);
+NameText LookupIndexedName(const IndexSlot* slots, size_t slotCount, const NameTableRow* rows,
+                           const char* missName, int64_t key, char* out) {
+  NameText name = FindIndexedName(slots, slotCount, rows, key);
   return name.text != nullptr ? name : Unnamed(missName, key, out);
 }

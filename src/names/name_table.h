@@ -63,68 +63,88 @@ NameText FindName(const NameTableRow (&rows)[N], int64_t key) {
   return FindName(rows, N - 1, key);
 }
 
-// A long table's compared rows in the order of their values, rows of equal value in table
-// order: the same lookup rule by binary search, for the tables that a scan would cross on
-// every call (languages, countries, capabilities). Made when the data source is compiled.
-// The values are also kept on their own, packed, so that a search reads a few cache lines of
-// them rather than a row per step.
+// A long table's rows by value, for the tables that a scan would cross on every call
+// (languages, countries, capabilities): the same lookup rule, the first row of a value naming
+// it, through an open-addressing hash made when the data source is compiled. A traced call
+// looks names up between two writes of the log, with little of them left in the cache: a
+// lookup reads one slot, mostly, where a search would read a row per step.
+struct IndexSlot {
+  int32_t value = 0;
+  uint16_t row = 0;  // 1 + the row's place in the index's rows; 0 for a free slot
+};
+
+// At least twice as many slots as rows, so that a probe mostly ends at its first slot.
+constexpr size_t IndexSlotCount(size_t rows) {
+  size_t slots = 1;
+  while (slots < 2 * rows) slots *= 2;
+  return slots;
+}
+
+constexpr size_t IndexSlotOf(int64_t value, size_t slotCount) {
+  uint32_t hash = static_cast<uint32_t>(value) * 0x9E3779B1u;
+  return static_cast<size_t>(hash ^ (hash >> 16)) & (slotCount - 1);
+}
+
 template <size_t N>
 struct NameIndex {
-  int64_t values[N - 1];
-  NameTableRow byValue[N - 1];
+  static constexpr size_t kSlotCount = IndexSlotCount(N - 1);
+  IndexSlot slots[kSlotCount];
+  NameTableRow rows[N - 1];
+  size_t rowCount;
   const char* missName;  // the table's "ERROR!" row
 };
 
-// Insertion sort: stable, so that the first of equal rows stays first.
+// Adds `row` unless a row of its value came first. Every value must be a 32-bit one.
 template <size_t N>
-constexpr void InsertByValue(NameIndex<N>& index, size_t& count, const NameTableRow& row) {
-  size_t at = count++;
-  while (at > 0 && index.byValue[at - 1].value > row.value) {
-    index.byValue[at] = index.byValue[at - 1];
-    index.values[at] = index.values[at - 1];
-    --at;
+constexpr void InsertByValue(NameIndex<N>& index, const NameTableRow& row) {
+  if (static_cast<int32_t>(row.value) != row.value) throw "an indexed value takes 32 bits";
+  size_t at = IndexSlotOf(row.value, NameIndex<N>::kSlotCount);
+  for (; index.slots[at].row != 0; at = (at + 1) & (NameIndex<N>::kSlotCount - 1)) {
+    if (index.slots[at].value == row.value) return;
   }
-  index.byValue[at] = row;
-  index.values[at] = row.value;
+  index.rows[index.rowCount++] = row;
+  index.slots[at] =
+      IndexSlot{static_cast<int32_t>(row.value), static_cast<uint16_t>(index.rowCount)};
 }
 
 template <size_t N>
 constexpr NameIndex<N> IndexByValue(const NameTableRow (&rows)[N]) {
+  static_assert(N < 0xFFFF, "a row's place takes 16 bits");
   NameIndex<N> index{};
-  size_t count = 0;
-  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, count, rows[i]);
+  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, rows[i]);
   index.missName = rows[N - 1].name;
   return index;
 }
 
 // Two tables looked up in turn, the second only when the first has no row for the key, as one
-// index: the first table's rows come before the second's of equal value. The second table's
+// index: the first table's row of a value comes before the second's. The second table's
 // "ERROR!" row names a key in neither.
 template <size_t N, size_t M>
 constexpr NameIndex<N + M - 1> IndexByValue(const NameTableRow (&first)[N],
                                             const NameTableRow (&second)[M]) {
+  static_assert(N + M < 0xFFFF, "a row's place takes 16 bits");
   NameIndex<N + M - 1> index{};
-  size_t count = 0;
-  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, count, first[i]);
-  for (size_t i = 0; i + 1 < M; ++i) InsertByValue(index, count, second[i]);
+  for (size_t i = 0; i + 1 < N; ++i) InsertByValue(index, first[i]);
+  for (size_t i = 0; i + 1 < M; ++i) InsertByValue(index, second[i]);
   index.missName = second[M - 1].name;
   return index;
 }
 
-// FindName and LookupName over rows sorted by value, their values in `values`.
-NameText FindSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
-                        int64_t key);
-NameText LookupSortedName(const int64_t* values, const NameTableRow* byValue, size_t rowCount,
-                          const char* missName, int64_t key, char* out);
+// FindName and LookupName through an index's slots (`slotCount` of them, a power of two).
+NameText FindIndexedName(const IndexSlot* slots, size_t slotCount, const NameTableRow* rows,
+                         int64_t key);
+NameText LookupIndexedName(const IndexSlot* slots, size_t slotCount, const NameTableRow* rows,
+                           const char* missName, int64_t key, char* out);
 
 template <size_t N>
 NameText FindName(const NameIndex<N>& index, int64_t key) {
-  return FindSortedName(index.values, index.byValue, N - 1, key);
+  return FindIndexedName(index.slots, NameIndex<N>::kSlotCount, index.rows, key);
 }
 
 template <size_t N>
 NameText LookupName(const NameIndex<N>& index, int64_t key, char* out) {
-  return LookupSortedName(index.values, index.byValue, N - 1, index.missName, key, out);
+  return LookupIndexedName(index.slots, NameIndex<N>::kSlotCount, index.rows, index.missName, key,
+                           out);
 }
 
 // Rows searched only when a table's own rows name nothing, by the same rule: the table's rows
