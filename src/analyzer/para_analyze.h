@@ -190,16 +190,16 @@ class TWAINTRACE_EXPORT CParaAnalyze {
  private:
   // Dump conventions shared by every formatter: one printf-style line appended to the output
   // text (written TW_LINE(format, ...), see analyzer/append_line.h), and a constant named by a
-  // table, or written into m_szMacroName when no row names it.
+  // table, its text held by the name itself when no row names it.
   template <typename Format, typename... Args>
   TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
   template <typename Table>
-  NameText Name(const Table& table, int64_t value) {
-    return LookupName(table, value, m_szMacroName);
+  static ShownName Name(const Table& table, int64_t value) {
+    return ShownName([&](char* out) { return LookupName(table, value, out); });
   }
   template <typename Table>
-  NameText Name(const Table& table, const NameSupplement& supplement, int64_t value) {
-    return LookupName(table, supplement, value, m_szMacroName);
+  static ShownName Name(const Table& table, const NameSupplement& supplement, int64_t value) {
+    return ShownName([&](char* out) { return LookupName(table, supplement, value, out); });
   }
   // Names and values as text: a table's own text where a row names the value, otherwise
   // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).

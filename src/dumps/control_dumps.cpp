@@ -79,7 +79,8 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
   TW_LINE("  TW_EVENT = {%s", kCrLf);
   TW_FIELDS(4, 9);
   TW_FIELD_POINTER(pEvent, pEvent);
-  TW_FIELD_LINE('[', "%s", ']', TWMessage, MessageName(pEvent->TWMessage, m_szMacroName));
+  char message[kMacroNameSize];
+  TW_FIELD_LINE('[', "%s", ']', TWMessage, MessageName(pEvent->TWMessage, message));
   TW_LINE("  }%s", kCrLf);
   return true;
 }

@@ -30,7 +30,7 @@ struct NameTableRow {
 #define TW_NAME_END NameTableRow{"ERROR!", -1}
 // clang-format on
 
-inline constexpr size_t kMacroNameSize = 64;
+inline constexpr size_t kMacroNameSize = kNameTextSize;
 
 // The lookup rule: the first of `rowCount` rows whose value equals `key` names it; with no such
 // row the text is "ERROR!(<key as signed 32-bit decimal>)". A found name is the table's own

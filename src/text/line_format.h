@@ -66,7 +66,8 @@ namespace line_format {
 
 // How TW_PASS hands an argument on: arrays by reference, everything else as a copy.
 template <typename T>
-using Passed = std::conditional_t<std::is_array_v<std::remove_reference_t<T>>,
+using Passed = std::conditional_t<std::is_array_v<std::remove_reference_t<T>> ||
+                                      std::is_same_v<std::decay_t<T>, ShownName>,
                                   const std::remove_reference_t<T>&, std::decay_t<T>>;
 
 struct Directive {
@@ -205,15 +206,31 @@ constexpr bool IsLongInteger() {
   return std::is_integral_v<Promoted> && sizeof(Promoted) == sizeof(long);
 }
 template <typename T>
+constexpr bool IsMeasured() {
+  return std::is_same_v<std::decay_t<T>, NameText> || std::is_same_v<std::decay_t<T>, ShownName>;
+}
+template <typename T>
 constexpr bool IsText() {
   using Decayed = std::decay_t<T>;
-  return std::is_same_v<Decayed, NameText> ||
+  return IsMeasured<T>() ||
          (std::is_pointer_v<Decayed> &&
           std::is_same_v<std::remove_cv_t<std::remove_pointer_t<Decayed>>, char>);
 }
-template <typename T>
-constexpr bool IsMeasured() {
-  return std::is_same_v<std::decay_t<T>, NameText>;
+
+// A text argument's text: a measured one's as it is, any other a C string.
+inline NameText Measured(const NameText& text) {
+  return text;
+}
+inline NameText Measured(const ShownName& name) {
+  return name.Text();
+}
+template <typename Arg>
+const char* TextOf(const Arg& text) {
+  if constexpr (IsMeasured<Arg>()) {
+    return Measured(text).text;
+  } else {
+    return text;
+  }
 }
 
 // The writers behind the directives, out of line: every dump runs them dozens of times. Each
@@ -331,8 +348,9 @@ size_t TextBytes(const Arguments& arguments) {
     using Value = std::remove_cv_t<std::remove_reference_t<decltype(text)>>;
     constexpr size_t limit = d.precision >= 0 ? static_cast<size_t>(d.precision) : kNoLimit;
     if constexpr (IsMeasured<Value>()) {
-      if (text.text == nullptr) return kUnbounded;
-      return text.length < limit ? text.length : limit;
+      NameText measured = Measured(text);
+      if (measured.text == nullptr) return kUnbounded;
+      return measured.length < limit ? measured.length : limit;
     } else if constexpr (std::is_array_v<Value> && sizeof(Value) <= 16) {
       // The line ends, mostly: too short for a call.
       size_t length = 0;
@@ -349,7 +367,7 @@ template <typename Format, size_t K, typename Arg>
 char* WriteArgument(char* at, const Arg& argument, size_t length) {
   constexpr Directive d = kPlan<Format>.directives[K];
   if constexpr (d.conversion == 's') {
-    const char* text = argument;
+    const char* text = TextOf(argument);
     if constexpr (d.width != 0) return WritePadded(at, d, text, length);
     if constexpr (std::is_array_v<Arg> && sizeof(Arg) <= 16) {
       for (size_t i = 0; i < length; ++i) at[i] = text[i];
@@ -430,7 +448,7 @@ void KeepValue(Value* values, const Arguments& arguments) {
     using Arg = std::remove_cv_t<std::remove_reference_t<decltype(argument)>>;
     Value& value = values[d.argument];
     if constexpr (d.conversion == 's') {
-      value.text = argument;
+      value.text = TextOf(argument);
       value.textLength = TextBytes<Format, K>(arguments);
     } else if constexpr (d.conversion == 'f') {
       value.isFixedPoint = std::is_same_v<Arg, Fix32Number>;
@@ -502,6 +520,9 @@ const Arg& Held(const Arg& argument) {
 }
 inline std::string Held(const NameText& argument) {
   return argument.text != nullptr ? std::string(argument.text, argument.length) : std::string();
+}
+inline std::string Held(const ShownName& argument) {
+  return Held(argument.Text());
 }
 template <typename Arg>
 const Arg& ForLibrary(const Arg& argument) {

@@ -4,6 +4,7 @@
 
 #include "names/field_names.h"
 #include "names/triplet_names.h"
+#include "text/line_format.h"
 
 namespace {
 
@@ -94,6 +95,16 @@ TEST(NameLookup, CapabilityIndexesNameTheGeneralTableFirst) {
 
   ExpectIndexAgreesWithScans(cap_macros, icap_macros, capability_index);
   ExpectIndexAgreesWithScans(cap_vx_macros, icap_vx_macros, capability_vx_index);
+}
+
+// A line may show several values no table names: each keeps its own text.
+TEST(NameLookup, EachUnnamedValueOfALineShowsItsOwnText) {
+  auto shown = [](int64_t value) {
+    return ShownName([value](char* out) { return LookupName(twty_macros, value, out); });
+  };
+  char line[80];
+  TW_FORMAT(line, sizeof(line), "[%s] [%s] [%s]", shown(77), shown(TWTY_UINT16), shown(-78));
+  EXPECT_STREQ(line, "[ERROR!(77)] [TWTY_UINT16] [ERROR!(-78)]");
 }
 
 }  // namespace
