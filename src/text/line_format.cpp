@@ -112,21 +112,6 @@ bool FixedPointUnits(double value, uint64_t* units) {
   return static_cast<double>(*units) == scaled;
 }
 
-// "%.3f" of `units` 1/65536ths, negative or not.
-char* WriteFixedPoint3(char* at, bool negative, uint64_t units) {
-  uint64_t rounded = Rescaled(units, 1000);
-  uint64_t integer = rounded / 1000;
-  unsigned fraction = static_cast<unsigned>(rounded % 1000);
-  if (negative) *at++ = '-';
-  char* end = at + DecimalLength(integer) + 4;
-  WriteDecimal(integer, end - 4);
-  end[-4] = '.';
-  end[-3] = static_cast<char>('0' + fraction / 100);
-  end[-2] = kDigitPairs[(fraction % 100) * 2];
-  end[-1] = kDigitPairs[(fraction % 100) * 2 + 1];
-  return end;
-}
-
 char* WriteFixedPoint(char* at, const Directive& d, int precision, bool negative, uint64_t units) {
   uint64_t scale = kPowersOfTen[precision];
   uint64_t rounded = Rescaled(units, scale);
@@ -155,8 +140,28 @@ char* WritePlainDecimal(char* at, long value) {
 }
 
 char* WritePlainFixedPoint3(char* at, Fix32Number value) {
+  // The form of every fixed-point field, dozens to a structure: kept to 32-bit steps. A
+  // magnitude of at most 2^31 1/65536ths is below 2^26 thousandths.
   int32_t units = value.Units();
-  return WriteFixedPoint3(at, units < 0, Magnitude(units));
+  uint32_t magnitude = units < 0 ? 0u - static_cast<uint32_t>(units) : static_cast<uint32_t>(units);
+  uint64_t scaled = static_cast<uint64_t>(magnitude) * 1000;
+  uint32_t thousandths = static_cast<uint32_t>(scaled >> 16);
+  uint32_t remainder = static_cast<uint32_t>(scaled & 0xFFFF);
+  // A tie goes to the even last digit, as the C library rounds.
+  thousandths += (remainder > 0x8000) | ((remainder == 0x8000) & thousandths);
+  uint32_t integer = thousandths / 1000;
+  uint32_t fraction = thousandths - integer * 1000;
+  if (units < 0) *at++ = '-';
+  if (integer < 10) {
+    *at++ = static_cast<char>('0' + integer);
+  } else {
+    at += DecimalLength(integer);
+    WriteDecimal(integer, at);
+  }
+  at[0] = '.';
+  at[1] = static_cast<char>('0' + fraction / 100);
+  memcpy(at + 2, &kDigitPairs[(fraction % 100) * 2], 2);
+  return at + 4;
 }
 
 char* WriteSigned(char* at, const Directive& d, long value) {
