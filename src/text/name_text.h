@@ -24,7 +24,9 @@ class ShownName {
   // `lookup(out)` returns the name, writing an unnamed value's text to `out` (kNameTextSize
   // bytes).
   template <typename Lookup>
-  explicit ShownName(Lookup lookup) : name_(lookup(unnamed_)) {}
+  explicit ShownName(Lookup lookup) {
+    name_ = lookup(unnamed_);
+  }
   ShownName(const ShownName&) = delete;
   ShownName& operator=(const ShownName&) = delete;
 
@@ -32,5 +34,5 @@ class ShownName {
 
  private:
   char unnamed_[kNameTextSize];
-  NameText name_;
+  NameText name_{nullptr, 0};
 };

@@ -36,7 +36,8 @@ class FakeOperator final : public TripletOperator {
   }
 };
 
-FakeOperator g_operator;
+// Unused by the variant built without a factory.
+[[maybe_unused]] FakeOperator g_operator;
 
 }  // namespace
 
