@@ -1,7 +1,6 @@
 #include "tools/sample_source.h"
 
 #include <dlfcn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,10 +14,6 @@
 #include "twaintrace/twain_items.h"
 
 namespace {
-
-void Run(const std::string& command) {
-  if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
-}
 
 // The sample answers with numeric items only, read here as 32-bit values.
 size_t ItemSizeOf(TW_UINT16 itemType) {
@@ -78,14 +73,15 @@ std::string SampleSource::SampleExecutable() {
 }
 
 void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::string& adapterTarget) {
-  Run("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
-  if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
+  RunOrThrow("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
+  if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
   if (bundle == Bundle::kSample) {
-    Run("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
+    RunOrThrow("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
   } else if (bundle == Bundle::kAdapter) {
     const std::string contents = Root() + "/Halvern.bundle/Contents";
-    Run("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
-    Run("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents + "/MacOS/Halvern'");
+    RunOrThrow("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
+    RunOrThrow("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents +
+               "/MacOS/Halvern'");
     std::ofstream(contents + "/Resources/target") << adapterTarget << "\n";
   }
 }
@@ -232,16 +228,4 @@ int SampleSource::EndTransfer() {
   TW_PENDINGXFERS pending{};
   if (Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) != TWRC_SUCCESS) return -1;
   return pending.Count;
-}
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, read);
-  int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/host_memory.h"
+#include "test_support.h"
 #include "twaintrace/twain_abi.h"
 
 // A capability answer: the return code and a copy of the container the source made.
@@ -83,10 +84,3 @@ class SampleSource : public EntryLibrary {
  private:
   TW_ENTRYPOINT m_entryPoint = HostMemory::EntryPoint(nullptr);
 };
-
-// Runs a command and gives back its standard output and exit status.
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-CommandResult RunCommand(const std::string& command);

@@ -140,22 +140,22 @@ using CommandLine = report_test::ToolRun;
 TEST_F(CommandLine, ReportsEveryReadableLogAndRefusesWrongUse) {
   std::remove(Output("report.html").c_str());
   ASSERT_EQ(Run("--html " + Output("report.html") + " " + kSession), 0);
-  EXPECT_EQ(Read(Output("stdout")), Text(ReportOf(kSession)));
-  EXPECT_EQ(Read(Output("stderr")), "");
-  EXPECT_EQ(Count(Read(Output("report.html")), "<circle class=\"state\""), 23u);
+  EXPECT_EQ(ReadFile(Output("stdout")), Text(ReportOf(kSession)));
+  EXPECT_EQ(ReadFile(Output("stderr")), "");
+  EXPECT_EQ(Count(ReadFile(Output("report.html")), "<circle class=\"state\""), 23u);
   // A damaged log is reported, not refused.
   EXPECT_EQ(Run(kCrashed), 0);
-  EXPECT_TRUE(Contains(Read(Output("stdout")), "Unrecognized lines:   4"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stdout")), "Unrecognized lines:   4"));
 
   EXPECT_EQ(Run(""), 2);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "usage: twaintrace-report"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "usage: twaintrace-report"));
   EXPECT_EQ(Run("--html"), 2);
   EXPECT_EQ(Run("--verbose " + kSession), 2);
   EXPECT_EQ(Run(kFixtures + "/no-such-log.txt"), 1);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "no-such-log.txt"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "no-such-log.txt"));
   EXPECT_EQ(Run("--html " + kFixtures + "/no-such-dir/r.html " + kSession), 1);
   EXPECT_EQ(Run("--help"), 0);
-  EXPECT_TRUE(Contains(Read(Output("stdout")), "usage:"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stdout")), "usage:"));
 }
 
 }  // namespace
