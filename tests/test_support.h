@@ -36,6 +36,11 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
+// A path as one word of a shell command.
+inline std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
 // A step of laying out a test root, which the test cannot do without.
 inline void RunOrThrow(const std::string& command) {
   if (RunCommand(command).status != 0) throw std::runtime_error("failed: " + command);

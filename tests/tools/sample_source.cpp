@@ -1,7 +1,5 @@
 #include "tools/sample_source.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -87,20 +85,8 @@ void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::strin
 }
 
 EntryLibrary::EntryLibrary(const std::string& path) {
-  m_library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (m_library == nullptr) throw std::runtime_error(dlerror());
-  m_entry = dlsym(m_library, "DS_Entry");
-  if (m_entry == nullptr) throw std::runtime_error(path + " exports no DS_Entry");
-}
-
-void EntryLibrary::Unload() {
-  if (m_library != nullptr) dlclose(m_library);
-  m_library = nullptr;
-}
-
-TW_UINT16 EntryLibrary::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
-  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  return reinterpret_cast<Entry>(m_entry)(&m_application, dg, dat, msg, data);
+  std::string error;
+  if (!Load(path, &error)) throw std::runtime_error(error);
 }
 
 TW_UINT16 EntryLibrary::ConditionCode() {
@@ -114,7 +100,7 @@ SampleSource::SampleSource(bool withLogDirectory, Bundle bundle)
     : EntryLibrary((LayOut(withLogDirectory, bundle), TOOLS_TEST_DS)) {
   // The Linux source manager hands over its memory before anything else, so every container
   // and image the source makes is one whose size the application knows.
-  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
+  if (kLinuxSourceManagerAbi) HandOverEntryPoints();
 }
 
 CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {

@@ -37,10 +37,6 @@ ToolRun Replay(const std::string& arguments, const std::string& environment = ""
   return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
 }
 
-std::string Quoted(const std::string& path) {
-  return "'" + path + "'";
-}
-
 fs::path Output(const std::string& name, const std::string& content) {
   fs::create_directories(REPLAY_OUTPUT);
   fs::path path = fs::path(REPLAY_OUTPUT) / name;

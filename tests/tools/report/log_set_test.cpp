@@ -29,10 +29,6 @@ const std::string kStopped = "Twainlog_20260105_101500_1000.txt";
 // A name that carries no load time, with markup and a terminal escape in it.
 const std::string kOddName = "Twainlog_\x1b[31m<b>&\"x'.txt";
 
-std::string Quoted(const std::string& path) {
-  return "'" + path + "'";
-}
-
 void WriteFile(const fs::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
