@@ -9,6 +9,7 @@
 #include "common/twain_values.h"
 #include "tools/sample_source.h"
 #include "twaintrace/twain_abi.h"
+#include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -98,10 +99,7 @@ const TW_UINT16 kExpectedCapabilities[] = {
 
 // The bytes a container of this shape and item count takes.
 size_t ContainerSize(const CapabilityAnswer& answer) {
-  size_t item = answer.ItemType() == TWTY_UINT16 || answer.ItemType() == TWTY_BOOL ||
-                        answer.ItemType() == TWTY_INT16
-                    ? 2
-                    : 4;
+  size_t item = TwainItemSize(answer.ItemType());
   switch (answer.conType) {
     case TWON_ONEVALUE:
       return sizeof(TW_ONEVALUE);
