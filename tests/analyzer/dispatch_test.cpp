@@ -40,26 +40,6 @@ TEST(Dispatch, ParentShowsTheCallersIdentityOnlyWhenOpeningTheManager) {
   EXPECT_EQ(Analyze(DAT_PARENT, MSG_CLOSEDSM, &window, &origin), Logged(&window, ""));
 }
 
-TEST(Dispatch, ControlTypesReachTheirFormatters) {
-  TW_STATUS status{TWCC_BUMMER, {}};
-  EXPECT_EQ(Analyze(DAT_STATUS, MSG_GET, &status),
-            Logged(&status, "  TW_STATUS = {\r\n    ConditionCode = [TWCC_BUMMER]\r\n  }\r\n"));
-  TW_PENDINGXFERS pending{3, {0}};
-  EXPECT_EQ(
-      Analyze(DAT_PENDINGXFERS, MSG_GET, &pending),
-      Logged(&pending, "  TW_PENDINGXFERS = {\r\n    Count = [3]\r\n    EOJ   = [0]\r\n  }\r\n"));
-  TW_CUSTOMDSDATA custom{8, nullptr};
-  EXPECT_EQ(Analyze(DAT_CUSTOMDSDATA, MSG_GET, &custom),
-            Logged(&custom,
-                   "  TW_CUSTOMDSDATA = {\r\n    InfoLength = [8]\r\n    hData      = "
-                   "<0x00000000>\r\n  }\r\n"));
-  TW_CAPABILITY capability{CAP_XFERCOUNT, TWON_ONEVALUE, nullptr};
-  EXPECT_EQ(Analyze(DAT_CAPABILITY, MSG_RESET, &capability),
-            Logged(&capability,
-                   "  TW_CAPABILITY = {\r\n    Cap        = [CAP_XFERCOUNT]\r\n    ConType    = "
-                   "[TWON_ONEVALUE]\r\n    hContainer = <0x00000000>\r\n  }\r\n"));
-}
-
 struct DumpedType {
   TW_UINT16 DAT;
   TW_UINT16 MSG;

@@ -36,10 +36,6 @@ inline std::string ExpectedDump(const std::string& name) {
   return text;
 }
 
-inline long LineCount(const std::string& text) {
-  return std::count(text.begin(), text.end(), '\n');
-}
-
 // Line `index` (from 0) without its line end.
 inline std::string LineAt(const std::string& text, long index) {
   size_t begin = 0;

@@ -37,11 +37,9 @@ std::string DumpOf(TWVX_HARDWAREINFO& info) {
   return Dump([&](CParaAnalyze& a) { a.TwHardwareInfoAnalyze(&info); });
 }
 
-TEST(HardwareInfoDump, CompleteDumpIs49LinesByteForByte) {
+TEST(HardwareInfoDump, CompleteDumpByteForByte) {
   TWVX_HARDWAREINFO info = SampleScanner();
-  std::string dump = DumpOf(info);
-  EXPECT_TRUE(SameText(dump, ExpectedDump("hardware_info.txt")));
-  EXPECT_EQ(LineCount(dump), 49);
+  EXPECT_TRUE(SameText(DumpOf(info), ExpectedDump("hardware_info.txt")));
 }
 
 TEST(HardwareInfoDump, StandAloneFlagIsTheWholeEightByteSlot) {

@@ -42,7 +42,7 @@ TEST(ImageDumps, EachStructureDumpsByteForByte) {
 
 // Every fixed-point member holds its own value, so a member shown in the wrong place, or the
 // Mix matrix walked column by column, changes the text.
-TEST(ImageDumps, CieColorShowsBothStagesAndFourPointsIn121Lines) {
+TEST(ImageDumps, CieColorShowsBothStagesAndFourPoints) {
   TW_CIECOLOR cie{TWPT_CIEXYZ, -1, 1, -1, {}, {}, {}, {}, {}, {}, {Fix(-2, 49152)}};
   TW_TRANSFORMSTAGE* stages[] = {&cie.StageABC, &cie.StageLMN};
   for (int s = 0; s < 2; ++s) {
@@ -61,7 +61,6 @@ TEST(ImageDumps, CieColorShowsBothStagesAndFourPointsIn121Lines) {
 
   std::string dump = Dump([&](CParaAnalyze& a) { a.TwCieColorAnalyze(&cie); });
   EXPECT_TRUE(SameText(dump, ExpectedDump("cie_color.txt")));
-  EXPECT_EQ(LineCount(dump), 121);
 }
 
 TEST(ImageDumps, UnnamedValuesShowByTheFieldsOwnSignedness) {

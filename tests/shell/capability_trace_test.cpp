@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"
+#include "test_support.h"
 
 namespace {
 
@@ -65,49 +67,25 @@ std::string LogOfPixelTypeGet(FakeHandler handler, TW_CAPABILITY* capability) {
   return kLinuxSourceManagerAbi ? log.substr(log.find("[00002]")) : log;
 }
 
-// The expected log with the call's number, data pointer and container handle filled in.
-std::string WithPointers(std::string text, const TW_CAPABILITY& capability) {
-  text.replace(text.find("NUMBER"), 6, kLinuxSourceManagerAbi ? "00002" : "00001");
-  text.replace(text.find("DATA"), 4, Low32(&capability));
-  text.replace(text.find("HANDLE"), 6, Low32(capability.hContainer));
+// The log of a pixel-type enumeration of `numItems` items of which the block holds three,
+// `beyondBlock` standing after them, with the call's number, data pointer and handle filled in.
+std::string PixelTypeLog(const char* numItems, const char* beyondBlock,
+                         const TW_CAPABILITY& capability) {
+  std::string text = ReadFile(SHELL_TEST_EXPECTED "/pixel_types.txt");
+  const std::pair<const char*, std::string> fills[] = {
+      {"NUMBER", kLinuxSourceManagerAbi ? "00002" : "00001"},
+      {"DATA", Low32(&capability)},
+      {"HANDLE", Low32(capability.hContainer)},
+      {"NUMITEMS", numItems},
+      {"BEYOND", beyondBlock}};
+  for (const auto& [name, value] : fills) text.replace(text.find(name), strlen(name), value);
   return text;
-}
-
-// The log of a pixel-type enumeration; `beyondBlock` is what stands after the three items the
-// block holds.
-std::string PixelTypeLog(const char* numItems, const char* beyondBlock) {
-  return std::string(
-             "[NUMBER] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)\r\n"
-             "        Return Code = [TWRC_SUCCESS]\r\n"
-             "pData   = <DATA>\r\n"
-             "  TW_CAPABILITY = {\r\n"
-             "    Cap        = [ICAP_PIXELTYPE]\r\n"
-             "    ConType    = [TWON_ENUMERATION]\r\n"
-             "    hContainer = <HANDLE>\r\n"
-             "    TW_ENUMERATION = {\r\n"
-             "      ItemType     = [TWTY_UINT16]\r\n"
-             "      NumItems     = [") +
-         numItems +
-         "]\r\n"
-         "      CurrentIndex = [2]\r\n"
-         "      DefaultIndex = [2]\r\n"
-         "      ItemList = {\r\n"
-         "          0:TWPT_BW,\r\n"
-         "          1:TWPT_GRAY,\r\n"
-         "          2:TWPT_RGB" +
-         beyondBlock +
-         "\r\n"
-         "      }\r\n"
-         "    }\r\n"
-         "  }\r\n"
-         "\r\n"
-         "TWAIN Status = [3]\r\n";
 }
 
 TEST(CapabilityTrace, EnumerationOfPixelTypesIsLoggedValueByValue) {
   TW_CAPABILITY capability;
   std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<3>, &capability);
-  EXPECT_EQ(log, WithPointers(PixelTypeLog("3", ""), capability));
+  EXPECT_EQ(log, PixelTypeLog("3", "", capability));
   HostMemory::Free(capability.hContainer);
 }
 
@@ -117,10 +95,10 @@ TEST(CapabilityTrace, EnumerationOfPixelTypesIsLoggedValueByValue) {
 TEST(CapabilityTrace, ItemCountBeyondTheBlockShowsOnlyWhatTheBlockHolds) {
   TW_CAPABILITY capability;
   std::string log = LogOfPixelTypeGet(&AnswerPixelTypes<70000>, &capability);
-  EXPECT_EQ(log, WithPointers(PixelTypeLog("70000",
-                                           ",\r\n        !!! rest not shown: past the "
-                                           "container's known size !!!"),
-                              capability));
+  EXPECT_EQ(
+      log,
+      PixelTypeLog("70000", ",\r\n        !!! rest not shown: past the container's known size !!!",
+                   capability));
   HostMemory::Free(capability.hContainer);
 }
 #endif

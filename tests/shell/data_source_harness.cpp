@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace {
 
 const std::string kRoot = SHELL_TEST_ROOT;
@@ -29,17 +31,6 @@ std::string FakePath(FakeBundle bundle) {
   return std::string(SHELL_TEST_FAKES) + "/" + names[static_cast<int>(bundle)] + ".so";
 }
 
-void Run(const std::string& command) {
-  if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
 
 std::string DataSourceHarness::LogDirectory() {
@@ -47,13 +38,14 @@ std::string DataSourceHarness::LogDirectory() {
 }
 
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
-  Run("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
-  if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
+  RunOrThrow("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
+  if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
   if (bundle == FakeBundle::kUnloadable) {
-    Run("mkdir -p '" + kBundleExecutableDir + "' && echo 'not code' > '" + kBundleExecutable + "'");
+    RunOrThrow("mkdir -p '" + kBundleExecutableDir + "' && echo 'not code' > '" +
+               kBundleExecutable + "'");
   } else if (bundle != FakeBundle::kMissing) {
-    Run("mkdir -p '" + kBundleExecutableDir + "'");
-    Run("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
+    RunOrThrow("mkdir -p '" + kBundleExecutableDir + "'");
+    RunOrThrow("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
   }
 }
 
@@ -97,7 +89,7 @@ bool DataSourceHarness::BundleLoaded() const {
 }
 
 void DataSourceHarness::LinkLogDirectoryTo(const std::string& target) {
-  Run("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
+  RunOrThrow("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
 }
 
 void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string& linkTarget,

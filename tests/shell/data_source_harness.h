@@ -80,6 +80,14 @@ class DataSourceHarness {
   std::vector<std::string> occupied_;  // sorted
 };
 
+// The log of a load's first call, a successful MSG_OPENDS without data.
+inline constexpr char kOpenDsEntry[] =
+    "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+    "        Return Code = [TWRC_SUCCESS]\r\n"
+    "pData   = <0x00000000>\r\n"
+    "\r\n"
+    "TWAIN Status = [4]\r\n";
+
 // Runs `handler` as the fake operator's answer in one test: a capture-less lambda works.
 std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
                          FakeHandler handler);

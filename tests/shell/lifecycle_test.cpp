@@ -4,10 +4,12 @@
 
 #include <cstdlib>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"
+#include "test_support.h"
 
 namespace {
 
@@ -86,29 +88,24 @@ TEST(Lifecycle, InitialisingAgainWhileInitialisedDoesNothing) {
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
   harness.DropBundle();
   EXPECT_FALSE(harness.BundleLoaded());
-  EXPECT_EQ(harness.LogText(),
-            "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-            "        Return Code = [TWRC_SUCCESS]\r\n"
-            "pData   = <0x00000000>\r\n\r\nTWAIN Status = [4]\r\n");
+  EXPECT_EQ(harness.LogText(), kOpenDsEntry);
 }
 
 TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {
   std::string command = std::string("nm -D --defined-only '") + SHELL_TEST_DS +
                         "' | awk '{print $3}' | c++filt | sed 's/(.*//' | sort -u";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
+  CommandResult exported = RunCommand(command);
+  ASSERT_EQ(exported.status, 0);
+  std::istringstream lines(exported.output);
   std::string symbols;
-  char line[512];
-  while (fgets(line, sizeof(line), pipe) != nullptr) {
-    std::string name = line;
+  for (std::string name; std::getline(lines, name);) {
     // Everything exported is one of the entry points or a member of a published class.
     if (name.rfind("CParaAnalyze::", 0) == 0 || name.rfind("CDSMInterface::", 0) == 0 ||
         name.rfind("CTwainLog::", 0) == 0 || name.find(" for CTwainLog") != std::string::npos) {
       continue;
     }
-    symbols += name;
+    symbols += name + "\n";
   }
-  pclose(pipe);
   EXPECT_EQ(symbols,
             "CreateTandraTempDirectory\nDS_Entry\nMachO_Initialization\nMachO_Termination\n");
 }

@@ -18,22 +18,9 @@
 #include "shell/data_source_harness.h"
 #include "shell/fake_clock.h"
 #include "shell/sample_triplets.h"
+#include "test_support.h"
 
 namespace {
-
-const char kOpenDsEntry[] =
-    "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-    "        Return Code = [TWRC_SUCCESS]\r\n"
-    "pData   = <0x00000000>\r\n"
-    "\r\n"
-    "TWAIN Status = [4]\r\n";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void LoadCallUnload(DataSourceHarness& harness) {
   harness.Load();

@@ -9,6 +9,7 @@
 #include "common/twain_values.h"
 #include "tools/sample_source.h"
 #include "twaintrace/twain_abi.h"
+#include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -89,24 +90,6 @@ TEST(SampleSequence, StatusReportsTheLastFailureOnceAndRefusedCallsChangeNothing
   EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
 }
 
-TEST(SampleSequence, TransfersNeedTheNegotiatedMechanism) {
-  {
-    SampleSource source;
-    ASSERT_TRUE(source.ReadyToTransfer(TWPT_GRAY, TWSX_NATIVE));
-    EXPECT_TRUE(source.TransferByMemory(64 * 1024).empty());
-    EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
-    EXPECT_FALSE(source.TransferNatively().empty());
-  }
-  SampleSource source;
-  ASSERT_TRUE(source.ReadyToTransfer(TWPT_GRAY, TWSX_MEMORY));
-  EXPECT_TRUE(source.TransferNatively().empty());
-  EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
-  EXPECT_FALSE(source.TransferByMemory(64 * 1024).empty());
-  // A finished page cannot be transferred again.
-  EXPECT_TRUE(source.TransferByMemory(64 * 1024).empty());
-  EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
-}
-
 // The capabilities a scanning application relies on, and the vendor's.
 const TW_UINT16 kExpectedCapabilities[] = {
     CAP_SUPPORTEDCAPS,   CAP_XFERCOUNT,    CAP_FEEDERENABLED, CAP_DUPLEXENABLED,
@@ -116,10 +99,7 @@ const TW_UINT16 kExpectedCapabilities[] = {
 
 // The bytes a container of this shape and item count takes.
 size_t ContainerSize(const CapabilityAnswer& answer) {
-  size_t item = answer.ItemType() == TWTY_UINT16 || answer.ItemType() == TWTY_BOOL ||
-                        answer.ItemType() == TWTY_INT16
-                    ? 2
-                    : 4;
+  size_t item = TwainItemSize(answer.ItemType());
   switch (answer.conType) {
     case TWON_ONEVALUE:
       return sizeof(TW_ONEVALUE);
@@ -277,6 +257,7 @@ TEST(SampleImages, ImageInfoAndLayoutFollowTheNegotiatedValues) {
 
 class SampleTransfer : public testing::TestWithParam<TW_UINT16> {};
 
+// Each transfer needs the negotiated mechanism, and a finished page cannot be transferred again.
 TEST_P(SampleTransfer, MemoryStripsCarryTheBytesOfTheNativeTransfer) {
   std::vector<TW_UINT8> native;
   TW_IMAGEINFO info{};
@@ -284,6 +265,8 @@ TEST_P(SampleTransfer, MemoryStripsCarryTheBytesOfTheNativeTransfer) {
     SampleSource source;
     ASSERT_TRUE(source.ReadyToTransfer(GetParam(), TWSX_NATIVE));
     info = source.ImageInfo();
+    EXPECT_TRUE(source.TransferByMemory(64 * 1024).empty());
+    EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
     native = source.TransferNatively();
   }
   size_t rowBytes = (info.ImageWidth * info.BitsPerPixel + 7) / 8;
@@ -301,7 +284,11 @@ TEST_P(SampleTransfer, MemoryStripsCarryTheBytesOfTheNativeTransfer) {
     EXPECT_EQ(setup.MinBufSize, rowBytes);
     EXPECT_EQ(setup.Preferred % rowBytes, 0u);
     EXPECT_LE(setup.Preferred, setup.MaxBufSize);
+    EXPECT_TRUE(source.TransferNatively().empty());
+    EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
     EXPECT_TRUE(source.TransferByMemory(static_cast<TW_UINT32>(bufferSize), asHandle) == native);
+    EXPECT_TRUE(source.TransferByMemory(static_cast<TW_UINT32>(bufferSize), asHandle).empty());
+    EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
     EXPECT_EQ(source.EndTransfer(), 0);
   }
 }

@@ -1,8 +1,5 @@
 #include "tools/sample_source.h"
 
-#include <dlfcn.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +12,6 @@
 #include "twaintrace/twain_items.h"
 
 namespace {
-
-void Run(const std::string& command) {
-  if (system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
-}
 
 // The sample answers with numeric items only, read here as 32-bit values.
 size_t ItemSizeOf(TW_UINT16 itemType) {
@@ -78,33 +71,22 @@ std::string SampleSource::SampleExecutable() {
 }
 
 void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::string& adapterTarget) {
-  Run("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
-  if (withLogDirectory) Run("mkdir -p '" + LogDirectory() + "'");
+  RunOrThrow("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
+  if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
   if (bundle == Bundle::kSample) {
-    Run("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
+    RunOrThrow("ln -s '" TOOLS_SAMPLE_BUNDLE "' '" + Root() + "/Halvern.bundle'");
   } else if (bundle == Bundle::kAdapter) {
     const std::string contents = Root() + "/Halvern.bundle/Contents";
-    Run("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
-    Run("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents + "/MacOS/Halvern'");
+    RunOrThrow("mkdir -p '" + contents + "/MacOS' '" + contents + "/Resources'");
+    RunOrThrow("ln -s '" TOOLS_ADAPTER_BUNDLE "/Contents/MacOS/Halvern' '" + contents +
+               "/MacOS/Halvern'");
     std::ofstream(contents + "/Resources/target") << adapterTarget << "\n";
   }
 }
 
 EntryLibrary::EntryLibrary(const std::string& path) {
-  m_library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (m_library == nullptr) throw std::runtime_error(dlerror());
-  m_entry = dlsym(m_library, "DS_Entry");
-  if (m_entry == nullptr) throw std::runtime_error(path + " exports no DS_Entry");
-}
-
-void EntryLibrary::Unload() {
-  if (m_library != nullptr) dlclose(m_library);
-  m_library = nullptr;
-}
-
-TW_UINT16 EntryLibrary::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
-  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  return reinterpret_cast<Entry>(m_entry)(&m_application, dg, dat, msg, data);
+  std::string error;
+  if (!Load(path, &error)) throw std::runtime_error(error);
 }
 
 TW_UINT16 EntryLibrary::ConditionCode() {
@@ -118,7 +100,7 @@ SampleSource::SampleSource(bool withLogDirectory, Bundle bundle)
     : EntryLibrary((LayOut(withLogDirectory, bundle), TOOLS_TEST_DS)) {
   // The Linux source manager hands over its memory before anything else, so every container
   // and image the source makes is one whose size the application knows.
-  if (kLinuxSourceManagerAbi) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
+  if (kLinuxSourceManagerAbi) HandOverEntryPoints();
 }
 
 CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {
@@ -232,16 +214,4 @@ int SampleSource::EndTransfer() {
   TW_PENDINGXFERS pending{};
   if (Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) != TWRC_SUCCESS) return -1;
   return pending.Count;
-}
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, read);
-  int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "common/host_memory.h"
+#include "common/source_manager.h"
+#include "test_support.h"
 #include "twaintrace/twain_abi.h"
 
 // A capability answer: the return code and a copy of the container the source made.
@@ -26,23 +28,13 @@ struct CapabilityAnswer {
 // adapter bundle aimed at the sample bundle's own DS_Entry, or nothing.
 enum class Bundle { kSample, kAdapter, kMissing };
 
-// A library's DS_Entry, loaded with the dynamic loader and called as a source manager calls it.
-class EntryLibrary {
+// A library's DS_Entry, loaded and called as the tools' source manager does it.
+class EntryLibrary : public SourceManager {
  public:
+  // Throws when the library cannot be loaded or has no DS_Entry.
   explicit EntryLibrary(const std::string& path);
-  ~EntryLibrary() { Unload(); }
-  EntryLibrary(const EntryLibrary&) = delete;
-  EntryLibrary& operator=(const EntryLibrary&) = delete;
-
-  void Unload();
-  TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
   // DG_CONTROL/DAT_STATUS/MSG_GET; 0xFFFF when the source leaves the code alone.
   TW_UINT16 ConditionCode();
-
- private:
-  void* m_library = nullptr;
-  void* m_entry = nullptr;
-  TW_IDENTITY m_application{};
 };
 
 class SampleSource : public EntryLibrary {
@@ -79,14 +71,4 @@ class SampleSource : public EntryLibrary {
   static void LayOut(bool withLogDirectory, Bundle bundle,
                      const std::string& adapterTarget = SampleExecutable());
   static std::string SampleExecutable();
-
- private:
-  TW_ENTRYPOINT m_entryPoint = HostMemory::EntryPoint(nullptr);
 };
-
-// Runs a command and gives back its standard output and exit status.
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-CommandResult RunCommand(const std::string& command);

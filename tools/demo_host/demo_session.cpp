@@ -8,6 +8,7 @@
 #include "capability_client.h"
 #include "common/host_memory.h"
 #include "common/twain_values.h"
+#include "names/triplet_names.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -17,11 +18,11 @@ constexpr int kMostEventPolls = 100;
 constexpr double kRefusedResolution = 1234;
 constexpr double kTrialBrightness = 250;
 
+// Named as the log names it, so that the demo's complaints and its log agree.
 std::string ReturnCodeText(TW_UINT16 rc) {
-  static const char* const kNames[] = {"TWRC_SUCCESS",  "TWRC_FAILURE",  "TWRC_CHECKSTATUS",
-                                       "TWRC_CANCEL",   "TWRC_DSEVENT",  "TWRC_NOTDSEVENT",
-                                       "TWRC_XFERDONE", "TWRC_ENDOFLIST"};
-  return rc < std::size(kNames) ? kNames[rc] : "return code " + std::to_string(rc);
+  NameText name = FindName(twrc_macros, rc);
+  if (name.text == nullptr) return "return code " + std::to_string(rc);
+  return std::string(name.text, name.length);
 }
 
 uint32_t Fnv1a(uint32_t hash, const TW_UINT8* data, size_t size) {

@@ -2,7 +2,6 @@
 // and the data source, against a sample with other power-on settings, against sources that
 // crash, hang or are none, and logs with entries that cannot be made again.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,16 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
 #include "vendor_build.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int status = -1;
-  std::string output;
-
+struct ToolRun : CommandResult {
   // The lines that report something about an entry, without the running number, which the
   // entry-point hand-over of the Linux source manager's interface moves by one.
   std::vector<std::string> EntryLines() const {
@@ -37,26 +34,7 @@ struct ToolRun {
 };
 
 ToolRun Replay(const std::string& arguments, const std::string& environment = "") {
-  std::string command = environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1";
-  ToolRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char chunk[4096];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof(chunk), pipe)) > 0) run.output.append(chunk, got);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::string Quoted(const std::string& path) {
-  return "'" + path + "'";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
 }
 
 fs::path Output(const std::string& name, const std::string& content) {

@@ -11,6 +11,7 @@
 #include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
 #include "common/twain_values.h"
+#include "dumps/dump_fixture.h"
 #include "platform/source_manager_memory.h"
 #include "replay/call_input.h"
 #include "report/log_splitter.h"
@@ -20,19 +21,9 @@
 
 namespace {
 
-class RoundTrip : public ::testing::Test {
+// Containers are made as the application makes them, and freed after each test.
+class RoundTrip : public DumpTest {
  protected:
-  void SetUp() override {
-    if (kLinuxSourceManagerAbi) {
-      TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
-      ASSERT_TRUE(KeepSourceManagerMemory(&manager));
-    }
-  }
-  void TearDown() override {
-    for (TW_HANDLE handle : handles_) HostMemory::Free(handle);
-    ForgetSourceManagerMemory();
-  }
-
   // The tracer's text of a successful call; addresses masked, as they differ between the two.
   static std::string Text(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
     static char text[1 << 16];
@@ -45,12 +36,17 @@ class RoundTrip : public ::testing::Test {
     return std::regex_replace(std::string(text), std::regex("<0x[0-9a-f]+>"), "<address>");
   }
 
-  // Makes the input from the text and dumps it again.
-  static std::string Again(const std::string& text, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
+  // The input made from the text of one entry.
+  static replay::Rebuilt Rebuilt(const std::string& text) {
     std::vector<report::LogItem> items = report::SplitLog(text);
     EXPECT_EQ(items.size(), 1u);
-    report::Triplet entry = report::ParseTriplet(std::get<report::RawEntry>(items.at(0)), 1);
-    replay::Rebuilt rebuilt = replay::RebuildCall(entry, false);
+    return replay::RebuildCall(report::ParseTriplet(std::get<report::RawEntry>(items.at(0)), 1),
+                               false);
+  }
+
+  // Makes the input from the text and dumps it again.
+  static std::string Again(const std::string& text, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
+    replay::Rebuilt rebuilt = Rebuilt(text);
     if (const std::string* reason = std::get_if<std::string>(&rebuilt))
       return "skipped: " + *reason;
     replay::CallInput& input = std::get<replay::CallInput>(rebuilt);
@@ -66,11 +62,7 @@ class RoundTrip : public ::testing::Test {
   }
 
   TW_CAPABILITY Capability(TW_UINT16 cap, TW_UINT16 conType, const std::vector<char>& bytes) {
-    TW_HANDLE handle = HostMemory::Allocate(static_cast<TW_UINT32>(bytes.size()));
-    memcpy(HostMemory::Lock(handle), bytes.data(), bytes.size());
-    HostMemory::Unlock(handle);
-    handles_.push_back(handle);
-    return TW_CAPABILITY{cap, conType, handle};
+    return TW_CAPABILITY{cap, conType, Handle(bytes)};
   }
 
   TW_CAPABILITY OneValue(TW_UINT16 cap, TW_UINT16 itemType, const void* item) {
@@ -81,21 +73,9 @@ class RoundTrip : public ::testing::Test {
     return Capability(cap, TWON_ONEVALUE, bytes);
   }
 
-  template <typename Header>
-  TW_CAPABILITY List(TW_UINT16 cap, TW_UINT16 conType, const Header& header, size_t headerSize,
-                     const std::vector<TW_UINT16>& items) {
-    std::vector<char> bytes(headerSize + items.size() * sizeof(TW_UINT16));
-    memcpy(bytes.data(), &header, headerSize);
-    memcpy(bytes.data() + headerSize, items.data(), items.size() * sizeof(TW_UINT16));
-    return Capability(cap, conType, bytes);
-  }
-
   void ExpectSetRoundTrip(TW_CAPABILITY capability) {
     ExpectRoundTrip(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
   }
-
- private:
-  std::vector<TW_HANDLE> handles_;
 };
 
 TEST_F(RoundTrip, OneValueSetOfEveryItemType) {
@@ -131,23 +111,24 @@ TEST_F(RoundTrip, RangeEnumerationAndArraySets) {
   range.StepSize = Fix32Bits(ToFix32(0.333));
   range.DefaultValue = Fix32Bits(ToFix32(0));
   range.CurrentValue = Fix32Bits(ToFix32(250.125));
-  std::vector<char> rangeBytes(sizeof(range));
-  memcpy(rangeBytes.data(), &range, sizeof(range));
-  ExpectSetRoundTrip(Capability(ICAP_BRIGHTNESS, TWON_RANGE, rangeBytes));
+  ExpectSetRoundTrip(Capability(ICAP_BRIGHTNESS, TWON_RANGE, Container(range, sizeof(range))));
 
   TW_ENUMERATION enumeration{};
   enumeration.ItemType = TWTY_UINT16;
   enumeration.NumItems = 3;
   enumeration.CurrentIndex = 1;
   enumeration.DefaultIndex = 2;
-  ExpectSetRoundTrip(List(ICAP_PIXELTYPE, TWON_ENUMERATION, enumeration,
-                          offsetof(TW_ENUMERATION, ItemList), {TWPT_BW, TWPT_GRAY, TWPT_RGB}));
+  ExpectSetRoundTrip(Capability(ICAP_PIXELTYPE, TWON_ENUMERATION,
+                                Container(enumeration, offsetof(TW_ENUMERATION, ItemList),
+                                          std::vector<TW_UINT16>{TWPT_BW, TWPT_GRAY, TWPT_RGB})));
 
   TW_ARRAY array{};
   array.ItemType = TWTY_UINT16;
   array.NumItems = 4;
-  ExpectSetRoundTrip(List(CAP_SUPPORTEDCAPS, TWON_ARRAY, array, offsetof(TW_ARRAY, ItemList),
-                          {CAP_XFERCOUNT, ICAP_PIXELTYPE, CAP_VX_FEEDERTYPE, 0x1234}));
+  ExpectSetRoundTrip(Capability(
+      CAP_SUPPORTEDCAPS, TWON_ARRAY,
+      Container(array, offsetof(TW_ARRAY, ItemList),
+                std::vector<TW_UINT16>{CAP_XFERCOUNT, ICAP_PIXELTYPE, CAP_VX_FEEDERTYPE, 0x1234})));
 }
 
 TEST_F(RoundTrip, StructuresTheApplicationFills) {
@@ -190,9 +171,7 @@ TEST_F(RoundTrip, MemoryTransferGetsABufferOfTheLoggedSize) {
   std::string text = Text(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer);
   EXPECT_EQ(Again(text, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET), text);
 
-  report::Triplet entry =
-      report::ParseTriplet(std::get<report::RawEntry>(report::SplitLog(text).at(0)), 1);
-  replay::Rebuilt rebuilt = replay::RebuildCall(entry, false);
+  replay::Rebuilt rebuilt = Rebuilt(text);
   auto& input = std::get<replay::CallInput>(rebuilt);
   // Copies: under 2-byte packing the fields may be misaligned for a reference.
   const TW_MEMORY& memory = input.As<TW_IMAGEMEMXFER>()->Memory;
@@ -208,9 +187,7 @@ TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
   TW_UINT16 pixelType = TWPT_RGB;
   TW_CAPABILITY answer = OneValue(ICAP_PIXELTYPE, TWTY_UINT16, &pixelType);
   std::string text = Text(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &answer);
-  report::Triplet entry =
-      report::ParseTriplet(std::get<report::RawEntry>(report::SplitLog(text).at(0)), 1);
-  replay::Rebuilt rebuilt = replay::RebuildCall(entry, false);
+  replay::Rebuilt rebuilt = Rebuilt(text);
   auto* capability = std::get<replay::CallInput>(rebuilt).As<TW_CAPABILITY>();
   EXPECT_EQ(capability->Cap, ICAP_PIXELTYPE);
   EXPECT_EQ(capability->ConType, TWON_DONTCARE16);
@@ -219,9 +196,8 @@ TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
 
   TW_STATUS status{TWCC_BADVALUE, 0};
   text = Text(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
-  entry = report::ParseTriplet(std::get<report::RawEntry>(report::SplitLog(text).at(0)), 1);
-  replay::Rebuilt status_input = replay::RebuildCall(entry, false);
-  EXPECT_EQ(std::get<replay::CallInput>(status_input).As<TW_STATUS>()->ConditionCode, 0);
+  replay::Rebuilt statusInput = Rebuilt(text);
+  EXPECT_EQ(std::get<replay::CallInput>(statusInput).As<TW_STATUS>()->ConditionCode, 0);
 }
 
 }  // namespace

@@ -29,10 +29,6 @@ const std::string kStopped = "Twainlog_20260105_101500_1000.txt";
 // A name that carries no load time, with markup and a terminal escape in it.
 const std::string kOddName = "Twainlog_\x1b[31m<b>&\"x'.txt";
 
-std::string Quoted(const std::string& path) {
-  return "'" + path + "'";
-}
-
 void WriteFile(const fs::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
@@ -71,7 +67,7 @@ class LogFolder : public report_test::ToolRun {
   }
 
   std::vector<std::string> IndexLines() {
-    std::istringstream text(Read(Output("stdout")));
+    std::istringstream text(ReadFile(Output("stdout")));
     std::vector<std::string> lines;
     for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
     return lines;
@@ -83,7 +79,7 @@ class LogFolder : public report_test::ToolRun {
 
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   ASSERT_EQ(Run(Folder()), 0);
-  std::string out = Read(Output("stdout"));
+  std::string out = ReadFile(Output("stdout"));
   std::vector<std::string> lines = IndexLines();
   ASSERT_EQ(lines.size(), 8u) << out;
   EXPECT_EQ(lines[0], "TwainTrace log index: 5 logs, in load order");
@@ -108,7 +104,7 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + SingleReport(Path(kStopped))));
   EXPECT_FALSE(Contains(out, "\x1b"));
 
-  std::string errors = Read(Output("stderr"));
+  std::string errors = ReadFile(Output("stderr"));
   EXPECT_TRUE(Contains(errors, "Twainlog_20260105_120000_0000.txt: is a directory\n")) << errors;
   EXPECT_TRUE(Contains(errors, "Twainlog_20260105_130000_0000.txt: No such file or directory\n"));
   EXPECT_FALSE(Contains(errors, "notes.txt"));
@@ -117,7 +113,7 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
 TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
   // The same log named again, through its folder and as a file, is one row.
   ASSERT_EQ(Run("--only 1,4 " + Folder() + " " + Quoted(Path(kSession)) + " " + Folder()), 0);
-  std::string out = Read(Output("stdout"));
+  std::string out = ReadFile(Output("stdout"));
   EXPECT_TRUE(Contains(out, "TwainTrace log index: 5 logs"));
   EXPECT_TRUE(Contains(out, "the logs chosen with --only: 1, 4."));
   EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + SingleReport(Path(kIdentity))));
@@ -126,11 +122,11 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
 
   for (const char* wrong : {"0", "1,,2", "x", "-1", "1-3", "''", "99999999999999999999"}) {
     EXPECT_EQ(Run(std::string("--only ") + wrong + " " + Folder()), 2) << wrong;
-    EXPECT_TRUE(Contains(Read(Output("stderr")), "usage:")) << wrong;
+    EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "usage:")) << wrong;
   }
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "row numbers, counted from 1"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "row numbers, counted from 1"));
   EXPECT_EQ(Run("--only 6 " + Folder()), 2);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "--only 6: there are 5 logs"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "--only 6: there are 5 logs"));
   EXPECT_EQ(Run("--only 1 --only 2 " + Folder()), 2);
   EXPECT_EQ(Run(Folder() + " --only"), 2);
 }
@@ -140,21 +136,21 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
   fs::remove_all(empty);
   fs::create_directories(empty);
   EXPECT_EQ(Run(empty.string()), 1);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "empty: no Twainlog_*.txt in this folder\n"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "empty: no Twainlog_*.txt in this folder\n"));
   EXPECT_EQ(Run(Path("Twainlog_20260105_120000_0000.txt") + " " + empty.string()), 1);
 
   // One readable log among unreadable ones: its report alone, as for a single file.
   ASSERT_EQ(
       Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string()),
       0);
-  EXPECT_EQ(Read(Output("stdout")), SingleReport(Path(kStopped)));
+  EXPECT_EQ(ReadFile(Output("stdout")), SingleReport(Path(kStopped)));
   EXPECT_EQ(Run("--only 2 " + Path(kStopped)), 2);
   EXPECT_EQ(Run("--only 1 " + Path(kStopped)), 0);
 }
 
 TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {
   ASSERT_EQ(Run("--html " + Output("folder.html") + " " + Folder()), 0);
-  std::string html = Read(Output("folder.html"));
+  std::string html = ReadFile(Output("folder.html"));
   std::multiset<std::string> ids;
   std::regex id("\\bid=\"([^\"]*)\"");
   for (std::sregex_iterator it(html.begin(), html.end(), id), end; it != end; ++it) {

@@ -45,51 +45,16 @@ size_t Count(const std::string& text, const std::string& what) {
   return count;
 }
 
-TEST(TextReport, AnswersTheSupportQuestionsForASessionWithEveryKindOfEntry) {
-  std::string text = Text(ReportOf(kSession));
-  for (const char* line : {
-           "  Loaded:               2026-01-05 09:30:12.457\n",
-           "  Data source:          Tandra 9000\n",
-           "  Triplets:             25 (1 MSG_PROCESSEVENT without header)\n",
-           "  Failures:             1\n",
-           "  Highest TWAIN state:  7\n",
-           "  Closed cleanly:       yes, back to state 3\n",
-           "  Logger messages:      3 (no level 1, INFO 1, WARNING 1)\n",
-           "  Cut entries:          1\n",
-           "  Unrecognized lines:   0\n",
-           "  #00006  DG_CONTROL/DAT_CAPABILITY/MSG_SET  ICAP_XRESOLUTION  TWCC_BADVALUE "
-           "(DAT_STATUS #00007)\n",
-           "    set:         #00006 TWRC_FAILURE (TWCC_BADVALUE)\n",
-           "    get current: #00003 TWRC_SUCCESS: 300.000\n",
-           "    transfer:  memory, 3 strips, 2232000 bytes, TWCP_NONE, TWRC_XFERDONE\n",
-           "    transfer:  native, handle <0x5fbff7b8>, TWRC_XFERDONE\n",
-           "    image:     1240 x 1754 pixels, resolution 300.000 x 300.000, TWPT_GRAY, 8 bits per "
-           "pixel, TWCP_NONE\n",
-           ": lamp cooling down\n    retrying in 2 s\n",
-       }) {
-    EXPECT_TRUE(Contains(text, line)) << line << "\nin\n" << text;
+// A session with every kind of entry, and a crashed and damaged log whose control bytes never
+// reach the terminal.
+TEST(TextReport, AnswersTheSupportQuestionsByteForByte) {
+  for (std::string name : {"Twainlog_20260105_093012_0457", "Twainlog_20260105_101500_1000"}) {
+    // The expected reports name the log without its folder, which depends on the checkout.
+    std::string text = Text(ReportOf(kFixtures + "/" + name + ".txt"));
+    ASSERT_EQ(text.find(kFixtures + "/"), text.find(": ") + 2);
+    text.erase(text.find(kFixtures + "/"), kFixtures.size() + 1);
+    EXPECT_EQ(text, ReadFile(REPORT_EXPECTED "/" + name + ".report.txt")) << name;
   }
-  EXPECT_TRUE(Contains(text, "... (300 items) (cut)\n"));
-  EXPECT_FALSE(Contains(text, "Unrecognized lines ("));
-}
-
-TEST(TextReport, ShowsWhatIsWrongWithACrashedAndDamagedLog) {
-  std::string text = Text(ReportOf(kCrashed));
-  for (const char* line : {
-           "  Loaded:               2026-01-05 10:15:01.000\n",
-           "  Running numbers:      1 to 6, 1 gap\n",
-           "  Closed cleanly:       no, the log ends inside a triplet\n",
-           "  Incomplete entries:   1\n",
-           "  Unrecognized lines:   4\n",
-           "  Log end:              ends inside triplet #00006 (line 33)",
-           "    end:       transfer not ended in the log\n",
-           // Control bytes never reach the terminal.
-           "  line 6: \\x00\\x00\\x7fgarbage \\x1b[31mred\\x1b[0m <script>alert(1)</script>\n",
-           "  line 28: TWAIN Status = [5]\n",
-       }) {
-    EXPECT_TRUE(Contains(text, line)) << line << "\nin\n" << text;
-  }
-  EXPECT_FALSE(Contains(text, "\x1b"));
 }
 
 TEST(HtmlReport, DrawsOnePointPerStateLineAndOneMarkPerFailure) {
@@ -140,22 +105,22 @@ using CommandLine = report_test::ToolRun;
 TEST_F(CommandLine, ReportsEveryReadableLogAndRefusesWrongUse) {
   std::remove(Output("report.html").c_str());
   ASSERT_EQ(Run("--html " + Output("report.html") + " " + kSession), 0);
-  EXPECT_EQ(Read(Output("stdout")), Text(ReportOf(kSession)));
-  EXPECT_EQ(Read(Output("stderr")), "");
-  EXPECT_EQ(Count(Read(Output("report.html")), "<circle class=\"state\""), 23u);
+  EXPECT_EQ(ReadFile(Output("stdout")), Text(ReportOf(kSession)));
+  EXPECT_EQ(ReadFile(Output("stderr")), "");
+  EXPECT_EQ(Count(ReadFile(Output("report.html")), "<circle class=\"state\""), 23u);
   // A damaged log is reported, not refused.
   EXPECT_EQ(Run(kCrashed), 0);
-  EXPECT_TRUE(Contains(Read(Output("stdout")), "Unrecognized lines:   4"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stdout")), "Unrecognized lines:   4"));
 
   EXPECT_EQ(Run(""), 2);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "usage: twaintrace-report"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "usage: twaintrace-report"));
   EXPECT_EQ(Run("--html"), 2);
   EXPECT_EQ(Run("--verbose " + kSession), 2);
   EXPECT_EQ(Run(kFixtures + "/no-such-log.txt"), 1);
-  EXPECT_TRUE(Contains(Read(Output("stderr")), "no-such-log.txt"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "no-such-log.txt"));
   EXPECT_EQ(Run("--html " + kFixtures + "/no-such-dir/r.html " + kSession), 1);
   EXPECT_EQ(Run("--help"), 0);
-  EXPECT_TRUE(Contains(Read(Output("stdout")), "usage:"));
+  EXPECT_TRUE(Contains(ReadFile(Output("stdout")), "usage:"));
 }
 
 }  // namespace

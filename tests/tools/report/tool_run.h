@@ -6,9 +6,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "test_support.h"
 
 namespace report_test {
 
@@ -26,13 +26,6 @@ class ToolRun : public testing::Test {
 
   static std::string Output(const std::string& name) {
     return std::string(REPORT_OUTPUT) + "/" + name;
-  }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
   }
 };
 
