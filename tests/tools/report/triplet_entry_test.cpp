@@ -20,36 +20,37 @@ report::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
   return keep->triplets.at(0);
 }
 
-TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutName) {
-  auto header =
-      ParseHeaderLine("[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)");
-  ASSERT_TRUE(header);
-  EXPECT_EQ(header->sequence, 12);
-  EXPECT_EQ(header->tag, "APP");
-  EXPECT_EQ(header->group, "DG_CONTROL");
-  EXPECT_EQ(header->argumentType, "DAT_CAPABILITY");
-  EXPECT_EQ(header->message, "MSG_GETCURRENT");
-  EXPECT_EQ(header->capability, "ICAP_PIXELTYPE");
-
-  auto unnamed = ParseHeaderLine("[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))");
-  ASSERT_TRUE(unnamed);
-  EXPECT_EQ(unnamed->sequence, 100000);
-  EXPECT_EQ(unnamed->group, "ERROR!(-1)");
-  EXPECT_EQ(unnamed->argumentType, "ERROR!(32800)");
-  EXPECT_EQ(unnamed->capability, "ERROR!(4660)");
-
-  auto noData = ParseHeaderLine("[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()");
-  ASSERT_TRUE(noData);
-  EXPECT_TRUE(noData->hasCapability);
-  EXPECT_EQ(noData->capability, "");
-
-  auto plain = ParseHeaderLine("[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET");
-  ASSERT_TRUE(plain);
-  EXPECT_FALSE(plain->hasCapability);
-  EXPECT_EQ(plain->message, "MSG_GET");
-}
-
-TEST(HeaderLine, RefusesLinesThatOnlyLookAlike) {
+TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookAlikes) {
+  const struct {
+    const char* line;
+    long long sequence;
+    const char* group;
+    const char* argumentType;
+    const char* message;
+    bool hasCapability;
+    const char* capability;
+  } cases[] = {
+      {"[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)", 12, "DG_CONTROL",
+       "DAT_CAPABILITY", "MSG_GETCURRENT", true, "ICAP_PIXELTYPE"},
+      {"[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))", 100000, "ERROR!(-1)",
+       "ERROR!(32800)", "MSG_GET", true, "ERROR!(4660)"},
+      {"[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()", 3, "DG_CONTROL", "DAT_CAPABILITY",
+       "MSG_GET", true, ""},
+      {"[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET", 20, "DG_IMAGE", "DAT_IMAGEFILEXFER",
+       "MSG_GET", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    auto header = ParseHeaderLine(c.line);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->sequence, c.sequence);
+    EXPECT_EQ(header->tag, "APP");
+    EXPECT_EQ(header->group, c.group);
+    EXPECT_EQ(header->argumentType, c.argumentType);
+    EXPECT_EQ(header->message, c.message);
+    EXPECT_EQ(header->hasCapability, c.hasCapability);
+    EXPECT_EQ(header->capability, c.capability);
+  }
   for (const char* text :
        {"[0012] [APP] DG_CONTROL/DAT_NULL/MSG_GET",  // too few digits
         "[00012] [APP] DG_CONTROL/DAT_NULL", "[00012] [APP] DG CONTROL/DAT_NULL/MSG_GET",
