@@ -99,12 +99,4 @@ TEST(Dispatch, TypesWithoutAStructureToShowLogResultAndStateOnly) {
   }
 }
 
-TEST(Dispatch, EventWithoutResultLinesGetsNoDump) {
-  TW_EVENT event{nullptr, MSG_XFERREADY};
-  EXPECT_EQ(Analyze(DAT_EVENT, MSG_PROCESSEVENT, &event, nullptr, TWRC_NOTDSEVENT), "");
-  EXPECT_NE(Analyze(DAT_EVENT, MSG_PROCESSEVENT, &event, nullptr, TWRC_DSEVENT)
-                .find("    TWMessage = [MSG_XFERREADY]\r\n"),
-            std::string::npos);
-}
-
 }  // namespace

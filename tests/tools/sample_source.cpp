@@ -38,10 +38,6 @@ TW_UINT16 CapabilityAnswer::ItemType() const {
   return container.size() >= 2 ? Header<TW_ONEVALUE>(container).ItemType : 0;
 }
 
-TW_UINT32 CapabilityAnswer::Item() const {
-  return ReadItem(container.data() + offsetof(TW_ONEVALUE, Item), ItemSizeOf(ItemType()));
-}
-
 std::vector<TW_UINT32> CapabilityAnswer::Items() const {
   size_t listAt =
       conType == TWON_ARRAY ? offsetof(TW_ARRAY, ItemList) : offsetof(TW_ENUMERATION, ItemList);
@@ -52,10 +48,6 @@ std::vector<TW_UINT32> CapabilityAnswer::Items() const {
     items.push_back(ReadItem(container.data() + listAt + i * size, size));
   }
   return items;
-}
-
-TW_UINT32 CapabilityAnswer::CurrentIndex() const {
-  return Header<TW_ENUMERATION>(container).CurrentIndex;
 }
 
 std::string SampleSource::Root() {
@@ -96,8 +88,7 @@ TW_UINT16 EntryLibrary::ConditionCode() {
   return status.ConditionCode;
 }
 
-SampleSource::SampleSource(bool withLogDirectory, Bundle bundle)
-    : EntryLibrary((LayOut(withLogDirectory, bundle), TOOLS_TEST_DS)) {
+SampleSource::SampleSource() : EntryLibrary((LayOut(false, Bundle::kSample), TOOLS_TEST_DS)) {
   // The Linux source manager hands over its memory before anything else, so every container
   // and image the source makes is one whose size the application knows.
   if (kLinuxSourceManagerAbi) HandOverEntryPoints();
@@ -120,11 +111,11 @@ CapabilityAnswer SampleSource::Capability(TW_UINT16 cap, TW_UINT16 msg) {
   return answer;
 }
 
-TW_UINT16 SampleSource::Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item, TW_UINT16 conType) {
+TW_UINT16 SampleSource::Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item) {
   TW_CAPABILITY capability{};
   capability.Cap = cap;
-  capability.ConType = conType;
-  capability.hContainer = HostMemory::Allocate(sizeof(TW_ENUMERATION));
+  capability.ConType = TWON_ONEVALUE;
+  capability.hContainer = HostMemory::Allocate(sizeof(TW_ONEVALUE));
   auto* oneValue = static_cast<TW_ONEVALUE*>(HostMemory::Lock(capability.hContainer));
   oneValue->ItemType = itemType;
   oneValue->Item = item;
@@ -144,24 +135,17 @@ bool SampleSource::Enable() {
   return Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS;
 }
 
-bool SampleSource::AwaitTransferReady() {
+bool SampleSource::ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism) {
+  const TW_UINT32 dpi = Fix32Bits(ToFix32(75));
   TW_EVENT event{};
-  return Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event) == TWRC_DSEVENT &&
-         event.TWMessage == MSG_XFERREADY;
-}
-
-bool SampleSource::ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages) {
-  return Open() && Negotiate(pixelType, mechanism, pages) && Enable() && AwaitTransferReady();
-}
-
-bool SampleSource::Negotiate(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages) {
-  return Set(ICAP_PIXELTYPE, TWTY_UINT16, pixelType) == TWRC_SUCCESS &&
+  return Open() && Set(ICAP_PIXELTYPE, TWTY_UINT16, pixelType) == TWRC_SUCCESS &&
          Set(ICAP_SUPPORTEDSIZES, TWTY_UINT16, TWSS_A5) == TWRC_SUCCESS &&
-         Set(ICAP_XRESOLUTION, TWTY_FIX32, Fix32Bits(ToFix32(75))) == TWRC_SUCCESS &&
-         Set(ICAP_YRESOLUTION, TWTY_FIX32, Fix32Bits(ToFix32(75))) == TWRC_SUCCESS &&
+         Set(ICAP_XRESOLUTION, TWTY_FIX32, dpi) == TWRC_SUCCESS &&
+         Set(ICAP_YRESOLUTION, TWTY_FIX32, dpi) == TWRC_SUCCESS &&
          Set(ICAP_XFERMECH, TWTY_UINT16, mechanism) == TWRC_SUCCESS &&
-         Set(CAP_FEEDERENABLED, TWTY_BOOL, 1) == TWRC_SUCCESS &&
-         Set(CAP_XFERCOUNT, TWTY_INT16, static_cast<TW_UINT32>(pages)) == TWRC_SUCCESS;
+         Set(CAP_XFERCOUNT, TWTY_INT16, 1) == TWRC_SUCCESS && Enable() &&
+         Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event) == TWRC_DSEVENT &&
+         event.TWMessage == MSG_XFERREADY;
 }
 
 TW_IMAGEINFO SampleSource::ImageInfo() {
@@ -195,10 +179,9 @@ std::vector<TW_UINT8> SampleSource::TransferByMemory(TW_UINT32 bufferSize, bool 
     xfer.Memory.Length = bufferSize;
     xfer.Memory.TheMem = asHandle ? static_cast<TW_MEMREF>(handle) : buffer;
     rc = Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer);
-    if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) page.clear();
-    if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) break;
     // Each strip continues where the last one ended and fills whole rows.
-    if (xfer.Rows == 0 || xfer.YOffset * xfer.BytesPerRow != page.size() ||
+    if ((rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) || xfer.Rows == 0 ||
+        xfer.YOffset * xfer.BytesPerRow != page.size() ||
         xfer.BytesWritten != xfer.Rows * xfer.BytesPerRow || xfer.BytesWritten > bufferSize) {
       page.clear();
       break;

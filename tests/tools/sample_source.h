@@ -17,11 +17,8 @@ struct CapabilityAnswer {
   std::vector<char> container;  // exactly the bytes the handle holds
 
   TW_UINT16 ItemType() const;
-  // The one-value's item, cut to its item type.
-  TW_UINT32 Item() const;
   // The items of an array or enumeration, each widened to 32 bits.
   std::vector<TW_UINT32> Items() const;
-  TW_UINT32 CurrentIndex() const;
 };
 
 // What sits where the data source looks for its implementation bundle: the sample bundle, the
@@ -39,22 +36,18 @@ class EntryLibrary : public SourceManager {
 
 class SampleSource : public EntryLibrary {
  public:
-  // Lays out the test root (the bundle, and the log directory when asked) and loads the source.
-  explicit SampleSource(bool withLogDirectory = false, Bundle bundle = Bundle::kSample);
+  // Lays out the test root with the sample bundle and loads the source.
+  SampleSource();
 
   CapabilityAnswer Capability(TW_UINT16 cap, TW_UINT16 msg);
-  TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item,
-                TW_UINT16 conType = TWON_ONEVALUE);
+  TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item);
 
   // Walks the session forward; each returns false when a step did not succeed.
   bool Open();
   bool Enable();
-  bool AwaitTransferReady();
-  // Negotiates a small page (A5, 75 dpi) of `pixelType` by `mechanism` from the feeder, `pages`
-  // of them.
-  bool Negotiate(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages = 1);
-  // Opens, negotiates, enables and waits for the first image.
-  bool ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism, int pages = 1);
+  // Opens, negotiates one small page (A5, 75 dpi) of `pixelType` by `mechanism`, enables and
+  // waits for the image.
+  bool ReadyToTransfer(TW_UINT16 pixelType, TW_UINT16 mechanism);
 
   // The current page, whole: by native transfer, or by memory transfer in buffers of
   // `bufferSize` bytes (a handle instead of a pointer when `asHandle`). Empty on failure.

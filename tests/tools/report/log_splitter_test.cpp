@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <variant>
 
 #include "log_text.h"
 #include "report/report_model.h"
-#include "report/text_util.h"
 
 namespace {
 
@@ -83,32 +81,9 @@ TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {
   EXPECT_TRUE(std::holds_alternative<report::UnknownLine>(items[3]));
 }
 
-TEST(LogSplitter, ACutEntryEndsAtTheMarkerAndTheNextHeaderFollowsOnItsLine) {
-  std::string parameterText = LongParameterText(300);
-  ASSERT_GT(parameterText.size(), 5120u);
-  std::string next = Entry(10, "DG_CONTROL/DAT_SETUPMEMXFER/MSG_GET", "", 4);
-  std::string log = Header(9, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
-                    Cut(parameterText) + next;
-  report::Report report = BuildReport("log.txt", log);
-  ASSERT_EQ(report.triplets.size(), 2u);
-  const report::Triplet& cut = report.triplets[0];
-  EXPECT_TRUE(cut.cut);
-  EXPECT_TRUE(cut.cutAtLimit);
-  EXPECT_TRUE(cut.Complete());
-  EXPECT_TRUE(report::EndsWith(cut.raw, kCut));
-  EXPECT_EQ(cut.Field("NumItems"), "300");
-  const report::Triplet& following = report.triplets[1];
-  EXPECT_EQ(following.sequence, 10);
-  EXPECT_EQ(following.raw, next);
-  // The header shares its line with the marker.
-  EXPECT_EQ(following.firstLine,
-            static_cast<size_t>(std::count(log.begin(), log.end() - next.size(), '\n')) + 1);
-  EXPECT_EQ(report.overview.unrecognizedLines, 0u);
-  EXPECT_EQ(report.overview.cutEntries, 1u);
-}
-
-// The limit falls between CR and LF or just after a whole line; a marker away from the limit
-// says bytes were lost; a parameter text of exactly the limit is whole.
+// The limit falls inside a line, between CR and LF or just after a whole line; a marker away
+// from the limit says bytes were lost; a parameter text of exactly the limit is whole. The next
+// header follows the marker on its line.
 TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
   const size_t nearLimit = LongParameterText(300).find("\r\n", 5000);
   const std::string betweenCrAndLf = LongParameterText(300, 5119 - nearLimit);
@@ -126,35 +101,41 @@ TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
     bool cut;
     bool cutAtLimit;
   } cases[] = {
-      {Cut(betweenCrAndLf), true, true},
-      {Cut(afterLineEnd), true, true},
-      {damaged, true, false},
+      {Cut(text), true, true},         {Cut(betweenCrAndLf), true, true},
+      {Cut(afterLineEnd), true, true}, {damaged, true, false},
       {exact, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.parameters.substr(c.parameters.size() - 40));
-    report::Report report = BuildReport(
-        "log.txt", Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
-                       c.parameters + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
+    const std::string next = Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
+    report::Report report =
+        BuildReport("log.txt", Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
+                                   c.parameters + next);
     ASSERT_EQ(report.triplets.size(), 2u);
     EXPECT_EQ(report.triplets[0].cut, c.cut);
     EXPECT_EQ(report.triplets[0].cutAtLimit, c.cutAtLimit);
     EXPECT_EQ(report.triplets[0].state.has_value(), !c.cut);
-    EXPECT_EQ(report.triplets[1].sequence, 2);
+    EXPECT_TRUE(report.triplets[0].Complete());
+    EXPECT_EQ(report.triplets[0].Field("NumItems"), c.parameters == exact ? "" : "300");
+    EXPECT_EQ(report.triplets[1].raw, next);
+    EXPECT_EQ(report.overview.cutEntries, c.cut ? 1u : 0u);
     EXPECT_EQ(report.overview.unrecognizedLines, 0u);
   }
 }
 
+// A message with an empty text shares its line with what follows.
 TEST(LogSplitter, LoggerMessagesEndInALineFeedAloneAndMayRunOverSeveralLines) {
   char fileMessage[256];
   snprintf(fileMessage, sizeof(fileMessage), "[%s] %s from \"%s\" (File: %-40s, Line: %4d) %s\n",
            "2026/01/05 09:30:13.002", "INFO", "Scan", "scan_session.cpp", 218, "pixel type set");
+  const std::string last = Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
   std::string log = fileMessage + Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
                     "[2026/01/05 09:30:15.1000] WARNING from \"Scan\" lamp cooling down\nretrying\n"
-                    "[2026/01/05 09:30:15.121]  from \"Scan\" \n" +
-                    Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
+                    "[2026/01/05 09:30:15.121]  from \"Scan\" \n"
+                    "[2026/01/05 09:30:15.122] ERROR from \"Scan\" " +
+                    last;
   report::Report report = BuildReport("log.txt", log);
-  ASSERT_EQ(report.messages.size(), 3u);
+  ASSERT_EQ(report.messages.size(), 4u);
   const report::LoggerMessage& withFile = *report.messages[0];
   EXPECT_EQ(withFile.prefix.level, "INFO");
   EXPECT_EQ(withFile.prefix.origin, "Scan");
@@ -164,19 +145,11 @@ TEST(LogSplitter, LoggerMessagesEndInALineFeedAloneAndMayRunOverSeveralLines) {
   EXPECT_EQ(report.messages[1]->prefix.timestamp, "2026/01/05 09:30:15.1000");
   EXPECT_EQ(report.messages[1]->text, "lamp cooling down\nretrying");
   EXPECT_EQ(report.messages[2]->prefix.level, "");
-  EXPECT_EQ(report.triplets.size(), 2u);
+  EXPECT_EQ(report.messages[3]->prefix.level, "ERROR");
+  EXPECT_EQ(report.messages[3]->text, "");
+  ASSERT_EQ(report.triplets.size(), 2u);
+  EXPECT_EQ(report.triplets[1].raw, last);
   EXPECT_EQ(report.overview.unrecognizedLines, 0u);
-}
-
-TEST(LogSplitter, AMessageWithAnEmptyTextSharesItsLineWithWhatFollows) {
-  std::string entry = Entry(7, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
-  std::string log = "[2026/01/05 09:30:15.121] ERROR from \"Scan\" " + entry;
-  report::Report report = BuildReport("log.txt", log);
-  ASSERT_EQ(report.messages.size(), 1u);
-  EXPECT_EQ(report.messages[0]->text, "");
-  EXPECT_EQ(report.messages[0]->prefix.level, "ERROR");
-  ASSERT_EQ(report.triplets.size(), 1u);
-  EXPECT_EQ(report.triplets[0].raw, entry);
 }
 
 TEST(LogSplitter, ALogThatEndsInsideAnEntryKeepsWhatWasWritten) {
@@ -193,22 +166,6 @@ TEST(LogSplitter, ALogThatEndsInsideAnEntryKeepsWhatWasWritten) {
     EXPECT_FALSE(report.overview.closedCleanly) << end;
     EXPECT_EQ(report.overview.unrecognizedLines, 0u) << end;
   }
-}
-
-TEST(LogSplitter, LinesThatFitNoFormAreCountedWhereverTheyStand) {
-  std::string log = Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-                    std::string("\x00\x01garbage\r\n", 11) +
-                    Header(2, "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_UNITS)") +
-                    Result("TWRC_SUCCESS") + "  TW_CAPABILITY = {\n" +  // line feed alone
-                    Lines({"    Cap        = [ICAP_UNITS]", "#### torn", "  }"}) + State(4) +
-                    Lines({"TWAIN Status = [4]"});
-  report::Report report = BuildReport("log.txt", log);
-  ASSERT_EQ(report.triplets.size(), 2u);
-  EXPECT_EQ(report.triplets[1].malformed.size(), 2u);
-  EXPECT_EQ(report.triplets[1].Field("Cap"), "ICAP_UNITS");
-  ASSERT_EQ(report.unrecognized.size(), 4u);
-  EXPECT_EQ(report.unrecognized[0].number, 6u);
-  EXPECT_EQ(report.unrecognized[3].text, "TWAIN Status = [4]");
 }
 
 }  // namespace

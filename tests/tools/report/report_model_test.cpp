@@ -80,28 +80,40 @@ TEST(Failures, TakeTheConditionCodeOfTheStatusRequestThatFollows) {
   EXPECT_EQ(report.overview.failures, 4u);
 }
 
+// A failed get keeps the answer before it.
 TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
   std::string enumeration =
       Lines({"    TW_ENUMERATION = {", "      ItemType     = [TWTY_UINT16]",
              "      NumItems     = [3]", "      CurrentIndex = [2]", "      DefaultIndex = [7]",
              "      ItemList = {", "          0:TWPT_BW,", "          1:TWPT_GRAY,",
              "          2:TWPT_RGB", "      }", "    }"});
+  std::string array =
+      Lines({"    TW_ARRAY = {", "      ItemType = [TWTY_UINT16]", "      NumItems = [2]",
+             "      ItemList = {", "          0:CAP_AUTHOR,", "          1:ICAP_UNITS", "      }",
+             "    }"});
   std::string range = Lines({"    TW_RANGE = {", "      ItemType     = [TWTY_FIX32]",
                              "      MinValue     = [50.000]", "      MaxValue     = [1200.000]",
                              "      StepSize     = [1.000]", "      DefaultValue = [150.000]",
                              "      CurrentValue = [300.000]", "    }"});
   report::Report report = BuildReport(
-      "log.txt", CapabilityEntry(1, "MSG_GET", "ICAP_PIXELTYPE", "TWON_ENUMERATION", enumeration) +
-                     CapabilityEntry(2, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
-                                     OneValue("TWTY_FIX32", "100.000")) +
-                     CapabilityEntry(3, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
-                                     OneValue("TWTY_FIX32", "300.000")) +
-                     CapabilityEntry(4, "MSG_GET", "ICAP_XRESOLUTION", "TWON_RANGE", range) +
-                     FailedCapabilityEntry(5, "MSG_SET", "ICAP_XRESOLUTION") +
-                     StatusEntry(6, "TWCC_BADVALUE") +
-                     CapabilityEntry(7, "MSG_QUERYSUPPORT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
-                                     OneValue("TWTY_INT32", "7")));
-  ASSERT_EQ(report.capabilities.size(), 2u);
+      "log.txt",
+      CapabilityEntry(1, "MSG_GET", "ICAP_PIXELTYPE", "TWON_ENUMERATION", enumeration) +
+          CapabilityEntry(2, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                          OneValue("TWTY_FIX32", "100.000")) +
+          CapabilityEntry(3, "MSG_GETCURRENT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                          OneValue("TWTY_FIX32", "300.000")) +
+          CapabilityEntry(4, "MSG_GET", "ICAP_XRESOLUTION", "TWON_RANGE", range) +
+          FailedCapabilityEntry(5, "MSG_SET", "ICAP_XRESOLUTION") +
+          StatusEntry(6, "TWCC_BADVALUE") +
+          CapabilityEntry(7, "MSG_QUERYSUPPORT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+                          OneValue("TWTY_INT32", "7")) +
+          CapabilityEntry(8, "MSG_GET", "CAP_SUPPORTEDCAPS", "TWON_ARRAY", array) +
+          FailedCapabilityEntry(9, "MSG_GET", "CAP_SUPPORTEDCAPS") +
+          CapabilityEntry(10, "MSG_GETCURRENT", "CAP_SUPPORTEDCAPS", "TWON_DONTCARE16", "") +
+          CapabilityEntry(11, "MSG_GETDEFAULT", "CAP_SUPPORTEDCAPS", "TWON_ARRAY",
+                          Lines({"    TW_ARRAY = {", "      NumItems = [0]", "      ItemList = {",
+                                 "      }", "    }"})));
+  ASSERT_EQ(report.capabilities.size(), 3u);
   const report::CapabilityNegotiation& pixelType = report.capabilities[0];
   EXPECT_EQ(pixelType.capability, "ICAP_PIXELTYPE");
   EXPECT_EQ(pixelType.Outcome(CapabilityOperation::kGet).last->value,
@@ -117,31 +129,15 @@ TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
   EXPECT_EQ(set.result, "TWRC_FAILURE");
   EXPECT_EQ(set.value, "");
   EXPECT_EQ(set.conditionCode, "TWCC_BADVALUE");
-}
 
-TEST(CapabilityNegotiation, AFailedGetKeepsTheAnswerBeforeIt) {
-  std::string array =
-      Lines({"    TW_ARRAY = {", "      ItemType = [TWTY_UINT16]", "      NumItems = [2]",
-             "      ItemList = {", "          0:CAP_AUTHOR,", "          1:ICAP_UNITS", "      }",
-             "    }"});
-  report::Report report = BuildReport(
-      "log.txt",
-      CapabilityEntry(1, "MSG_GET", "CAP_SUPPORTEDCAPS", "TWON_ARRAY", array) +
-          FailedCapabilityEntry(2, "MSG_GET", "CAP_SUPPORTEDCAPS") +
-          FailedCapabilityEntry(3, "MSG_GET", "CAP_SUPPORTEDCAPS") +
-          CapabilityEntry(4, "MSG_GETCURRENT", "CAP_SUPPORTEDCAPS", "TWON_DONTCARE16", "") +
-          CapabilityEntry(5, "MSG_GETDEFAULT", "CAP_SUPPORTEDCAPS", "TWON_ARRAY",
-                          Lines({"    TW_ARRAY = {", "      NumItems = [0]", "      ItemList = {",
-                                 "      }", "    }"})));
-  ASSERT_EQ(report.capabilities.size(), 1u);
-  const report::CapabilityOutcome& get = report.capabilities[0].Outcome(CapabilityOperation::kGet);
-  EXPECT_EQ(report.triplets[get.last->triplet].sequence, 3);
+  const report::CapabilityNegotiation& supported = report.capabilities[2];
+  const report::CapabilityOutcome& get = supported.Outcome(CapabilityOperation::kGet);
+  EXPECT_EQ(report.triplets[get.last->triplet].sequence, 9);
   ASSERT_TRUE(get.lastAnswered);
   EXPECT_EQ(get.lastAnswered->value, "array: CAP_AUTHOR, ICAP_UNITS");
-  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kGetCurrent).last->value,
+  EXPECT_EQ(supported.Outcome(CapabilityOperation::kGetCurrent).last->value,
             "TWON_DONTCARE16, no values shown");
-  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kGetDefault).last->value,
-            "array: no items");
+  EXPECT_EQ(supported.Outcome(CapabilityOperation::kGetDefault).last->value, "array: no items");
 }
 
 TEST(ImagePages, CountStripsAndBytesOfAMemoryTransferAndSplitPagesAtTheirEnd) {

@@ -57,42 +57,36 @@ TEST(TextReport, AnswersTheSupportQuestionsByteForByte) {
   }
 }
 
-TEST(HtmlReport, DrawsOnePointPerStateLineAndOneMarkPerFailure) {
+// One point per state line and one mark per failure; every entry as the log holds it, all log
+// text escaped, and nothing needed from outside the page.
+TEST(HtmlReport, ShowsEveryEntryEscapedOnAPageOfItsOwn) {
   for (const std::string& path : {kSession, kCrashed}) {
+    SCOPED_TRACE(path);
     report::Report report = ReportOf(path);
     std::string html = Html(report);
-    EXPECT_EQ(Count(html, "<circle class=\"state\""), report.overview.stateLines) << path;
-    EXPECT_EQ(Count(html, "<path class=\"failure\""), report.overview.failures) << path;
-    EXPECT_EQ(Count(html, "<details class=\"triplet"), report.triplets.size()) << path;
+    EXPECT_EQ(Count(html, "<circle class=\"state\""), report.overview.stateLines);
+    EXPECT_EQ(Count(html, "<path class=\"failure\""), report.overview.failures);
+    EXPECT_EQ(Count(html, "<details class=\"triplet"), report.triplets.size());
     EXPECT_EQ(Count(html, "<svg"), 1u);
     EXPECT_EQ(Count(html, "</svg>"), 1u);
+    EXPECT_FALSE(Contains(html, " src=")) << "no external resources";
+    EXPECT_FALSE(Contains(html, "<link"));
+    EXPECT_FALSE(Contains(html, "href=\"http"));
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_TRUE(Contains(html, "</html>\n"));
   }
-  report::Report session = ReportOf(kSession);
-  EXPECT_EQ(session.overview.stateLines, 23u);
-  EXPECT_EQ(Count(Html(session), "<details class=\"triplet failed\""), 1u);
-}
+  std::string crashed = Html(ReportOf(kCrashed));
+  EXPECT_FALSE(Contains(crashed, "<script"));
+  EXPECT_TRUE(Contains(crashed, "&lt;script&gt;alert(1)&lt;/script&gt;"));
+  EXPECT_TRUE(Contains(crashed, "\\x00\\x00\\x7fgarbage \\x1b[31mred"));
+  EXPECT_FALSE(Contains(crashed, std::string(1, '\0')));
+  EXPECT_FALSE(Contains(crashed, "\x1b"));
 
-TEST(HtmlReport, EscapesAllLogTextAndNeedsNothingFromOutside) {
-  std::string html = Html(ReportOf(kCrashed));
-  EXPECT_FALSE(Contains(html, "<script"));
-  EXPECT_TRUE(Contains(html, "&lt;script&gt;alert(1)&lt;/script&gt;"));
-  EXPECT_TRUE(Contains(html, "\\x00\\x00\\x7fgarbage \\x1b[31mred"));
-  EXPECT_FALSE(Contains(html, std::string(1, '\0')));
-  EXPECT_FALSE(Contains(html, "\x1b"));
-  std::string session = Html(ReportOf(kSession));
-  EXPECT_TRUE(Contains(session, "[1.10 &lt;beta&gt; &amp; &quot;more&quot;]"));
-  for (const std::string& page : {html, session}) {
-    EXPECT_FALSE(Contains(page, " src=")) << "no external resources";
-    EXPECT_FALSE(Contains(page, "<link"));
-    EXPECT_FALSE(Contains(page, "href=\"http"));
-    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
-    EXPECT_TRUE(Contains(page, "</html>\n"));
-  }
-}
-
-TEST(HtmlReport, ShowsEachEntryAsTheLogHoldsIt) {
   report::Report report = ReportOf(kSession);
   std::string html = Html(report);
+  EXPECT_EQ(report.overview.stateLines, 23u);
+  EXPECT_EQ(Count(html, "<details class=\"triplet failed\""), 1u);
+  EXPECT_TRUE(Contains(html, "[1.10 &lt;beta&gt; &amp; &quot;more&quot;]"));
   // The cut entry ends in the marker, and the next entry starts with its own header.
   EXPECT_TRUE(Contains(html, "Size of CAP_xxx too long</pre>"));
   EXPECT_TRUE(Contains(html, "<pre>[00010] [APP] DG_CONTROL/DAT_SETUPMEMXFER/MSG_GET\n"));

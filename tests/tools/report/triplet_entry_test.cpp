@@ -20,36 +20,30 @@ report::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
   return keep->triplets.at(0);
 }
 
-TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutName) {
-  auto header =
-      ParseHeaderLine("[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)");
-  ASSERT_TRUE(header);
-  EXPECT_EQ(header->sequence, 12);
-  EXPECT_EQ(header->tag, "APP");
-  EXPECT_EQ(header->group, "DG_CONTROL");
-  EXPECT_EQ(header->argumentType, "DAT_CAPABILITY");
-  EXPECT_EQ(header->message, "MSG_GETCURRENT");
-  EXPECT_EQ(header->capability, "ICAP_PIXELTYPE");
-
-  auto unnamed = ParseHeaderLine("[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))");
-  ASSERT_TRUE(unnamed);
-  EXPECT_EQ(unnamed->sequence, 100000);
-  EXPECT_EQ(unnamed->group, "ERROR!(-1)");
-  EXPECT_EQ(unnamed->argumentType, "ERROR!(32800)");
-  EXPECT_EQ(unnamed->capability, "ERROR!(4660)");
-
-  auto noData = ParseHeaderLine("[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()");
-  ASSERT_TRUE(noData);
-  EXPECT_TRUE(noData->hasCapability);
-  EXPECT_EQ(noData->capability, "");
-
-  auto plain = ParseHeaderLine("[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET");
-  ASSERT_TRUE(plain);
-  EXPECT_FALSE(plain->hasCapability);
-  EXPECT_EQ(plain->message, "MSG_GET");
-}
-
-TEST(HeaderLine, RefusesLinesThatOnlyLookAlike) {
+// A header's parts, put together again, give the line back.
+TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookAlikes) {
+  const struct {
+    std::string line;
+    long long sequence;
+    bool hasCapability;
+  } cases[] = {
+      {"[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)", 12, true},
+      {"[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))", 100000, true},
+      {"[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()", 3, true},
+      {"[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET", 20, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    auto header = ParseHeaderLine(c.line);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->sequence, c.sequence);
+    EXPECT_EQ(header->hasCapability, c.hasCapability);
+    std::string parts = "[" + c.line.substr(1, c.line.find(']') - 1) + "] [" +
+                        std::string(header->tag) + "] " + std::string(header->group) + "/" +
+                        std::string(header->argumentType) + "/" + std::string(header->message);
+    if (header->hasCapability) parts += " (" + std::string(header->capability) + ")";
+    EXPECT_EQ(parts, c.line);
+  }
   for (const char* text :
        {"[0012] [APP] DG_CONTROL/DAT_NULL/MSG_GET",  // too few digits
         "[00012] [APP] DG_CONTROL/DAT_NULL", "[00012] [APP] DG CONTROL/DAT_NULL/MSG_GET",
