@@ -12,14 +12,14 @@
 
 #include "log_text.h"
 #include "report/log_files.h"
-#include "report/report_model.h"
-#include "report/text_report.h"
 #include "tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using report_test::Contains;
+using report_test::ReportOf;
+using report_test::TextOf;
 
 const std::string kFixtures = REPORT_FIXTURES;
 const std::string kIdentity = "Twainlog_20260105_093010_0120.txt";
@@ -57,15 +57,6 @@ class LogFolder : public report_test::ToolRun {
   std::string Folder() const { return folder_.string(); }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
-  static std::string SingleReport(const std::string& path) {
-    std::string content;
-    std::string error;
-    EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
-    std::ostringstream out;
-    report::WriteTextReport(report::BuildReport(path, std::move(content)), out);
-    return out.str();
-  }
-
   std::vector<std::string> IndexLines() {
     std::istringstream text(ReadFile(Output("stdout")));
     std::vector<std::string> lines;
@@ -100,8 +91,8 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   EXPECT_FALSE(Contains(out, "=== Log 1 of 5") || Contains(out, "=== Log 2 of 5"));
   // Each log's report is the one it gets on its own, after the line naming its row.
   EXPECT_TRUE(
-      Contains(out, "=== Log 3 of 5 ===\n\n" + SingleReport(Path(kSession)) + "\n=== Log 4"));
-  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + SingleReport(Path(kStopped))));
+      Contains(out, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));
+  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + TextOf(ReportOf(Path(kStopped)))));
   EXPECT_FALSE(Contains(out, "\x1b"));
 
   std::string errors = ReadFile(Output("stderr"));
@@ -116,7 +107,7 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
   std::string out = ReadFile(Output("stdout"));
   EXPECT_TRUE(Contains(out, "TwainTrace log index: 5 logs"));
   EXPECT_TRUE(Contains(out, "the logs chosen with --only: 1, 4."));
-  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + SingleReport(Path(kIdentity))));
+  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
   EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ==="));
   EXPECT_FALSE(Contains(out, "=== Log 3 of 5 ==="));
 
@@ -143,7 +134,7 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
   ASSERT_EQ(
       Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string()),
       0);
-  EXPECT_EQ(ReadFile(Output("stdout")), SingleReport(Path(kStopped)));
+  EXPECT_EQ(ReadFile(Output("stdout")), TextOf(ReportOf(Path(kStopped))));
   EXPECT_EQ(Run("--only 2 " + Path(kStopped)), 2);
   EXPECT_EQ(Run("--only 1 " + Path(kStopped)), 0);
 }
