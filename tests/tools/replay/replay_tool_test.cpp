@@ -36,19 +36,13 @@ ToolRun Replay(const std::string& arguments, const std::string& environment = ""
   return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
 }
 
-fs::path Output(const std::string& name, const std::string& content) {
-  fs::create_directories(REPLAY_OUTPUT);
-  fs::path path = fs::path(REPLAY_OUTPUT) / name;
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
-}
-
 // Demo sessions through the test copy of the data source, shared by the tests: one by memory
 // transfer, one by native transfer.
 class ReplayTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    fs::create_directories(REPLAY_OUTPUT);
     demoLog_ = Session("--pages 2");
     nativeLog_ = Session("--pages 1 --xfer native --pixel rgb");
   }
@@ -116,7 +110,6 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   EXPECT_EQ(run.EntryLines(), std::vector<std::string>(expected.begin(), expected.begin() + 2));
 
   fs::path json = fs::path(REPLAY_OUTPUT) / "divergences.json";
-  fs::create_directories(REPLAY_OUTPUT);
   run = Replay("--quiet --json " + Quoted(json.string()) + " " + DemoLog() + " " + source, changed);
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(std::regex_match(run.output, std::regex("Summary: [^\n]*\n"))) << run.output;
@@ -177,8 +170,9 @@ TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
   std::string log = ReadFile(demoLog_);
   size_t lastEntry = log.rfind("[000");
   std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
-  ToolRun run =
-      Replay(Quoted(Output("damaged.txt", damaged).string()) + " " + Quoted(REPLAY_SAMPLE));
+  const fs::path damagedLog = fs::path(REPLAY_OUTPUT) / "damaged.txt";
+  std::ofstream(damagedLog, std::ios::binary) << damaged;
+  ToolRun run = Replay(Quoted(damagedLog.string()) + " " + Quoted(REPLAY_SAMPLE));
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find(": not a line of a TwainTrace log, ignored: a line of something else"),
             std::string::npos)

@@ -57,13 +57,6 @@ class LogFolder : public report_test::ToolRun {
   std::string Folder() const { return folder_.string(); }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
-  std::vector<std::string> IndexLines() {
-    std::istringstream text(ReadFile(Output("stdout")));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
-    return lines;
-  }
-
  private:
   fs::path folder_ = fs::path(REPORT_OUTPUT) / "folder";
 };
@@ -71,7 +64,9 @@ class LogFolder : public report_test::ToolRun {
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   ASSERT_EQ(Run(Folder()), 0);
   std::string out = ReadFile(Output("stdout"));
-  std::vector<std::string> lines = IndexLines();
+  std::istringstream text(out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
   ASSERT_EQ(lines.size(), 8u) << out;
   EXPECT_EQ(lines[0], "TwainTrace log index: 5 logs, in load order");
   std::vector<std::vector<std::string>> rows = {
