@@ -129,9 +129,8 @@ TEST(ImagePages, AFinishedTransferWithoutEndStillClosesItsPageAndFailedStripsDoN
   EXPECT_FALSE(report.pages[1].bytesShown);
 }
 
+// A plain load time is read in the fixture logs' reports; here the carries and the names refused.
 TEST(Overview, LoadTimeComesFromTheFileNameAndTheRoundedMillisecondsCarry) {
-  EXPECT_EQ(LoadTimeFromFileName("/x/Twainlog_20260105_093012_0457.txt"),
-            "2026-01-05 09:30:12.457");
   EXPECT_EQ(LoadTimeFromFileName("Twainlog_20261231_235959_1000.txt"), "2027-01-01 00:00:00.000");
   EXPECT_EQ(LoadTimeFromFileName("Twainlog_20240228_235959_1000.txt"), "2024-02-29 00:00:00.000");
   for (const char* name : {"Twainlog_20260105_093012_457.txt", "Twainlog_20261305_093012_0457.txt",
