@@ -97,10 +97,8 @@ TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
   TW_ARRAY units{TWTY_UINT16, 4, {}};
   std::vector<TW_UINT16> unitItems{TWUN_CENTIMETERS, TWUN_PICAS, TWUN_POINTS, TWUN_TWIPS};
   Dump(ICAP_UNITS, TWON_ARRAY, Unsized(Container(units, kArrayHeader, unitItems)));
-  std::vector<char> frames(kReadLimit);
-  TW_RANGE range{TWTY_FRAME, 0, 0, 0, 0, 0};
-  memcpy(frames.data(), &range, sizeof(range));
-  Dump(ICAP_FRAMES, TWON_RANGE, Unsized(frames));
+  TW_RANGE frames{TWTY_FRAME, 0, 0, 0, 0, 0};
+  Dump(ICAP_FRAMES, TWON_RANGE, Unsized(Container(frames, kReadLimit)));
 
   // The record alone: no handle, a failed call, and container types that are not containers.
   TW_ONEVALUE gray{TWTY_UINT16, 1};

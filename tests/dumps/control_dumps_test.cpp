@@ -18,14 +18,9 @@ constexpr uintptr_t kIdentityId = kLinuxSourceManagerAbi ? 0xFFFFFFF9 : 0x100000
 constexpr const char* kIdentityIdText = kLinuxSourceManagerAbi ? "4294967289" : "4294967303";
 
 TW_IDENTITY SampleIdentity() {
-  TW_IDENTITY identity{};
-  identity.Id = IdentityIdFrom(kIdentityId);
-  identity.Version = {2, 1, 13, 27, "1.0 release"};
-  identity.ProtocolMajor = 2;
-  identity.ProtocolMinor = 4;
-  identity.SupportedGroups = 0x80000003;
-  strcpy(identity.Manufacturer, "Velix");
-  strcpy(identity.ProductFamily, "Tandra");
+  TW_VERSION version{2, 1, 13, 27, "1.0 release"};
+  TW_IDENTITY identity{
+      IdentityIdFrom(kIdentityId), version, 2, 4, 0x80000003, "Velix", "Tandra", {}};
   memset(identity.ProductName, 'P', sizeof(identity.ProductName));  // no NUL at all
   return identity;
 }
@@ -55,10 +50,8 @@ TEST_F(ControlDump, EachStructureDumpsByteForByte) {
   analyzer.TwPendingXfersAnalyze(&pending);
   TW_SETUPMEMXFER memXfer{16, 0x80000000, 65536};
   analyzer.TwSetupMemXferAnalyze(&memXfer);
-  TW_SETUPFILEXFER fileXfer{};
+  TW_SETUPFILEXFER fileXfer{{}, TWFF_BMP, -2};
   memset(fileXfer.FileName, 'f', sizeof(fileXfer.FileName));
-  fileXfer.Format = TWFF_BMP;
-  fileXfer.VRefNum = -2;
   analyzer.TwSetupFileXferAnalyze(&fileXfer);
   TW_MEMORY memory{0x12, 4096, reinterpret_cast<TW_MEMREF>(uintptr_t{0x1234567890})};
   analyzer.TwMemoryAnalyze(&memory);
@@ -88,18 +81,12 @@ TEST_F(ControlDump, StatusEventAndUserInterfaceDumpByteForByte) {
 
 TEST_F(ControlDump, NullStructuresAndEmptyEventsAddNothing) {
   TW_EVENT noMessage{reinterpret_cast<TW_MEMREF>(uintptr_t{0x10}), MSG_NULL};
-  EXPECT_TRUE(analyzer.TwIdentityAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwVersionAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwStatusAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwEventAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwEventAnalyze(&noMessage));
-  EXPECT_TRUE(analyzer.TwUserInterfaceAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwPendingXfersAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwSetupMemXferAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwSetupFileXferAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwMemoryAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwCustomDsDataAnalyze(nullptr));
-  EXPECT_TRUE(analyzer.TwTwunkIdentityAnalyze());
+  EXPECT_TRUE(analyzer.TwIdentityAnalyze(nullptr) && analyzer.TwVersionAnalyze(nullptr) &&
+              analyzer.TwStatusAnalyze(nullptr) && analyzer.TwEventAnalyze(nullptr) &&
+              analyzer.TwEventAnalyze(&noMessage) && analyzer.TwUserInterfaceAnalyze(nullptr) &&
+              analyzer.TwPendingXfersAnalyze(nullptr) && analyzer.TwSetupMemXferAnalyze(nullptr) &&
+              analyzer.TwSetupFileXferAnalyze(nullptr) && analyzer.TwMemoryAnalyze(nullptr) &&
+              analyzer.TwCustomDsDataAnalyze(nullptr) && analyzer.TwTwunkIdentityAnalyze());
   EXPECT_EQ(Text(), "");
 }
 

@@ -79,9 +79,9 @@ size_t ContainerSize(const CapabilityAnswer& answer) {
     case TWON_RANGE:
       return sizeof(TW_RANGE);
     case TWON_ARRAY:
-      return offsetof(TW_ARRAY, ItemList) + answer.Items().size() * item;
+      return offsetof(TW_ARRAY, ItemList) + answer.NumItems() * item;
     case TWON_ENUMERATION:
-      return offsetof(TW_ENUMERATION, ItemList) + answer.Items().size() * item;
+      return offsetof(TW_ENUMERATION, ItemList) + answer.NumItems() * item;
     default:
       return 0;
   }
@@ -94,14 +94,14 @@ TEST(SampleCapabilities, EveryListedCapabilityAnswersEveryGetInAContainerOfItsSi
   ASSERT_EQ(supported.rc, TWRC_SUCCESS);
   ASSERT_EQ(supported.conType, TWON_ARRAY);
   EXPECT_EQ(supported.ItemType(), TWTY_UINT16);
-  std::vector<TW_UINT32> listed = supported.Items();
-  std::set<TW_UINT32> unique(listed.begin(), listed.end());
+  std::vector<TW_UINT16> listed = supported.ArrayItems();
+  std::set<TW_UINT16> unique(listed.begin(), listed.end());
   EXPECT_EQ(unique.size(), listed.size()) << "a capability is listed twice";
 
-  for (TW_UINT32 cap : listed) {
+  for (TW_UINT16 cap : listed) {
     for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT, MSG_QUERYSUPPORT}) {
       SCOPED_TRACE(testing::Message() << "capability " << cap << ", MSG " << msg);
-      CapabilityAnswer answer = source.Capability(static_cast<TW_UINT16>(cap), msg);
+      CapabilityAnswer answer = source.Capability(cap, msg);
       ASSERT_EQ(answer.rc, TWRC_SUCCESS);
       EXPECT_EQ(answer.container.size(), ContainerSize(answer));
       if (msg != MSG_GET && answer.conType != TWON_ARRAY) {

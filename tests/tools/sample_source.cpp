@@ -9,43 +9,33 @@
 
 #include "common/host_memory.h"
 #include "common/twain_values.h"
-#include "twaintrace/twain_items.h"
 
 namespace {
 
-// The sample answers with numeric items only, read here as 32-bit values.
-size_t ItemSizeOf(TW_UINT16 itemType) {
-  size_t size = TwainItemSize(itemType);
-  return size == 0 || size > sizeof(TW_UINT32) ? sizeof(TW_UINT32) : size;
-}
-
-TW_UINT32 ReadItem(const char* at, size_t size) {
-  TW_UINT32 item = 0;
-  memcpy(&item, at, size);
-  return item;
-}
-
+// A header field read at its offset, zero when the container is too short for it.
 template <typename T>
-T Header(const std::vector<char>& container) {
-  T header{};
-  memcpy(&header, container.data(), std::min(sizeof(T), container.size()));
-  return header;
+T FieldAt(const std::vector<char>& container, size_t offset) {
+  T value{};
+  if (container.size() >= offset + sizeof(T)) memcpy(&value, container.data() + offset, sizeof(T));
+  return value;
 }
 
 }  // namespace
 
 TW_UINT16 CapabilityAnswer::ItemType() const {
-  return container.size() >= 2 ? Header<TW_ONEVALUE>(container).ItemType : 0;
+  return FieldAt<TW_UINT16>(container, offsetof(TW_ONEVALUE, ItemType));
 }
 
-std::vector<TW_UINT32> CapabilityAnswer::Items() const {
-  size_t listAt =
-      conType == TWON_ARRAY ? offsetof(TW_ARRAY, ItemList) : offsetof(TW_ENUMERATION, ItemList);
-  TW_UINT32 count = Header<TW_ARRAY>(container).NumItems;
-  size_t size = ItemSizeOf(ItemType());
-  std::vector<TW_UINT32> items;
-  for (TW_UINT32 i = 0; i < count && listAt + (i + 1) * size <= container.size(); ++i) {
-    items.push_back(ReadItem(container.data() + listAt + i * size, size));
+TW_UINT32 CapabilityAnswer::NumItems() const {
+  return FieldAt<TW_UINT32>(container, offsetof(TW_ARRAY, NumItems));
+}
+
+std::vector<TW_UINT16> CapabilityAnswer::ArrayItems() const {
+  std::vector<TW_UINT16> items;
+  for (TW_UINT32 i = 0; i < NumItems(); ++i) {
+    const size_t at = offsetof(TW_ARRAY, ItemList) + i * sizeof(TW_UINT16);
+    if (at + sizeof(TW_UINT16) > container.size()) break;
+    items.push_back(FieldAt<TW_UINT16>(container, at));
   }
   return items;
 }

@@ -17,8 +17,10 @@ struct CapabilityAnswer {
   std::vector<char> container;  // exactly the bytes the handle holds
 
   TW_UINT16 ItemType() const;
-  // The items of an array or enumeration, each widened to 32 bits.
-  std::vector<TW_UINT32> Items() const;
+  // The item count of an array or enumeration, and the items of an array of 16-bit values
+  // (as many as the container holds).
+  TW_UINT32 NumItems() const;
+  std::vector<TW_UINT16> ArrayItems() const;
 };
 
 // What sits where the data source looks for its implementation bundle: the sample bundle, the

@@ -3,7 +3,6 @@
 // crash, hang or are none, and logs with entries that cannot be made again.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,33 +36,26 @@ ToolRun Replay(const std::string& arguments, const std::string& environment = ""
   return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
 }
 
-fs::path Output(const std::string& name, const std::string& content) {
-  fs::create_directories(REPLAY_OUTPUT);
-  fs::path path = fs::path(REPLAY_OUTPUT) / name;
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
-}
-
 // Demo sessions through the test copy of the data source, shared by the tests: one by memory
 // transfer, one by native transfer.
 class ReplayTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    fs::create_directories(REPLAY_OUTPUT);
     demoLog_ = Session("--pages 2");
     nativeLog_ = Session("--pages 1 --xfer native --pixel rgb");
   }
 
-  // The log of one demo session, the only new file in the log directory.
+  // The log of one demo session: the log directory starts empty, and the second session's log
+  // is the one that is not the first's.
   static fs::path Session(const std::string& options) {
-    std::vector<fs::path> before;
-    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) before.push_back(log.path());
     std::string command = "'" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
                           "' --log-dir '" REPLAY_LOG_DIR "' " +
                           options + " > /dev/null 2>&1";
     EXPECT_EQ(system(command.c_str()), 0) << command;
     for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
-      if (std::find(before.begin(), before.end(), log.path()) == before.end()) return log.path();
+      if (log.path() != demoLog_) return log.path();
     }
     ADD_FAILURE() << "no log of " << options;
     return {};
@@ -118,7 +110,6 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   EXPECT_EQ(run.EntryLines(), std::vector<std::string>(expected.begin(), expected.begin() + 2));
 
   fs::path json = fs::path(REPLAY_OUTPUT) / "divergences.json";
-  fs::create_directories(REPLAY_OUTPUT);
   run = Replay("--quiet --json " + Quoted(json.string()) + " " + DemoLog() + " " + source, changed);
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(std::regex_match(run.output, std::regex("Summary: [^\n]*\n"))) << run.output;
@@ -179,8 +170,9 @@ TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
   std::string log = ReadFile(demoLog_);
   size_t lastEntry = log.rfind("[000");
   std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
-  ToolRun run =
-      Replay(Quoted(Output("damaged.txt", damaged).string()) + " " + Quoted(REPLAY_SAMPLE));
+  const fs::path damagedLog = fs::path(REPLAY_OUTPUT) / "damaged.txt";
+  std::ofstream(damagedLog, std::ios::binary) << damaged;
+  ToolRun run = Replay(Quoted(damagedLog.string()) + " " + Quoted(REPLAY_SAMPLE));
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find(": not a line of a TwainTrace log, ignored: a line of something else"),
             std::string::npos)

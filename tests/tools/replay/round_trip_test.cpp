@@ -122,24 +122,13 @@ TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
                            std::vector<TW_UINT16>{CAP_XFERCOUNT, ICAP_PIXELTYPE, CAP_VX_FEEDERTYPE,
                                                   0x1234}))};
 
-  TW_IDENTITY identity{};
-  identity.Id = IdentityIdFrom(7);
-  identity.Version = {1, 5, TWLG_USA, TWCY_USA, "1.5 build [7]"};
-  identity.ProtocolMajor = 2;
-  identity.ProtocolMinor = 4;
-  identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
-  strcpy(identity.Manufacturer, "VELIX");
-  strcpy(identity.ProductFamily, "Tandra");
-  strcpy(identity.ProductName, "Halvern = {x}");
+  TW_VERSION version{1, 5, TWLG_USA, TWCY_USA, "1.5 build [7]"};
+  TW_IDENTITY identity{IdentityIdFrom(7),     version, 2,        4,
+                       DG_CONTROL | DG_IMAGE, "VELIX", "Tandra", "Halvern = {x}"};
   TW_USERINTERFACE ui{1, 0, nullptr};
   TW_IMAGELAYOUT layout{{ToFix32(0.25), ToFix32(1), ToFix32(8.5), ToFix32(11)}, 1, 2, 3};
-  TW_EXTIMAGEINFO request{};
-  request.NumInfos = 1;
-  request.Info[0].InfoID = 0x1101;  // TWEI_BARCODEX
-  TW_SETUPFILEXFER file{};
-  strcpy(file.FileName, "/tmp/page 1.tif");
-  file.Format = TWFF_TIFF;
-  file.VRefNum = -3;
+  TW_EXTIMAGEINFO request{1, {{0x1101, 0, 0, {0}, 0}}};  // TWEI_BARCODEX
+  TW_SETUPFILEXFER file{"/tmp/page 1.tif", TWFF_TIFF, -3};
   std::vector<char> buffer(65536);
   TW_IMAGEMEMXFER xfer{};
   xfer.Memory = {TWMF_APPOWNS | TWMF_POINTER, static_cast<TW_UINT32>(buffer.size()), buffer.data()};
@@ -176,7 +165,7 @@ TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
   TW_HANDLE container = capability->hContainer;
   EXPECT_EQ(container, nullptr);
 
-  TW_STATUS status{TWCC_BADVALUE, 0};
+  TW_STATUS status{TWCC_BADVALUE, {0}};
   replay::Rebuilt statusInput = Rebuilt(Text(DG_CONTROL, DAT_STATUS, MSG_GET, &status));
   EXPECT_EQ(std::get<replay::CallInput>(statusInput).As<TW_STATUS>()->ConditionCode, 0);
 }

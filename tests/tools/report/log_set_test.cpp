@@ -12,14 +12,14 @@
 
 #include "log_text.h"
 #include "report/log_files.h"
-#include "report/report_model.h"
-#include "report/text_report.h"
 #include "tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using report_test::Contains;
+using report_test::ReportOf;
+using report_test::TextOf;
 
 const std::string kFixtures = REPORT_FIXTURES;
 const std::string kIdentity = "Twainlog_20260105_093010_0120.txt";
@@ -57,22 +57,6 @@ class LogFolder : public report_test::ToolRun {
   std::string Folder() const { return folder_.string(); }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
-  static std::string SingleReport(const std::string& path) {
-    std::string content;
-    std::string error;
-    EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
-    std::ostringstream out;
-    report::WriteTextReport(report::BuildReport(path, std::move(content)), out);
-    return out.str();
-  }
-
-  std::vector<std::string> IndexLines() {
-    std::istringstream text(ReadFile(Output("stdout")));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
-    return lines;
-  }
-
  private:
   fs::path folder_ = fs::path(REPORT_OUTPUT) / "folder";
 };
@@ -80,7 +64,9 @@ class LogFolder : public report_test::ToolRun {
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   ASSERT_EQ(Run(Folder()), 0);
   std::string out = ReadFile(Output("stdout"));
-  std::vector<std::string> lines = IndexLines();
+  std::istringstream text(out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
   ASSERT_EQ(lines.size(), 8u) << out;
   EXPECT_EQ(lines[0], "TwainTrace log index: 5 logs, in load order");
   std::vector<std::vector<std::string>> rows = {
@@ -100,8 +86,8 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   EXPECT_FALSE(Contains(out, "=== Log 1 of 5") || Contains(out, "=== Log 2 of 5"));
   // Each log's report is the one it gets on its own, after the line naming its row.
   EXPECT_TRUE(
-      Contains(out, "=== Log 3 of 5 ===\n\n" + SingleReport(Path(kSession)) + "\n=== Log 4"));
-  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + SingleReport(Path(kStopped))));
+      Contains(out, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));
+  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + TextOf(ReportOf(Path(kStopped)))));
   EXPECT_FALSE(Contains(out, "\x1b"));
 
   std::string errors = ReadFile(Output("stderr"));
@@ -116,7 +102,7 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
   std::string out = ReadFile(Output("stdout"));
   EXPECT_TRUE(Contains(out, "TwainTrace log index: 5 logs"));
   EXPECT_TRUE(Contains(out, "the logs chosen with --only: 1, 4."));
-  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + SingleReport(Path(kIdentity))));
+  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
   EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ==="));
   EXPECT_FALSE(Contains(out, "=== Log 3 of 5 ==="));
 
@@ -143,7 +129,7 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
   ASSERT_EQ(
       Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string()),
       0);
-  EXPECT_EQ(ReadFile(Output("stdout")), SingleReport(Path(kStopped)));
+  EXPECT_EQ(ReadFile(Output("stdout")), TextOf(ReportOf(Path(kStopped))));
   EXPECT_EQ(Run("--only 2 " + Path(kStopped)), 2);
   EXPECT_EQ(Run("--only 1 " + Path(kStopped)), 0);
 }
@@ -151,13 +137,11 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
 TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {
   ASSERT_EQ(Run("--html " + Output("folder.html") + " " + Folder()), 0);
   std::string html = ReadFile(Output("folder.html"));
-  std::multiset<std::string> ids;
+  std::set<std::string> ids;
   std::regex id("\\bid=\"([^\"]*)\"");
   for (std::sregex_iterator it(html.begin(), html.end(), id), end; it != end; ++it) {
-    std::string value = (*it)[1];
-    EXPECT_EQ(ids.count(value), 0u) << "id used twice: " << value;
-    EXPECT_TRUE(std::regex_match(value, std::regex("[A-Za-z][-A-Za-z0-9]*"))) << value;
-    ids.insert(value);
+    EXPECT_TRUE(ids.insert((*it)[1]).second) << "id used twice: " << (*it)[1];
+    EXPECT_TRUE(std::regex_match((*it)[1].str(), std::regex("[A-Za-z][-A-Za-z0-9]*"))) << (*it)[1];
   }
   std::regex link("href=\"#([^\"]*)\"");
   size_t links = 0;

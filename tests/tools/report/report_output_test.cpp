@@ -7,29 +7,17 @@
 
 #include "report/html_report.h"
 #include "report/report_model.h"
-#include "report/text_report.h"
 #include "tool_run.h"
 
 namespace {
 
 using report_test::Contains;
+using report_test::ReportOf;
+using report_test::TextOf;
 
 const std::string kFixtures = REPORT_FIXTURES;
 const std::string kSession = kFixtures + "/Twainlog_20260105_093012_0457.txt";
 const std::string kCrashed = kFixtures + "/Twainlog_20260105_101500_1000.txt";
-
-report::Report ReportOf(const std::string& path) {
-  std::string content;
-  std::string error;
-  EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
-  return report::BuildReport(path, std::move(content));
-}
-
-std::string Text(const report::Report& report) {
-  std::ostringstream out;
-  report::WriteTextReport(report, out);
-  return out.str();
-}
 
 std::string Html(const report::Report& report) {
   std::ostringstream out;
@@ -50,7 +38,7 @@ size_t Count(const std::string& text, const std::string& what) {
 TEST(TextReport, AnswersTheSupportQuestionsByteForByte) {
   for (std::string name : {"Twainlog_20260105_093012_0457", "Twainlog_20260105_101500_1000"}) {
     // The expected reports name the log without its folder, which depends on the checkout.
-    std::string text = Text(ReportOf(kFixtures + "/" + name + ".txt"));
+    std::string text = TextOf(ReportOf(kFixtures + "/" + name + ".txt"));
     ASSERT_EQ(text.find(kFixtures + "/"), text.find(": ") + 2);
     text.erase(text.find(kFixtures + "/"), kFixtures.size() + 1);
     EXPECT_EQ(text, ReadFile(REPORT_EXPECTED "/" + name + ".report.txt")) << name;
@@ -99,7 +87,7 @@ using CommandLine = report_test::ToolRun;
 TEST_F(CommandLine, ReportsEveryReadableLogAndRefusesWrongUse) {
   std::remove(Output("report.html").c_str());
   ASSERT_EQ(Run("--html " + Output("report.html") + " " + kSession), 0);
-  EXPECT_EQ(ReadFile(Output("stdout")), Text(ReportOf(kSession)));
+  EXPECT_EQ(ReadFile(Output("stdout")), TextOf(ReportOf(kSession)));
   EXPECT_EQ(ReadFile(Output("stderr")), "");
   EXPECT_EQ(Count(ReadFile(Output("report.html")), "<circle class=\"state\""), 23u);
   // A damaged log is reported, not refused.

@@ -6,8 +6,11 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
+#include "report/report_model.h"
+#include "report/text_report.h"
 #include "test_support.h"
 
 namespace report_test {
@@ -31,6 +34,20 @@ class ToolRun : public testing::Test {
 
 inline bool Contains(const std::string& text, const std::string& what) {
   return text.find(what) != std::string::npos;
+}
+
+// The report of the log at `path`, and its text as the tool prints it for one log.
+inline report::Report ReportOf(const std::string& path) {
+  std::string content;
+  std::string error;
+  EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
+  return report::BuildReport(path, std::move(content));
+}
+
+inline std::string TextOf(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteTextReport(report, out);
+  return out.str();
 }
 
 }  // namespace report_test

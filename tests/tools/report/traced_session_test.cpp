@@ -58,49 +58,36 @@ TW_UINT16 NotSourceEvent(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMRE
   return TWRC_NOTDSEVENT;
 }
 
-void NegotiateAndFail(DataSourceHarness* harness) {
-  TW_CAPABILITY capabilities[2] = {{ICAP_XRESOLUTION, TWON_DONTCARE16, nullptr},
-                                   {CAP_SUPPORTEDCAPS, TWON_DONTCARE16, nullptr}};
-  TW_STATUS status{};
-  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capabilities[0]);
-  harness->Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
-  harness->Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capabilities[1]);
-  for (TW_CAPABILITY& capability : capabilities) DisposeMemoryHandle(capability.hContainer);
-}
-
-// A transfer-ready event, after one that is not the source's, and the job given up.
-void AwaitTransferReady(DataSourceHarness* harness) {
-  TW_EVENT event{};
-  harness->SetHandler(&NotSourceEvent);
-  harness->Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
-  harness->SetHandler(&ScannerAnswer);
-  harness->Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
-  TW_PENDINGXFERS pending{};
-  harness->Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
-}
-
-std::string TracedSession(std::string* fileName) {
+TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   DataSourceHarness harness;
   harness.Load();
   harness.SetHandler(&ScannerAnswer);
   TW_IDENTITY source{};
   strcpy(source.ProductName, "Tandra 9000");
   TW_USERINTERFACE ui{};
+  TW_CAPABILITY capabilities[2] = {{ICAP_XRESOLUTION, TWON_DONTCARE16, nullptr},
+                                   {CAP_SUPPORTEDCAPS, TWON_DONTCARE16, nullptr}};
+  TW_STATUS status{};
+  TW_EVENT event{};
+  TW_PENDINGXFERS pending{};
   harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source);
-  NegotiateAndFail(&harness);
+  harness.Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capabilities[0]);
+  harness.Call(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
+  harness.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capabilities[1]);
+  for (TW_CAPABILITY& capability : capabilities) DisposeMemoryHandle(capability.hContainer);
   harness.LogMessage("Halvern", "lamp warm");
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
-  AwaitTransferReady(&harness);
+  // A transfer-ready event, after one that is not the source's, and the job given up.
+  harness.SetHandler(&NotSourceEvent);
+  harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+  harness.SetHandler(&ScannerAnswer);
+  harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+  harness.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
   harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &source);
   harness.Unload();
-  *fileName = harness.LogFileName();
-  return harness.LogText();
-}
-
-TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
-  std::string fileName;
-  std::string log = TracedSession(&fileName);
+  const std::string fileName = harness.LogFileName();
+  const std::string log = harness.LogText();
   ASSERT_FALSE(log.empty());
   report::Report report = report::BuildReport(fileName, log);
   const report::Overview& overview = report.overview;
