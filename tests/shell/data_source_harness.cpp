@@ -136,12 +136,14 @@ int DataSourceHarness::LogFileDescriptor() const {
       realpath((LogDirectory() + "/" + LogFileName()).c_str(), logFile) == nullptr) {
     return -1;
   }
+  return DescriptorOf(logFile);
+}
+
+int DataSourceHarness::DescriptorOf(const std::string& path) {
   for (int descriptor = 0; descriptor < 1024; ++descriptor) {
     char link[PATH_MAX] = {};
     std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && strcmp(link, logFile) == 0) {
-      return descriptor;
-    }
+    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && path == link) return descriptor;
   }
   return -1;
 }

@@ -60,8 +60,9 @@ class DataSourceHarness {
   std::string LogText() const;
   std::string LogFileName() const;
   int LogFileCount() const;
-  // This process's descriptor of the log file, or -1.
+  // This process's descriptor of the log file, or of the file at the absolute `path`, or -1.
   int LogFileDescriptor() const;
+  static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.
   static std::vector<std::string> LogDirectoryNames();
   const std::string& UnloadStderr() const { return unloadStderr_; }

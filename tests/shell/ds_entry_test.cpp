@@ -14,8 +14,6 @@
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"
 #include "test_support.h"
-#include "twaintrace/twain_vendor.h"
-#include "vendor_build.h"
 
 namespace {
 
@@ -118,35 +116,6 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
       << identityBody;
   EXPECT_EQ(std::count(bodies.begin(), bodies.end(), imageBody), kCallsPerThread);
   EXPECT_EQ(std::count(bodies.begin(), bodies.end(), identityBody), kCallsPerThread);
-}
-
-// The source manager's hand-over of its entry points reaches the operator like any triplet; the
-// vendor's build, whose tables have no row for its data argument type, logs it by number.
-TEST(DsEntry, EntryPointHandOverIsForwardedAndLogged) {
-  static TW_MEMREF received = nullptr;
-  DataSourceHarness harness;
-  harness.Load();
-  harness.SetHandler(
-      [](TW_IDENTITY*, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF data) -> TW_UINT16 {
-        if (DG == DG_CONTROL && DAT == DAT_ENTRYPOINT && MSG == MSG_SET) received = data;
-        return TWRC_SUCCESS;
-      });
-  TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
-  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &manager), TWRC_SUCCESS);
-  EXPECT_EQ(received, &manager);
-  harness.Unload();
-  char pointer[32];
-  snprintf(pointer, sizeof(pointer), "<0x%08x>",
-           static_cast<unsigned>(reinterpret_cast<uintptr_t>(&manager)));
-  EXPECT_EQ(harness.LogText(), "[00001] [APP] DG_CONTROL/" +
-                                   Twain25Name("DAT_ENTRYPOINT", DAT_ENTRYPOINT) +
-                                   "/MSG_SET\r\n"
-                                   "        Return Code = [TWRC_SUCCESS]\r\n"
-                                   "pData   = " +
-                                   pointer +
-                                   "\r\n"
-                                   "\r\n"
-                                   "TWAIN Status = [3]\r\n");
 }
 
 // The operator answers with the array of 32-bit items the test prepared.

@@ -1,12 +1,8 @@
 // Faults around the data source: a log it cannot create or cannot write, and an implementation
 // bundle that is missing or broken. The application's calls must get what they would get
 // without any tracer, and the data source must stay quiet.
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,27 +38,6 @@ TW_UINT16 NoOperator(TW_UINT16) {
   return TWRC_FAILURE;
 }
 
-// The targets of this process's descriptors.
-std::vector<std::string> OpenFiles() {
-  std::vector<std::string> targets;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (dirent* entry = readdir(dir)) {
-      char link[PATH_MAX] = {};
-      std::string path = std::string("/proc/self/fd/") + entry->d_name;
-      if (readlink(path.c_str(), link, sizeof(link) - 1) > 0) targets.push_back(link);
-    }
-    closedir(dir);
-  }
-  return targets;
-}
-
-bool IsOpen(const std::string& target) {
-  for (const std::string& open : OpenFiles()) {
-    if (open == target) return true;
-  }
-  return false;
-}
-
 // A log directory that exists but takes no file: one no user can create files in (even the
 // superuser, whom permission bits do not stop), and one where every name of the load's second
 // is already taken.
@@ -93,7 +68,7 @@ TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
   ExpectCallsUntouched(harness, &ExpectedAnswer);
   harness.Unload();
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
-  EXPECT_FALSE(IsOpen("/dev/full"));
+  EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
 }
 
 // Without an operator every call fails, with and without a log, for every structure.
