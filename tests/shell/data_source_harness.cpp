@@ -37,6 +37,16 @@ std::string DataSourceHarness::LogDirectory() {
   return kRoot + "/log";
 }
 
+std::string DataSourceHarness::LogFileNameAt(time_t second, int milliseconds) {
+  struct tm local {};
+  localtime_r(&second, &local);
+  char stamp[32];
+  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
+  char name[64];
+  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
+  return name;
+}
+
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   RunOrThrow("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
   if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
@@ -98,14 +108,9 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
   // 1000). Names are made from a second ago until two seconds ahead of the time they are done,
   // however long making them takes, so a load right after finds its name taken.
   for (time_t second = time(nullptr) - 1; second <= time(nullptr) + 2; ++second) {
-    struct tm local {};
-    localtime_r(&second, &local);
-    char stamp[32];
-    strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
     for (int milliseconds = 0; milliseconds <= lastMilliseconds; ++milliseconds) {
-      char name[64];
-      snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
-      std::string path = LogDirectory() + "/" + name;
+      const std::string name = LogFileNameAt(second, milliseconds);
+      const std::string path = LogDirectory() + "/" + name;
       int made = -1;
       switch (occupant) {
         case Occupant::kDirectory:
@@ -187,10 +192,6 @@ void DataSourceHarness::SetHandler(FakeHandler handler) {
   reinterpret_cast<void (*)(FakeHandler)>(Fake("FakeHalvern_SetHandler"))(handler);
 }
 
-int DataSourceHarness::OperatorCalls() {
-  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_CallCount"))();
-}
-
 int DataSourceHarness::ReleaseCount() {
   return reinterpret_cast<int (*)()>(Fake("FakeHalvern_ReleaseCount"))();
 }
@@ -251,14 +252,4 @@ int DataSourceHarness::LogFileCount() const {
 std::string DataSourceHarness::LogText() const {
   std::string name = LogFileName();
   return name.empty() ? std::string() : ReadFile(LogDirectory() + "/" + name);
-}
-
-std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                         FakeHandler handler) {
-  DataSourceHarness harness;
-  harness.Load();
-  harness.SetHandler(handler);
-  harness.Call(DG, DAT, MSG, pData);
-  harness.Unload();
-  return harness.LogText();
 }

@@ -137,9 +137,13 @@ TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMR
 // The parameter text of one capability call answered with g_items, as the log holds it.
 std::string LoggedParameters() {
   TW_CAPABILITY capability{CAP_XFERCOUNT, 0, nullptr};
-  std::string log =
-      LogOfOneCall(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, &AnswerWithItems);
+  DataSourceHarness harness;
+  harness.Load();
+  harness.SetHandler(&AnswerWithItems);
+  harness.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability);
+  harness.Unload();
   HostMemory::Free(capability.hContainer);
+  std::string log = harness.LogText();
   return log.substr(log.find("\r\n") + 2);
 }
 

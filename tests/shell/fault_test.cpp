@@ -38,24 +38,32 @@ TW_UINT16 NoOperator(TW_UINT16) {
   return TWRC_FAILURE;
 }
 
-// A log directory that exists but takes no file: one no user can create files in (even the
-// superuser, whom permission bits do not stop), and one where every name of the load's second
-// is already taken.
+// No log directory, which turns logging off and must leave no trace anywhere; a log directory
+// that no user can create files in (even the superuser, whom permission bits do not stop); and
+// one where every name of the load's second is already taken.
+// No log directory, which turns logging off and must leave no trace anywhere; a log directory
+// that no user can create files in (even the superuser, whom permission bits do not stop); and
+// one where every name of the load's second is already taken.
+enum class LogFault { kNoDirectory, kDirectoryRefusesFiles, kNamesTaken };
+
 TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
-  for (bool namesTaken : {false, true}) {
-    SCOPED_TRACE(namesTaken ? "names taken" : "directory refuses files");
-    DataSourceHarness harness;
-    if (namesTaken) {
-      harness.OccupyLogFileNames(Occupant::kDirectory);
-    } else {
-      harness.LinkLogDirectoryTo("/proc");
-    }
+  for (LogFault fault :
+       {LogFault::kNoDirectory, LogFault::kDirectoryRefusesFiles, LogFault::kNamesTaken}) {
+    SCOPED_TRACE(static_cast<int>(fault));
+    DataSourceHarness harness(/*withLogDirectory=*/fault != LogFault::kNoDirectory);
+    if (fault == LogFault::kDirectoryRefusesFiles) harness.LinkLogDirectoryTo("/proc");
+    if (fault == LogFault::kNamesTaken) harness.OccupyLogFileNames(Occupant::kDirectory);
     harness.Load();
     harness.SetHandler(&AnswerByType);
     ExpectCallsUntouched(harness, &ExpectedAnswer);
     harness.Unload();
+    EXPECT_EQ(harness.ReleaseCount(), 1);
     // No log file was open, so there is nothing to announce.
     EXPECT_EQ(harness.UnloadStderr(), "Release\n");
+    // /proc holds entries of its own.
+    if (fault != LogFault::kDirectoryRefusesFiles) {
+      EXPECT_EQ(harness.LogFileCount(), 0);
+    }
   }
 }
 

@@ -13,17 +13,6 @@
 
 namespace {
 
-TEST(Lifecycle, WithoutLogDirectoryNothingIsWrittenAnywhere) {
-  DataSourceHarness harness(/*withLogDirectory=*/false);
-  harness.Load();
-  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
-  EXPECT_EQ(harness.OperatorCalls(), 1);
-  harness.Unload();
-  EXPECT_EQ(harness.ReleaseCount(), 1);
-  EXPECT_EQ(harness.UnloadStderr(), "Release\n");
-  EXPECT_EQ(harness.LogFileCount(), 0);
-}
-
 // Until the Linux source manager hands over its memory functions the bundle's blocks are the
 // platform's; from then on they are the manager's, whatever the operator answered to the
 // hand-over it was passed. The natural data source always keeps to the platform's memory

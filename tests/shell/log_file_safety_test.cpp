@@ -95,19 +95,9 @@ TEST(LogFileSafety, NewFileIsWritableByItsOwnerAloneAndClosedInChildren) {
 
 // The name a load at `instant` gives its file.
 std::string NameAt(const struct timespec& instant) {
-  struct tm local {};
-  localtime_r(&instant.tv_sec, &local);
-  char stamp[32];
-  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
   const long microseconds = instant.tv_nsec / 1000;
-  char name[64];
-  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp,
-           static_cast<int>(static_cast<double>(microseconds) / 1000.0 + 0.5));
-  return name;
-}
-
-std::string NameAt(time_t second, int milliseconds) {
-  return NameAt({second, milliseconds * 1000000L});
+  return DataSourceHarness::LogFileNameAt(
+      instant.tv_sec, static_cast<int>(static_cast<double>(microseconds) / 1000.0 + 0.5));
 }
 
 // A clock that moves on a millisecond with each reading, starting just before a second's turn:
@@ -135,8 +125,12 @@ TEST(LogFileName, LoadsInOneMillisecondEachWriteAFileOfTheirOwn) {
     long nanoseconds;
     std::vector<std::string> names;
   } cases[] = {
-      {500000000, {NameAt(second, 500), NameAt(second, 501)}},
-      {999700000, {NameAt(second, 0), NameAt(second, 1000)}},
+      {500000000,
+       {DataSourceHarness::LogFileNameAt(second, 500),
+        DataSourceHarness::LogFileNameAt(second, 501)}},
+      {999700000,
+       {DataSourceHarness::LogFileNameAt(second, 0),
+        DataSourceHarness::LogFileNameAt(second, 1000)}},
   };
   for (const auto& c : cases) {
     DataSourceHarness harness;
