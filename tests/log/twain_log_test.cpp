@@ -128,17 +128,6 @@ TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
   EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
-TEST(TwainLogWithoutFile, WritesNothingAnywhere) {
-  ASSERT_EQ(g_pLogFile, nullptr);
-  CTwainLog log;
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  log.Message(LOG_LEVEL_INFO, "S", "a/b.cpp", 3, "dropped %d", 1);
-  log.OutputDebugString("dropped too");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-}
-
 TEST(TwainLogHeader, StampsLocalTimeWithRoundedMilliseconds) {
   struct tm local {};
   local.tm_year = 2026 - 1900;
@@ -180,8 +169,16 @@ class TwainLogLifecycle : public ::testing::Test {
 TEST_F(TwainLogLifecycle, LivesWhileLoggingIsEnabled) {
   EXPECT_FALSE(setupTwainLog());
   EXPECT_EQ(g_pcTwainLog, nullptr) << "made without the log directory";
-  EXPECT_EQ(g_pLogFile, nullptr);
-  WriteLogFile(reinterpret_cast<const unsigned char*>("dropped"), 7);  // no file: nothing happens
+  // Without a file nothing is written anywhere.
+  ASSERT_EQ(g_pLogFile, nullptr);
+  WriteLogFile(reinterpret_cast<const unsigned char*>("dropped"), 7);
+  CTwainLog log;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  log.Message(LOG_LEVEL_INFO, "S", "a/b.cpp", 3, "dropped %d", 1);
+  log.OutputDebugString("dropped too");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
   std::filesystem::create_directories(TWAINTRACE_TEST_LOG_DIR);
   g_pcTwainLog = new CountingLog;

@@ -105,12 +105,12 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
     at = next;
   }
   ASSERT_EQ(bodies.size(), 2u * kCallsPerThread);
-  const std::string imageBody = *std::find_if(bodies.begin(), bodies.end(), [](auto& b) {
-    return b.rfind("[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n", 0) == 0;
-  });
-  const std::string identityBody = *std::find_if(bodies.begin(), bodies.end(), [](auto& b) {
-    return b.rfind("[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n", 0) == 0;
-  });
+  auto bodyOf = [&bodies](const std::string& header) {
+    return *std::find_if(bodies.begin(), bodies.end(),
+                         [&header](auto& body) { return body.rfind(header, 0) == 0; });
+  };
+  const std::string imageBody = bodyOf("[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n");
+  const std::string identityBody = bodyOf("[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n");
   EXPECT_NE(imageBody.find("    ImageWidth       = [2480]\r\n"), std::string::npos) << imageBody;
   EXPECT_NE(identityBody.find("    ProductName     = [Threaded]\r\n"), std::string::npos)
       << identityBody;
