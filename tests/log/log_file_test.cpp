@@ -12,12 +12,7 @@ TEST(LogFileName, MillisecondsRoundToFourDigits) {
   EXPECT_EQ(RoundedMilliseconds(999499), 999);
   EXPECT_EQ(RoundedMilliseconds(999600), 1000);
   struct tm local {};
-  local.tm_year = 126;
-  local.tm_mon = 0;
-  local.tm_mday = 5;
-  local.tm_hour = 9;
-  local.tm_min = 30;
-  local.tm_sec = 12;
+  ASSERT_NE(strptime("2026-01-05 09:30:12", "%Y-%m-%d %H:%M:%S", &local), nullptr);
   char path[256];
   MakeLogFilePath(path, sizeof(path), "/logs", local, 457);
   EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_0457.txt");

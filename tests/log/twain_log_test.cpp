@@ -130,11 +130,7 @@ TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
 
 TEST(TwainLogHeader, StampsLocalTimeWithRoundedMilliseconds) {
   struct tm local {};
-  local.tm_year = 2026 - 1900;
-  local.tm_mday = 5;
-  local.tm_hour = 9;
-  local.tm_min = 30;
-  local.tm_sec = 12;
+  ASSERT_NE(strptime("2026-01-05 09:30:12", "%Y-%m-%d %H:%M:%S", &local), nullptr);
   EXPECT_EQ(CTwainLog::GetHeader(local, 457000), "2026/01/05 09:30:12.457");
   EXPECT_EQ(CTwainLog::GetHeader(local, 1500), "2026/01/05 09:30:12.002");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999600), "2026/01/05 09:30:12.1000");
