@@ -16,31 +16,24 @@ TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEM
   return static_cast<TW_UINT16>(DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS + DAT % 7);
 }
 
-// Makes every sample call and expects each to come back as the operator answered it, with
-// its structure as the operator left it.
-void ExpectCallsUntouched(DataSourceHarness& harness, TW_UINT16 (*expected)(TW_UINT16 DAT)) {
+// Makes every sample call and expects each to come back as `expected` answers it, with its
+// structure as the operator left it.
+void ExpectCallsUntouched(DataSourceHarness& harness, FakeHandler expected) {
   SampleTriplets samples;
   for (const SampleTriplet& call : samples.All()) {
     const auto* data = static_cast<const unsigned char*>(call.pData);
     const std::vector<unsigned char> before(data, data + call.size);
     EXPECT_EQ(harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin()),
-              expected(call.DAT))
+              expected(samples.Origin(), call.DG, call.DAT, call.MSG, call.pData))
         << "DAT " << call.DAT;
     EXPECT_EQ(std::vector<unsigned char>(data, data + call.size), before) << "DAT " << call.DAT;
   }
 }
 
-TW_UINT16 ExpectedAnswer(TW_UINT16 DAT) {
-  return AnswerByType(nullptr, 0, DAT, 0, nullptr);
-}
-
-TW_UINT16 NoOperator(TW_UINT16) {
+TW_UINT16 NoOperator(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   return TWRC_FAILURE;
 }
 
-// No log directory, which turns logging off and must leave no trace anywhere; a log directory
-// that no user can create files in (even the superuser, whom permission bits do not stop); and
-// one where every name of the load's second is already taken.
 // No log directory, which turns logging off and must leave no trace anywhere; a log directory
 // that no user can create files in (even the superuser, whom permission bits do not stop); and
 // one where every name of the load's second is already taken.
@@ -55,7 +48,7 @@ TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
     if (fault == LogFault::kNamesTaken) harness.OccupyLogFileNames(Occupant::kDirectory);
     harness.Load();
     harness.SetHandler(&AnswerByType);
-    ExpectCallsUntouched(harness, &ExpectedAnswer);
+    ExpectCallsUntouched(harness, &AnswerByType);
     harness.Unload();
     EXPECT_EQ(harness.ReleaseCount(), 1);
     // No log file was open, so there is nothing to announce.
@@ -73,7 +66,7 @@ TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
   harness.Load();
   harness.RedirectLogFileTo("/dev/full");
   harness.SetHandler(&AnswerByType);
-  ExpectCallsUntouched(harness, &ExpectedAnswer);
+  ExpectCallsUntouched(harness, &AnswerByType);
   harness.Unload();
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
   EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
