@@ -109,24 +109,13 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
     for (int milliseconds = 0; milliseconds <= lastMilliseconds; ++milliseconds) {
       const std::string name = LogFileNameAt(second, milliseconds);
       const std::string path = LogDirectory() + "/" + name;
-      int made = -1;
-      switch (occupant) {
-        case Occupant::kDirectory:
-          made = mkdir(path.c_str(), 0755);
-          break;
-        case Occupant::kLink:
-          made = symlink(linkTarget.c_str(), path.c_str());
-          break;
-        case Occupant::kFifo:
-          made = mkfifo(path.c_str(), 0666);
-          break;
-        case Occupant::kFile: {
-          std::ofstream file(path, std::ios::binary);
-          made = file << kOccupantText ? 0 : -1;
-          break;
-        }
-      }
-      if (made != 0) throw std::runtime_error("cannot occupy " + path);
+      const bool made =
+          occupant == Occupant::kDirectory ? mkdir(path.c_str(), 0755) == 0
+          : occupant == Occupant::kLink    ? symlink(linkTarget.c_str(), path.c_str()) == 0
+          : occupant == Occupant::kFifo
+              ? mkfifo(path.c_str(), 0666) == 0
+              : static_cast<bool>(std::ofstream(path, std::ios::binary) << kOccupantText);
+      if (!made) throw std::runtime_error("cannot occupy " + path);
       occupied_.push_back(name);
     }
   }
