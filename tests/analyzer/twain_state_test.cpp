@@ -11,24 +11,18 @@ namespace {
 
 // The data a call carries: an event with `dataValue` as its TWMessage, pending transfers with
 // it as their Count, or none when it is -1.
-class CallData {
- public:
-  CallData(TW_UINT16 DAT, int dataValue) {
-    if (dataValue < 0) return;
-    if (DAT == DAT_EVENT) {
-      event_.TWMessage = static_cast<TW_UINT16>(dataValue);
-      data_ = reinterpret_cast<char*>(&event_);
-    } else {
-      pending_.Count = static_cast<TW_UINT16>(dataValue);
-      data_ = reinterpret_cast<char*>(&pending_);
-    }
+struct CallData {
+  CallData(TW_UINT16 DAT, int dataValue)
+      : data(dataValue < 0      ? nullptr
+             : DAT == DAT_EVENT ? reinterpret_cast<char*>(&event)
+                                : reinterpret_cast<char*>(&pending)) {
+    event.TWMessage = pending.Count = static_cast<TW_UINT16>(dataValue);
   }
-  char* Get() const { return data_; }
+  CallData(const CallData&) = delete;
 
- private:
-  TW_EVENT event_{};
-  TW_PENDINGXFERS pending_{};
-  char* data_ = nullptr;
+  TW_EVENT event{};
+  TW_PENDINGXFERS pending{};
+  char* const data;
 };
 
 struct Transition {
@@ -74,8 +68,8 @@ TEST(TwainState, TransitionRules) {
   for (const Transition& t : kTransitions) {
     CParaAnalyze analyzer;
     analyzer.SetTwainStatus(t.from);
-    CallData data(t.DAT, t.dataValue);
-    EXPECT_EQ(analyzer.UpDateTwainStatus(DG_CONTROL, t.DAT, t.MSG, data.Get()), t.to)
+    CallData call(t.DAT, t.dataValue);
+    EXPECT_EQ(analyzer.UpDateTwainStatus(DG_CONTROL, t.DAT, t.MSG, call.data), t.to)
         << "from " << t.from << " DAT " << t.DAT << " MSG " << t.MSG;
   }
 }
@@ -143,7 +137,7 @@ std::vector<int> RunSession(const Call (&session)[N], int start, CParaAnalyze& f
   std::vector<int> states;
   for (const Call& call : session) {
     CallData callData(call.DAT, call.dataValue);
-    char* data = callData.Get();
+    char* data = callData.data;
     char text[5122] = {};
     full.TripletAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, text, sizeof(text));
     text[0] = '\0';

@@ -20,9 +20,6 @@ namespace {
 TW_UINT16 Succeed(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   return TWRC_SUCCESS;
 }
-TW_UINT16 Fail(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  return TWRC_FAILURE;
-}
 
 DataSourceHarness* g_harness = nullptr;
 
@@ -41,7 +38,9 @@ TEST(DsEntry, SessionLogsEachCallWithItsStateOrErrorMarkersAndTheLoggersMessages
   harness.SetHandler(&Succeed);
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
   harness.LogMessage("Halvern", "between calls");
-  harness.SetHandler(&Fail);
+  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
+    return TWRC_FAILURE;
+  });
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr), TWRC_FAILURE);
   harness.SetHandler(&Succeed);
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr);
