@@ -120,14 +120,6 @@ TEST_F(TripletText, ProcessEventOfAnotherTypeNeverReadsItsDataAsAnEvent) {
   EXPECT_EQ(analyzer.GetTwainStatus(), 5);
 }
 
-TEST_F(TripletText, FailureGetsNoStateLine) {
-  analyzer.m_nTwainStatus = 3;
-  EXPECT_EQ(Parameters(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, TWRC_FAILURE),
-            "        Return Code = [TWRC_FAILURE]\r\n"
-            "pData   = <0x00000000>\r\n");
-  EXPECT_EQ(analyzer.GetTwainStatus(), 3);
-}
-
 TEST_F(TripletText, AppNameAndBanner) {
   analyzer.Init(nullptr);
   EXPECT_STREQ(analyzer.m_szAppName, "APP");

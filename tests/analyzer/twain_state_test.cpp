@@ -1,40 +1,52 @@
+// The TWAIN state the analyzer keeps: each transition rule on its own, and whole sessions, in
+// which tracking a call without its text must keep the header count and the state exactly as
+// the full analysis does.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "analyzer/para_analyze.h"
 
 namespace {
 
+// The data a call carries: an event with `dataValue` as its TWMessage, pending transfers with
+// it as their Count, or none when it is -1.
+struct CallData {
+  CallData(TW_UINT16 DAT, int dataValue)
+      : data(dataValue < 0      ? nullptr
+             : DAT == DAT_EVENT ? reinterpret_cast<char*>(&event)
+                                : reinterpret_cast<char*>(&pending)) {
+    event.TWMessage = pending.Count = static_cast<TW_UINT16>(dataValue);
+  }
+  CallData(const CallData&) = delete;
+
+  TW_EVENT event{};
+  TW_PENDINGXFERS pending{};
+  char* const data;
+};
+
 struct Transition {
   int from;
   TW_UINT16 DAT;
   TW_UINT16 MSG;
-  int dataValue;  // TWMessage of an event or Count of pending transfers; -1 for no data
+  int dataValue;
   int to;
 };
 
-// Every rule, the states it does not fire from, and the triplets that look alike but do not move.
+// The rules the sessions below do not pass through, the states each rule does not fire from,
+// and the triplets that look alike but do not move.
 constexpr Transition kTransitions[] = {
-    {2, DAT_PARENT, MSG_OPENDSM, -1, 3},
     {4, DAT_PARENT, MSG_OPENDSM, -1, 4},
-    {3, DAT_PARENT, MSG_CLOSEDSM, -1, 2},
-    {3, DAT_IDENTITY, MSG_OPENDS, -1, 4},
     {4, DAT_IDENTITY, MSG_OPENDS, -1, 4},
-    {4, DAT_IDENTITY, MSG_CLOSEDS, -1, 3},
     {4, DAT_CAPABILITY, MSG_ENABLEDS, -1, 5},
     {4, DAT_USERINTERFACE, MSG_ENABLEDSUIONLY, -1, 4},
-    {5, DAT_USERINTERFACE, MSG_DISABLEDS, -1, 4},
     {5, DAT_CAPABILITY, MSG_DISABLEDS, -1, 5},
-    {5, DAT_EVENT, MSG_PROCESSEVENT, MSG_XFERREADY, 6},
-    {5, DAT_EVENT, MSG_PROCESSEVENT, MSG_CLOSEDSREQ, 4},
     {5, DAT_EVENT, MSG_PROCESSEVENT, -1, 5},
     {6, DAT_EVENT, MSG_PROCESSEVENT, MSG_XFERREADY, 6},
-    {6, DAT_IMAGENATIVEXFER, MSG_GET, -1, 7},
-    {6, DAT_IMAGEMEMXFER, MSG_GET, -1, 7},
     {6, DAT_IMAGEFILEXFER, MSG_PROCESSEVENT, -1, 7},
     // A transfer made ready through the source manager's callback: state 5 counts as 6.
     {5, DAT_IMAGENATIVEXFER, MSG_GET, -1, 7},
     {5, DAT_IMAGEMEMXFER, MSG_GET, -1, 7},
-    {5, DAT_IMAGEINFO, MSG_GET, -1, 6},
     {5, DAT_EXTIMAGEINFO, MSG_GET, -1, 6},
     {5, DAT_PENDINGXFERS, MSG_ENDXFER, 3, 6},
     {5, DAT_PENDINGXFERS, MSG_ENDXFER, -1, 5},
@@ -42,8 +54,6 @@ constexpr Transition kTransitions[] = {
     {5, DAT_IMAGEINFO, MSG_SET, -1, 5},
     {4, DAT_IMAGEINFO, MSG_GET, -1, 4},
     {4, DAT_IMAGEMEMXFER, MSG_GET, -1, 4},
-    {6, DAT_IMAGEINFO, MSG_GET, -1, 6},
-    {7, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
     {7, DAT_PENDINGXFERS, MSG_ENDXFER, 0xFFFF, 6},
     {6, DAT_PENDINGXFERS, MSG_ENDXFER, 2, 6},
     {6, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
@@ -58,17 +68,8 @@ TEST(TwainState, TransitionRules) {
   for (const Transition& t : kTransitions) {
     CParaAnalyze analyzer;
     analyzer.SetTwainStatus(t.from);
-    TW_EVENT event{};
-    TW_PENDINGXFERS pending{};
-    char* data = nullptr;
-    if (t.dataValue >= 0 && t.DAT == DAT_EVENT) {
-      event.TWMessage = static_cast<TW_UINT16>(t.dataValue);
-      data = reinterpret_cast<char*>(&event);
-    } else if (t.dataValue >= 0) {
-      pending.Count = static_cast<TW_UINT16>(t.dataValue);
-      data = reinterpret_cast<char*>(&pending);
-    }
-    EXPECT_EQ(analyzer.UpDateTwainStatus(DG_CONTROL, t.DAT, t.MSG, data), t.to)
+    CallData call(t.DAT, t.dataValue);
+    EXPECT_EQ(analyzer.UpDateTwainStatus(DG_CONTROL, t.DAT, t.MSG, call.data), t.to)
         << "from " << t.from << " DAT " << t.DAT << " MSG " << t.MSG;
   }
 }
@@ -79,6 +80,91 @@ TEST(TwainState, StateLineIsWrittenNotAppended) {
   char line[256] = "previous text";
   analyzer.MakeTwainStatusString(line);
   EXPECT_STREQ(line, "\r\nTWAIN Status = [1]\r\n");
+}
+
+struct Call {
+  TW_UINT16 DAT;
+  TW_UINT16 MSG;
+  TW_UINT16 rc;
+  int dataValue;
+};
+
+// A scan of two pages with a refused enable and events that are not the source's.
+constexpr Call kSession[] = {
+    {DAT_PARENT, MSG_OPENDSM, TWRC_SUCCESS, -1},
+    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+    {DAT_CAPABILITY, MSG_GETCURRENT, TWRC_SUCCESS, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_FAILURE, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, MSG_NULL},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_NULL},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_XFERREADY},
+    {DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS, -1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_FAILURE, -1},
+    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_CLOSEDSREQ},
+    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
+    {DAT_PARENT, MSG_CLOSEDSM, TWRC_SUCCESS, -1},
+};
+
+// A TWAIN 2 source announces its transfers through the source manager's callback: no event
+// passes the entry point, and the transfers themselves show that one was ready.
+constexpr Call kCallbackSession[] = {
+    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+    {DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, -1},
+    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
+};
+
+// Runs `session` from state `start` through the full analysis and the tracking alone, which
+// must agree after every call; returns the states the full analysis went through.
+template <size_t N>
+std::vector<int> RunSession(const Call (&session)[N], int start, CParaAnalyze& full) {
+  CParaAnalyze tracked;
+  full.SetTwainStatus(start);
+  tracked.SetTwainStatus(start);
+  std::vector<int> states;
+  for (const Call& call : session) {
+    CallData callData(call.DAT, call.dataValue);
+    char* data = callData.data;
+    char text[5122] = {};
+    full.TripletAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, text, sizeof(text));
+    text[0] = '\0';
+    full.ParaAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc, text,
+                     sizeof(text));
+    tracked.TrackCall(nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc);
+
+    EXPECT_EQ(tracked.GetTwainStatus(), full.GetTwainStatus()) << "after MSG " << call.MSG;
+    EXPECT_EQ(tracked.m_nSequence, full.m_nSequence) << "after MSG " << call.MSG;
+    states.push_back(full.GetTwainStatus());
+  }
+  return states;
+}
+
+// A failed call leaves the state where it was; events and the transfer-ready notice get no
+// header.
+TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
+  CParaAnalyze full;
+  EXPECT_EQ(RunSession(kSession, 2, full),
+            (std::vector<int>{3, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 6, 6, 7, 5, 4, 3, 2}));
+  EXPECT_EQ(full.m_nSequence, 13);
+}
+
+TEST(TrackCall, CallbackSessionReachesTransferStates) {
+  CParaAnalyze full;
+  EXPECT_EQ(RunSession(kCallbackSession, 3, full),
+            (std::vector<int>{4, 5, 6, 7, 7, 6, 6, 7, 5, 4, 3}));
 }
 
 }  // namespace

@@ -31,23 +31,19 @@ class TempDirectory : public ::testing::Test {
   const fs::path root_ = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "temp-directory";
 };
 
-TEST_F(TempDirectory, CreatesTheSubdirectoryOnceThenReportsDuplicateAndRefusesNull) {
-  EXPECT_EQ(Create(root_.string()), std::make_pair(0, std::string()));
-  EXPECT_TRUE(fs::is_directory(root_ / "VELIXScanTwainLog"));
-  EXPECT_EQ(Create(root_.string()), std::make_pair(-48, std::string()));
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-}
-
-// Under a host's umask of 0 the directory still takes no files from other users, and a link
-// planted at its name is reported as taken, its target left as it was.
-TEST_F(TempDirectory, NewDirectoryIsWritableByItsOwnerAloneAndALinkInItsPlaceIsNoSuccess) {
+// The subdirectory is made once, and under a host's umask of 0 still takes no files from other
+// users; made again it is a duplicate, and so is a link planted at its name, its target left as
+// it was. A null path is refused.
+TEST_F(TempDirectory, CreatesTheSubdirectoryOnceForItsOwnerAndNeverThroughALink) {
   mode_t saved = umask(0);
   std::pair<int, std::string> made = Create(root_.string());
   umask(saved);
   EXPECT_EQ(made, std::make_pair(0, std::string()));
   EXPECT_EQ(fs::status(root_ / "VELIXScanTwainLog").permissions(), fs::perms(0755));
+  EXPECT_EQ(Create(root_.string()), std::make_pair(-48, std::string()));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CreateTandraTempDirectory(nullptr), -50);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
   const fs::path other = root_ / "other";
   fs::create_directories(other / "target");

@@ -33,7 +33,7 @@ TEST(MemoryHandle, HandleIsTheDataAddressOfAZeroFilledHeapBlock) {
 
 #else
 
-TEST(MemoryHandle, AllocatesZeroFilledBlockThatKnowsItsSize) {
+TEST(MemoryHandle, ZeroFilledBlockKnowsItsSizeAndPairsItsLocks) {
   char** handle = CDSMInterface::AllocMemory(16);
   ASSERT_NE(handle, nullptr);
   char* data = CDSMInterface::LockMemory(handle);
@@ -42,21 +42,14 @@ TEST(MemoryHandle, AllocatesZeroFilledBlockThatKnowsItsSize) {
   size_t size = 0;
   EXPECT_TRUE(MemoryHandleSize(handle, &size));
   EXPECT_EQ(size, 16u);
-  CDSMInterface::UnlockMemory(handle);
-  CDSMInterface::FreeMemory(handle);
-}
-
-TEST(MemoryHandle, LockUnlockKeepsContentAndPairs) {
-  char** handle = NewMemoryHandle(4);
-  (*handle)[0] = 'x';
-  EXPECT_EQ(LockMemoryHandle(handle)[0], 'x');
+  data[0] = 'x';
   EXPECT_EQ(MemoryHandleLockCount(handle), 1);
-  UnlockMemoryHandle(handle);
-  EXPECT_EQ(MemoryHandleLockCount(handle), 0);
+  CDSMInterface::UnlockMemory(handle);
   UnlockMemoryHandle(handle);  // an unbalanced unlock does not go negative
   EXPECT_EQ(MemoryHandleLockCount(handle), 0);
-  EXPECT_EQ((*handle)[0], 'x');
-  DisposeMemoryHandle(handle);
+  EXPECT_EQ(LockMemoryHandle(handle)[0], 'x');
+  UnlockMemoryHandle(handle);
+  CDSMInterface::FreeMemory(handle);
 }
 
 #if defined(__APPLE__)

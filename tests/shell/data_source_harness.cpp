@@ -10,10 +10,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,6 +33,16 @@ std::string FakePath(FakeBundle bundle) {
 
 std::string DataSourceHarness::LogDirectory() {
   return kRoot + "/log";
+}
+
+std::string DataSourceHarness::LogFileNameAt(time_t second, int milliseconds) {
+  struct tm local {};
+  localtime_r(&second, &local);
+  char stamp[32];
+  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
+  char name[64];
+  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
+  return name;
 }
 
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
@@ -98,32 +106,16 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
   // 1000). Names are made from a second ago until two seconds ahead of the time they are done,
   // however long making them takes, so a load right after finds its name taken.
   for (time_t second = time(nullptr) - 1; second <= time(nullptr) + 2; ++second) {
-    struct tm local {};
-    localtime_r(&second, &local);
-    char stamp[32];
-    strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
     for (int milliseconds = 0; milliseconds <= lastMilliseconds; ++milliseconds) {
-      char name[64];
-      snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
-      std::string path = LogDirectory() + "/" + name;
-      int made = -1;
-      switch (occupant) {
-        case Occupant::kDirectory:
-          made = mkdir(path.c_str(), 0755);
-          break;
-        case Occupant::kLink:
-          made = symlink(linkTarget.c_str(), path.c_str());
-          break;
-        case Occupant::kFifo:
-          made = mkfifo(path.c_str(), 0666);
-          break;
-        case Occupant::kFile: {
-          std::ofstream file(path, std::ios::binary);
-          made = file << kOccupantText ? 0 : -1;
-          break;
-        }
-      }
-      if (made != 0) throw std::runtime_error("cannot occupy " + path);
+      const std::string name = LogFileNameAt(second, milliseconds);
+      const std::string path = LogDirectory() + "/" + name;
+      const bool made =
+          occupant == Occupant::kDirectory ? mkdir(path.c_str(), 0755) == 0
+          : occupant == Occupant::kLink    ? symlink(linkTarget.c_str(), path.c_str()) == 0
+          : occupant == Occupant::kFifo
+              ? mkfifo(path.c_str(), 0666) == 0
+              : static_cast<bool>(std::ofstream(path, std::ios::binary) << kOccupantText);
+      if (!made) throw std::runtime_error("cannot occupy " + path);
       occupied_.push_back(name);
     }
   }
@@ -136,12 +128,14 @@ int DataSourceHarness::LogFileDescriptor() const {
       realpath((LogDirectory() + "/" + LogFileName()).c_str(), logFile) == nullptr) {
     return -1;
   }
+  return DescriptorOf(logFile);
+}
+
+int DataSourceHarness::DescriptorOf(const std::string& path) {
   for (int descriptor = 0; descriptor < 1024; ++descriptor) {
     char link[PATH_MAX] = {};
     std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && strcmp(link, logFile) == 0) {
-      return descriptor;
-    }
+    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && path == link) return descriptor;
   }
   return -1;
 }
@@ -183,10 +177,6 @@ void* DataSourceHarness::Fake(const char* symbol) {
 
 void DataSourceHarness::SetHandler(FakeHandler handler) {
   reinterpret_cast<void (*)(FakeHandler)>(Fake("FakeHalvern_SetHandler"))(handler);
-}
-
-int DataSourceHarness::OperatorCalls() {
-  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_CallCount"))();
 }
 
 int DataSourceHarness::ReleaseCount() {
@@ -249,14 +239,4 @@ int DataSourceHarness::LogFileCount() const {
 std::string DataSourceHarness::LogText() const {
   std::string name = LogFileName();
   return name.empty() ? std::string() : ReadFile(LogDirectory() + "/" + name);
-}
-
-std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                         FakeHandler handler) {
-  DataSourceHarness harness;
-  harness.Load();
-  harness.SetHandler(handler);
-  harness.Call(DG, DAT, MSG, pData);
-  harness.Unload();
-  return harness.LogText();
 }

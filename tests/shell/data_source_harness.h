@@ -2,6 +2,7 @@
 // without the log directory, and reads back what it wrote.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,7 @@ class DataSourceHarness {
                  TW_IDENTITY* pOrigin = nullptr);
   void SetHandler(FakeHandler handler);
 
-  // The fake bundle's view: calls it executed, Release calls, the name its factory received.
-  int OperatorCalls();
+  // The fake bundle's view: Release calls, the name its factory received.
   int ReleaseCount();
   std::string FactoryName();
   char** AllocThroughDataSource(unsigned size);
@@ -60,13 +60,16 @@ class DataSourceHarness {
   std::string LogText() const;
   std::string LogFileName() const;
   int LogFileCount() const;
-  // This process's descriptor of the log file, or -1.
+  // This process's descriptor of the log file, or of the file at the absolute `path`, or -1.
   int LogFileDescriptor() const;
+  static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.
   static std::vector<std::string> LogDirectoryNames();
   const std::string& UnloadStderr() const { return unloadStderr_; }
 
   static std::string LogDirectory();
+  // The name a load gives its log file at this local second and rounded milliseconds.
+  static std::string LogFileNameAt(time_t second, int milliseconds);
 
  private:
   void* Fake(const char* symbol);
@@ -87,7 +90,3 @@ inline constexpr char kOpenDsEntry[] =
     "pData   = <0x00000000>\r\n"
     "\r\n"
     "TWAIN Status = [4]\r\n";
-
-// Runs `handler` as the fake operator's answer in one test: a capture-less lambda works.
-std::string LogOfOneCall(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                         FakeHandler handler);

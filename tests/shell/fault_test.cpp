@@ -1,12 +1,8 @@
 // Faults around the data source: a log it cannot create or cannot write, and an implementation
 // bundle that is missing or broken. The application's calls must get what they would get
 // without any tracer, and the data source must stay quiet.
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,67 +16,47 @@ TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEM
   return static_cast<TW_UINT16>(DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS + DAT % 7);
 }
 
-// Makes every sample call and expects each to come back as the operator answered it, with
-// its structure as the operator left it.
-void ExpectCallsUntouched(DataSourceHarness& harness, TW_UINT16 (*expected)(TW_UINT16 DAT)) {
+// Makes every sample call and expects each to come back as `expected` answers it, with its
+// structure as the operator left it.
+void ExpectCallsUntouched(DataSourceHarness& harness, FakeHandler expected) {
   SampleTriplets samples;
   for (const SampleTriplet& call : samples.All()) {
     const auto* data = static_cast<const unsigned char*>(call.pData);
     const std::vector<unsigned char> before(data, data + call.size);
     EXPECT_EQ(harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin()),
-              expected(call.DAT))
+              expected(samples.Origin(), call.DG, call.DAT, call.MSG, call.pData))
         << "DAT " << call.DAT;
     EXPECT_EQ(std::vector<unsigned char>(data, data + call.size), before) << "DAT " << call.DAT;
   }
 }
 
-TW_UINT16 ExpectedAnswer(TW_UINT16 DAT) {
-  return AnswerByType(nullptr, 0, DAT, 0, nullptr);
-}
-
-TW_UINT16 NoOperator(TW_UINT16) {
+TW_UINT16 NoOperator(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   return TWRC_FAILURE;
 }
 
-// The targets of this process's descriptors.
-std::vector<std::string> OpenFiles() {
-  std::vector<std::string> targets;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (dirent* entry = readdir(dir)) {
-      char link[PATH_MAX] = {};
-      std::string path = std::string("/proc/self/fd/") + entry->d_name;
-      if (readlink(path.c_str(), link, sizeof(link) - 1) > 0) targets.push_back(link);
-    }
-    closedir(dir);
-  }
-  return targets;
-}
+// No log directory, which turns logging off and must leave no trace anywhere; a log directory
+// that no user can create files in (even the superuser, whom permission bits do not stop); and
+// one where every name of the load's second is already taken.
+enum class LogFault { kNoDirectory, kDirectoryRefusesFiles, kNamesTaken };
 
-bool IsOpen(const std::string& target) {
-  for (const std::string& open : OpenFiles()) {
-    if (open == target) return true;
-  }
-  return false;
-}
-
-// A log directory that exists but takes no file: one no user can create files in (even the
-// superuser, whom permission bits do not stop), and one where every name of the load's second
-// is already taken.
 TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
-  for (bool namesTaken : {false, true}) {
-    SCOPED_TRACE(namesTaken ? "names taken" : "directory refuses files");
-    DataSourceHarness harness;
-    if (namesTaken) {
-      harness.OccupyLogFileNames(Occupant::kDirectory);
-    } else {
-      harness.LinkLogDirectoryTo("/proc");
-    }
+  for (LogFault fault :
+       {LogFault::kNoDirectory, LogFault::kDirectoryRefusesFiles, LogFault::kNamesTaken}) {
+    SCOPED_TRACE(static_cast<int>(fault));
+    DataSourceHarness harness(/*withLogDirectory=*/fault != LogFault::kNoDirectory);
+    if (fault == LogFault::kDirectoryRefusesFiles) harness.LinkLogDirectoryTo("/proc");
+    if (fault == LogFault::kNamesTaken) harness.OccupyLogFileNames(Occupant::kDirectory);
     harness.Load();
     harness.SetHandler(&AnswerByType);
-    ExpectCallsUntouched(harness, &ExpectedAnswer);
+    ExpectCallsUntouched(harness, &AnswerByType);
     harness.Unload();
+    EXPECT_EQ(harness.ReleaseCount(), 1);
     // No log file was open, so there is nothing to announce.
     EXPECT_EQ(harness.UnloadStderr(), "Release\n");
+    // /proc holds entries of its own.
+    if (fault != LogFault::kDirectoryRefusesFiles) {
+      EXPECT_EQ(harness.LogFileCount(), 0);
+    }
   }
 }
 
@@ -90,10 +66,10 @@ TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
   harness.Load();
   harness.RedirectLogFileTo("/dev/full");
   harness.SetHandler(&AnswerByType);
-  ExpectCallsUntouched(harness, &ExpectedAnswer);
+  ExpectCallsUntouched(harness, &AnswerByType);
   harness.Unload();
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
-  EXPECT_FALSE(IsOpen("/dev/full"));
+  EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
 }
 
 // Without an operator every call fails, with and without a log, for every structure.

@@ -41,18 +41,16 @@ SampleTriplets::SampleTriplets() {
   auto* pending = static_cast<TW_PENDINGXFERS*>(Structure(sizeof(TW_PENDINGXFERS)));
   pending->Count = 1;
 
-  auto add = [this](TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, size_t size) {
-    triplets_.push_back({DG, DAT, MSG, size != 0 ? Structure(size) : nullptr, size});
-  };
   // Every dumped type once; those whose contents decide what is logged carry real ones.
-  auto addDumped = [&](TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, size_t size) {
-    if (DAT == DAT_CAPABILITY) return triplets_.push_back({DG, DAT, MSG, capability, size});
-    if (DAT == DAT_EVENT) return triplets_.push_back({DG, DAT, MSG, event, size});
-    if (DAT == DAT_PENDINGXFERS) return triplets_.push_back({DG, DAT, MSG, pending, size});
-    add(DG, DAT, MSG, size);
+  auto add = [&](TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, size_t size) {
+    void* data = DAT == DAT_CAPABILITY     ? capability
+                 : DAT == DAT_EVENT        ? static_cast<void*>(event)
+                 : DAT == DAT_PENDINGXFERS ? static_cast<void*>(pending)
+                 : size != 0               ? Structure(size)
+                                           : nullptr;
+    triplets_.push_back({DG, DAT, MSG, data, size});
   };
-#define TW_SAMPLE(DG, DAT, MSG, Structure, Operation) \
-  addDumped(DG, DAT, MSG, kDumpedSize<Structure>);
+#define TW_SAMPLE(DG, DAT, MSG, Structure, Operation) add(DG, DAT, MSG, kDumpedSize<Structure>);
   TW_DUMPED_TYPES(TW_SAMPLE)
 #undef TW_SAMPLE
   // Types the analyzer has no dump for.

@@ -14,7 +14,6 @@ using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16,
 namespace {
 
 FakeHandler g_handler = nullptr;
-int g_calls = 0;
 int g_releases = 0;
 char g_factoryName[256] = {};
 
@@ -24,7 +23,6 @@ class FakeOperator final : public TripletOperator {
   void Reserved2() override {}
   TW_UINT16 ProcessTriplet(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
                            TW_MEMREF data) override {
-    ++g_calls;
     return g_handler != nullptr ? g_handler(origin, dg, dat, msg, data) : TWRC_SUCCESS;
   }
   void Reserved4() override {}
@@ -43,9 +41,6 @@ class FakeOperator final : public TripletOperator {
 
 FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) {
   g_handler = handler;
-}
-FAKE_EXPORT int FakeHalvern_CallCount() {
-  return g_calls;
 }
 FAKE_EXPORT int FakeHalvern_ReleaseCount() {
   return g_releases;
