@@ -78,7 +78,7 @@ exported_names() {
 # The published entry points, as the Linux build's own export test lists them, besides the
 # members of the published classes.
 published_entry_points() {
-  sed -n '/EXPECT_EQ(symbols,/{n;p;}' tests/shell/lifecycle_test.cpp |
+  sed -n '/EXPECT_EQ(exported.output,/{n;p;}' tests/shell/lifecycle_test.cpp |
     grep -o '"[^"]*"' | tr -d '"' | sed 's/\\n/\n/g' | sed '/^$/d'
 }
 
@@ -89,6 +89,8 @@ check_data_source_exports() {
   local entry_points
   entry_points=$(grep -v -e '^CParaAnalyze::' -e '^CDSMInterface::' -e '^CTwainLog::' \
     -e ' for CTwainLog$' <<<"$names" || true)
+  [ -n "$(published_entry_points)" ] ||
+    fail "the export test in tests/shell/lifecycle_test.cpp no longer lists the entry points"
   [ "$entry_points" = "$(published_entry_points)" ] ||
     fail "$file exports other entry points: $(echo $entry_points)"
   if [ -n "${LINUX_DATA_SOURCE:-}" ]; then
