@@ -9,13 +9,14 @@
 #include "names/name_table.h"
 #include "platform/visibility.h"
 #include "text/out_text.h"
+#include "twaintrace/log_format.h"
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
 struct CapValueMapRow;
 
 // What a caller that passes no capacity is taken to provide: the entry point's text buffer.
-inline constexpr size_t kDefaultOutTextSize = 5120;
+inline constexpr size_t kDefaultOutTextSize = log_format::kParameterTextLimit;
 
 class TWAINTRACE_EXPORT CParaAnalyze {
  public:

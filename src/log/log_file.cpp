@@ -9,6 +9,7 @@
 #include <new>
 
 #include "log/twain_log.h"
+#include "twaintrace/log_format.h"
 
 FILE* g_pLogFile = nullptr;
 
@@ -104,7 +105,8 @@ void MakeLogFilePath(char* out, size_t size, const char* directory, const struct
   snprintf(stamp, sizeof(stamp), "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
            local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
            milliseconds);
-  snprintf(out, size, "%s/Twainlog_%s.txt", directory, stamp);
+  snprintf(out, size, "%s/%s%s%s", directory, log_format::kFileNamePrefix, stamp,
+           log_format::kFileNameSuffix);
 }
 
 bool setupTwainLog() {

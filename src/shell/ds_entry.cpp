@@ -7,24 +7,25 @@
 #include "platform/source_manager_memory.h"
 #include "platform/visibility.h"
 #include "shell/macho_main.h"
+#include "twaintrace/log_format.h"
 #include "twaintrace/twain_abi.h"
 
 TripletOperator* g_pcTripletOperator = nullptr;
 
 namespace {
 
+using log_format::kCutMarker;
+using log_format::kErrorStatusEnd;
+using log_format::kErrorStatusStart;
 // The most text of one analysis that reaches the log; longer text is cut and marked.
-constexpr size_t kTextLimit = 5120;
-constexpr char kTooLongMarker[] = "Size of CAP_xxx too long";
-constexpr char kErrorStatusStart[] = "*** Inspect Error Status Start ***";
-constexpr char kErrorStatusEnd[] = "*** Inspect Error Status End   ***";
+constexpr size_t kTextLimit = log_format::kParameterTextLimit;
 // Each analysis gets one byte beyond the limit, so that an over-long text shows itself; the
 // analyzer never writes past its room. The header has no limit of its own and the same room.
 constexpr size_t kAnalysisRoom = kTextLimit + 2;
 constexpr size_t kErrorStatusLineSize = 256;
 // Header, parameter text, marker and the two error-status lines, one after the other.
 constexpr size_t kEntrySize =
-    2 * kAnalysisRoom + (sizeof(kTooLongMarker) - 1) + 2 * kErrorStatusLineSize;
+    2 * kAnalysisRoom + (sizeof(kCutMarker) - 1) + 2 * kErrorStatusLineSize;
 
 // The Linux source manager hands over its memory functions before it opens the source; from
 // then on the data source makes and locks its handles through them. The triplet itself goes on
@@ -49,12 +50,13 @@ size_t AnalyzeInto(char* entry, TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DA
   size_t parametersLength = g_cParaAnalyze.OutTextLength();
   if (parametersLength <= kTextLimit) return length + parametersLength;
 
-  memcpy(parameters + kTextLimit, kTooLongMarker, sizeof(kTooLongMarker) - 1);
-  return length + kTextLimit + sizeof(kTooLongMarker) - 1;
+  memcpy(parameters + kTextLimit, kCutMarker, sizeof(kCutMarker) - 1);
+  return length + kTextLimit + sizeof(kCutMarker) - 1;
 }
 
 size_t AppendErrorStatusLine(char* end, const char* text) {
-  return static_cast<size_t>(snprintf(end, kErrorStatusLineSize, "%s%s", text, "\r\n"));
+  return static_cast<size_t>(
+      snprintf(end, kErrorStatusLineSize, "%s%s", text, log_format::kLineEnd));
 }
 
 }  // namespace
