@@ -36,8 +36,8 @@ std::string DemoCommand(const DemoRun& run) {
 }
 
 // What the report tool reads of a log: every triplet, its names, result, state and structures.
-std::string Summary(const report::Triplet& entry) {
-  std::string text = report::TripletText(entry);
+std::string Summary(const log_reader::Triplet& entry) {
+  std::string text = log_reader::TripletText(entry);
   if (entry.hasCapability) text += " (" + std::string(entry.capability) + ")";
   return (entry.hasHeader ? text : "(event)") + " -> " + std::string(entry.returnCode);
 }
@@ -149,7 +149,7 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderAndTheAdapterChangesNothing) {
   std::string summaries;
   std::vector<int> statePath;
   long long number = 0;
-  for (const report::Triplet& entry : demo.log.triplets) {
+  for (const log_reader::Triplet& entry : demo.log.triplets) {
     SCOPED_TRACE(Summary(entry));
     summaries += Summary(entry) + "\n";
     if (entry.hasHeader) {

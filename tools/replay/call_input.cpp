@@ -7,8 +7,8 @@
 
 #include "common/host_memory.h"
 #include "common/twain_values.h"
-#include "replay/value_text.h"
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
+#include "replay/dump_values.h"
 #include "twaintrace/twain_items.h"
 
 namespace replay {
@@ -31,7 +31,7 @@ unsigned char* ZeroedBytes(size_t size) {
 // A field of the dump that must be there for the input to be made; the reason when it is not.
 class FieldReader {
  public:
-  explicit FieldReader(const report::Triplet& entry) : entry_(entry) {}
+  explicit FieldReader(const log_reader::Triplet& entry) : entry_(entry) {}
 
   template <typename Parse>
   auto Read(std::string_view key, Parse parse) -> decltype(parse(std::string_view())) {
@@ -65,7 +65,7 @@ class FieldReader {
     if (missing_.empty()) missing_ = std::string(key);
   }
 
-  const report::Triplet& entry_;
+  const log_reader::Triplet& entry_;
   std::string missing_;
 };
 
@@ -79,7 +79,7 @@ bool Assign(T* field, const std::optional<V>& value) {
   return true;
 }
 
-bool ReadIdentity(const report::Triplet& entry, TW_IDENTITY* identity, std::string* reason) {
+bool ReadIdentity(const log_reader::Triplet& entry, TW_IDENTITY* identity, std::string* reason) {
   FieldReader read(entry);
   if (auto id = read.Integer("Id")) identity->Id = IdentityIdFrom(static_cast<uintptr_t>(*id));
   Assign(&identity->Version.MajorNum, read.Integer("MajorNum"));
@@ -97,7 +97,8 @@ bool ReadIdentity(const report::Triplet& entry, TW_IDENTITY* identity, std::stri
   return read.Ok();
 }
 
-bool ReadUserInterface(const report::Triplet& entry, TW_USERINTERFACE* ui, std::string* reason) {
+bool ReadUserInterface(const log_reader::Triplet& entry, TW_USERINTERFACE* ui,
+                       std::string* reason) {
   FieldReader read(entry);
   Assign(&ui->ShowUI, read.Bool("ShowUI"));
   Assign(&ui->ModalUI, read.Bool("ModalUI"));
@@ -105,7 +106,8 @@ bool ReadUserInterface(const report::Triplet& entry, TW_USERINTERFACE* ui, std::
   return read.Ok();
 }
 
-bool ReadImageLayout(const report::Triplet& entry, TW_IMAGELAYOUT* layout, std::string* reason) {
+bool ReadImageLayout(const log_reader::Triplet& entry, TW_IMAGELAYOUT* layout,
+                     std::string* reason) {
   FieldReader read(entry);
   Assign(&layout->Frame.Left, read.Fix32("Left"));
   Assign(&layout->Frame.Top, read.Fix32("Top"));
@@ -118,7 +120,8 @@ bool ReadImageLayout(const report::Triplet& entry, TW_IMAGELAYOUT* layout, std::
   return read.Ok();
 }
 
-bool ReadSetupFileXfer(const report::Triplet& entry, TW_SETUPFILEXFER* setup, std::string* reason) {
+bool ReadSetupFileXfer(const log_reader::Triplet& entry, TW_SETUPFILEXFER* setup,
+                       std::string* reason) {
   FieldReader read(entry);
   read.Text("FileName", setup->FileName, sizeof(setup->FileName));
   Assign(&setup->Format, read.Read("Format", FileFormatValue));
@@ -128,7 +131,7 @@ bool ReadSetupFileXfer(const report::Triplet& entry, TW_SETUPFILEXFER* setup, st
 }
 
 // The application names the information it asks for; the tracer shows only the first item.
-bool ReadInformationRequest(const report::Triplet& entry, TW_EXTIMAGEINFO* request,
+bool ReadInformationRequest(const log_reader::Triplet& entry, TW_EXTIMAGEINFO* request,
                             std::string* reason) {
   FieldReader read(entry);
   std::optional<int64_t> count = read.Integer("NumInfos");
@@ -147,7 +150,7 @@ bool ReadInformationRequest(const report::Triplet& entry, TW_EXTIMAGEINFO* reque
 }
 
 // The buffer of a memory transfer: the size and kind the entry shows, owned by the application.
-bool ReadMemoryBuffer(const report::Triplet& entry, CallInput* input, std::string* reason) {
+bool ReadMemoryBuffer(const log_reader::Triplet& entry, CallInput* input, std::string* reason) {
   FieldReader read(entry);
   std::optional<int64_t> flags = read.Read("Flags", HexValue);
   std::optional<int64_t> length = read.Integer("Length");
@@ -179,7 +182,7 @@ bool ReadMemoryBuffer(const report::Triplet& entry, CallInput* input, std::strin
 
 // The container of a capability set, as the dump shows it; its bytes laid out as this build's
 // interface lays out the container.
-bool ContainerBytes(const report::Triplet& entry, TW_UINT16 cap, TW_UINT16 conType,
+bool ContainerBytes(const log_reader::Triplet& entry, TW_UINT16 cap, TW_UINT16 conType,
                     std::vector<unsigned char>* bytes, std::string* reason) {
   FieldReader read(entry);
   std::optional<int64_t> itemType = read.Read("ItemType", ItemTypeValue);
@@ -264,7 +267,7 @@ bool ContainerBytes(const report::Triplet& entry, TW_UINT16 cap, TW_UINT16 conTy
   }
 }
 
-bool ReadCapability(const report::Triplet& entry, CallInput* input, std::string* reason) {
+bool ReadCapability(const log_reader::Triplet& entry, CallInput* input, std::string* reason) {
   std::string_view capText = entry.HasField("Cap") ? entry.Field("Cap") : entry.capability;
   std::optional<int64_t> cap = CapabilityValue(capText);
   if (!cap) {
@@ -307,13 +310,13 @@ bool IsSet(TW_UINT16 msg) {
   return msg == MSG_SET || msg == kSetConstraint;
 }
 
-std::string Unsupported(const report::Triplet& entry) {
+std::string Unsupported(const log_reader::Triplet& entry) {
   return "making " + std::string(entry.argumentType) + "/" + std::string(entry.message) +
          " from the log is not supported";
 }
 
 // Fills what the application fills; false, with the reason, when the entry cannot give it.
-bool FillApplicationPart(const report::Triplet& entry, CallInput* input, std::string* reason) {
+bool FillApplicationPart(const log_reader::Triplet& entry, CallInput* input, std::string* reason) {
   const TW_UINT16 dat = input->ArgumentType();
   const TW_UINT16 msg = input->Message();
   switch (dat) {
@@ -356,7 +359,7 @@ bool FillApplicationPart(const report::Triplet& entry, CallInput* input, std::st
   }
 }
 
-std::optional<std::string> SkipReason(const report::Triplet& entry, bool lastEntry) {
+std::optional<std::string> SkipReason(const log_reader::Triplet& entry, bool lastEntry) {
   if (entry.cut) return std::string("cut at 5120 bytes");
   if (!entry.hasResult || !entry.Complete()) {
     return std::string(lastEntry ? "the log ends inside the entry" : "the entry is incomplete");
@@ -407,14 +410,14 @@ void CallInput::FreeReturnedMemory() {
   }
 }
 
-Rebuilt RebuildCall(const report::Triplet& entry, bool lastEntry) {
+Rebuilt RebuildCall(const log_reader::Triplet& entry, bool lastEntry) {
   if (std::optional<std::string> reason = SkipReason(entry, lastEntry)) return *reason;
   // Only an event loop's call is logged without header.
   std::optional<int64_t> dg = entry.hasHeader ? DataGroupValue(entry.group) : DG_CONTROL;
   std::optional<int64_t> dat = entry.hasHeader ? ArgumentTypeValue(entry.argumentType) : DAT_EVENT;
   std::optional<int64_t> msg = entry.hasHeader ? MessageValue(entry.message) : MSG_PROCESSEVENT;
   if (!dg || !dat || !msg) return std::string("the header's names cannot be read");
-  if (report::StartsWith(entry.argumentType, "ERROR!") && *dat != kEntryPointType) {
+  if (log_reader::StartsWith(entry.argumentType, "ERROR!") && *dat != kEntryPointType) {
     return "unknown data argument type " + std::string(entry.argumentType);
   }
   CallInput input(static_cast<TW_UINT32>(*dg), static_cast<TW_UINT16>(*dat),

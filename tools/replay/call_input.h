@@ -7,7 +7,7 @@
 #include <string>
 #include <variant>
 
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 #include "twaintrace/twain_abi.h"
 
 namespace replay {
@@ -63,6 +63,6 @@ class CallInput {
 // The input, or why the entry cannot be made again.
 using Rebuilt = std::variant<CallInput, std::string>;
 
-Rebuilt RebuildCall(const report::Triplet& entry, bool lastEntry);
+Rebuilt RebuildCall(const log_reader::Triplet& entry, bool lastEntry);
 
 }  // namespace replay

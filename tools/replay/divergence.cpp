@@ -3,7 +3,7 @@
 #include <map>
 #include <utility>
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace replay {
 
@@ -13,25 +13,25 @@ constexpr const char* kAbsent = "(none)";
 
 // Values that differ from run to run whatever the source does: addresses of pointers and
 // handles, and the identity number the source manager assigns.
-bool Ignored(const report::DumpField& field) {
-  return report::StartsWith(field.value, "<") || field.key == "Id";
+bool Ignored(const log_reader::DumpField& field) {
+  return log_reader::StartsWith(field.value, "<") || field.key == "Id";
 }
 
 // The dump's fields and items keyed by their name and occurrence, in the dump's order: a field
 // that appears twice ("ItemType" of a container in a capability) stays apart.
 using Keyed = std::vector<std::pair<std::string, std::string>>;
 
-Keyed KeyFields(const report::Triplet& entry) {
+Keyed KeyFields(const log_reader::Triplet& entry) {
   Keyed keyed;
   std::map<std::string, int> seen;
-  for (const report::DumpField& field : entry.fields) {
+  for (const log_reader::DumpField& field : entry.fields) {
     if (Ignored(field)) continue;
     std::string key(field.key);
     int occurrence = seen[key]++;
     if (occurrence > 0) key += "#" + std::to_string(occurrence + 1);
     keyed.emplace_back(key, std::string(field.value));
   }
-  for (const report::ListItem& item : entry.items) {
+  for (const log_reader::ListItem& item : entry.items) {
     keyed.emplace_back("ItemList[" + std::to_string(item.index) + "]", std::string(item.text));
   }
   return keyed;
@@ -44,13 +44,14 @@ const std::string* Find(const Keyed& keyed, const std::string& key) {
   return nullptr;
 }
 
-std::string StateText(const report::Triplet& entry) {
+std::string StateText(const log_reader::Triplet& entry) {
   return entry.state ? std::to_string(*entry.state) : kAbsent;
 }
 
 }  // namespace
 
-std::vector<Divergence> Compare(const report::Triplet& logged, const report::Triplet& replayed,
+std::vector<Divergence> Compare(const log_reader::Triplet& logged,
+                                const log_reader::Triplet& replayed,
                                 const std::string& returnCode) {
   std::vector<Divergence> found;
   if (logged.returnCode != returnCode) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 namespace replay {
 
@@ -18,7 +18,7 @@ struct Divergence {
 
 // `replayed` is the text the tracer would have written for the replayed call, read back with the
 // log reader; `returnCode` the name of the code the source returned.
-std::vector<Divergence> Compare(const report::Triplet& logged, const report::Triplet& replayed,
-                                const std::string& returnCode);
+std::vector<Divergence> Compare(const log_reader::Triplet& logged,
+                                const log_reader::Triplet& replayed, const std::string& returnCode);
 
 }  // namespace replay

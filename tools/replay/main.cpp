@@ -9,10 +9,10 @@
 #include <variant>
 #include <vector>
 
+#include "log_reader/log_splitter.h"
+#include "log_reader/text_helpers.h"
 #include "replay/replay_json.h"
 #include "replay/replay_runner.h"
-#include "report/log_splitter.h"
-#include "report/text_util.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
       if (option == "--json") {
         arguments->json = value;
       } else {
-        std::optional<long long> seconds = report::ParseInteger(value);
+        std::optional<long long> seconds = log_reader::ParseInteger(value);
         if (!seconds || *seconds < 1 || *seconds > 3600) {
           *error = "invalid value for --timeout: " + value;
           return Parsed::kError;
@@ -93,16 +93,16 @@ bool ReadFile(const std::string& path, std::string* content) {
 }
 
 // The log's triplet entries; its unrecognized lines are listed on `out`.
-std::vector<report::Triplet> ReadEntries(const std::string& content, std::ostream* out,
-                                         size_t* unknownLines) {
-  std::vector<report::Triplet> entries;
-  for (const report::LogItem& item : report::SplitLog(content)) {
-    if (const auto* raw = std::get_if<report::RawEntry>(&item)) {
-      entries.push_back(report::ParseTriplet(*raw, entries.size() + 1));
-    } else if (const auto* unknown = std::get_if<report::UnknownLine>(&item)) {
+std::vector<log_reader::Triplet> ReadEntries(const std::string& content, std::ostream* out,
+                                             size_t* unknownLines) {
+  std::vector<log_reader::Triplet> entries;
+  for (const log_reader::LogItem& item : log_reader::SplitLog(content)) {
+    if (const auto* raw = std::get_if<log_reader::RawEntry>(&item)) {
+      entries.push_back(log_reader::ParseTriplet(*raw, entries.size() + 1));
+    } else if (const auto* unknown = std::get_if<log_reader::UnknownLine>(&item)) {
       if (out != nullptr && *unknownLines < kListedUnknownLines) {
         *out << "line " << unknown->line.number << ": not a line of a TwainTrace log, ignored: "
-             << report::Shorten(report::Printable(unknown->line.text), 60) << "\n";
+             << log_reader::Shorten(log_reader::Printable(unknown->line.text), 60) << "\n";
       }
       ++*unknownLines;
     }
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   }
   std::ostream* out = arguments.quiet ? nullptr : &std::cout;
   size_t unknownLines = 0;
-  std::vector<report::Triplet> entries = ReadEntries(content, out, &unknownLines);
+  std::vector<log_reader::Triplet> entries = ReadEntries(content, out, &unknownLines);
   if (entries.empty()) {
     std::cerr << "twaintrace-replay: " << arguments.log << " holds no triplet entries\n";
     return 2;

@@ -15,10 +15,10 @@
 #include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
 #include "common/source_manager.h"
+#include "log_reader/log_splitter.h"
 #include "names/triplet_names.h"
 #include "platform/source_manager_memory.h"
 #include "replay/call_input.h"
-#include "report/log_splitter.h"
 
 namespace replay {
 
@@ -73,13 +73,13 @@ std::string TraceText(CParaAnalyze& analyzer, CallInput& input, TW_UINT16 rc) {
   return text;
 }
 
-bool IsStatusRequest(const report::Triplet& entry) {
+bool IsStatusRequest(const log_reader::Triplet& entry) {
   return entry.hasHeader && entry.argumentType == "DAT_STATUS";
 }
 
 [[noreturn]] void RunChild(int fd, const std::string& dataSource,
-                           const std::vector<report::Triplet>& entries, size_t begin, size_t end,
-                           size_t lastEntry) {
+                           const std::vector<log_reader::Triplet>& entries, size_t begin,
+                           size_t end, size_t lastEntry) {
   // The analyzer reads containers as the data source's own copy would.
   if (kLinuxSourceManagerAbi) {
     TW_ENTRYPOINT memory = HostMemory::EntryPoint(nullptr);
@@ -210,16 +210,16 @@ std::string ReturnCodeName(TW_UINT16 rc) {
   return LookupName(twrc_macros, rc, scratch).text;
 }
 
-report::Triplet ReadBack(const std::string& text, size_t ordinal) {
-  for (const report::LogItem& item : report::SplitLog(text)) {
-    if (const report::RawEntry* raw = std::get_if<report::RawEntry>(&item)) {
-      return report::ParseTriplet(*raw, ordinal);
+log_reader::Triplet ReadBack(const std::string& text, size_t ordinal) {
+  for (const log_reader::LogItem& item : log_reader::SplitLog(text)) {
+    if (const log_reader::RawEntry* raw = std::get_if<log_reader::RawEntry>(&item)) {
+      return log_reader::ParseTriplet(*raw, ordinal);
     }
   }
-  return report::Triplet{};
+  return log_reader::Triplet{};
 }
 
-EntryNote NoteOf(const report::Triplet& entry) {
+EntryNote NoteOf(const log_reader::Triplet& entry) {
   EntryNote note;
   note.label = EntryLabel(entry);
   note.line = entry.firstLine;
@@ -234,7 +234,7 @@ void Print(std::ostream* out, const std::string& line) {
 // end: the source did not load, crashed or hung, or the first divergence was asked for.
 class LoadReplay {
  public:
-  LoadReplay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+  LoadReplay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
              std::ostream* out, ReplayResult* result)
       : entries_(entries), options_(options), out_(out), result_(result) {}
 
@@ -318,7 +318,7 @@ class LoadReplay {
     std::string text;
     if (reader.Bytes(length, &text) != ReadStatus::kOk) return Died();
     ++result_->replayed;
-    const report::Triplet& logged = entries_[index];
+    const log_reader::Triplet& logged = entries_[index];
     current_ = "after " + EntryLabel(logged);
     EntryNote note = NoteOf(logged);
     note.divergences =
@@ -372,7 +372,7 @@ class LoadReplay {
     return status;
   }
 
-  const std::vector<report::Triplet>& entries_;
+  const std::vector<log_reader::Triplet>& entries_;
   const ReplayOptions& options_;
   std::ostream* out_;
   ReplayResult* result_;
@@ -383,7 +383,7 @@ class LoadReplay {
 };
 
 // Each load of the data source begins its running numbers again at 1.
-std::vector<std::pair<size_t, size_t>> Loads(const std::vector<report::Triplet>& entries) {
+std::vector<std::pair<size_t, size_t>> Loads(const std::vector<log_reader::Triplet>& entries) {
   std::vector<std::pair<size_t, size_t>> loads;
   size_t begin = 0;
   long long last = 0;
@@ -401,10 +401,10 @@ std::vector<std::pair<size_t, size_t>> Loads(const std::vector<report::Triplet>&
 
 }  // namespace
 
-std::string EntryLabel(const report::Triplet& entry) {
+std::string EntryLabel(const log_reader::Triplet& entry) {
   std::string label;
   if (entry.hasHeader) {
-    label = "#" + report::SequenceText(entry) + " " + report::TripletText(entry);
+    label = "#" + log_reader::SequenceText(entry) + " " + log_reader::TripletText(entry);
     if (entry.hasCapability) label += " (" + std::string(entry.capability) + ")";
   } else {
     label = "line " + std::to_string(entry.firstLine) + " DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT";
@@ -429,7 +429,7 @@ std::string AbortLine(const EntryNote& note) {
   return note.label + ": " + note.reason;
 }
 
-ReplayResult Replay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+ReplayResult Replay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
                     std::ostream* out) {
   ReplayResult result;
   std::vector<std::pair<size_t, size_t>> loads = Loads(entries);

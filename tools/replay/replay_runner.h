@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "log_reader/triplet_entry.h"
 #include "replay/divergence.h"
-#include "report/triplet_entry.h"
 
 namespace replay {
 
@@ -39,7 +39,7 @@ struct ReplayResult {
 
 // How an entry is named in every message: its running number, triplet and capability, or its
 // line for an entry without header.
-std::string EntryLabel(const report::Triplet& entry);
+std::string EntryLabel(const log_reader::Triplet& entry);
 
 // One line per note, as the replay prints it.
 std::string SkipLine(const EntryNote& note);
@@ -48,7 +48,7 @@ std::string AbortLine(const EntryNote& note);
 
 // Replays `entries` (the log's triplet entries in order), printing each skip, divergence and
 // abort to `out` as it is found, unless `out` is null.
-ReplayResult Replay(const std::vector<report::Triplet>& entries, const ReplayOptions& options,
+ReplayResult Replay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
                     std::ostream* out);
 
 }  // namespace replay

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "log_reader/text_helpers.h"
 #include "report/failures.h"
-#include "report/text_util.h"
 
 namespace report {
 
@@ -20,7 +20,7 @@ std::optional<CapabilityOperation> OperationOf(std::string_view message) {
   return std::nullopt;
 }
 
-std::string JoinItems(const Triplet& triplet) {
+std::string JoinItems(const log_reader::Triplet& triplet) {
   if (triplet.items.empty()) return "no items";
   std::string text;
   size_t shown = std::min(triplet.items.size(), kItemsShown);
@@ -37,23 +37,23 @@ std::string JoinItems(const Triplet& triplet) {
 }
 
 // The item an enumeration's index points to, or the index itself when the list lacks it.
-std::string IndexedItem(const Triplet& triplet, std::string_view indexField) {
+std::string IndexedItem(const log_reader::Triplet& triplet, std::string_view indexField) {
   std::string_view index = triplet.Field(indexField);
-  std::optional<long long> value = ParseInteger(index);
+  std::optional<long long> value = log_reader::ParseInteger(index);
   if (value) {
-    for (const ListItem& item : triplet.items) {
+    for (const log_reader::ListItem& item : triplet.items) {
       if (item.index == *value) return std::string(item.text);
     }
   }
   return "index " + std::string(index);
 }
 
-std::string EnumerationSummary(const Triplet& triplet) {
+std::string EnumerationSummary(const log_reader::Triplet& triplet) {
   return "enumeration: " + JoinItems(triplet) + "; current " +
          IndexedItem(triplet, "CurrentIndex") + ", default " + IndexedItem(triplet, "DefaultIndex");
 }
 
-std::string RangeSummary(const Triplet& triplet) {
+std::string RangeSummary(const log_reader::Triplet& triplet) {
   return "range: " + std::string(triplet.Field("MinValue")) + ".." +
          std::string(triplet.Field("MaxValue")) + " step " +
          std::string(triplet.Field("StepSize")) + "; current " +
@@ -61,7 +61,7 @@ std::string RangeSummary(const Triplet& triplet) {
          std::string(triplet.Field("DefaultValue"));
 }
 
-std::string ShapeSummary(const Triplet& triplet) {
+std::string ShapeSummary(const log_reader::Triplet& triplet) {
   if (triplet.HasBlock("TW_ONEVALUE")) return std::string(triplet.Field("Item"));
   if (triplet.HasBlock("TW_ENUMERATION")) return EnumerationSummary(triplet);
   if (triplet.HasBlock("TW_ARRAY")) return "array: " + JoinItems(triplet);
@@ -70,8 +70,8 @@ std::string ShapeSummary(const Triplet& triplet) {
   return std::string(triplet.Field("ConType")) + ", no values shown";
 }
 
-CapabilityCall CallOf(const std::vector<Triplet>& triplets, size_t index) {
-  const Triplet& triplet = triplets[index];
+CapabilityCall CallOf(const std::vector<log_reader::Triplet>& triplets, size_t index) {
+  const log_reader::Triplet& triplet = triplets[index];
   CapabilityCall call;
   call.triplet = index;
   call.result = triplet.returnCode;
@@ -109,17 +109,18 @@ const char* OperationName(CapabilityOperation operation) {
   return "";
 }
 
-std::string ContainerSummary(const Triplet& triplet) {
+std::string ContainerSummary(const log_reader::Triplet& triplet) {
   if (triplet.Failed() || !triplet.HasField("ConType")) return {};
   std::string summary = ShapeSummary(triplet);
   if (triplet.cut) summary += " (cut)";
   return summary;
 }
 
-std::vector<CapabilityNegotiation> NegotiateCapabilities(const std::vector<Triplet>& triplets) {
+std::vector<CapabilityNegotiation> NegotiateCapabilities(
+    const std::vector<log_reader::Triplet>& triplets) {
   std::vector<CapabilityNegotiation> negotiations;
   for (size_t i = 0; i < triplets.size(); ++i) {
-    const Triplet& triplet = triplets[i];
+    const log_reader::Triplet& triplet = triplets[i];
     if (!triplet.hasCapability || triplet.capability.empty() || !triplet.hasResult) continue;
     CapabilityNegotiation* negotiation = FindOrAdd(triplet.capability, &negotiations);
     ++negotiation->calls;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 namespace report {
 
@@ -42,9 +42,10 @@ struct CapabilityNegotiation {
 };
 
 // In the order the capabilities first appear in the log.
-std::vector<CapabilityNegotiation> NegotiateCapabilities(const std::vector<Triplet>& triplets);
+std::vector<CapabilityNegotiation> NegotiateCapabilities(
+    const std::vector<log_reader::Triplet>& triplets);
 
 // "enumeration: TWPT_BW, TWPT_GRAY, TWPT_RGB; current TWPT_RGB, default TWPT_RGB" and the like.
-std::string ContainerSummary(const Triplet& triplet);
+std::string ContainerSummary(const log_reader::Triplet& triplet);
 
 }  // namespace report

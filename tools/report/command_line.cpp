@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace report {
 
@@ -12,8 +12,8 @@ namespace {
 constexpr size_t kMostDigits = 9;
 
 bool ParseRowNumber(std::string_view text, size_t* number) {
-  if (text.empty() || text.size() > kMostDigits || !AllDigits(text)) return false;
-  *number = static_cast<size_t>(*ParseInteger(text));
+  if (text.empty() || text.size() > kMostDigits || !log_reader::AllDigits(text)) return false;
+  *number = static_cast<size_t>(*log_reader::ParseInteger(text));
   return *number > 0;
 }
 

@@ -2,9 +2,9 @@
 
 namespace report {
 
-std::optional<size_t> StatusAfter(const std::vector<Triplet>& triplets, size_t index) {
+std::optional<size_t> StatusAfter(const std::vector<log_reader::Triplet>& triplets, size_t index) {
   for (size_t next = index + 1; next < triplets.size(); ++next) {
-    const Triplet& triplet = triplets[next];
+    const log_reader::Triplet& triplet = triplets[next];
     if (!triplet.hasHeader) continue;
     if (triplet.argumentType == "DAT_STATUS" && triplet.hasResult && !triplet.Failed() &&
         triplet.HasField("ConditionCode")) {
@@ -15,7 +15,7 @@ std::optional<size_t> StatusAfter(const std::vector<Triplet>& triplets, size_t i
   return std::nullopt;
 }
 
-std::vector<Failure> FindFailures(const std::vector<Triplet>& triplets) {
+std::vector<Failure> FindFailures(const std::vector<log_reader::Triplet>& triplets) {
   std::vector<Failure> failures;
   for (size_t i = 0; i < triplets.size(); ++i) {
     if (!triplets[i].Failed()) continue;

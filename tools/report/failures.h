@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 namespace report {
 
@@ -16,10 +16,10 @@ struct Failure {
   std::string_view conditionCode;
 };
 
-std::vector<Failure> FindFailures(const std::vector<Triplet>& triplets);
+std::vector<Failure> FindFailures(const std::vector<log_reader::Triplet>& triplets);
 
 // The successful DAT_STATUS that the application sent next after triplet `index` and that
 // shows a condition code. Event entries in between do not count as the next triplet.
-std::optional<size_t> StatusAfter(const std::vector<Triplet>& triplets, size_t index);
+std::optional<size_t> StatusAfter(const std::vector<log_reader::Triplet>& triplets, size_t index);
 
 }  // namespace report

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "report/html_escape.h"
 #include "report/html_report.h"
-#include "report/html_text.h"
 
 namespace report {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "report/html_text.h"
-#include "report/report_text.h"
+#include "log_reader/text_helpers.h"
+#include "report/html_escape.h"
+#include "report/report_wording.h"
 #include "report/state_timeline.h"
-#include "report/text_util.h"
 
 namespace report {
 
@@ -38,9 +38,9 @@ div.message{color:#6a4c00;background:#fff8e1}div.unknown{color:#b00020;backgroun
 span.problem{color:#b00020}
 )";
 
-std::string Anchor(const Triplet& triplet, const std::string& ids) {
+std::string Anchor(const log_reader::Triplet& triplet, const std::string& ids) {
   return "<a href=\"#" + ids + "t" + std::to_string(triplet.ordinal) + "\">#" +
-         EscapeHtml(SequenceText(triplet)) + "</a>";
+         EscapeHtml(log_reader::SequenceText(triplet)) + "</a>";
 }
 
 void OverviewRow(std::ostream& out, const char* label, const std::string& value, bool bad = false) {
@@ -86,9 +86,10 @@ void WriteFailures(const Report& report, const std::string& ids, std::ostream& o
   out << "<table><thead><tr><th>#</th><th>Triplet</th><th>Capability</th>"
          "<th>Condition code</th></tr></thead><tbody>\n";
   for (const Failure& failure : report.failures) {
-    const Triplet& triplet = report.triplets[failure.triplet];
-    out << "<tr><td>" << Anchor(triplet, ids) << "</td><td>" << EscapeHtml(TripletText(triplet))
-        << "</td><td>" << EscapeHtml(triplet.capability) << "</td><td>";
+    const log_reader::Triplet& triplet = report.triplets[failure.triplet];
+    out << "<tr><td>" << Anchor(triplet, ids) << "</td><td>"
+        << EscapeHtml(log_reader::TripletText(triplet)) << "</td><td>"
+        << EscapeHtml(triplet.capability) << "</td><td>";
     if (failure.status) {
       out << EscapeHtml(failure.conditionCode) << " (DAT_STATUS "
           << Anchor(report.triplets[*failure.status], ids) << ")";
@@ -151,9 +152,9 @@ void WriteUnrecognized(const Report& report, const std::string& ids, std::ostrea
       << report.unrecognized.size() << ")</h2>\n<table><tbody>\n";
   size_t listed = std::min(report.unrecognized.size(), kListedLines);
   for (size_t i = 0; i < listed; ++i) {
-    const LogLine& line = report.unrecognized[i];
+    const log_reader::LogLine& line = report.unrecognized[i];
     out << "<tr><td>line " << line.number << "</td><td class=\"value\">"
-        << EscapeHtml(Shorten(line.text, kLineExcerpt)) << "</td></tr>\n";
+        << EscapeHtml(log_reader::Shorten(line.text, kLineExcerpt)) << "</td></tr>\n";
   }
   if (listed < report.unrecognized.size()) {
     out << "<tr><td></td><td>" << report.unrecognized.size() - listed << " more</td></tr>\n";
@@ -161,13 +162,13 @@ void WriteUnrecognized(const Report& report, const std::string& ids, std::ostrea
   out << "</tbody></table></section>\n";
 }
 
-void WriteEntry(const Report& report, const Triplet& triplet, const std::string& ids,
+void WriteEntry(const Report& report, const log_reader::Triplet& triplet, const std::string& ids,
                 std::ostream& out) {
   std::string problems = EntryProblems(report, triplet);
   std::string state = triplet.state ? "state " + std::to_string(*triplet.state) : "";
   out << "<details class=\"triplet" << (triplet.Failed() ? " failed" : "") << "\" id=\"" << ids
-      << "t" << triplet.ordinal << "\"><summary>#" << EscapeHtml(SequenceText(triplet)) << "  "
-      << EscapeHtml(TripletText(triplet));
+      << "t" << triplet.ordinal << "\"><summary>#" << EscapeHtml(log_reader::SequenceText(triplet))
+      << "  " << EscapeHtml(log_reader::TripletText(triplet));
   if (triplet.hasCapability) out << " (" << EscapeHtml(triplet.capability) << ")";
   out << "  " << EscapeHtml(triplet.returnCode) << "  " << state;
   if (!problems.empty()) out << "  <span class=\"problem\">" << EscapeHtml(problems) << "</span>";
@@ -179,14 +180,15 @@ void WriteLog(const Report& report, const std::string& ids, std::ostream& out) {
       << "log\"><h2>Log</h2>\n<p>Every entry in log order; open a row for the "
          "entry as the log holds it. Logger messages and unrecognized lines stand between.</p>\n";
   size_t triplet = 0;
-  for (const LogItem& item : report.items) {
-    if (std::holds_alternative<RawEntry>(item)) {
+  for (const log_reader::LogItem& item : report.items) {
+    if (std::holds_alternative<log_reader::RawEntry>(item)) {
       WriteEntry(report, report.triplets[triplet++], ids, out);
-    } else if (const LoggerMessage* message = std::get_if<LoggerMessage>(&item)) {
+    } else if (const log_reader::LoggerMessage* message =
+                   std::get_if<log_reader::LoggerMessage>(&item)) {
       out << "<div class=\"message\">line " << message->firstLine << ": "
-          << EscapeHtml(TrimLineEnds(message->raw)) << "</div>\n";
+          << EscapeHtml(log_reader::TrimLineEnds(message->raw)) << "</div>\n";
     } else {
-      const LogLine& line = std::get<UnknownLine>(item).line;
+      const log_reader::LogLine& line = std::get<log_reader::UnknownLine>(item).line;
       out << "<div class=\"unknown\">line " << line.number << ": " << EscapeHtml(line.text)
           << "</div>\n";
     }

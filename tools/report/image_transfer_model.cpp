@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace report {
 
 namespace {
 
-TransferMechanism MechanismOf(const Triplet& triplet) {
+TransferMechanism MechanismOf(const log_reader::Triplet& triplet) {
   if (triplet.message != "MSG_GET") return TransferMechanism::kNone;
   if (triplet.argumentType == "DAT_IMAGENATIVEXFER") return TransferMechanism::kNative;
   if (triplet.argumentType == "DAT_IMAGEMEMXFER") return TransferMechanism::kMemory;
@@ -16,18 +16,18 @@ TransferMechanism MechanismOf(const Triplet& triplet) {
   return TransferMechanism::kNone;
 }
 
-bool IsImageInfo(const Triplet& triplet) {
+bool IsImageInfo(const log_reader::Triplet& triplet) {
   return triplet.argumentType == "DAT_IMAGEINFO" && triplet.message == "MSG_GET" &&
          triplet.hasResult && !triplet.Failed();
 }
 
-bool EndsTransfer(const Triplet& triplet) {
+bool EndsTransfer(const log_reader::Triplet& triplet) {
   return triplet.argumentType == "DAT_PENDINGXFERS" &&
          (triplet.message == "MSG_ENDXFER" || triplet.message == "MSG_RESET") &&
          triplet.hasResult && !triplet.Failed();
 }
 
-ImageInfo ImageInfoOf(const Triplet& triplet) {
+ImageInfo ImageInfoOf(const log_reader::Triplet& triplet) {
   ImageInfo info;
   info.width = triplet.Field("ImageWidth");
   info.length = triplet.Field("ImageLength");
@@ -39,10 +39,10 @@ ImageInfo ImageInfoOf(const Triplet& triplet) {
   return info;
 }
 
-void TakeStrip(const Triplet& triplet, ImagePage* page) {
+void TakeStrip(const log_reader::Triplet& triplet, ImagePage* page) {
   if (triplet.returnCode != "TWRC_SUCCESS" && triplet.returnCode != "TWRC_XFERDONE") return;
   ++page->strips;
-  std::optional<long long> written = ParseInteger(triplet.Field("BytesWritten"));
+  std::optional<long long> written = log_reader::ParseInteger(triplet.Field("BytesWritten"));
   if (written && *written >= 0) {
     page->bytes += static_cast<unsigned long long>(*written);
   } else {
@@ -51,7 +51,8 @@ void TakeStrip(const Triplet& triplet, ImagePage* page) {
   if (triplet.HasField("Compression")) page->stripCompression = triplet.Field("Compression");
 }
 
-void TakeTransfer(const Triplet& triplet, TransferMechanism mechanism, ImagePage* page) {
+void TakeTransfer(const log_reader::Triplet& triplet, TransferMechanism mechanism,
+                  ImagePage* page) {
   page->mechanism = mechanism;
   page->result = triplet.returnCode;
   if (mechanism == TransferMechanism::kMemory) TakeStrip(triplet, page);
@@ -62,8 +63,8 @@ void TakeTransfer(const Triplet& triplet, TransferMechanism mechanism, ImagePage
 
 class PageCollector {
  public:
-  void Take(const std::vector<Triplet>& triplets, size_t index) {
-    const Triplet& triplet = triplets[index];
+  void Take(const std::vector<log_reader::Triplet>& triplets, size_t index) {
+    const log_reader::Triplet& triplet = triplets[index];
     TransferMechanism mechanism = MechanismOf(triplet);
     if (IsImageInfo(triplet)) {
       ImagePage* page = Open(index);
@@ -74,7 +75,7 @@ class PageCollector {
       ImagePage& page = pages_.back();
       page.lastTriplet = index;
       page.ended = true;
-      page.pendingAfter = ParseInteger(triplet.Field("Count"));
+      page.pendingAfter = log_reader::ParseInteger(triplet.Field("Count"));
       open_ = false;
     }
   }
@@ -115,7 +116,7 @@ const char* MechanismName(TransferMechanism mechanism) {
   return "";
 }
 
-std::vector<ImagePage> CollectImagePages(const std::vector<Triplet>& triplets) {
+std::vector<ImagePage> CollectImagePages(const std::vector<log_reader::Triplet>& triplets) {
   PageCollector collector;
   for (size_t i = 0; i < triplets.size(); ++i) collector.Take(triplets, i);
   return std::move(collector).Pages();

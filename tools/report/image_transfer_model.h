@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 namespace report {
 
@@ -43,6 +43,6 @@ struct ImagePage {
   bool TransferFinished() const { return !result.empty() && result != "TWRC_SUCCESS"; }
 };
 
-std::vector<ImagePage> CollectImagePages(const std::vector<Triplet>& triplets);
+std::vector<ImagePage> CollectImagePages(const std::vector<log_reader::Triplet>& triplets);
 
 }  // namespace report

@@ -6,8 +6,8 @@
 #include <set>
 #include <tuple>
 
+#include "log_reader/text_helpers.h"
 #include "report/session_overview.h"
-#include "report/text_util.h"
 
 namespace report {
 
@@ -54,7 +54,8 @@ void DropRepeats(std::vector<std::string>* paths) {
 }  // namespace
 
 bool IsLogFileName(std::string_view name) {
-  return name.size() >= 13 && StartsWith(name, "Twainlog_") && EndsWith(name, ".txt");
+  return name.size() >= 13 && log_reader::StartsWith(name, "Twainlog_") &&
+         log_reader::EndsWith(name, ".txt");
 }
 
 LogFiles FindLogFiles(const std::vector<std::string>& arguments) {

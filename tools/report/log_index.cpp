@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace report {
 
 namespace {
 
-bool IsIdentityRequest(const Triplet& triplet) {
+bool IsIdentityRequest(const log_reader::Triplet& triplet) {
   return triplet.group == "DG_CONTROL" && triplet.argumentType == "DAT_IDENTITY" &&
          triplet.message == "MSG_GET";
 }
@@ -17,7 +17,7 @@ bool IsIdentityRequest(const Triplet& triplet) {
 // The source names itself when opened; a log of identity requests only names it in the answer.
 std::string DataSourceOf(const Report& report) {
   if (!report.overview.dataSource.empty()) return std::string(report.overview.dataSource);
-  for (const Triplet& triplet : report.triplets) {
+  for (const log_reader::Triplet& triplet : report.triplets) {
     if (IsIdentityRequest(triplet) && !triplet.Failed() && triplet.HasField("ProductName")) {
       return std::string(triplet.Field("ProductName"));
     }
@@ -57,7 +57,7 @@ LogContent ContentOf(const Report& report) {
   }
   bool onlyIdentity =
       std::all_of(report.triplets.begin(), report.triplets.end(),
-                  [](const Triplet& triplet) { return IsIdentityRequest(triplet); });
+                  [](const log_reader::Triplet& triplet) { return IsIdentityRequest(triplet); });
   return onlyIdentity ? LogContent::kIdentityRequests : LogContent::kSession;
 }
 
@@ -74,7 +74,8 @@ std::string SoundnessText(const Report& report) {
   const Overview& o = report.overview;
   std::string problems;
   auto add = [&problems](size_t count, const char* singular, const char* plural) {
-    if (count > 0) problems += (problems.empty() ? "" : ", ") + Counted(count, singular, plural);
+    if (count > 0)
+      problems += (problems.empty() ? "" : ", ") + log_reader::Counted(count, singular, plural);
   };
   add(o.cutEntries, "cut entry", "cut entries");
   add(o.incompleteEntries, "incomplete entry", "incomplete entries");
@@ -82,7 +83,7 @@ std::string SoundnessText(const Report& report) {
   add(o.unrecognizedLines, "unrecognized line", "unrecognized lines");
   if (o.unfinishedLast) {
     problems += (problems.empty() ? "ends inside #" : ", ends inside #") +
-                SequenceText(report.triplets[*o.unfinishedLast]);
+                log_reader::SequenceText(report.triplets[*o.unfinishedLast]);
   }
   return problems.empty() ? "yes" : "no: " + problems;
 }

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "log_reader/text_helpers.h"
 #include "report/command_line.h"
 #include "report/html_log_set.h"
 #include "report/html_report.h"
 #include "report/log_files.h"
 #include "report/log_index.h"
+#include "report/plain_text_report.h"
 #include "report/report_model.h"
-#include "report/text_report.h"
-#include "report/text_util.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void PrintUsage(std::ostream& out) {
 }
 
 void Complain(const std::string& problem) {
-  std::cerr << "twaintrace-report: " << report::Printable(problem) << "\n";
+  std::cerr << "twaintrace-report: " << log_reader::Printable(problem) << "\n";
 }
 
 std::optional<report::Report> ReadReport(const std::string& path, std::string* error) {
@@ -93,7 +93,7 @@ int ReportLogSet(report::LogSetIndex index, HtmlPage* html) {
     if (!log) {
       Complain(error);
       std::cout << "\n=== Log " << number << " of " << index.rows.size()
-                << " ===\n\nCould not be read again: " << report::Printable(error) << "\n";
+                << " ===\n\nCould not be read again: " << log_reader::Printable(error) << "\n";
       if (html->Wanted()) report::WriteHtmlUnreadSection(number, error, html->Out());
       continue;
     }

@@ -13,19 +13,22 @@ namespace report {
 namespace {
 
 void ParseItems(Report* report) {
-  for (const LogItem& item : report->items) {
-    if (const RawEntry* entry = std::get_if<RawEntry>(&item)) {
-      report->triplets.push_back(ParseTriplet(*entry, report->triplets.size() + 1));
-      const std::vector<LogLine>& malformed = report->triplets.back().malformed;
+  for (const log_reader::LogItem& item : report->items) {
+    if (const log_reader::RawEntry* entry = std::get_if<log_reader::RawEntry>(&item)) {
+      report->triplets.push_back(log_reader::ParseTriplet(*entry, report->triplets.size() + 1));
+      const std::vector<log_reader::LogLine>& malformed = report->triplets.back().malformed;
       report->unrecognized.insert(report->unrecognized.end(), malformed.begin(), malformed.end());
-    } else if (const LoggerMessage* message = std::get_if<LoggerMessage>(&item)) {
+    } else if (const log_reader::LoggerMessage* message =
+                   std::get_if<log_reader::LoggerMessage>(&item)) {
       report->messages.push_back(message);
     } else {
-      report->unrecognized.push_back(std::get<UnknownLine>(item).line);
+      report->unrecognized.push_back(std::get<log_reader::UnknownLine>(item).line);
     }
   }
   std::stable_sort(report->unrecognized.begin(), report->unrecognized.end(),
-                   [](const LogLine& a, const LogLine& b) { return a.offset < b.offset; });
+                   [](const log_reader::LogLine& a, const log_reader::LogLine& b) {
+                     return a.offset < b.offset;
+                   });
 }
 
 }  // namespace
@@ -33,7 +36,7 @@ void ParseItems(Report* report) {
 Report BuildReport(std::string fileName, std::string content) {
   Report report;
   report.content = std::make_unique<const std::string>(std::move(content));
-  report.items = SplitLog(*report.content);
+  report.items = log_reader::SplitLog(*report.content);
   ParseItems(&report);
   report.failures = FindFailures(report.triplets);
   report.capabilities = NegotiateCapabilities(report.triplets);

@@ -6,24 +6,25 @@
 #include <string_view>
 #include <vector>
 
+#include "log_reader/log_lines.h"
+#include "log_reader/log_splitter.h"
+#include "log_reader/logger_message.h"
+#include "log_reader/triplet_entry.h"
 #include "report/capability_model.h"
 #include "report/failures.h"
 #include "report/image_transfer_model.h"
-#include "report/log_lines.h"
-#include "report/log_splitter.h"
-#include "report/logger_message.h"
 #include "report/session_overview.h"
-#include "report/triplet_entry.h"
 
 namespace report {
 
 struct Report {
   // The log's bytes; every view below points into them, so they never move.
   std::unique_ptr<const std::string> content;
-  std::vector<LogItem> items;  // in log order
-  std::vector<Triplet> triplets;
-  std::vector<const LoggerMessage*> messages;
-  std::vector<LogLine> unrecognized;  // lines outside any form of the log, in line order
+  std::vector<log_reader::LogItem> items;  // in log order
+  std::vector<log_reader::Triplet> triplets;
+  std::vector<const log_reader::LoggerMessage*> messages;
+  std::vector<log_reader::LogLine>
+      unrecognized;  // lines outside any form of the log, in line order
   std::vector<Failure> failures;
   std::vector<CapabilityNegotiation> capabilities;
   std::vector<ImagePage> pages;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace report {
 
@@ -45,7 +45,7 @@ void CarryMillisecond(CivilTime* t) {
 }
 
 int Digits(std::string_view text, size_t at, size_t count) {
-  return static_cast<int>(*ParseInteger(text.substr(at, count)));
+  return static_cast<int>(*log_reader::ParseInteger(text.substr(at, count)));
 }
 
 std::string_view BaseName(std::string_view path) {
@@ -53,7 +53,7 @@ std::string_view BaseName(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-void CountSequence(const Triplet& triplet, Overview* overview) {
+void CountSequence(const log_reader::Triplet& triplet, Overview* overview) {
   if (!triplet.hasHeader) {
     ++overview->withoutHeader;
     return;
@@ -69,7 +69,7 @@ void CountSequence(const Triplet& triplet, Overview* overview) {
   overview->lastSequence = triplet.sequence;
 }
 
-void CountState(const Triplet& triplet, Overview* overview) {
+void CountState(const log_reader::Triplet& triplet, Overview* overview) {
   if (!triplet.state) return;
   ++overview->stateLines;
   overview->lastState = triplet.state;
@@ -77,8 +77,9 @@ void CountState(const Triplet& triplet, Overview* overview) {
       std::max(overview->highestState.value_or(*triplet.state), *triplet.state);
 }
 
-void CountCompleteness(const std::vector<Triplet>& triplets, size_t index, Overview* overview) {
-  const Triplet& triplet = triplets[index];
+void CountCompleteness(const std::vector<log_reader::Triplet>& triplets, size_t index,
+                       Overview* overview) {
+  const log_reader::Triplet& triplet = triplets[index];
   if (triplet.cut) ++overview->cutEntries;
   if (triplet.Complete() && !triplet.truncatedLine) return;
   if (index + 1 == triplets.size()) {
@@ -88,7 +89,7 @@ void CountCompleteness(const std::vector<Triplet>& triplets, size_t index, Overv
   }
 }
 
-bool IsOpenDataSource(const Triplet& triplet) {
+bool IsOpenDataSource(const log_reader::Triplet& triplet) {
   return triplet.argumentType == "DAT_IDENTITY" && triplet.message == "MSG_OPENDS" &&
          triplet.hasResult && !triplet.Failed() && triplet.HasField("ProductName");
 }
@@ -101,7 +102,8 @@ std::optional<std::string> LoadTimeFromFileName(std::string_view fileName) {
   static constexpr std::string_view kShape = "Twainlog_dddddddd_dddddd_dddd.txt";
   if (name.size() != kShape.size()) return std::nullopt;
   for (size_t i = 0; i < name.size(); ++i) {
-    if (kShape[i] == 'd' ? !IsDigit(name[i]) : name[i] != kShape[i]) return std::nullopt;
+    if (kShape[i] == 'd' ? !log_reader::IsDigit(name[i]) : name[i] != kShape[i])
+      return std::nullopt;
   }
   CivilTime t{Digits(name, 9, 4),  Digits(name, 13, 2), Digits(name, 15, 2), Digits(name, 18, 2),
               Digits(name, 20, 2), Digits(name, 22, 2), Digits(name, 25, 4)};
@@ -113,9 +115,9 @@ std::optional<std::string> LoadTimeFromFileName(std::string_view fileName) {
   return std::string(text);
 }
 
-Overview Summarize(std::string fileName, const std::vector<Triplet>& triplets,
-                   const std::vector<const LoggerMessage*>& messages, size_t unrecognizedLines,
-                   size_t failures) {
+Overview Summarize(std::string fileName, const std::vector<log_reader::Triplet>& triplets,
+                   const std::vector<const log_reader::LoggerMessage*>& messages,
+                   size_t unrecognizedLines, size_t failures) {
   Overview overview;
   overview.loadTime = LoadTimeFromFileName(fileName);
   overview.fileName = std::move(fileName);
@@ -131,7 +133,7 @@ Overview Summarize(std::string fileName, const std::vector<Triplet>& triplets,
     }
   }
   overview.loggerMessages = messages.size();
-  for (const LoggerMessage* message : messages) {
+  for (const log_reader::LoggerMessage* message : messages) {
     ++overview.messagesByLevel[std::string(message->prefix.level)];
   }
   // Closed means the data source is closed again (state 3, or 2 once the manager is closed)

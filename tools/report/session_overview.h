@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "report/log_lines.h"
-#include "report/logger_message.h"
-#include "report/triplet_entry.h"
+#include "log_reader/log_lines.h"
+#include "log_reader/logger_message.h"
+#include "log_reader/triplet_entry.h"
 
 namespace report {
 
@@ -45,8 +45,8 @@ struct Overview {
   std::map<std::string, size_t> messagesByLevel;
 };
 
-Overview Summarize(std::string fileName, const std::vector<Triplet>& triplets,
-                   const std::vector<const LoggerMessage*>& messages, size_t unrecognizedLines,
-                   size_t failures);
+Overview Summarize(std::string fileName, const std::vector<log_reader::Triplet>& triplets,
+                   const std::vector<const log_reader::LoggerMessage*>& messages,
+                   size_t unrecognizedLines, size_t failures);
 
 }  // namespace report

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "report/html_text.h"
+#include "report/html_escape.h"
 
 namespace report {
 
@@ -43,13 +43,15 @@ class Plot {
   size_t triplets_;
 };
 
-std::string PointTitle(const Triplet& triplet, const std::string& what) {
-  return "<title>#" + EscapeHtml(SequenceText(triplet)) + " " + EscapeHtml(TripletText(triplet)) +
+std::string PointTitle(const log_reader::Triplet& triplet, const std::string& what) {
+  return "<title>#" + EscapeHtml(log_reader::SequenceText(triplet)) + " " +
+         EscapeHtml(log_reader::TripletText(triplet)) +
          (triplet.capability.empty() ? "" : " (" + EscapeHtml(triplet.capability) + ")") + ": " +
          what + "</title>";
 }
 
-std::string Link(const Triplet& triplet, const std::string& ids, const std::string& shape) {
+std::string Link(const log_reader::Triplet& triplet, const std::string& ids,
+                 const std::string& shape) {
   return "<a href=\"#" + ids + "t" + std::to_string(triplet.ordinal) + "\">" + shape + "</a>\n";
 }
 
@@ -65,7 +67,7 @@ void AppendGrid(const Plot& plot, std::string* svg) {
 }
 
 void AppendAxis(const Report& report, const Plot& plot, std::string* svg) {
-  const std::vector<Triplet>& triplets = report.triplets;
+  const std::vector<log_reader::Triplet>& triplets = report.triplets;
   if (triplets.empty()) return;
   size_t ticks = std::min(kAxisTicks, triplets.size());
   for (size_t i = 0; i < ticks; ++i) {
@@ -74,7 +76,7 @@ void AppendAxis(const Report& report, const Plot& plot, std::string* svg) {
     const char* anchor = i == 0 ? "start" : i + 1 == ticks ? "end" : "middle";
     *svg += "<text class=\"axis\" x=\"" + Number(plot.X(index + 1)) + "\" y=\"" +
             Number(kHeight - kBottom + 16) + "\" text-anchor=\"" + anchor + "\">#" +
-            EscapeHtml(SequenceText(triplets[index])) + "</text>\n";
+            EscapeHtml(log_reader::SequenceText(triplets[index])) + "</text>\n";
   }
   *svg += "<text class=\"axis\" x=\"" + Number(kWidth / 2) + "\" y=\"" + Number(kHeight - 4) +
           "\" text-anchor=\"middle\">triplets in log order</text>\n";
@@ -84,7 +86,7 @@ void AppendAxis(const Report& report, const Plot& plot, std::string* svg) {
 void AppendStateLine(const Report& report, const Plot& plot, std::string* svg) {
   std::string points;
   std::optional<int> previous;
-  for (const Triplet& triplet : report.triplets) {
+  for (const log_reader::Triplet& triplet : report.triplets) {
     if (!triplet.state) continue;
     std::string x = Number(plot.X(triplet.ordinal));
     if (previous) points += x + "," + Number(plot.Y(*previous)) + " ";
@@ -97,7 +99,7 @@ void AppendStateLine(const Report& report, const Plot& plot, std::string* svg) {
 void AppendMarks(const Report& report, const std::string& ids, const Plot& plot, std::string* svg) {
   double radius = report.triplets.size() > 400 ? 1.5 : 3;
   int state = kStateAtLoad;
-  for (const Triplet& triplet : report.triplets) {
+  for (const log_reader::Triplet& triplet : report.triplets) {
     double x = plot.X(triplet.ordinal);
     if (triplet.state) {
       state = *triplet.state;

@@ -12,9 +12,9 @@
 #include "common/host_memory.h"
 #include "common/twain_values.h"
 #include "dumps/dump_fixture.h"
+#include "log_reader/log_splitter.h"
 #include "platform/source_manager_memory.h"
 #include "replay/call_input.h"
-#include "report/log_splitter.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
 #include "vendor_build.h"
@@ -38,10 +38,10 @@ class RoundTrip : public DumpTest {
 
   // The input made from the text of one entry.
   static replay::Rebuilt Rebuilt(const std::string& text) {
-    std::vector<report::LogItem> items = report::SplitLog(text);
+    std::vector<log_reader::LogItem> items = log_reader::SplitLog(text);
     EXPECT_EQ(items.size(), 1u);
-    return replay::RebuildCall(report::ParseTriplet(std::get<report::RawEntry>(items.at(0)), 1),
-                               false);
+    return replay::RebuildCall(
+        log_reader::ParseTriplet(std::get<log_reader::RawEntry>(items.at(0)), 1), false);
   }
 
   struct Call {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "log_text.h"
 #include "report/log_files.h"
 #include "tool_run.h"
+#include "tools/log_reader/log_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "log_text.h"
+#include "tools/log_reader/log_text.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "report/plain_text_report.h"
 #include "report/report_model.h"
-#include "report/text_report.h"
 #include "test_support.h"
 
 namespace report_test {

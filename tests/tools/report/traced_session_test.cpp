@@ -113,7 +113,7 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   ASSERT_EQ(report.capabilities.size(), 2u);
   EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kSet).last->conditionCode,
             "TWCC_BADVALUE");
-  const report::Triplet& supported =
+  const log_reader::Triplet& supported =
       report.triplets[report.capabilities[1].Outcome(CapabilityOperation::kGet).last->triplet];
   EXPECT_TRUE(supported.cutAtLimit);
   EXPECT_EQ(supported.Field("NumItems"), "400");

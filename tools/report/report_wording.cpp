@@ -1,14 +1,14 @@
-#include "report/report_text.h"
+#include "report/report_wording.h"
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 namespace report {
 
 namespace {
 
 std::string CallText(const Report& report, const CapabilityCall& call) {
-  std::string text =
-      "#" + SequenceText(report.triplets[call.triplet]) + " " + std::string(call.result);
+  std::string text = "#" + log_reader::SequenceText(report.triplets[call.triplet]) + " " +
+                     std::string(call.result);
   if (!call.value.empty()) text += ": " + call.value;
   if (!call.conditionCode.empty()) text += " (" + std::string(call.conditionCode) + ")";
   return text;
@@ -35,9 +35,9 @@ std::string ClosedText(const Report& report) {
 std::string LogEndText(const Report& report) {
   const Overview& overview = report.overview;
   if (!overview.unfinishedLast) return "complete";
-  const Triplet& last = report.triplets[*overview.unfinishedLast];
-  return "ends inside triplet #" + SequenceText(last) + " (line " + std::to_string(last.firstLine) +
-         "): the host stopped during the call";
+  const log_reader::Triplet& last = report.triplets[*overview.unfinishedLast];
+  return "ends inside triplet #" + log_reader::SequenceText(last) + " (line " +
+         std::to_string(last.firstLine) + "): the host stopped during the call";
 }
 
 std::string TripletCountText(const Overview& overview) {
@@ -52,9 +52,10 @@ std::string RunningNumbersText(const Overview& overview) {
   if (!overview.firstSequence) return "none";
   std::string text =
       std::to_string(*overview.firstSequence) + " to " + std::to_string(*overview.lastSequence);
-  if (overview.sequenceGaps > 0) text += ", " + Counted(overview.sequenceGaps, "gap", "gaps");
+  if (overview.sequenceGaps > 0)
+    text += ", " + log_reader::Counted(overview.sequenceGaps, "gap", "gaps");
   if (overview.sequenceRestarts > 0) {
-    text += ", " + Counted(overview.sequenceRestarts, "restart", "restarts") +
+    text += ", " + log_reader::Counted(overview.sequenceRestarts, "restart", "restarts") +
             " (several loads wrote this file)";
   }
   return text;
@@ -91,7 +92,7 @@ std::string TransferText(const ImagePage& page) {
   std::string text = MechanismName(page.mechanism);
   if (page.mechanism == TransferMechanism::kNone) return "no transfer";
   if (page.mechanism == TransferMechanism::kMemory) {
-    text += ", " + Counted(page.strips, "strip", "strips") + ", ";
+    text += ", " + log_reader::Counted(page.strips, "strip", "strips") + ", ";
     text += page.bytesShown ? std::to_string(page.bytes) + " bytes" : "bytes not shown";
     if (!page.stripCompression.empty()) text += ", " + std::string(page.stripCompression);
   }
@@ -106,11 +107,11 @@ std::string PageEndText(const ImagePage& page) {
 }
 
 std::string PageTriplets(const Report& report, const ImagePage& page) {
-  return "#" + SequenceText(report.triplets[page.firstTriplet]) + " to #" +
-         SequenceText(report.triplets[page.lastTriplet]);
+  return "#" + log_reader::SequenceText(report.triplets[page.firstTriplet]) + " to #" +
+         log_reader::SequenceText(report.triplets[page.lastTriplet]);
 }
 
-std::string EntryProblems(const Report& report, const Triplet& triplet) {
+std::string EntryProblems(const Report& report, const log_reader::Triplet& triplet) {
   std::string problems;
   auto add = [&problems](const std::string& problem) {
     problems += (problems.empty() ? "" : "; ") + problem;

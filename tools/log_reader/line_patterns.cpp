@@ -1,9 +1,9 @@
-#include "report/line_patterns.h"
+#include "log_reader/line_patterns.h"
 
-#include "report/logger_message.h"
-#include "report/text_util.h"
+#include "log_reader/logger_message.h"
+#include "log_reader/text_helpers.h"
 
-namespace report {
+namespace log_reader {
 
 namespace {
 
@@ -68,4 +68,4 @@ bool StartsUnit(std::string_view text) {
          StartsWith(text, kReturnCodePrefix);
 }
 
-}  // namespace report
+}  // namespace log_reader

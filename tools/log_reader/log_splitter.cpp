@@ -1,9 +1,9 @@
-#include "report/log_splitter.h"
+#include "log_reader/log_splitter.h"
 
-#include "report/line_patterns.h"
-#include "report/text_util.h"
+#include "log_reader/line_patterns.h"
+#include "log_reader/text_helpers.h"
 
-namespace report {
+namespace log_reader {
 
 namespace {
 
@@ -161,4 +161,4 @@ std::vector<LogItem> SplitLog(std::string_view content) {
   return items;
 }
 
-}  // namespace report
+}  // namespace log_reader

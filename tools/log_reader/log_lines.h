@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace report {
+namespace log_reader {
 
 enum class LineEnd { kCrLf, kLf, kNone };
 
@@ -39,4 +39,4 @@ class LineCursor {
   size_t lineNumber_ = 1;
 };
 
-}  // namespace report
+}  // namespace log_reader

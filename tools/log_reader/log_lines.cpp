@@ -1,6 +1,6 @@
-#include "report/log_lines.h"
+#include "log_reader/log_lines.h"
 
-namespace report {
+namespace log_reader {
 
 size_t LogLine::Span() const {
   switch (end) {
@@ -38,4 +38,4 @@ void LineCursor::Skip(const LogLine& line) {
   if (line.end != LineEnd::kNone) ++lineNumber_;
 }
 
-}  // namespace report
+}  // namespace log_reader

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "report/log_lines.h"
-#include "report/log_splitter.h"
+#include "log_reader/log_lines.h"
+#include "log_reader/log_splitter.h"
 
-namespace report {
+namespace log_reader {
 
 // "    Cap        = [ICAP_PIXELTYPE]" gives key "Cap" and value "ICAP_PIXELTYPE"; a pointer
 // keeps its angle brackets ("<0x00a1b2c0>"), a one-line list its braces.
@@ -72,4 +72,4 @@ std::string TripletText(const Triplet& triplet);
 // The running number as the header prints it, or "-----" without a header.
 std::string SequenceText(const Triplet& triplet);
 
-}  // namespace report
+}  // namespace log_reader

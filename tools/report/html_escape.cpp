@@ -1,4 +1,4 @@
-#include "report/html_text.h"
+#include "report/html_escape.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
 #include <cstdio>
 
-namespace report {
+namespace log_reader {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -80,4 +80,4 @@ std::string Shorten(std::string_view text, size_t width) {
   return std::string(text.substr(0, keep)) + "...";
 }
 
-}  // namespace report
+}  // namespace log_reader

@@ -1,8 +1,8 @@
-#include "report/logger_message.h"
+#include "log_reader/logger_message.h"
 
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
 
-namespace report {
+namespace log_reader {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::optional<LoggerPrefix> ParseLoggerPrefix(std::string_view text) {
   return prefix;
 }
 
-}  // namespace report
+}  // namespace log_reader

@@ -9,10 +9,10 @@
 #include <variant>
 #include <vector>
 
-#include "report/log_lines.h"
-#include "report/logger_message.h"
+#include "log_reader/log_lines.h"
+#include "log_reader/logger_message.h"
 
-namespace report {
+namespace log_reader {
 
 struct RawEntry {
   size_t firstLine = 0;
@@ -36,4 +36,4 @@ using LogItem = std::variant<RawEntry, LoggerMessage, UnknownLine>;
 
 std::vector<LogItem> SplitLog(std::string_view content);
 
-}  // namespace report
+}  // namespace log_reader

@@ -1,4 +1,4 @@
-#include "replay/value_text.h"
+#include "replay/dump_values.h"
 
 #include <cerrno>
 #include <cmath>

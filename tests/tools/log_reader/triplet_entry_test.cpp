@@ -1,20 +1,20 @@
 // One entry's header names, result lines, dump fields and state, as the log prints them.
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "log_text.h"
-#include "report/line_patterns.h"
+#include "log_reader/line_patterns.h"
 #include "report/report_model.h"
+#include "tools/log_reader/log_text.h"
 
 namespace {
 
 using namespace report_test;
-using report::ParseHeaderLine;
+using log_reader::ParseHeaderLine;
 
-report::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
+log_reader::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
   *keep = report::BuildReport("log.txt", log);
   EXPECT_EQ(keep->triplets.size(), 1u);
   return keep->triplets.at(0);
@@ -34,7 +34,7 @@ TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookA
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    auto header = ParseHeaderLine(c.line);
+    auto header = log_reader::ParseHeaderLine(c.line);
     ASSERT_TRUE(header);
     EXPECT_EQ(header->sequence, c.sequence);
     EXPECT_EQ(header->hasCapability, c.hasCapability);
@@ -49,7 +49,7 @@ TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookA
         "[00012] [APP] DG_CONTROL/DAT_NULL", "[00012] [APP] DG CONTROL/DAT_NULL/MSG_GET",
         "[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_UNITS",
         "[2026/01/05 09:30:12.457] INFO from \"x\" text", "  [00012] [APP] a/b/c"}) {
-    EXPECT_FALSE(ParseHeaderLine(text)) << text;
+    EXPECT_FALSE(log_reader::ParseHeaderLine(text)) << text;
   }
 }
 
@@ -61,7 +61,7 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
                             "      DefaultIndex = [0]", "      ItemList = {", "          0:a, b,",
                             "          1:[x],", "          2:c,", "      }", "    }"}));
   report::Report keep;
-  report::Triplet triplet = OnlyTriplet(
+  log_reader::Triplet triplet = OnlyTriplet(
       Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"),
       &keep);
   EXPECT_TRUE(triplet.hasResult);
@@ -82,13 +82,14 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
 
 TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
   report::Report keep;
-  report::Triplet failed = OnlyTriplet(FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS"), &keep);
+  log_reader::Triplet failed =
+      OnlyTriplet(FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS"), &keep);
   EXPECT_TRUE(failed.Failed());
   EXPECT_TRUE(failed.errorStatus);
   EXPECT_TRUE(failed.Complete());
   EXPECT_FALSE(failed.state);
 
-  report::Triplet unmarked =
+  log_reader::Triplet unmarked =
       OnlyTriplet(Header(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_FAILURE") +
                       Lines({"*** Inspect Error Status Start ***"}),
                   &keep);

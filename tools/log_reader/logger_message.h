@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace report {
+namespace log_reader {
 
 struct LoggerPrefix {
   std::string_view timestamp;  // "2026/01/05 09:30:12.457"
@@ -29,4 +29,4 @@ struct LoggerMessage {
   std::string_view raw;
 };
 
-}  // namespace report
+}  // namespace log_reader

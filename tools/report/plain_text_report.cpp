@@ -1,10 +1,10 @@
-#include "report/text_report.h"
+#include "report/plain_text_report.h"
 
 #include <algorithm>
 #include <string>
 
-#include "report/report_text.h"
-#include "report/text_util.h"
+#include "log_reader/text_helpers.h"
+#include "report/report_wording.h"
 
 namespace report {
 
@@ -21,7 +21,7 @@ std::string Padded(std::string text, size_t width) {
 }
 
 void Row(std::ostream& out, const char* label, const std::string& value) {
-  out << "  " << Padded(std::string(label) + ":", 22) << Printable(value) << "\n";
+  out << "  " << Padded(std::string(label) + ":", 22) << log_reader::Printable(value) << "\n";
 }
 
 void WriteOverview(const Report& report, std::ostream& out) {
@@ -44,7 +44,7 @@ void WriteOverview(const Report& report, std::ostream& out) {
 std::string FailureCause(const Report& report, const Failure& failure) {
   if (!failure.status) return "no DAT_STATUS followed";
   return std::string(failure.conditionCode) + " (DAT_STATUS #" +
-         SequenceText(report.triplets[*failure.status]) + ")";
+         log_reader::SequenceText(report.triplets[*failure.status]) + ")";
 }
 
 void WriteFailures(const Report& report, std::ostream& out) {
@@ -52,45 +52,47 @@ void WriteFailures(const Report& report, std::ostream& out) {
   size_t tripletWidth = 0;
   size_t capabilityWidth = 1;
   for (const Failure& failure : report.failures) {
-    const Triplet& triplet = report.triplets[failure.triplet];
-    tripletWidth = std::max(tripletWidth, TripletText(triplet).size());
+    const log_reader::Triplet& triplet = report.triplets[failure.triplet];
+    tripletWidth = std::max(tripletWidth, log_reader::TripletText(triplet).size());
     capabilityWidth = std::max(capabilityWidth, triplet.capability.size());
   }
   for (const Failure& failure : report.failures) {
-    const Triplet& triplet = report.triplets[failure.triplet];
+    const log_reader::Triplet& triplet = report.triplets[failure.triplet];
     std::string capability = triplet.capability.empty() ? "-" : std::string(triplet.capability);
-    out << "  #" << SequenceText(triplet) << "  "
-        << Printable(Padded(TripletText(triplet), tripletWidth)) << "  "
-        << Printable(Padded(capability, capabilityWidth)) << "  "
-        << Printable(FailureCause(report, failure)) << "\n";
+    out << "  #" << log_reader::SequenceText(triplet) << "  "
+        << log_reader::Printable(Padded(log_reader::TripletText(triplet), tripletWidth)) << "  "
+        << log_reader::Printable(Padded(capability, capabilityWidth)) << "  "
+        << log_reader::Printable(FailureCause(report, failure)) << "\n";
   }
 }
 
 void WriteCapabilities(const Report& report, std::ostream& out) {
   out << "\nCapability negotiation ("
-      << Counted(report.capabilities.size(), "capability", "capabilities") << ")\n";
+      << log_reader::Counted(report.capabilities.size(), "capability", "capabilities") << ")\n";
   for (const CapabilityNegotiation& negotiation : report.capabilities) {
-    out << "  " << Printable(negotiation.capability) << " ("
-        << Counted(negotiation.calls, "call", "calls") << ")\n";
+    out << "  " << log_reader::Printable(negotiation.capability) << " ("
+        << log_reader::Counted(negotiation.calls, "call", "calls") << ")\n";
     for (size_t i = 0; i < kCapabilityOperations; ++i) {
       auto operation = static_cast<CapabilityOperation>(i);
       out << "    " << Padded(std::string(OperationName(operation)) + ":", 13)
-          << Printable(CapabilityCallText(report, negotiation.Outcome(operation))) << "\n";
+          << log_reader::Printable(CapabilityCallText(report, negotiation.Outcome(operation)))
+          << "\n";
     }
   }
 }
 
 void WritePages(const Report& report, std::ostream& out) {
-  out << "\nImage transfers (" << Counted(report.pages.size(), "page", "pages") << ")\n";
+  out << "\nImage transfers (" << log_reader::Counted(report.pages.size(), "page", "pages")
+      << ")\n";
   for (const ImagePage& page : report.pages) {
     out << "  Page " << page.number << ", " << PageTriplets(report, page) << "\n";
-    out << "    image:     " << Printable(ImageInfoText(page)) << "\n";
-    out << "    transfer:  " << Printable(TransferText(page)) << "\n";
-    out << "    end:       " << Printable(PageEndText(page)) << "\n";
+    out << "    image:     " << log_reader::Printable(ImageInfoText(page)) << "\n";
+    out << "    transfer:  " << log_reader::Printable(TransferText(page)) << "\n";
+    out << "    end:       " << log_reader::Printable(PageEndText(page)) << "\n";
   }
 }
 
-std::string MessageLine(const LoggerMessage& message) {
+std::string MessageLine(const log_reader::LoggerMessage& message) {
   std::string text = "[" + std::string(message.prefix.timestamp) + "] " +
                      std::string(message.prefix.level) + " from \"" +
                      std::string(message.prefix.origin) + "\"";
@@ -106,10 +108,10 @@ void WriteIndentedLines(std::string_view text, std::ostream& out) {
   size_t start = 0;
   for (size_t feed = text.find('\n'); feed != std::string_view::npos;
        feed = text.find('\n', start)) {
-    out << Printable(text.substr(start, feed - start)) << "\n    ";
+    out << log_reader::Printable(text.substr(start, feed - start)) << "\n    ";
     start = feed + 1;
   }
-  out << Printable(text.substr(start)) << "\n";
+  out << log_reader::Printable(text.substr(start)) << "\n";
 }
 
 void WriteMessages(const Report& report, std::ostream& out) {
@@ -117,7 +119,7 @@ void WriteMessages(const Report& report, std::ostream& out) {
   out << "\nLogger messages (" << report.messages.size() << ")\n";
   size_t listed = std::min(report.messages.size(), kListedMessages);
   for (size_t i = 0; i < listed; ++i) {
-    const LoggerMessage& message = *report.messages[i];
+    const log_reader::LoggerMessage& message = *report.messages[i];
     out << "  line " << message.firstLine << ": ";
     WriteIndentedLines(MessageLine(message), out);
   }
@@ -131,8 +133,9 @@ void WriteUnrecognized(const Report& report, std::ostream& out) {
   out << "\nUnrecognized lines (" << report.unrecognized.size() << ")\n";
   size_t listed = std::min(report.unrecognized.size(), kListedLines);
   for (size_t i = 0; i < listed; ++i) {
-    const LogLine& line = report.unrecognized[i];
-    out << "  line " << line.number << ": " << Printable(Shorten(line.text, kLineExcerpt)) << "\n";
+    const log_reader::LogLine& line = report.unrecognized[i];
+    out << "  line " << line.number << ": "
+        << log_reader::Printable(log_reader::Shorten(line.text, kLineExcerpt)) << "\n";
   }
   if (listed < report.unrecognized.size()) {
     out << "  ... " << report.unrecognized.size() - listed << " more\n";
@@ -142,7 +145,7 @@ void WriteUnrecognized(const Report& report, std::ostream& out) {
 }  // namespace
 
 void WriteTextReport(const Report& report, std::ostream& out) {
-  out << "TwainTrace log report: " << Printable(report.overview.fileName) << "\n\n";
+  out << "TwainTrace log report: " << log_reader::Printable(report.overview.fileName) << "\n\n";
   WriteOverview(report, out);
   WriteFailures(report, out);
   WriteCapabilities(report, out);
@@ -157,13 +160,13 @@ void WriteTextIndex(const LogSetIndex& index, std::ostream& out) {
   for (const IndexColumn& column : columns) table[0].push_back(column.heading);
   for (const IndexRow& row : index.rows) {
     table.emplace_back();
-    for (const std::string& cell : row.cells) table.back().push_back(Printable(cell));
+    for (const std::string& cell : row.cells) table.back().push_back(log_reader::Printable(cell));
   }
   std::vector<size_t> widths(columns.size(), 0);
   for (const std::vector<std::string>& line : table) {
     for (size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], line[i].size());
   }
-  out << "TwainTrace log index: " << Counted(index.rows.size(), "log", "logs")
+  out << "TwainTrace log index: " << log_reader::Counted(index.rows.size(), "log", "logs")
       << ", in load order\n\n";
   for (const std::vector<std::string>& line : table) {
     std::string text;
@@ -171,11 +174,12 @@ void WriteTextIndex(const LogSetIndex& index, std::ostream& out) {
       std::string padding(widths[i] - line[i].size(), ' ');
       text += "  " + (columns[i].alignRight ? padding + line[i] : line[i] + padding);
     }
-    out << TrimTrailingSpaces(text) << "\n";
+    out << log_reader::TrimTrailingSpaces(text) << "\n";
   }
   if (!index.notRead.empty()) {
     out << "\nNot read (" << index.notRead.size() << ")\n";
-    for (const std::string& problem : index.notRead) out << "  " << Printable(problem) << "\n";
+    for (const std::string& problem : index.notRead)
+      out << "  " << log_reader::Printable(problem) << "\n";
   }
   out << "\n" << ShownText(index) << "\n";
 }

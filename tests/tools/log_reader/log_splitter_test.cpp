@@ -1,27 +1,27 @@
 // Reading a log into its entries, logger messages and stray lines, byte for byte as the tracer
 // and the levelled logger write them.
-#include "report/log_splitter.h"
+#include "log_reader/log_splitter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <variant>
 
-#include "log_text.h"
 #include "report/report_model.h"
+#include "tools/log_reader/log_text.h"
 
 namespace {
 
 using namespace report_test;
+using log_reader::LogItem;
+using log_reader::RawEntry;
+using log_reader::SplitLog;
 using report::BuildReport;
-using report::LogItem;
-using report::RawEntry;
-using report::SplitLog;
 
 const std::string kCut = "Size of CAP_xxx too long";
 
-const RawEntry& EntryAt(const std::vector<LogItem>& items, size_t index) {
-  return std::get<RawEntry>(items.at(index));
+const log_reader::RawEntry& EntryAt(const std::vector<log_reader::LogItem>& items, size_t index) {
+  return std::get<log_reader::RawEntry>(items.at(index));
 }
 
 // The parameter text of a capability list long enough to be cut, as the tracer makes it;
@@ -71,14 +71,14 @@ TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {
   std::string failed = FailedEntry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS");
   std::string log = failed + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
                     ErrorStatus();  // markers after a call that did not fail
-  std::vector<LogItem> items = SplitLog(log);
+  std::vector<log_reader::LogItem> items = log_reader::SplitLog(log);
   ASSERT_EQ(items.size(), 4u);
-  const RawEntry& entry = EntryAt(items, 0);
+  const log_reader::RawEntry& entry = EntryAt(items, 0);
   EXPECT_TRUE(entry.errorStatusStart && entry.errorStatusEnd);
   EXPECT_EQ(entry.raw, failed);
   // They do not belong to an entry that has its state line; they stay stray lines.
-  EXPECT_TRUE(std::holds_alternative<report::UnknownLine>(items[2]));
-  EXPECT_TRUE(std::holds_alternative<report::UnknownLine>(items[3]));
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[2]));
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[3]));
 }
 
 // The limit falls inside a line, between CR and LF or just after a whole line; a marker away

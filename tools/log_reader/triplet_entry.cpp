@@ -1,11 +1,11 @@
-#include "report/triplet_entry.h"
+#include "log_reader/triplet_entry.h"
 
 #include <cstdio>
 
-#include "report/line_patterns.h"
-#include "report/text_util.h"
+#include "log_reader/line_patterns.h"
+#include "log_reader/text_helpers.h"
 
-namespace report {
+namespace log_reader {
 
 namespace {
 
@@ -212,4 +212,4 @@ std::string SequenceText(const Triplet& triplet) {
   return text;
 }
 
-}  // namespace report
+}  // namespace log_reader

@@ -7,17 +7,17 @@
 #include <optional>
 #include <string_view>
 
-namespace report {
+#include "twaintrace/log_format.h"
 
-// The tracer writes at most this many bytes of one call's parameter text; the rest is dropped
-// and the marker follows, without a line end.
-inline constexpr size_t kParameterTextLimit = 5120;
-inline constexpr std::string_view kCutMarker = "Size of CAP_xxx too long";
-inline constexpr std::string_view kErrorStatusStart = "*** Inspect Error Status Start ***";
-inline constexpr std::string_view kErrorStatusEnd = "*** Inspect Error Status End   ***";
-inline constexpr std::string_view kReturnCodePrefix = "        Return Code = [";
-inline constexpr std::string_view kDataPointerPrefix = "pData   = <";
-inline constexpr std::string_view kStatePrefix = "TWAIN Status = [";
+namespace log_reader {
+
+inline constexpr size_t kParameterTextLimit = log_format::kParameterTextLimit;
+inline constexpr std::string_view kCutMarker = log_format::kCutMarker;
+inline constexpr std::string_view kErrorStatusStart = log_format::kErrorStatusStart;
+inline constexpr std::string_view kErrorStatusEnd = log_format::kErrorStatusEnd;
+inline constexpr std::string_view kReturnCodePrefix = log_format::kReturnCodePrefix;
+inline constexpr std::string_view kDataPointerPrefix = log_format::kDataPointerPrefix;
+inline constexpr std::string_view kStatePrefix = log_format::kStatePrefix;
 inline constexpr std::string_view kFailureCode = "TWRC_FAILURE";
 
 // "[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)"
@@ -37,4 +37,4 @@ bool IsErrorStatusLine(std::string_view text);
 // A header, a logger message, an error-status marker or the return-code line.
 bool StartsUnit(std::string_view text);
 
-}  // namespace report
+}  // namespace log_reader

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace report {
+namespace log_reader {
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
@@ -25,4 +25,4 @@ std::string Counted(size_t count, const char* singular, const char* plural);
 // Cuts `text` to at most `width` bytes, marking the cut with "...".
 std::string Shorten(std::string_view text, size_t width);
 
-}  // namespace report
+}  // namespace log_reader

@@ -22,6 +22,6 @@ std::string TransferText(const ImagePage& page);
 std::string PageEndText(const ImagePage& page);
 std::string PageTriplets(const Report& report, const ImagePage& page);
 // What is wrong with an entry as the log shows it; empty when nothing is.
-std::string EntryProblems(const Report& report, const Triplet& triplet);
+std::string EntryProblems(const Report& report, const log_reader::Triplet& triplet);
 
 }  // namespace report
