@@ -74,8 +74,9 @@ TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
 
 // Without an operator every call fails, with and without a log, for every structure.
 TEST(BundleFaults, MissingOrBrokenBundleFailsEveryCallQuietly) {
-  for (FakeBundle bundle : {FakeBundle::kMissing, FakeBundle::kUnloadable, FakeBundle::kNoFactory,
-                            FakeBundle::kNullOperator}) {
+  for (FakeBundle bundle :
+       {FakeBundle::kMissing, FakeBundle::kUnloadable, FakeBundle::kWrongArchitecture,
+        FakeBundle::kNoFactory, FakeBundle::kNullOperator}) {
     for (bool withLog : {false, true}) {
       SCOPED_TRACE(static_cast<int>(bundle) * 10 + withLog);
       DataSourceHarness harness(withLog, bundle);
