@@ -38,6 +38,12 @@ bool GetNameUnits(CFStringRef name, NameUnits* out) {
   return true;
 }
 
+// A failure outside the classic codes' range (a POSIX error code as a status, say) is reported
+// as an I/O error: cut to 16 bits, it could read as another status, or as success.
+int ClassicStatus(OSStatus status) {
+  return status < 0 && status >= -32768 ? static_cast<int>(status) : kStatusIoError;
+}
+
 // `path`/VELIXScanTwainLog, to be freed by the caller; null when memory runs out.
 char* SubdirectoryPath(const char* path) {
   size_t size = strlen(path) + 1 + sizeof(kDebugOutputDirectoryName);
@@ -67,7 +73,7 @@ extern "C" int CreateTandraTempDirectory(char* path) {
   OSStatus resolved = FSPathMakeRef(reinterpret_cast<const UInt8*>(path), &parent, nullptr);
   if (resolved != 0) {
     PrintWhereOutputGoes(path);
-    return static_cast<SInt16>(resolved);
+    return ClassicStatus(resolved);
   }
 
   char* subdirectory = SubdirectoryPath(path);

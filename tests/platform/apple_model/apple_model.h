@@ -19,7 +19,9 @@ size_t LiveHandles();
 // Memory Managers did), whatever the block's size.
 void AnswerHandleSize(Handle handle, Size answer);
 
-// The next FSCreateDirectoryUnicode fails with `status` and makes nothing.
+// The next FSCreateDirectoryUnicode fails with `status` and makes nothing; the next
+// FSPathMakeRef fails with `status` (an OSStatus, which may lie outside the classic codes).
 void FailNextCreateDirectory(OSErr status);
+void FailNextPathMakeRef(OSStatus status);
 
 }  // namespace apple_model

@@ -31,6 +31,8 @@ std::mutex g_mutex;
 std::vector<std::string> g_paths;  // an FSRef holds an index into these
 bool g_failNext = false;
 OSErr g_failStatus = kNoErr;
+bool g_failNextPath = false;
+OSStatus g_failPathStatus = kNoErr;
 
 OSErr StatusOfErrno(int error) {
   switch (error) {
@@ -73,12 +75,25 @@ void FailNextCreateDirectory(OSErr status) {
   g_failStatus = status;
 }
 
+void FailNextPathMakeRef(OSStatus status) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_failNextPath = true;
+  g_failPathStatus = status;
+}
+
 }  // namespace apple_model
 
 extern "C" {
 
 OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
   if (path == nullptr || ref == nullptr) return apple_model::kParamErr;
+  {
+    std::lock_guard<std::mutex> lock(apple_model::g_mutex);
+    if (apple_model::g_failNextPath) {
+      apple_model::g_failNextPath = false;
+      return apple_model::g_failPathStatus;
+    }
+  }
   const char* text = reinterpret_cast<const char*>(path);
   struct stat status {};
   if (stat(text, &status) != 0) return apple_model::StatusOfErrno(errno);

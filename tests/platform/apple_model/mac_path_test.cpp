@@ -110,6 +110,20 @@ TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
     EXPECT_TRUE(fs::is_empty(root));
     EXPECT_EQ(apple_model::LiveObjects(), 0u);
   }
+
+  // A path the File Manager cannot resolve is named on stderr, with its status; one outside the
+  // classic codes' range (here a POSIX error as a status, and one that 16 bits would cut to 0)
+  // is an I/O error, never success.
+  const std::string named = "Output debug image data file is put in: " + root.string() + " ";
+  for (OSStatus status : {OSStatus{-43}, OSStatus{100000 + 13}, OSStatus{-65536}}) {
+    SCOPED_TRACE(status);
+    apple_model::FailNextPathMakeRef(status);
+    std::string path = root.string();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateTandraTempDirectory(path.data()), status == -43 ? -43 : kStatusIoError);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), named);
+    EXPECT_TRUE(fs::is_empty(root));
+  }
   fs::remove_all(root);
 }
 
