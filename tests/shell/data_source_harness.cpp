@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <elf.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +26,26 @@ const std::string kBundleExecutableDir = kRoot + "/Halvern.bundle/Contents/MacOS
 const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
 
 std::string FakePath(FakeBundle bundle) {
-  const char* names[] = {"fake_halvern", "fake_halvern_no_factory", "fake_halvern_null_operator"};
-  return std::string(SHELL_TEST_FAKES) + "/" + names[static_cast<int>(bundle)] + ".so";
+  const char* name = bundle == FakeBundle::kNoFactory      ? "fake_halvern_no_factory"
+                     : bundle == FakeBundle::kNullOperator ? "fake_halvern_null_operator"
+                                                           : "fake_halvern";
+  return std::string(SHELL_TEST_FAKES) + "/" + name + ".so";
+}
+
+// The operator's code marked as built for another processor than this one.
+void WriteForeignArchitecture(const std::string& from, const std::string& to) {
+  std::string code = ReadFile(from);
+  const size_t kMachineOffset = 18;  // e_machine, little-endian
+  const int foreign = code.at(kMachineOffset) == EM_X86_64 ? EM_AARCH64 : EM_X86_64;
+  code.at(kMachineOffset) = static_cast<char>(foreign);
+  code.at(kMachineOffset + 1) = 0;
+  std::ofstream(to, std::ios::binary) << code;
+}
+
+void WriteInfoPlist() {
+  std::ofstream(kRoot + "/Halvern.bundle/Contents/Info.plist")
+      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+         "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
 }
 
 }  // namespace
@@ -48,11 +67,14 @@ std::string DataSourceHarness::LogFileNameAt(time_t second, int milliseconds) {
 DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   RunOrThrow("rm -rf '" + kRoot + "' && mkdir -p '" + kRoot + "'");
   if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
+  if (bundle == FakeBundle::kMissing) return;
+  RunOrThrow("mkdir -p '" + kBundleExecutableDir + "'");
+  if (bundle != FakeBundle::kNoInfoPlist) WriteInfoPlist();
   if (bundle == FakeBundle::kUnloadable) {
-    RunOrThrow("mkdir -p '" + kBundleExecutableDir + "' && echo 'not code' > '" +
-               kBundleExecutable + "'");
-  } else if (bundle != FakeBundle::kMissing) {
-    RunOrThrow("mkdir -p '" + kBundleExecutableDir + "'");
+    RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
+  } else if (bundle == FakeBundle::kWrongArchitecture) {
+    WriteForeignArchitecture(FakePath(FakeBundle::kOperator), kBundleExecutable);
+  } else {
     RunOrThrow("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
   }
 }

@@ -10,8 +10,26 @@
 
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-// kUnloadable: the bundle's executable is there but is no loadable code.
-enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing, kUnloadable };
+// kUnloadable: the bundle's executable is there but is no loadable code; kWrongArchitecture:
+// it is the operator's code built for another processor; kNoInfoPlist: the operator's bundle
+// without the Info.plist that names its executable.
+enum class FakeBundle {
+  kOperator,
+  kNoFactory,
+  kNullOperator,
+  kMissing,
+  kUnloadable,
+  kWrongArchitecture,
+  kNoInfoPlist
+};
+
+// Whether this copy of the data source runs the macOS platform layer (against the model of
+// Apple's functions), which finds a bundle's executable through its Info.plist.
+#if SHELL_TEST_MAC_PATH
+inline constexpr bool kMacPlatformLayer = true;
+#else
+inline constexpr bool kMacPlatformLayer = false;
+#endif
 
 // What may stand at a log file's name before the load: a directory, a link to a file of
 // someone else's, a pipe, or another load's log file.

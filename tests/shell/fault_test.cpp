@@ -72,10 +72,14 @@ TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
   EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
 }
 
-// Without an operator every call fails, with and without a log, for every structure.
+// Without an operator every call fails, with and without a log, for every structure. Only the
+// macOS layer needs the bundle's Info.plist to find its executable.
 TEST(BundleFaults, MissingOrBrokenBundleFailsEveryCallQuietly) {
-  for (FakeBundle bundle : {FakeBundle::kMissing, FakeBundle::kUnloadable, FakeBundle::kNoFactory,
-                            FakeBundle::kNullOperator}) {
+  std::vector<FakeBundle> faults = {FakeBundle::kMissing, FakeBundle::kUnloadable,
+                                    FakeBundle::kWrongArchitecture, FakeBundle::kNoFactory,
+                                    FakeBundle::kNullOperator};
+  if (kMacPlatformLayer) faults.push_back(FakeBundle::kNoInfoPlist);
+  for (FakeBundle bundle : faults) {
     for (bool withLog : {false, true}) {
       SCOPED_TRACE(static_cast<int>(bundle) * 10 + withLog);
       DataSourceHarness harness(withLog, bundle);

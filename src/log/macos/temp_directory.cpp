@@ -2,8 +2,12 @@
 // codes.
 #include "log/temp_directory.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/macos/apple_services.h"
 
@@ -34,6 +38,30 @@ bool GetNameUnits(CFStringRef name, NameUnits* out) {
   return true;
 }
 
+// A failure outside the classic codes' range (a POSIX error code as a status, say) is reported
+// as an I/O error: cut to 16 bits, it could read as another status, or as success.
+int ClassicStatus(OSStatus status) {
+  return status < 0 && status >= -32768 ? static_cast<int>(status) : kStatusIoError;
+}
+
+// `path`/VELIXScanTwainLog, to be freed by the caller; null when memory runs out.
+char* SubdirectoryPath(const char* path) {
+  size_t size = strlen(path) + 1 + sizeof(kDebugOutputDirectoryName);
+  char* subdirectory = static_cast<char*>(malloc(size));
+  if (subdirectory != nullptr)
+    snprintf(subdirectory, size, "%s/%s", path, kDebugOutputDirectoryName);
+  return subdirectory;
+}
+
+// The File Manager gives a new directory what the host's umask leaves of full permissions.
+// Others may read the debug output but not plant files in it, whatever that umask: group and
+// others lose write permission. An entry put at the name meanwhile is left as it is.
+bool KeepOthersFromWriting(const char* subdirectory) {
+  struct stat status {};
+  if (lstat(subdirectory, &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+  return fchmodat(AT_FDCWD, subdirectory, status.st_mode & 0755, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 }  // namespace
 
 // The caller's path is resolved whole, whatever its length; the file system alone decides
@@ -45,18 +73,18 @@ extern "C" int CreateTandraTempDirectory(char* path) {
   OSStatus resolved = FSPathMakeRef(reinterpret_cast<const UInt8*>(path), &parent, nullptr);
   if (resolved != 0) {
     PrintWhereOutputGoes(path);
-    return static_cast<SInt16>(resolved);
+    return ClassicStatus(resolved);
   }
 
+  char* subdirectory = SubdirectoryPath(path);
   CFStringRef name =
-      CFStringCreateWithCString(nullptr, kDebugOutputDirectoryName, kCFStringEncodingMacRoman);
-  if (name == nullptr) {
-    PrintWhereOutputGoes(path);
-    return kStatusOutOfMemory;
-  }
+      subdirectory != nullptr
+          ? CFStringCreateWithCString(nullptr, kDebugOutputDirectoryName, kCFStringEncodingMacRoman)
+          : nullptr;
   NameUnits units;
-  if (!GetNameUnits(name, &units)) {
-    CFRelease(name);
+  if (name == nullptr || !GetNameUnits(name, &units)) {
+    if (name != nullptr) CFRelease(name);
+    free(subdirectory);
     PrintWhereOutputGoes(path);
     return kStatusOutOfMemory;
   }
@@ -66,5 +94,8 @@ extern "C" int CreateTandraTempDirectory(char* path) {
                                units.units, kFSCatInfoNone, nullptr, nullptr, nullptr, nullptr);
   free(units.copy);
   CFRelease(name);
+  // A directory others could write to is not the one promised: reported as the failure it is.
+  if (status == kStatusNoError && !KeepOthersFromWriting(subdirectory)) status = kStatusIoError;
+  free(subdirectory);
   return status;
 }

@@ -13,7 +13,9 @@ ExecutableFileNameRef CreateExecutableFileName(const char* imagePath) {
   if (url == nullptr) return nullptr;
   CFStringRef name = CFURLCopyLastPathComponent(url);
   CFRelease(url);
-  return name;
+  // The factory's type is CFStringRef itself on a Mac; a build against the model of Apple's
+  // functions elsewhere hands over the same string object under that platform's type.
+  return reinterpret_cast<ExecutableFileNameRef>(name);
 }
 
 void ReleaseExecutableFileName(ExecutableFileNameRef name) {

@@ -36,13 +36,14 @@ int MemoryHandleLockCount(char** handle) {
   return (HGetState(handle) & kHandleLockedBit) != 0 ? 1 : 0;
 }
 
-// A size of 0 or less is what the Memory Manager answers for a handle it cannot account for:
-// such a block's size is unknown.
+// Every handle here is the Memory Manager's, so its answer is the block's whole known size. A
+// size of 0 or less (an empty block, or a handle it cannot account for: 0 now, a negative error
+// in early Memory Managers) means that no byte of the block is known to be there, and readers
+// must read none: never the fallback limit meant for handles that tell no size at all.
 bool MemoryHandleSize(char** handle, size_t* size) {
   if (handle == nullptr) return false;
   Size bytes = GetHandleSize(handle);
-  if (bytes <= 0) return false;
-  *size = static_cast<size_t>(bytes);
+  *size = bytes > 0 ? static_cast<size_t>(bytes) : 0;
   return true;
 }
 

@@ -1,9 +1,13 @@
 // A fake implementation bundle whose operator answers as the test scripts it.
 //   FAKE_HALVERN_FACTORY=1: the factory makes an operator; 2: it stores null; 0: no factory.
+//   FAKE_HALVERN_CFSTRING=1: the file name is a CoreFoundation string, as on macOS.
 #include <unistd.h>
 
 #include <cstring>
 
+#if FAKE_HALVERN_CFSTRING
+#include "platform/macos/apple_services.h"
+#endif
 #include "twaintrace/data_source_memory.h"
 #include "twaintrace/triplet_operator.h"
 
@@ -55,7 +59,18 @@ FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
 
 #if FAKE_HALVERN_FACTORY
 FAKE_EXPORT void CreateHalvern(ExecutableFileNameRef executableFileName, TripletOperator** out) {
+#if FAKE_HALVERN_CFSTRING
+  // Its characters copied out, ASCII as the data source's file name is.
+  auto name = reinterpret_cast<CFStringRef>(executableFileName);
+  CFIndex length = CFStringGetLength(name);
+  UniChar units[sizeof(g_factoryName) - 1];
+  if (length > static_cast<CFIndex>(sizeof(units) / sizeof(units[0]))) length = 0;
+  CFStringGetCharacters(name, CFRange{0, length}, units);
+  for (CFIndex i = 0; i < length; ++i) g_factoryName[i] = static_cast<char>(units[i]);
+  g_factoryName[length] = '\0';
+#else
   strncpy(g_factoryName, executableFileName, sizeof(g_factoryName) - 1);
+#endif
   *out = FAKE_HALVERN_FACTORY == 1 ? &g_operator : nullptr;
 }
 #endif

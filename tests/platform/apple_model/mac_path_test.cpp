@@ -1,0 +1,130 @@
+// The macOS platform layer under the faults a Mac shows it: implementation bundles that
+// CoreFoundation cannot load or that lack the factory, containers whose handle tells no size,
+// and a File Manager that refuses the debug directory. Whatever happens, every CoreFoundation
+// object the data source made is released by the time it is unloaded.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "apple_model.h"
+#include "common/host_memory.h"
+#include "log/temp_directory.h"
+#include "shell/data_source_harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Checked once all tests have run: nothing of CoreFoundation or the Memory Manager is left.
+class NothingLeftBehind : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    EXPECT_EQ(apple_model::LiveObjects(), 0u);
+    EXPECT_EQ(apple_model::LiveHandles(), 0u);
+  }
+};
+const auto* const g_check = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
+
+// Loaded with an operator, the data source holds its bundle (and the bundle its URL) and no
+// other object: the file name it handed the factory is released. Under any bundle fault every
+// call fails; without Info.plist CoreFoundation never finds the code to load.
+TEST(MacPlatformLayer, BundleFaultsFailEveryCallAndReleaseEveryObject) {
+  for (FakeBundle bundle : {FakeBundle::kOperator, FakeBundle::kMissing, FakeBundle::kNoInfoPlist,
+                            FakeBundle::kUnloadable, FakeBundle::kWrongArchitecture,
+                            FakeBundle::kNoFactory, FakeBundle::kNullOperator}) {
+    SCOPED_TRACE(static_cast<int>(bundle));
+    DataSourceHarness harness(/*withLogDirectory=*/true, bundle);
+    harness.Load();
+    const bool bundleFound = bundle != FakeBundle::kMissing;
+    EXPECT_EQ(apple_model::LiveObjects(), bundleFound ? 2u : 0u);
+    const bool codeLoads = bundle == FakeBundle::kOperator || bundle == FakeBundle::kNoFactory ||
+                           bundle == FakeBundle::kNullOperator;
+    EXPECT_EQ(harness.BundleLoaded(), codeLoads);
+    EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr),
+              bundle == FakeBundle::kOperator ? TWRC_SUCCESS : TWRC_FAILURE);
+    harness.Unload();
+    EXPECT_EQ(apple_model::LiveObjects(), 0u);
+    harness.DropBundle();
+    EXPECT_FALSE(harness.BundleLoaded());
+  }
+}
+
+DataSourceHarness* g_harness = nullptr;
+Size g_sizeAnswer = 0;
+
+// A one-value container whose handle then answers `g_sizeAnswer` for its size.
+TW_UINT16 AnswerUnsizedOneValue(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF data) {
+  auto* capability = static_cast<TW_CAPABILITY*>(data);
+  capability->ConType = TWON_ONEVALUE;
+  capability->hContainer = g_harness->AllocThroughDataSource(sizeof(TW_ONEVALUE));
+  auto* oneValue = static_cast<TW_ONEVALUE*>(HostMemory::Lock(capability->hContainer));
+  *oneValue = TW_ONEVALUE{TWTY_UINT16, TWPT_RGB};
+  HostMemory::Unlock(capability->hContainer);
+  apple_model::AnswerHandleSize(capability->hContainer, g_sizeAnswer);
+  return TWRC_SUCCESS;
+}
+
+// A handle that GetHandleSize answers 0 or a negative error for holds nothing the data source
+// may read: the log shows the container cut before its first field, and the block is left
+// unlocked.
+TEST(MacPlatformLayer, ContainerWhoseHandleTellsNoSizeIsNotRead) {
+  for (Size answer : {Size{0}, Size{-1}, Size{-109}}) {
+    SCOPED_TRACE(answer);
+    DataSourceHarness harness;
+    g_harness = &harness;
+    g_sizeAnswer = answer;
+    harness.Load();
+    harness.SetHandler(&AnswerUnsizedOneValue);
+    TW_CAPABILITY capability{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
+    EXPECT_EQ(harness.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
+    harness.Unload();
+    const std::string log = harness.LogText();
+    EXPECT_NE(log.find("    TW_ONEVALUE = {\r\n"
+                       "      !!! rest not shown: past the container's known size !!!\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("TWPT_RGB"), std::string::npos) << log;
+    EXPECT_EQ(HostMemory::LockCount(capability.hContainer), 0);
+    HostMemory::Free(capability.hContainer);
+  }
+}
+
+// Each status the File Manager may refuse the debug directory with comes back unchanged, with
+// nothing made, nothing on stderr (the path did resolve) and the name's string released.
+TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
+  const fs::path root = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "refusals";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  for (int status :
+       {kStatusDuplicateName, kStatusNotFound, kStatusNotADirectory, kStatusAccessDenied,
+        kStatusNameTooLong, kStatusIoError, kStatusOutOfMemory, kStatusParameterError}) {
+    SCOPED_TRACE(status);
+    apple_model::FailNextCreateDirectory(static_cast<OSErr>(status));
+    std::string path = root.string();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateTandraTempDirectory(path.data()), status);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(fs::is_empty(root));
+    EXPECT_EQ(apple_model::LiveObjects(), 0u);
+  }
+
+  // A path the File Manager cannot resolve is named on stderr, with its status; one outside the
+  // classic codes' range (here a POSIX error as a status, and one that 16 bits would cut to 0)
+  // is an I/O error, never success.
+  const std::string named = "Output debug image data file is put in: " + root.string() + " ";
+  for (OSStatus status : {OSStatus{-43}, OSStatus{100000 + 13}, OSStatus{-65536}}) {
+    SCOPED_TRACE(status);
+    apple_model::FailNextPathMakeRef(status);
+    std::string path = root.string();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateTandraTempDirectory(path.data()), status == -43 ? -43 : kStatusIoError);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), named);
+    EXPECT_TRUE(fs::is_empty(root));
+  }
+  fs::remove_all(root);
+}
+
+}  // namespace
