@@ -80,6 +80,15 @@ TEST_F(OpenedSource, WhatTheManagerWouldRefuseFailsAndIsQueuedWithTheReason) {
   }
 }
 
+// A source that floods the manager costs bounded memory: the newest notices are kept.
+TEST_F(OpenedSource, AFloodKeepsOnlyTheNewestNotices) {
+  const size_t sent = SourceManager::kMostQueuedNotices + 10;
+  for (size_t i = 0; i < sent; ++i) Notify(&self, i + 1 == sent ? MSG_CLOSEDSOK : MSG_DEVICEEVENT);
+  std::vector<SourceNotice> notices = source.TakeNotices();
+  ASSERT_EQ(notices.size(), SourceManager::kMostQueuedNotices);
+  EXPECT_EQ(notices.back().message, MSG_CLOSEDSOK);
+}
+
 TEST_F(OpenedSource, AClosedSourceIsRefused) {
   TW_IDENTITY identity = self;
   ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);

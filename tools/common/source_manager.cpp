@@ -107,6 +107,7 @@ TW_UINT16 SourceManager::Receive(const TW_IDENTITY* origin, const TW_IDENTITY* d
     std::lock_guard<std::mutex> lock(m_noticeMutex);
     notice.refusal = RefusalOf(origin, destination, dg, dat, msg);
     notice.accepted = notice.refusal.empty();
+    if (m_notices.size() == kMostQueuedNotices) m_notices.pop_front();
     m_notices.push_back(notice);
   }
   m_noticeArrived.notify_all();

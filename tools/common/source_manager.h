@@ -44,8 +44,10 @@ class SourceManager {
   int Calls() const { return m_calls; }
   int Failures() const { return m_failures; }
 
-  // Notices received since the last call, in arrival order (from any thread of the source).
+  // Notices received since the last call, in arrival order (from any thread of the source). At
+  // most kMostQueuedNotices are kept: a source that floods the manager loses its oldest ones.
   std::vector<SourceNotice> TakeNotices();
+  static constexpr size_t kMostQueuedNotices = 4096;
   // Waits until an accepted notice with this message has arrived and not yet been taken (leaving
   // it queued for TakeNotices), at most `timeout`; true when it came.
   bool WaitForNotice(TW_UINT16 message, std::chrono::milliseconds timeout);
