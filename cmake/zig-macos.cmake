@@ -6,7 +6,8 @@
 # included, and takes no export list; ld64.lld keeps to the visibility and the export list,
 # and links Zig's libc++, libc++abi and compiler runtime archives statically.
 # Apple's SDK is not needed: the platform layer declares the few framework functions it calls,
-# and modules leave them for the loader (TWAINTRACE_APPLE_FRAMEWORKS off). Boost's header-only
+# and everything links against link stubs of CoreFoundation and CoreServices made from those
+# declarations (TWAINTRACE_APPLE_FRAMEWORKS off). Boost's header-only
 # libraries are read from the build host, after the target's own system headers; no other
 # package of the build host (GoogleTest, Google Benchmark) is looked for.
 set(CMAKE_SYSTEM_NAME Darwin)

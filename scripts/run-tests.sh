@@ -50,6 +50,7 @@ for kind in natural linux-dsm generic; do
   scripts/run-fuzz.sh "$each_fuzz_seconds" "$kind"
 done
 
-# The macOS bundles, cross-built for arm64 and x86_64 and checked symbol by symbol; the data
+# The Mac release: the bundles and tools cross-built for arm64 and x86_64, joined into universal
+# files and packed with the Mac scripts, all checked symbol by symbol and byte by byte; the data
 # source's exports against those of the Linux build above.
 LINUX_DATA_SOURCE="$build/TwainTrace.ds" scripts/check-macos-build.sh

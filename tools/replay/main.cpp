@@ -13,6 +13,7 @@
 #include "log_reader/text_helpers.h"
 #include "replay/replay_json.h"
 #include "replay/replay_runner.h"
+#include "twaintrace_version.h"
 
 namespace {
 
@@ -122,6 +123,10 @@ void PrintSummary(const replay::ReplayResult& result, size_t unknownLines) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << "twaintrace-replay " TWAINTRACE_VERSION "\n";
+    return 0;
+  }
   Arguments arguments;
   std::string error;
   switch (ParseArguments(argc, argv, &arguments, &error)) {

@@ -14,6 +14,7 @@
 #include "report/log_index.h"
 #include "report/plain_text_report.h"
 #include "report/report_model.h"
+#include "twaintrace_version.h"
 
 namespace {
 
@@ -114,6 +115,10 @@ bool IsValidChoice(const std::vector<size_t>& only, size_t logs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << "twaintrace-report " TWAINTRACE_VERSION "\n";
+    return 0;
+  }
   report::CommandLine commandLine;
   std::string error;
   if (!report::ParseCommandLine(argc, argv, &commandLine, &error)) {

@@ -1,9 +1,10 @@
 // The few CoreFoundation and CoreServices functions and types the macOS platform layer uses.
 //
 // On a Mac the SDK's own headers declare them and the frameworks are linked. A cross build
-// has neither: there these declarations stand in, with the SDK's signatures, and the symbols
-// are left for the dynamic loader to find at load, in the frameworks every host process of a
-// data source has loaded already.
+// has neither: there these declarations stand in, with the SDK's signatures, and the build links
+// against link stubs of the two frameworks naming exactly the functions declared here (each
+// declaration's name and "(" on its first line, under the "// CoreFoundation" or
+// "// CoreServices" line of its framework).
 #pragma once
 
 #include <mach-o/dyld.h>
