@@ -75,8 +75,6 @@ const std::vector<std::string> kRefusedSetSkipped = {
 };
 
 TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   for (const std::string& log : {DemoLog(), Quoted(nativeLog_.string())}) {
     for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
       ToolRun run = Replay(log + " " + Quoted(source));
@@ -90,8 +88,6 @@ TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
 }
 
 TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   const std::string changed = "HALVERN_DEFAULT_PIXEL=bw HALVERN_DEFAULT_DPI=300";
   const std::string source = Quoted(REPLAY_SAMPLE);
   ToolRun run = Replay(DemoLog() + " " + source, changed);
@@ -165,8 +161,6 @@ TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
 
 // Two loads in one file, a line that is no log line, and a log that ends inside an entry.
 TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   std::string log = ReadFile(demoLog_);
   size_t lastEntry = log.rfind("[000");
   std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
