@@ -2,17 +2,21 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/host_memory.h"
 
 namespace {
 
-// The demo's source manager takes no requests from a source: the sample raises its events
-// through MSG_PROCESSEVENT.
-TW_UINT16 RefuseSourceRequest(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16,
-                              TW_MEMREF) {
-  return TWRC_FAILURE;
+// The manager a source's DSM_Entry reaches: the live one, if any. Held while a call is answered,
+// so that a manager is never destroyed under a source's thread.
+std::mutex g_liveMutex;
+SourceManager* g_live = nullptr;
+
+bool IsNotice(TW_UINT16 msg) {
+  return msg == MSG_XFERREADY || msg == MSG_CLOSEDSREQ || msg == MSG_CLOSEDSOK ||
+         msg == MSG_DEVICEEVENT;
 }
 
 }  // namespace
@@ -29,11 +33,15 @@ SourceManager::SourceManager() {
   snprintf(m_application.Manufacturer, sizeof(m_application.Manufacturer), "TwainTrace");
   snprintf(m_application.ProductFamily, sizeof(m_application.ProductFamily), "Tools");
   snprintf(m_application.ProductName, sizeof(m_application.ProductName), "twaintrace-demo");
-  m_entryPoint = HostMemory::EntryPoint(&RefuseSourceRequest);
+  m_entryPoint = HostMemory::EntryPoint(&SourceManager::Entry);
+  std::lock_guard<std::mutex> lock(g_liveMutex);
+  g_live = this;
 }
 
 SourceManager::~SourceManager() {
   Unload();
+  std::lock_guard<std::mutex> lock(g_liveMutex);
+  if (g_live == this) g_live = nullptr;
 }
 
 bool SourceManager::Load(const std::string& path, std::string* error) {
@@ -42,7 +50,7 @@ bool SourceManager::Load(const std::string& path, std::string* error) {
     *error = dlerror();
     return false;
   }
-  m_entry = reinterpret_cast<Entry>(dlsym(m_library, "DS_Entry"));
+  m_entry = reinterpret_cast<SourceEntry>(dlsym(m_library, "DS_Entry"));
   if (m_entry == nullptr) {
     *error = path + " has no DS_Entry";
     Unload();
@@ -55,15 +63,84 @@ void SourceManager::Unload() {
   if (m_library != nullptr) dlclose(m_library);
   m_library = nullptr;
   m_entry = nullptr;
+  std::lock_guard<std::mutex> lock(m_noticeMutex);
+  m_sourceOpen = false;
 }
 
 TW_UINT16 SourceManager::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
   ++m_calls;
   TW_UINT16 rc = m_entry != nullptr ? m_entry(&m_application, dg, dat, msg, data) : TWRC_FAILURE;
   if (rc == TWRC_FAILURE) ++m_failures;
+  if (dg == DG_CONTROL) NoteOpenOrClose(dat, msg, data, rc);
   return rc;
+}
+
+// The manager knows its source by the identity it opened: a closed source's notices are refused.
+void SourceManager::NoteOpenOrClose(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data, TW_UINT16 rc) {
+  if (dat != DAT_IDENTITY || rc != TWRC_SUCCESS) return;
+  std::lock_guard<std::mutex> lock(m_noticeMutex);
+  if (msg == MSG_OPENDS && data != nullptr) {
+    m_source = *static_cast<const TW_IDENTITY*>(data);
+    m_sourceOpen = true;
+  } else if (msg == MSG_CLOSEDS) {
+    m_sourceOpen = false;
+  }
 }
 
 TW_UINT16 SourceManager::HandOverEntryPoints() {
   return Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &m_entryPoint);
+}
+
+TW_UINT16 SourceManager::Entry(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG,
+                               TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF /*pData*/) {
+  std::lock_guard<std::mutex> lock(g_liveMutex);
+  return g_live != nullptr ? g_live->Receive(pOrigin, pDest, DG, DAT, MSG) : TWRC_FAILURE;
+}
+
+// Every call is queued, the refused ones with the reason, and waiters are woken.
+TW_UINT16 SourceManager::Receive(const TW_IDENTITY* origin, const TW_IDENTITY* destination,
+                                 TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
+  SourceNotice notice;
+  notice.message = msg;
+  notice.thread = std::this_thread::get_id();
+  {
+    std::lock_guard<std::mutex> lock(m_noticeMutex);
+    notice.refusal = RefusalOf(origin, destination, dg, dat, msg);
+    notice.accepted = notice.refusal.empty();
+    m_notices.push_back(notice);
+  }
+  m_noticeArrived.notify_all();
+  return notice.accepted ? TWRC_SUCCESS : TWRC_FAILURE;
+}
+
+// As the Linux source manager checks a source's call: the triplet first, then who sent it to
+// whom. Called with the notice mutex held.
+std::string SourceManager::RefusalOf(const TW_IDENTITY* origin, const TW_IDENTITY* destination,
+                                     TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) const {
+  if (dg != DG_CONTROL || dat != DAT_NULL) return "unknown data argument type";
+  if (!IsNotice(msg)) return "unknown message";
+  if (origin == nullptr) return "null origin";
+  if (destination == nullptr) return "null destination";
+  if (IdentityIdValue(destination->Id) != IdentityIdValue(m_application.Id)) {
+    return "foreign destination";
+  }
+  if (!m_sourceOpen) return "source not open";
+  if (IdentityIdValue(origin->Id) != IdentityIdValue(m_source.Id)) return "foreign origin";
+  return "";
+}
+
+std::vector<SourceNotice> SourceManager::TakeNotices() {
+  std::lock_guard<std::mutex> lock(m_noticeMutex);
+  std::vector<SourceNotice> taken(m_notices.begin(), m_notices.end());
+  m_notices.clear();
+  return taken;
+}
+
+bool SourceManager::WaitForNotice(TW_UINT16 message, std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(m_noticeMutex);
+  return m_noticeArrived.wait_for(lock, timeout, [&] {
+    return std::any_of(m_notices.begin(), m_notices.end(), [&](const SourceNotice& notice) {
+      return notice.accepted && notice.message == message;
+    });
+  });
 }
