@@ -80,6 +80,7 @@ std::string ResultJson(const std::string& log, const std::string& dataSource,
            [](const EntryNote& note) { return NoteJson(note, "reason", Quoted(note.reason)); }) +
       ",\n";
   json += "  \"notices\": " + List(result.notices, NoticeJson) + ",\n";
+  json += "  \"unlistedNotices\": " + std::to_string(result.unlistedNotices) + ",\n";
   json += "  \"aborted\": " +
           (result.aborted ? NoteJson(*result.aborted, "reason", Quoted(result.aborted->reason))
                           : std::string("null")) +

@@ -27,6 +27,9 @@ namespace replay {
 
 namespace {
 
+// A source that floods the source manager with notices gets this many listed for each call; the
+// rest are counted.
+constexpr size_t kListedNotices = 16;
 // Beyond --timeout for a notice the child waits for, before the parent counts it as hung.
 constexpr int kWaitMarginMs = 5000;
 // An application's event loop hands the source every event; beyond this many the source will
@@ -87,14 +90,20 @@ std::string MessageText(TW_UINT16 msg) {
 // The source's notices since the last look, told the replay as the entry's; each that was
 // accepted is one the application no longer waits for.
 void ReportNotices(int fd, SourceManager& manager, AwaitedNotices* awaited, size_t entry) {
+  size_t unlisted = 0;
   for (const SourceNotice& notice : manager.TakeNotices()) {
     if (notice.accepted) awaited->Received(notice.message);
+    if (++unlisted > kListedNotices) continue;
     std::string refusal = notice.refusal;
     for (char& c : refusal) {
       if (c == '\n' || c == '\r') c = ' ';
     }
     WriteAll(fd, "N " + std::to_string(entry) + " " + (notice.accepted ? "1 " : "0 ") +
                      MessageText(notice.message) + " " + refusal + "\n");
+  }
+  if (unlisted > kListedNotices) {
+    WriteAll(fd,
+             "O " + std::to_string(entry) + " " + std::to_string(unlisted - kListedNotices) + "\n");
   }
 }
 
@@ -333,6 +342,9 @@ class LoadReplay {
         case 'N':
           if (!Noticed(line)) return Fail("the replay process reported nonsense");
           break;
+        case 'O':
+          if (!Unlisted(line)) return Fail("the replay process reported nonsense");
+          break;
         case 'M':
           if (!NoticeMissing(line)) return Fail("the replay process reported nonsense");
           break;
@@ -379,6 +391,18 @@ class LoadReplay {
     // A refused notice is a fault of the source's, shown even without --verbose.
     if (options_.verbose || !notice.accepted) Print(out_, NoticeLine(notice));
     result_->notices.push_back(notice);
+    return true;
+  }
+
+  // "O <entry> <count>": notices beyond those listed for the entry.
+  bool Unlisted(const std::string& line) {
+    std::istringstream fields(line.substr(2));
+    size_t index = 0;
+    size_t count = 0;
+    if (!(fields >> index >> count) || index >= entries_.size()) return false;
+    Print(out_, NoteOf(entries_[index]).label + ": " + std::to_string(count) +
+                    " more notices, not listed");
+    result_->unlistedNotices += count;
     return true;
   }
 

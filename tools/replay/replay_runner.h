@@ -44,6 +44,7 @@ struct ReplayResult {
   std::vector<EntryNote> skipped;
   std::vector<EntryNote> diverged;
   std::vector<NoticeNote> notices;
+  size_t unlistedNotices = 0;  // beyond those listed for their entry
   // The call on which the source crashed or hung; the replay of its load ended there.
   std::optional<EntryNote> aborted;
   std::optional<std::string> loadError;  // the data source could not be loaded
