@@ -46,3 +46,9 @@ inline TW_FIX32 Fix32FromBits(TW_UINT32 bits) {
   memcpy(&fix, &bits, sizeof(fix));
   return fix;
 }
+
+// TW_IDENTITY.SupportedGroups: the TWAIN 2 way of working (notices through the source manager's
+// DSM_Entry), claimed by the source manager, the application and the data source.
+inline constexpr TW_UINT32 DF_DSM2 = 0x10000000;
+inline constexpr TW_UINT32 DF_APP2 = 0x20000000;
+inline constexpr TW_UINT32 DF_DS2 = 0x40000000;

@@ -10,6 +10,9 @@ const char kUsage[] =
     "  --xfer memory|native transfer mechanism (default memory)\n"
     "  --pixel bw|gray|rgb  pixel type (default gray)\n"
     "  --dpi N              resolution: 75, 100, 150, 200, 300, 400 or 600 (default 100)\n"
+    "  --notify event|callback  how the source says an image is ready and asks to be closed: the\n"
+    "                       event loop, or notices through the source manager (default event)\n"
+    "  --notice-timeout MS  how long to wait for each notice, 1 to 600000 (default 5000)\n"
     "  --data-source PATH   the data source to load (default: the demo's own copy)\n"
     "  --log-dir PATH       where the data source writes its log (default: the demo's)\n"
     "  --print-log          print the session's log before the summary\n"
@@ -24,6 +27,7 @@ struct Named {
 
 constexpr Named kPixelTypes[] = {{"bw", TWPT_BW}, {"gray", TWPT_GRAY}, {"rgb", TWPT_RGB}};
 constexpr Named kMechanisms[] = {{"memory", TWSX_MEMORY}, {"native", TWSX_NATIVE}};
+constexpr Named kNotifyWays[] = {{"event", 0}, {"callback", 1}};
 
 template <size_t N>
 bool FindValue(const Named (&names)[N], const char* text, TW_UINT16* value) {
@@ -58,6 +62,13 @@ bool ApplyValue(const std::string& option, const char* value, DemoOptions* optio
   if (option == "--dpi") return ParseCount(value, 1, 1200, &options->resolution);
   if (option == "--xfer") return FindValue(kMechanisms, value, &options->transferMechanism);
   if (option == "--pixel") return FindValue(kPixelTypes, value, &options->pixelType);
+  if (option == "--notice-timeout") return ParseCount(value, 1, 600000, &options->noticeTimeoutMs);
+  if (option == "--notify") {
+    TW_UINT16 byCallback = 0;
+    if (!FindValue(kNotifyWays, value, &byCallback)) return false;
+    options->notifyByCallback = byCallback != 0;
+    return true;
+  }
   std::string& path = option == "--data-source" ? options->dataSource : options->logDirectory;
   path = value;
   return !path.empty();
@@ -65,7 +76,8 @@ bool ApplyValue(const std::string& option, const char* value, DemoOptions* optio
 
 bool TakesValue(const std::string& option) {
   return option == "--pages" || option == "--dpi" || option == "--xfer" || option == "--pixel" ||
-         option == "--data-source" || option == "--log-dir";
+         option == "--notify" || option == "--notice-timeout" || option == "--data-source" ||
+         option == "--log-dir";
 }
 
 }  // namespace

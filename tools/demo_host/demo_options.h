@@ -13,6 +13,9 @@ struct DemoOptions {
   std::string dataSource = TWAINTRACE_DEMO_DATA_SOURCE;
   std::string logDirectory = TWAINTRACE_DEMO_LOG_DIR;
   bool printLog = false;
+  // The TWAIN 2 way: the source's notices come through the source manager, not the event loop.
+  bool notifyByCallback = false;
+  int noticeTimeoutMs = 5000;  // how long to wait for one notice
 };
 
 enum class ParseResult { kRun, kHelp, kError };

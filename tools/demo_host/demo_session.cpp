@@ -1,6 +1,7 @@
 #include "demo_session.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -16,12 +17,20 @@ namespace {
 // The source raises its event within a few polls of the event loop; beyond this it is stuck.
 constexpr int kMostEventPolls = 100;
 constexpr double kRefusedResolution = 1234;
+// The Id the source manager gives the source it opens, which the source's notices come from.
+constexpr uintptr_t kSourceId = 2;
 constexpr double kTrialBrightness = 250;
 
 // Named as the log names it, so that the demo's complaints and its log agree.
 std::string ReturnCodeText(TW_UINT16 rc) {
   NameText name = FindName(twrc_macros, rc);
   if (name.text == nullptr) return "return code " + std::to_string(rc);
+  return std::string(name.text, name.length);
+}
+
+std::string MessageText(TW_UINT16 msg) {
+  NameText name = FindName(msg_macros, msg);
+  if (name.text == nullptr) return "message " + std::to_string(msg);
   return std::string(name.text, name.length);
 }
 
@@ -85,10 +94,14 @@ bool DemoSession::Check(TW_UINT16 rc, TW_UINT16 expected, const std::string& wha
 bool DemoSession::OpenSource() {
   // The Linux source manager gives the source its memory before opening it, so that containers
   // and images are made in the application's memory.
-  if (kLinuxSourceManagerAbi &&
+  // A source that notifies the TWAIN 2 way needs the manager's entry on either interface, and
+  // the Id the manager knows it by.
+  bool handOver = kLinuxSourceManagerAbi || m_options.notifyByCallback;
+  if (handOver &&
       !Check(m_manager.HandOverEntryPoints(), TWRC_SUCCESS, "handing over the entry points")) {
     return false;
   }
+  if (m_options.notifyByCallback) m_source.Id = IdentityIdFrom(kSourceId);
   if (!Check(Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source), TWRC_SUCCESS, "opening")) {
     return false;
   }
@@ -104,6 +117,11 @@ bool DemoSession::ReadIdentity() {
         << FixedText(m_source.ProductFamily, sizeof(m_source.ProductFamily)) << " "
         << FixedText(m_source.ProductName, sizeof(m_source.ProductName)) << " "
         << m_source.Version.MajorNum << "." << m_source.Version.MinorNum << "\n";
+  if (m_options.notifyByCallback && (m_source.SupportedGroups & DF_DS2) == 0) {
+    return Fail(
+        "the source does not notify through the source manager (no DF_DS2 in its "
+        "identity); run the session with --notify event");
+  }
   return true;
 }
 
@@ -234,6 +252,11 @@ bool DemoSession::Enable() {
 // The application's event loop hands every event to the source until the source claims one
 // that says an image is ready.
 bool DemoSession::AwaitTransferReady() {
+  if (m_options.notifyByCallback) {
+    if (!AwaitNotice(MSG_XFERREADY)) return false;
+    m_state = 6;
+    return true;
+  }
   char platformEvent[64] = {};
   for (int poll = 0; poll < kMostEventPolls; ++poll) {
     TW_EVENT event{};
@@ -246,6 +269,31 @@ bool DemoSession::AwaitTransferReady() {
     return true;
   }
   return Fail("no image became ready");
+}
+
+// Every notice is shown as it is taken, refused ones with the manager's reason.
+void DemoSession::TakeNotices() {
+  for (const SourceNotice& notice : m_manager.TakeNotices()) {
+    if (notice.accepted) {
+      m_out << "Notice from the source: " << MessageText(notice.message) << "\n";
+      m_unansweredNotices.push_back(notice.message);
+    } else {
+      m_out << "Refused notice from the source: " << MessageText(notice.message) << " ("
+            << notice.refusal << ")\n";
+    }
+  }
+}
+
+bool DemoSession::AwaitNotice(TW_UINT16 message) {
+  m_manager.WaitForNotice(message, std::chrono::milliseconds(m_options.noticeTimeoutMs));
+  TakeNotices();
+  auto found = std::find(m_unansweredNotices.begin(), m_unansweredNotices.end(), message);
+  if (found == m_unansweredNotices.end()) {
+    return Fail("the source sent no " + MessageText(message) + " notice within " +
+                std::to_string(m_options.noticeTimeoutMs) + " ms");
+  }
+  m_unansweredNotices.erase(found);
+  return true;
 }
 
 bool DemoSession::ReadBufferSize() {
@@ -267,7 +315,8 @@ bool DemoSession::TransferPages() {
     return Fail("the source delivered " + std::to_string(m_pages) + " pages, expected " +
                 std::to_string(m_options.pages));
   }
-  return true;
+  // The TWAIN 2 way, the source says when it is done; the application then closes it.
+  return !m_options.notifyByCallback || AwaitNotice(MSG_CLOSEDSREQ);
 }
 
 bool DemoSession::TransferPage(TW_UINT16* pending) {

@@ -1,11 +1,13 @@
 // The application's TWAIN session, as a scanning application runs it: open the source, read
-// its identity, negotiate, read the hardware, enable, wait for the transfer-ready event, take
-// every page, and close again.
+// its identity, negotiate, read the hardware, enable, wait for the transfer-ready event (or, the
+// TWAIN 2 way, the source's notice), take every page, and close again (after the source's close
+// request, the TWAIN 2 way).
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "common/source_manager.h"
 #include "demo_options.h"
@@ -44,6 +46,9 @@ class DemoSession {
   bool ReadHardwareInfo();
   bool Enable();
   bool AwaitTransferReady();
+  // Waits for the source's notice through the source manager, bounded; an earlier one counts.
+  bool AwaitNotice(TW_UINT16 message);
+  void TakeNotices();
   bool ReadBufferSize();
   bool TransferPages();
   bool TransferPage(TW_UINT16* pending);
@@ -63,6 +68,7 @@ class DemoSession {
   std::ostream& m_out;
   std::ostream& m_err;
   TW_IDENTITY m_source{};
+  std::vector<TW_UINT16> m_unansweredNotices;  // accepted, not yet acted on
   int m_state = 3;
   TW_UINT32 m_bufferSize = 0;
   int m_expectedFailures = 0;

@@ -1,6 +1,7 @@
 // twaintrace-demo: a scanning application and its source manager in one program. It loads the
 // TwainTrace data source, runs a complete TWAIN session against the sample scanner behind it,
 // and reports what the trace recorded.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // The sample scanner works the way the session asks, unless told otherwise already.
+  if (options.notifyByCallback) setenv("HALVERN_NOTIFY", "callback", /*overwrite=*/0);
   LogDirectoryWatch watch(options.logDirectory);
   SourceManager manager;
   std::cout << "Loading " << options.dataSource << "\n";

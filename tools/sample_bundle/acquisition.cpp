@@ -26,10 +26,18 @@ void HalvernOperator::StartPage() {
   m_page.Begin(m_capabilities.Settings(), m_session.ImageIndex() + 1);
 }
 
+// There is no user interface to show: the scan starts as soon as the source is enabled. Working
+// the TWAIN 2 way, the first image is ready at once and the source says so through the source
+// manager; a source that cannot tell its application is not enabled. One that withholds the
+// notice never finishes its scan, so the application can still disable it.
 TripletResult HalvernOperator::EnableSource(TW_UINT16 /*msg*/, TW_MEMREF /*data*/) {
-  // There is no user interface to show: the scan starts as soon as the source is enabled.
   m_session.Enable(ImagesInJob());
-  return Success();
+  if (!m_notifier.ThroughManager() || m_notifier.Withholds(MSG_XFERREADY)) return Success();
+  if (!m_session.RaiseTransferReady()) return Success();
+  StartPage();
+  if (m_notifier.Send(MSG_XFERREADY)) return Success();
+  m_session.Disable();
+  return Failure(TWCC_BUMMER);
 }
 
 TripletResult HalvernOperator::DisableSource(TW_UINT16 /*msg*/, TW_MEMREF /*data*/) {
@@ -59,7 +67,12 @@ TripletResult HalvernOperator::EndTransfer(TW_UINT16 /*msg*/, TW_MEMREF data) {
   auto* pending = static_cast<TW_PENDINGXFERS*>(data);
   pending->Count = static_cast<TW_UINT16>(m_session.EndTransfer());
   pending->EOJ = 0;
-  if (pending->Count > 0) StartPage();
+  if (pending->Count > 0) {
+    StartPage();
+  } else if (m_notifier.ThroughManager()) {
+    // The job is done: the source asks to be closed. The transfer itself succeeded either way.
+    m_notifier.Send(MSG_CLOSEDSREQ);
+  }
   return Success();
 }
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/twain_values.h"
 #include "hardware_info.h"
 #include "platform/memory_handle.h"
 #include "scanner_model.h"
@@ -56,9 +57,10 @@ const HalvernOperator::Route HalvernOperator::kRoutes[] = {
      &HalvernOperator::TransferNatively},
 };
 
-TW_UINT16 HalvernOperator::ProcessTriplet(TW_IDENTITY* /*pOrigin*/, TW_UINT32 DG, TW_UINT16 DAT,
+TW_UINT16 HalvernOperator::ProcessTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
                                           TW_UINT16 MSG, TW_MEMREF pData) {
   TripletResult result;
+  m_caller = pOrigin;
   // Nothing may escape into the data source, which has no way to handle it.
   try {
     result = Execute(DG, DAT, MSG, pData);
@@ -108,24 +110,36 @@ const DataSourceMemory& HalvernOperator::Memory() {
 // The source manager's memory is the application's: containers made there are the ones the
 // application frees with the same functions.
 TripletResult HalvernOperator::TakeEntryPoints(TW_UINT16 /*msg*/, TW_MEMREF data) {
-  if (!m_memory.Bind(*static_cast<const TW_ENTRYPOINT*>(data))) return Failure(TWCC_BADVALUE);
+  const auto* entryPoint = static_cast<const TW_ENTRYPOINT*>(data);
+  if (!m_memory.Bind(*entryPoint)) return Failure(TWCC_BADVALUE);
   m_memoryBound = true;
+  m_notifier.TakeManagerEntry(entryPoint->DSM_Entry);
   return Success();
+}
+
+// A source that notifies through the source manager says so, as TWAIN 2 sources do.
+void HalvernOperator::FillIdentity(TW_IDENTITY* identity) const {
+  FillSourceIdentity(identity);
+  if (m_notifier.ThroughManager()) identity->SupportedGroups |= DF_DS2;
 }
 
 TripletResult HalvernOperator::GetIdentity(TW_UINT16 /*msg*/, TW_MEMREF data) {
-  FillSourceIdentity(static_cast<TW_IDENTITY*>(data));
+  FillIdentity(static_cast<TW_IDENTITY*>(data));
   return Success();
 }
 
+// The identity keeps the Id the source manager gave it: the origin of the source's notices.
 TripletResult HalvernOperator::OpenSource(TW_UINT16 /*msg*/, TW_MEMREF data) {
-  FillSourceIdentity(static_cast<TW_IDENTITY*>(data));
+  auto* identity = static_cast<TW_IDENTITY*>(data);
+  FillIdentity(identity);
+  m_notifier.Opened(m_caller, *identity);
   m_session.Open();
   return Success();
 }
 
 // A source that is opened again starts from its defaults.
 TripletResult HalvernOperator::CloseSource(TW_UINT16 /*msg*/, TW_MEMREF /*data*/) {
+  m_notifier.Closed();
   m_capabilities = CapabilityStore();
   m_session.Close();
   return Success();

@@ -4,6 +4,7 @@
 
 #include "capabilities.h"
 #include "page_transfer.h"
+#include "source_notifier.h"
 #include "triplet_result.h"
 #include "twain_session.h"
 #include "twaintrace/data_source_memory.h"
@@ -60,11 +61,14 @@ class HalvernOperator final : public TripletOperator {
   TripletResult TransferByMemory(TW_UINT16 msg, TW_MEMREF data);
   TripletResult TransferNatively(TW_UINT16 msg, TW_MEMREF data);
   TW_UINT32 ImagesInJob() const;
+  void FillIdentity(TW_IDENTITY* identity) const;
   void StartPage();
 
   TwainSession m_session;
   CapabilityStore m_capabilities;
   PageTransfer m_page;
+  SourceNotifier m_notifier;
+  const TW_IDENTITY* m_caller = nullptr;  // the origin of the triplet being executed
   MemorySource m_memorySource;
   DataSourceMemory m_memory;
   bool m_memoryBound = false;
