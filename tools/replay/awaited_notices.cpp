@@ -48,7 +48,15 @@ TW_UINT16 AwaitedNotices::Before(const log_reader::Triplet& entry, TW_UINT32 dg,
 }
 
 void AwaitedNotices::After(const log_reader::Triplet& entry, TW_UINT16 dat, TW_UINT16 msg) {
-  if (eventLoop_ || dat != DAT_USERINTERFACE || entry.returnCode != "TWRC_SUCCESS") return;
+  if (eventLoop_ || entry.returnCode != "TWRC_SUCCESS") return;
+  if (dat == DAT_PENDINGXFERS && msg == MSG_ENDXFER && entry.Field("Count") == "0") {
+    // The job is done: a TWAIN 2 source then asks to be closed.
+    closeDue_ = MSG_CLOSEDSREQ;
+  } else if (dat == DAT_PENDINGXFERS && msg == MSG_RESET) {
+    // The application dropped the rest of the job itself.
+    closeDue_ = 0;
+  }
+  if (dat != DAT_USERINTERFACE) return;
   if (msg == MSG_ENABLEDS) {
     transferReadyDue_ = true;
     closeDue_ = entry.Field("ShowUI") == "true" ? MSG_CLOSEDSREQ : 0;

@@ -3,8 +3,9 @@
 // manager, not through DS_Entry, so the log does not show them; it shows what the application
 // did once they had come. An application that enabled the source without an event loop waited
 // for the transfer-ready notice before it asked for the first image, and for the close request
-// before it disabled a source whose user interface it had shown. An event loop's entries say
-// that the application took its notices from the loop instead: then nothing is waited for.
+// before it disabled the source, once the job was done or when it had shown the source's user
+// interface. An event loop's entries say that the application took its notices from the loop
+// instead: then nothing is waited for.
 #pragma once
 
 #include "log_reader/triplet_entry.h"

@@ -1,7 +1,8 @@
 // A data source that answers every call with success and fills nothing, except that, as
 // REPLAY_FAKE_FAULT asks, it crashes ("crash") or never returns ("hang") on the first capability
 // get-current, and that, as REPLAY_FAKE_NOTICE asks, it calls the source manager it was handed
-// as no source should, or at odd times (see Misbehave). Built a second time without its entry
+// as no source should, or at odd times (see Misbehave), besides the notices a TWAIN 2 source
+// sends. Built a second time without its entry
 // point, as a library that is no data source.
 #include <unistd.h>
 
@@ -46,11 +47,17 @@ void Misbehave(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
     if (Asked("null-origin")) Notify(nullptr, &application, MSG_XFERREADY);
     if (Asked("foreign-destination")) Notify(&self, &stranger, MSG_XFERREADY);
     if (Asked("unknown-message")) Notify(&self, &application, 0x7777);
-    if (Asked("thread")) NotifyLater(MSG_XFERREADY);
+    // Otherwise it says what a TWAIN 2 source says, so that the replay waits for nothing.
+    if (Asked("thread")) {
+      NotifyLater(MSG_XFERREADY);
+    } else {
+      Notify(&self, &application, MSG_XFERREADY);
+    }
     for (int flood = 0; flood < 40 && Asked("flood"); ++flood) {
       Notify(&self, &application, MSG_DEVICEEVENT);
     }
   }
+  if (dat == DAT_PENDINGXFERS && msg == MSG_ENDXFER) Notify(&self, &application, MSG_CLOSEDSREQ);
   if (dg == DG_IMAGE && dat == DAT_IMAGEINFO && Asked("close-mid-transfer")) {
     Notify(&self, &application, MSG_CLOSEDSREQ);
   }
