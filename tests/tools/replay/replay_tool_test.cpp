@@ -186,6 +186,7 @@ class CallbackReplay : public ::testing::Test {
  protected:
   // In the test, not the suite's set-up, so that a session that fails fails the test.
   void SetUp() override {
+    fs::create_directories(REPLAY_OUTPUT);
     if (!log_.empty()) return;
     for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
     std::string command =
@@ -215,6 +216,17 @@ TEST_F(CallbackReplay, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
     EXPECT_EQ(run.output.find("refused"), std::string::npos) << mode << "\n" << run.output;
     EXPECT_NE(run.output.find(", 2 skipped, 0 diverged\n"), std::string::npos) << run.output;
   }
+
+  fs::path json = fs::path(REPLAY_OUTPUT) / "notices.json";
+  Replay("--quiet --json " + Quoted(json.string()) + " " + Quoted(log_.string()) + " " +
+             Quoted(REPLAY_SAMPLE),
+         "HALVERN_NOTIFY=callback");
+  const std::string data = ReadFile(json);
+  EXPECT_NE(data.find("DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": "), std::string::npos)
+      << data;
+  EXPECT_NE(data.find("\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"),
+            std::string::npos)
+      << data;
 
   // A source that keeps a notice back: the application's wait for it is the first divergence.
   struct Withheld {
