@@ -7,7 +7,6 @@
 
 #include "common/host_memory.h"
 #include "common/twain_values.h"
-#include "log_reader/text_helpers.h"
 #include "replay/dump_values.h"
 #include "twaintrace/twain_items.h"
 
@@ -20,9 +19,9 @@ namespace {
 constexpr size_t kSourceFilledSize = 16384;
 // The platform event an application's event loop hands over; the source only reads it.
 constexpr size_t kPlatformEventSize = 64;
-constexpr TW_UINT16 kEntryPointType = 0x0403;  // DAT_ENTRYPOINT, which the name tables lack
-// A later standard's set that also narrows the values offered; logged as "ERROR!(12)".
-constexpr TW_UINT16 kSetConstraint = 0x000C;
+// A later standard's set that also narrows the values offered: "MSG_SETCONSTRAINT" in a log of
+// the build for any source, "ERROR!(12)" in the vendor's.
+constexpr TW_UINT16 kSetConstraint = twain25::MSG_SETCONSTRAINT;
 
 unsigned char* ZeroedBytes(size_t size) {
   return static_cast<unsigned char*>(calloc(size == 0 ? 1 : size, 1));
@@ -340,7 +339,7 @@ bool FillApplicationPart(const log_reader::Triplet& entry, CallInput* input, std
       input->As<TW_EVENT>()->pEvent = input->Buffer();
       if (msg == MSG_PROCESSEVENT) input->SetKind(CallKind::kEventLoop);
       return true;
-    case kEntryPointType:
+    case DAT_ENTRYPOINT:
       input->SetKind(CallKind::kEntryPoints);
       return true;
     case DAT_PALETTE8:
@@ -417,7 +416,7 @@ Rebuilt RebuildCall(const log_reader::Triplet& entry, bool lastEntry) {
   std::optional<int64_t> dat = entry.hasHeader ? ArgumentTypeValue(entry.argumentType) : DAT_EVENT;
   std::optional<int64_t> msg = entry.hasHeader ? MessageValue(entry.message) : MSG_PROCESSEVENT;
   if (!dg || !dat || !msg) return std::string("the header's names cannot be read");
-  if (log_reader::StartsWith(entry.argumentType, "ERROR!") && *dat != kEntryPointType) {
+  if (!IsKnownArgumentType(*dat)) {
     return "unknown data argument type " + std::string(entry.argumentType);
   }
   CallInput input(static_cast<TW_UINT32>(*dg), static_cast<TW_UINT16>(*dat),

@@ -4,11 +4,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "names/capability_values.h"
 #include "names/field_names.h"
 #include "names/triplet_names.h"
+#include "names/twain25_names.h"
+#include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
 
@@ -33,17 +36,28 @@ std::optional<int64_t> RowValue(const NameTableRow* rows, size_t rowCount, std::
   return std::nullopt;
 }
 
-template <size_t N>
-std::optional<int64_t> TableValue(const NameTableRow (&rows)[N], std::string_view name) {
-  if (std::optional<int64_t> value = RowValue(rows, N - 1, name)) return value;
-  return UnnamedValue(name);
+// A table's rows up to its "ERROR!" row. A supplement's rows are read whole, whether or not this
+// build names with them: a log of the other build does.
+size_t RowsBeforeEnd(const NameTableRow* rows) {
+  size_t count = 0;
+  while (rows[count].value != -1 || std::string_view(rows[count].name) != "ERROR!") ++count;
+  return count;
 }
 
-template <size_t N, size_t M>
-std::optional<int64_t> TableValue(const NameTableRow (&low)[N], const NameTableRow (&high)[M],
-                                  std::string_view name) {
-  if (std::optional<int64_t> value = RowValue(high, M - 1, name)) return value;
-  return TableValue(low, name);
+struct Rows {
+  template <size_t N>
+  constexpr Rows(const NameTableRow (&table)[N]) : rows(table), count(N - 1) {}  // NOLINT
+  const NameTableRow* rows;
+  size_t count;
+};
+
+// Every name any build writes for one kind of value: the tables' own rows first, as the lookup
+// rule has it, then "ERROR!(n)".
+std::optional<int64_t> NamedValue(std::initializer_list<Rows> tables, std::string_view name) {
+  for (const Rows& table : tables) {
+    if (std::optional<int64_t> value = RowValue(table.rows, table.count, name)) return value;
+  }
+  return UnnamedValue(name);
 }
 
 template <typename T>
@@ -52,21 +66,27 @@ void Store(void* item, T value) {
 }
 
 // A 16-bit item: a capability name in the supported-capabilities list, a version, a constant of
-// the capability's own value table, or a plain number.
+// the capability's own value table or its TWAIN 2.5 supplement, or a plain number (as a build
+// without the vendor's extensions writes the values of the vendor's capabilities).
 std::optional<int64_t> Uint16Item(TW_UINT16 cap, std::string_view text) {
   if (cap == CAP_SUPPORTEDCAPS) return CapabilityValue(text);
-  if (cap == CAP_VX_VERSION) {
-    size_t dot = text.find('.');
-    if (dot == std::string_view::npos) return std::nullopt;
+  size_t dot = text.find('.');
+  if (cap == CAP_VX_VERSION && dot != std::string_view::npos) {
     std::optional<int64_t> major = HexValue("0x" + std::string(text.substr(0, dot)));
     std::optional<int64_t> minor = HexValue("0x" + std::string(text.substr(dot + 1)));
     if (!major || !minor) return std::nullopt;
     return (*major << 8) | *minor;
   }
   const CapValueMapRow* row = FindCapValues(IsVendorId(cap) ? VALTOCAPVX : VALTOCAP, cap);
-  if (row == nullptr) return IntegerValue(text);
-  if (std::optional<int64_t> value = RowValue(row->table, row->rowCount - 1, text)) return value;
-  return UnnamedValue(text);
+  if (row != nullptr) {
+    if (auto value = RowValue(row->table, row->rowCount - 1, text)) return value;
+    const NameTableRow* supplement = ValueSupplementOf(row->table).rows;
+    if (supplement != nullptr) {
+      if (auto value = RowValue(supplement, RowsBeforeEnd(supplement), text)) return value;
+    }
+    if (auto value = UnnamedValue(text)) return value;
+  }
+  return IntegerValue(text);
 }
 
 bool StoreString(std::string_view text, size_t size, void* item) {
@@ -79,47 +99,49 @@ bool StoreString(std::string_view text, size_t size, void* item) {
 }  // namespace
 
 std::optional<int64_t> DataGroupValue(std::string_view name) {
-  return TableValue(dg_macros, name);
+  return NamedValue({dg_macros, twain25_dg_macros}, name);
 }
 
 std::optional<int64_t> ArgumentTypeValue(std::string_view name) {
-  return TableValue(dat_macros, dat_vx_macros, name);
+  return NamedValue({dat_macros, dat_vx_macros, twain25_dat_macros}, name);
+}
+
+bool IsKnownArgumentType(int64_t dat) {
+  return dat == DAT_ENTRYPOINT || FindName(dat_macros, dat).text != nullptr ||
+         FindName(dat_vx_macros, dat).text != nullptr;
 }
 
 std::optional<int64_t> MessageValue(std::string_view name) {
-  return TableValue(msg_macros, msg_vx_macros, name);
+  return NamedValue({msg_macros, msg_vx_macros, twain25_msg_macros}, name);
 }
 
 std::optional<int64_t> ReturnCodeValue(std::string_view name) {
-  return TableValue(twrc_macros, name);
+  return NamedValue({twrc_macros, twain25_twrc_macros}, name);
 }
 
 std::optional<int64_t> CapabilityValue(std::string_view name) {
-  if (auto value = RowValue(cap_macros, std::size(cap_macros) - 1, name)) return value;
-  if (auto value = RowValue(icap_macros, std::size(icap_macros) - 1, name)) return value;
-  if (auto value = RowValue(cap_vx_macros, std::size(cap_vx_macros) - 1, name)) return value;
-  if (auto value = RowValue(icap_vx_macros, std::size(icap_vx_macros) - 1, name)) return value;
-  return UnnamedValue(name);
+  return NamedValue({cap_macros, icap_macros, cap_vx_macros, icap_vx_macros, twain25_cap_macros},
+                    name);
 }
 
 std::optional<int64_t> ContainerTypeValue(std::string_view name) {
-  return TableValue(twon_macros, name);
+  return NamedValue({twon_macros}, name);
 }
 
 std::optional<int64_t> ItemTypeValue(std::string_view name) {
-  return TableValue(twty_macros, name);
+  return NamedValue({twty_macros, twain25_twty_macros}, name);
 }
 
 std::optional<int64_t> LanguageValue(std::string_view name) {
-  return TableValue(twlg_macros, name);
+  return NamedValue({twlg_macros}, name);
 }
 
 std::optional<int64_t> CountryValue(std::string_view name) {
-  return TableValue(twcy_macros, name);
+  return NamedValue({twcy_macros}, name);
 }
 
 std::optional<int64_t> FileFormatValue(std::string_view name) {
-  return TableValue(twff_macros, name);
+  return NamedValue({twff_macros, twain25_twff_macros}, name);
 }
 
 std::optional<int64_t> IntegerValue(std::string_view text) {

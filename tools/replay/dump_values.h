@@ -17,6 +17,9 @@ std::optional<int64_t> ArgumentTypeValue(std::string_view name);
 std::optional<int64_t> MessageValue(std::string_view name);
 std::optional<int64_t> ReturnCodeValue(std::string_view name);
 std::optional<int64_t> CapabilityValue(std::string_view name);
+// A data argument type the replay knows how to send: one of the standard's or vendor's tables,
+// or the source manager's hand-over of its entry points; whichever build's names the log has.
+bool IsKnownArgumentType(int64_t dat);
 
 // Field constants: container types, item types, languages, countries, file formats.
 std::optional<int64_t> ContainerTypeValue(std::string_view name);

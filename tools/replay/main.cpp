@@ -23,6 +23,7 @@ const char kUsage[] =
     "exporting DS_Entry) and prints every answer that differs from the log.\n"
     "  --stop-at-first   stop at the first call that answers differently\n"
     "  --quiet           print only the summary\n"
+    "  --verbose         also print every notice the data source sent the source manager\n"
     "  --json FILE       also write the outcome as JSON to FILE\n"
     "  --timeout SECONDS how long one call may take before the source counts as hung (default 10)\n"
     "  --help            show this text\n"
@@ -50,6 +51,8 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
       arguments->options.stopAtFirst = true;
     } else if (option == "--quiet") {
       arguments->quiet = true;
+    } else if (option == "--verbose") {
+      arguments->options.verbose = true;
     } else if (option == "--json" || option == "--timeout") {
       if (i + 1 >= argc) {
         *error = option + " needs a value";

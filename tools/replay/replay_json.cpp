@@ -41,13 +41,20 @@ std::string DivergencesJson(const EntryNote& note) {
   return fields + "]";
 }
 
-template <typename Render>
-std::string List(const std::vector<EntryNote>& notes, Render render) {
+template <typename Note, typename Render>
+std::string List(const std::vector<Note>& notes, Render render) {
   std::string list = "[";
   for (size_t i = 0; i < notes.size(); ++i) {
     list += (i > 0 ? ",\n    " : "\n    ") + render(notes[i]);
   }
   return list + (notes.empty() ? "]" : "\n  ]");
+}
+
+std::string NoticeJson(const NoticeNote& notice) {
+  return "{\"entry\": " + Quoted(notice.label) + ", \"line\": " + std::to_string(notice.line) +
+         ", \"notice\": " + Quoted(notice.message) +
+         ", \"accepted\": " + (notice.accepted ? "true" : "false") +
+         ", \"refusal\": " + Quoted(notice.refusal) + "}";
 }
 
 }  // namespace
@@ -72,6 +79,8 @@ std::string ResultJson(const std::string& log, const std::string& dataSource,
       List(result.skipped,
            [](const EntryNote& note) { return NoteJson(note, "reason", Quoted(note.reason)); }) +
       ",\n";
+  json += "  \"notices\": " + List(result.notices, NoticeJson) + ",\n";
+  json += "  \"unlistedNotices\": " + std::to_string(result.unlistedNotices) + ",\n";
   json += "  \"aborted\": " +
           (result.aborted ? NoteJson(*result.aborted, "reason", Quoted(result.aborted->reason))
                           : std::string("null")) +

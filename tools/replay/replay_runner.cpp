@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <variant>
 
 #include "analyzer/para_analyze.h"
@@ -18,12 +20,18 @@
 #include "log_reader/log_splitter.h"
 #include "names/triplet_names.h"
 #include "platform/source_manager_memory.h"
+#include "replay/awaited_notices.h"
 #include "replay/call_input.h"
 
 namespace replay {
 
 namespace {
 
+// A source that floods the source manager with notices gets this many listed for each call; the
+// rest are counted.
+constexpr size_t kListedNotices = 16;
+// Beyond --timeout for a notice the child waits for, before the parent counts it as hung.
+constexpr int kWaitMarginMs = 5000;
 // An application's event loop hands the source every event; beyond this many the source will
 // not claim one.
 constexpr int kMostEventPolls = 100;
@@ -73,11 +81,47 @@ std::string TraceText(CParaAnalyze& analyzer, CallInput& input, TW_UINT16 rc) {
   return text;
 }
 
+std::string MessageText(TW_UINT16 msg) {
+  char scratch[kMacroNameSize];
+  NameText name = MessageName(msg, scratch);
+  return std::string(name.text, name.length);
+}
+
+// The source's notices since the last look, told the replay as the entry's; each that was
+// accepted is one the application no longer waits for.
+void ReportNotices(int fd, SourceManager& manager, AwaitedNotices* awaited, size_t entry) {
+  size_t unlisted = 0;
+  for (const SourceNotice& notice : manager.TakeNotices()) {
+    if (notice.accepted) awaited->Received(notice.message);
+    if (++unlisted > kListedNotices) continue;
+    std::string refusal = notice.refusal;
+    for (char& c : refusal) {
+      if (c == '\n' || c == '\r') c = ' ';
+    }
+    WriteAll(fd, "N " + std::to_string(entry) + " " + (notice.accepted ? "1 " : "0 ") +
+                     MessageText(notice.message) + " " + refusal + "\n");
+  }
+  if (unlisted > kListedNotices) {
+    WriteAll(fd,
+             "O " + std::to_string(entry) + " " + std::to_string(unlisted - kListedNotices) + "\n");
+  }
+}
+
+// Waits, as the logged application did, for the notice it waited for before the entry.
+void AwaitNotice(int fd, SourceManager& manager, AwaitedNotices* awaited, size_t entry,
+                 TW_UINT16 notice, int timeoutSeconds) {
+  const std::string named = std::to_string(entry) + " " + MessageText(notice) + "\n";
+  WriteAll(fd, "W " + named);
+  bool came = manager.WaitForNotice(notice, std::chrono::seconds(timeoutSeconds));
+  ReportNotices(fd, manager, awaited, entry);
+  if (!came) WriteAll(fd, "M " + named);
+}
+
 bool IsStatusRequest(const log_reader::Triplet& entry) {
   return entry.hasHeader && entry.argumentType == "DAT_STATUS";
 }
 
-[[noreturn]] void RunChild(int fd, const std::string& dataSource,
+[[noreturn]] void RunChild(int fd, const ReplayOptions& options,
                            const std::vector<log_reader::Triplet>& entries, size_t begin,
                            size_t end, size_t lastEntry) {
   // The analyzer reads containers as the data source's own copy would.
@@ -87,7 +131,7 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   }
   SourceManager manager;
   std::string error;
-  if (!manager.Load(dataSource, &error)) {
+  if (!manager.Load(options.dataSource, &error)) {
     WriteAll(fd, "L " + error + "\n");
     _exit(0);
   }
@@ -95,6 +139,7 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   CParaAnalyze analyzer;
   analyzer.SetTwainStatus(kInitialState);
   bool previousSkipped = false;
+  AwaitedNotices awaited;
   for (size_t i = begin; i < end; ++i) {
     Rebuilt rebuilt = RebuildCall(entries[i], i == lastEntry);
     if (previousSkipped && IsStatusRequest(entries[i])) {
@@ -106,14 +151,21 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
       continue;
     }
     CallInput& input = std::get<CallInput>(rebuilt);
+    TW_UINT16 notice =
+        awaited.Before(entries[i], input.Group(), input.ArgumentType(), input.Message());
+    if (notice != 0) AwaitNotice(fd, manager, &awaited, i, notice, options.timeoutSeconds);
     WriteAll(fd, "B " + std::to_string(i) + "\n");
     TW_UINT16 rc = MakeCall(manager, input);
+    awaited.After(entries[i], input.ArgumentType(), input.Message());
+    ReportNotices(fd, manager, &awaited, i);
     std::string text = TraceText(analyzer, input, rc);
     WriteAll(fd, "E " + std::to_string(i) + " " + std::to_string(rc) + " " +
                      std::to_string(text.size()) + "\n" + text);
   }
   WriteAll(fd, "U\n");
   manager.Unload();
+  // What the source sent while it was closed and unloaded, told as the last entry's.
+  if (end > begin) ReportNotices(fd, manager, &awaited, end - 1);
   WriteAll(fd, "X\n");
   _exit(0);
 }
@@ -132,6 +184,7 @@ class PipeReader {
       if (newline != std::string::npos) {
         *line = pending_.substr(0, newline);
         pending_.erase(0, newline + 1);
+        graceMs_ = 0;
         return ReadStatus::kOk;
       }
       ReadStatus status = Fill();
@@ -149,12 +202,15 @@ class PipeReader {
     return ReadStatus::kOk;
   }
 
+  // The next line may come this much later: the child waits for a notice before its call.
+  void Grant(int milliseconds) { graceMs_ = milliseconds; }
+
  private:
   ReadStatus Fill() {
     pollfd watched{fd_, POLLIN, 0};
     int ready;
     do {
-      ready = poll(&watched, 1, timeoutMs_);
+      ready = poll(&watched, 1, timeoutMs_ + graceMs_);
     } while (ready < 0 && errno == EINTR);
     if (ready == 0) return ReadStatus::kTimeout;
     char chunk[65536];
@@ -169,6 +225,7 @@ class PipeReader {
 
   int fd_;
   int timeoutMs_;
+  int graceMs_ = 0;
   std::string pending_;
 };
 
@@ -246,7 +303,7 @@ class LoadReplay {
     if (child < 0) return Fail("cannot start the replay process: " + std::string(strerror(errno)));
     if (child == 0) {
       close(fds[0]);
-      RunChild(fds[1], options_.dataSource, entries_, begin, end, entries_.size() - 1);
+      RunChild(fds[1], options_, entries_, begin, end, entries_.size() - 1);
     }
     close(fds[1]);
     child_ = child;
@@ -279,6 +336,18 @@ class LoadReplay {
         case 'S':
           Skipped(line);
           break;
+        case 'W':
+          reader.Grant(options_.timeoutSeconds * 1000 + kWaitMarginMs);
+          break;
+        case 'N':
+          if (!Noticed(line)) return Fail("the replay process reported nonsense");
+          break;
+        case 'O':
+          if (!Unlisted(line)) return Fail("the replay process reported nonsense");
+          break;
+        case 'M':
+          if (!NoticeMissing(line)) return Fail("the replay process reported nonsense");
+          break;
         case 'B':
           current_.clear();
           currentEntry_ = std::strtoul(line.c_str() + 2, nullptr, 10);
@@ -307,6 +376,48 @@ class LoadReplay {
     result_->skipped.push_back(note);
   }
 
+  // "N <entry> <1 accepted|0 refused> <message> <why refused>"
+  bool Noticed(const std::string& line) {
+    std::istringstream fields(line.substr(2));
+    size_t index = 0;
+    int accepted = 0;
+    NoticeNote notice;
+    if (!(fields >> index >> accepted >> notice.message) || index >= entries_.size()) return false;
+    std::getline(fields >> std::ws, notice.refusal);
+    const EntryNote entry = NoteOf(entries_[index]);
+    notice.label = entry.label;
+    notice.line = entry.line;
+    notice.accepted = accepted != 0;
+    // A refused notice is a fault of the source's, shown even without --verbose.
+    if (options_.verbose || !notice.accepted) Print(out_, NoticeLine(notice));
+    result_->notices.push_back(notice);
+    return true;
+  }
+
+  // "O <entry> <count>": notices beyond those listed for the entry.
+  bool Unlisted(const std::string& line) {
+    std::istringstream fields(line.substr(2));
+    size_t index = 0;
+    size_t count = 0;
+    if (!(fields >> index >> count) || index >= entries_.size()) return false;
+    Print(out_, NoteOf(entries_[index]).label + ": " + std::to_string(count) +
+                    " more notices, not listed");
+    result_->unlistedNotices += count;
+    return true;
+  }
+
+  // "M <entry> <message>": the notice the application waited for before the entry never came.
+  bool NoticeMissing(const std::string& line) {
+    std::istringstream fields(line.substr(2));
+    size_t index = 0;
+    std::string message;
+    if (!(fields >> index >> message) || index >= entries_.size()) return false;
+    missingNotices_.push_back({index,
+                               {"awaited notice", message,
+                                "none within " + std::to_string(options_.timeoutSeconds) + " s"}});
+    return true;
+  }
+
   bool Ended(PipeReader& reader, const std::string& line) {
     size_t index = 0;
     unsigned rc = 0;
@@ -321,8 +432,14 @@ class LoadReplay {
     const log_reader::Triplet& logged = entries_[index];
     current_ = "after " + EntryLabel(logged);
     EntryNote note = NoteOf(logged);
-    note.divergences =
-        Compare(logged, ReadBack(text, logged.ordinal), ReturnCodeName(static_cast<TW_UINT16>(rc)));
+    for (const auto& [entry, missing] : missingNotices_) {
+      if (entry == index) note.divergences.push_back(missing);
+    }
+    missingNotices_.clear();
+    for (Divergence& divergence : Compare(logged, ReadBack(text, logged.ordinal),
+                                          ReturnCodeName(static_cast<TW_UINT16>(rc)))) {
+      note.divergences.push_back(std::move(divergence));
+    }
     if (note.divergences.empty()) return true;
     for (const std::string& divergence : DivergenceLines(note)) Print(out_, divergence);
     result_->diverged.push_back(note);
@@ -380,6 +497,8 @@ class LoadReplay {
   bool finished_ = false;
   size_t currentEntry_ = 0;
   std::string current_ = "while loading the data source";
+  // Divergences of the entry about to be made: a notice its application waited for in vain.
+  std::vector<std::pair<size_t, Divergence>> missingNotices_;
 };
 
 // Each load of the data source begins its running numbers again at 1.
@@ -423,6 +542,11 @@ std::vector<std::string> DivergenceLines(const EntryNote& note) {
                     divergence.replayed);
   }
   return lines;
+}
+
+std::string NoticeLine(const NoticeNote& notice) {
+  return notice.label + ": notice " + notice.message +
+         (notice.accepted ? " received" : " refused: " + notice.refusal);
 }
 
 std::string AbortLine(const EntryNote& note) {

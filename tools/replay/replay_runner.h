@@ -18,6 +18,7 @@ struct ReplayOptions {
   std::string dataSource;
   int timeoutSeconds = 10;  // for each call
   bool stopAtFirst = false;
+  bool verbose = false;  // also print every notice the source sent
 };
 
 struct EntryNote {
@@ -27,10 +28,23 @@ struct EntryNote {
   std::vector<Divergence> divergences;
 };
 
+// A notice the source sent the source manager (a transfer is ready, close me), told as the
+// entry during or before which it came; the log cannot show it, since it does not pass
+// through DS_Entry.
+struct NoticeNote {
+  std::string label;  // the entry's, as in EntryNote
+  size_t line = 0;
+  std::string message;  // "MSG_XFERREADY"
+  bool accepted = false;
+  std::string refusal;  // why the source manager refused it
+};
+
 struct ReplayResult {
   int replayed = 0;
   std::vector<EntryNote> skipped;
   std::vector<EntryNote> diverged;
+  std::vector<NoticeNote> notices;
+  size_t unlistedNotices = 0;  // beyond those listed for their entry
   // The call on which the source crashed or hung; the replay of its load ended there.
   std::optional<EntryNote> aborted;
   std::optional<std::string> loadError;  // the data source could not be loaded
@@ -45,6 +59,7 @@ std::string EntryLabel(const log_reader::Triplet& entry);
 std::string SkipLine(const EntryNote& note);
 std::vector<std::string> DivergenceLines(const EntryNote& note);
 std::string AbortLine(const EntryNote& note);
+std::string NoticeLine(const NoticeNote& notice);
 
 // Replays `entries` (the log's triplet entries in order), printing each skip, divergence and
 // abort to `out` as it is found, unless `out` is null.

@@ -3,6 +3,7 @@
 // crash, hang or are none, and logs with entries that cannot be made again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -75,8 +76,6 @@ const std::vector<std::string> kRefusedSetSkipped = {
 };
 
 TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   for (const std::string& log : {DemoLog(), Quoted(nativeLog_.string())}) {
     for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
       ToolRun run = Replay(log + " " + Quoted(source));
@@ -90,8 +89,6 @@ TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
 }
 
 TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   const std::string changed = "HALVERN_DEFAULT_PIXEL=bw HALVERN_DEFAULT_DPI=300";
   const std::string source = Quoted(REPLAY_SAMPLE);
   ToolRun run = Replay(DemoLog() + " " + source, changed);
@@ -165,8 +162,6 @@ TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
 
 // Two loads in one file, a line that is no log line, and a log that ends inside an entry.
 TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   std::string log = ReadFile(demoLog_);
   size_t lastEntry = log.rfind("[000");
   std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
@@ -183,6 +178,114 @@ TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
   EXPECT_NE(run.output.find(", 5 skipped, 0 diverged; 2 loads of the data source; 1 unrecognized "
                             "log lines ignored\n"),
             std::string::npos);
+}
+
+// A session of a source that sends its notices to the source manager, by an application that
+// waits for them instead of running an event loop.
+class CallbackReplay : public ::testing::Test {
+ protected:
+  // In the test, not the suite's set-up, so that a session that fails fails the test.
+  void SetUp() override {
+    fs::create_directories(REPLAY_OUTPUT);
+    if (!log_.empty()) return;
+    for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    std::string command =
+        "HALVERN_NOTIFY=callback '" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
+        "' --log-dir '" REPLAY_LOG_DIR "' --pages 2 --notify callback > /dev/null 2>&1";
+    ASSERT_EQ(system(command.c_str()), 0) << command;
+    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) log_ = log.path();
+    ASSERT_FALSE(log_.empty());
+  }
+
+  static ToolRun ReplayAgainst(const char* source, const std::string& environment,
+                               int timeout = 2) {
+    return Replay("--verbose --timeout " + std::to_string(timeout) + " " + Quoted(log_.string()) +
+                      " " + Quoted(source),
+                  environment);
+  }
+
+  static inline fs::path log_;
+};
+
+TEST_F(CallbackReplay, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
+  const std::string received = ": notice MSG_XFERREADY received\n";
+  for (const char* mode : {"callback", "callback-thread"}) {
+    ToolRun run = ReplayAgainst(REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=") + mode);
+    EXPECT_EQ(run.status, 0) << mode << "\n" << run.output;
+    EXPECT_NE(run.output.find(received), std::string::npos) << mode << "\n" << run.output;
+    EXPECT_EQ(run.output.find("refused"), std::string::npos) << mode << "\n" << run.output;
+    EXPECT_NE(run.output.find(", 2 skipped, 0 diverged\n"), std::string::npos) << run.output;
+  }
+
+  fs::path json = fs::path(REPLAY_OUTPUT) / "notices.json";
+  Replay("--quiet --json " + Quoted(json.string()) + " " + Quoted(log_.string()) + " " +
+             Quoted(REPLAY_SAMPLE),
+         "HALVERN_NOTIFY=callback");
+  const std::string data = ReadFile(json);
+  EXPECT_NE(data.find("DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": "), std::string::npos)
+      << data;
+  EXPECT_NE(data.find("\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"),
+            std::string::npos)
+      << data;
+
+  // A source that keeps a notice back: the application's wait for it is the first divergence.
+  struct Withheld {
+    const char* notice;
+    const char* firstDivergence;
+  };
+  const Withheld withheld[] = {
+      {"xferready",
+       "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: awaited notice MSG_XFERREADY -> none within 2 s"},
+      {"closedsreq",
+       "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS: awaited notice MSG_CLOSEDSREQ -> none within "
+       "2 s"},
+  };
+  for (const Withheld& c : withheld) {
+    ToolRun run = ReplayAgainst(
+        REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=callback HALVERN_WITHHOLD=") + c.notice);
+    EXPECT_EQ(run.status, 1) << run.output;
+    std::vector<std::string> lines = run.EntryLines();
+    auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.find("skipped") == std::string::npos &&
+             line.find(": notice ") == std::string::npos;
+    });
+    ASSERT_NE(first, lines.end()) << run.output;
+    EXPECT_EQ(*first, c.firstDivergence) << run.output;
+  }
+}
+
+// Notices no source should send, or at odd times, from a source that otherwise sends what a
+// TWAIN 2 source sends: each a line of its own, the replay going on.
+TEST_F(CallbackReplay, MisbehavingNoticesAreReportedNotFatal) {
+  struct Case {
+    const char* misbehaviour;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"null-origin",
+       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice MSG_XFERREADY refused: "
+       "null origin"},
+      {"foreign-destination",
+       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice MSG_XFERREADY "
+       "refused: foreign destination"},
+      {"unknown-message",
+       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice ERROR!(30583) "
+       "refused: unknown message"},
+      {"thread", ": notice MSG_XFERREADY received"},
+      {"flood", "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: 25 more notices, not listed"},
+      {"close-mid-transfer", "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: notice MSG_CLOSEDSREQ received"},
+      {"after-close",
+       "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS: notice MSG_CLOSEDSREQ refused: "
+       "source not open"},
+  };
+  for (const Case& c : cases) {
+    ToolRun run =
+        ReplayAgainst(REPLAY_FAKE, std::string("REPLAY_FAKE_NOTICE=") + c.misbehaviour, 1);
+    EXPECT_NE(run.output.find(c.line), std::string::npos) << c.misbehaviour << "\n" << run.output;
+    // Its good notices still came, the one from its own thread too.
+    EXPECT_EQ(run.output.find("awaited notice"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Summary: "), std::string::npos) << run.output;
+  }
 }
 
 }  // namespace

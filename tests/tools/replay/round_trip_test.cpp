@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "log_reader/log_splitter.h"
 #include "platform/source_manager_memory.h"
 #include "replay/call_input.h"
+#include "replay/dump_values.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
 #include "vendor_build.h"
@@ -80,8 +83,6 @@ class RoundTrip : public DumpTest {
 };
 
 TEST_F(RoundTrip, OneValueSetOfEveryItemType) {
-  // Their expected lines name values as the vendor's build does.
-  SKIP_UNLESS_VENDOR_BUILD();
   TW_FIX32 resolution = ToFix32(300);
   TW_UINT16 pixelType = TWPT_GRAY;
   TW_BOOL enabled = 1;
@@ -168,6 +169,57 @@ TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
   TW_STATUS status{TWCC_BADVALUE, {0}};
   replay::Rebuilt statusInput = Rebuilt(Text(DG_CONTROL, DAT_STATUS, MSG_GET, &status));
   EXPECT_EQ(std::get<replay::CallInput>(statusInput).As<TW_STATUS>()->ConditionCode, 0);
+}
+
+// A log of either build reads back, whichever this one is: the vendor's build names the vendor's
+// values and leaves the TWAIN 2.5 ones unnamed; the build for any source does the opposite.
+TEST(NamesOfEitherBuild, ReadBackToTheirValues) {
+  using Reader = std::optional<int64_t> (*)(std::string_view);
+  struct Case {
+    Reader read;
+    const char* vendorBuild;
+    const char* otherBuild;
+    int64_t value;
+  };
+  const Case cases[] = {
+      {replay::ArgumentTypeValue, "ERROR!(1027)", "DAT_ENTRYPOINT", DAT_ENTRYPOINT},
+      {replay::ArgumentTypeValue, "DAT_VX_EVENT", "ERROR!(32772)", DAT_VX_EVENT},
+      {replay::MessageValue, "ERROR!(12)", "MSG_SETCONSTRAINT", twain25::MSG_SETCONSTRAINT},
+      {replay::MessageValue, "MSG_VX_XFERREQUEST", "ERROR!(32770)", MSG_VX_XFERREQUEST},
+      {replay::CapabilityValue, "ERROR!(4448)", "ICAP_MIRROR", twain25::ICAP_MIRROR},
+      {replay::CapabilityValue, "CAP_VX_FEEDERTYPE", "ERROR!(32827)", CAP_VX_FEEDERTYPE},
+      {replay::ReturnCodeValue, "ERROR!(10)", "TWRC_BUSY", twain25::TWRC_BUSY},
+      {replay::ItemTypeValue, "ERROR!(15)", "TWTY_HANDLE", twain25::TWTY_HANDLE},
+      {replay::FileFormatValue, "ERROR!(11)", "TWFF_JP2", twain25::TWFF_JP2},
+      {replay::DataGroupValue, "ERROR!(65535)", "DG_MASK", twain25::DG_MASK},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.read(c.vendorBuild), c.value) << c.vendorBuild;
+    EXPECT_EQ(c.read(c.otherBuild), c.value) << c.otherBuild;
+  }
+  EXPECT_EQ(replay::ArgumentTypeValue("DAT_NOSUCHTHING"), std::nullopt);
+}
+
+// Capability items: a value of a table's TWAIN 2.5 supplement, and the vendor's capabilities'
+// values, which the build for any source writes as plain numbers.
+TEST(NamesOfEitherBuild, ItemsReadBackToTheirValues) {
+  struct Case {
+    TW_UINT16 cap;
+    const char* text;
+    TW_UINT16 value;
+  };
+  const Case cases[] = {
+      {ICAP_PIXELTYPE, "TWPT_INFRARED", static_cast<TW_UINT16>(twain25::TWPT_INFRARED)},
+      {ICAP_PIXELTYPE, "ERROR!(16)", 16},
+      {CAP_VX_VERSION, "1.5", 0x0105},
+      {CAP_VX_VERSION, "261", 0x0105},
+      {CAP_VX_FEEDERTYPE, "2", 2},
+  };
+  for (const Case& c : cases) {
+    TW_UINT16 item = 0;
+    EXPECT_TRUE(replay::ParseItem(c.cap, TWTY_UINT16, c.text, &item)) << c.text;
+    EXPECT_EQ(item, c.value) << c.text;
+  }
 }
 
 }  // namespace
