@@ -182,8 +182,7 @@ bool CParaAnalyze::ResultMake() {
 }
 
 bool CParaAnalyze::HeaderMake(char* pszOut) {
-  static const char kSeparator[] = "////////////////////////////////////////////////%s";
-  char line[1024];
+  static constexpr char kRule[] = "////////////////////////////////////////////////";
   char now[80] = {};
   time_t seconds = time(nullptr);
   struct tm local {};
@@ -192,13 +191,12 @@ bool CParaAnalyze::HeaderMake(char* pszOut) {
   size_t length = strlen(now);
   if (length > 0) now[length - 1] = '\0';
 
-  snprintf(line, sizeof(line), kSeparator, kCrLf);
-  strcat(pszOut, line);
-  snprintf(line, sizeof(line), "           Trivane Ver1.10%s", kCrLf);
-  strcat(pszOut, line);
-  snprintf(line, sizeof(line), kSeparator, kCrLf);
-  strcat(pszOut, line);
-  snprintf(line, sizeof(line), "  << Current time = %s >>%s", now, kCrLf);
-  strcat(pszOut, line);
+  // Appended to the caller's text, in the room every caller of the analysis gives its text.
+  OutText out;
+  out.Begin(pszOut, kDefaultOutTextSize);
+  TW_APPEND(out, "%s%s", kRule, kCrLf);
+  TW_APPEND(out, "           Trivane Ver1.10%s", kCrLf);
+  TW_APPEND(out, "%s%s", kRule, kCrLf);
+  TW_APPEND(out, "  << Current time = %s >>%s", now, kCrLf);
   return true;
 }

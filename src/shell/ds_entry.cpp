@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 
@@ -7,6 +6,7 @@
 #include "platform/source_manager_memory.h"
 #include "platform/visibility.h"
 #include "shell/macho_main.h"
+#include "text/line_format.h"
 #include "twaintrace/log_format.h"
 #include "twaintrace/twain_abi.h"
 
@@ -55,8 +55,7 @@ size_t AnalyzeInto(char* entry, TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DA
 }
 
 size_t AppendErrorStatusLine(char* end, const char* text) {
-  return static_cast<size_t>(
-      snprintf(end, kErrorStatusLineSize, "%s%s", text, log_format::kLineEnd));
+  return TW_FORMAT(end, kErrorStatusLineSize, "%s%s", text, log_format::kLineEnd);
 }
 
 }  // namespace

@@ -102,16 +102,6 @@ uint64_t Rescaled(uint64_t units, uint64_t scale) {
   return rounded + (up & 1);
 }
 
-// The magnitude of a double in 1/65536ths, when it is a whole number of them below 2^48, as
-// every TW_FIX32 is; false for any other value.
-bool FixedPointUnits(double value, uint64_t* units) {
-  double magnitude = std::fabs(value);
-  if (!(magnitude < 4294967296.0)) return false;
-  double scaled = magnitude * 65536.0;  // exact: a power of two
-  *units = static_cast<uint64_t>(static_cast<int64_t>(scaled));
-  return static_cast<double>(*units) == scaled;
-}
-
 char* WriteFixedPoint(char* at, const Directive& d, int precision, bool negative, uint64_t units) {
   uint64_t scale = kPowersOfTen[precision];
   uint64_t rounded = Rescaled(units, scale);
@@ -200,13 +190,9 @@ char* WritePadded(char* at, const Directive& d, const char* text, size_t length)
 
 namespace {
 
-void PutWritten(OutText& out, const char* local, const char* end) {
-  out.Put(local, static_cast<size_t>(end - local));
-}
-
 // One directive handed to the C library with its argument, straight into the text.
 template <typename T>
-void PutByLibrary(OutText& out, const char* format, const Directive& d, T value) {
+void PutDirectiveByLibrary(OutText& out, const char* format, const Directive& d, T value) {
   // Flags, a width of at most kMaxWidth, a precision and the conversion.
   char directive[32];
   size_t length = d.end - d.begin;
@@ -219,55 +205,14 @@ void PutByLibrary(OutText& out, const char* format, const Directive& d, T value)
   if (written > 0) out.Advance(static_cast<size_t>(written));
 }
 
-void PutFixedPoint(OutText& out, const char* format, const Directive& d, const Value& value) {
-  int precision = d.precision < 0 ? 6 : d.precision;
-  double real = value.isFixedPoint ? static_cast<double>(value.fixedPoint) : value.real;
-  uint64_t units;
-  if (precision > kMaxExactPrecision || !FixedPointUnits(real, &units)) {
-    return PutByLibrary(out, format, d, real);
-  }
-  char local[kMostNumberBytes];
-  PutWritten(out, local, WriteFixedPoint(local, d, precision, std::signbit(real), units));
-}
-
-void PutDirective(OutText& out, const char* format, const Directive& d, const Value& value) {
-  char local[kMostNumberBytes];
-  switch (d.conversion) {
-    case '%':
-      return out.Put("%", 1);
-    case 's':
-      if (value.text == nullptr) return PutByLibrary(out, format, d, value.text);
-      for (size_t i = value.textLength; i < d.width && !d.leftAlign; ++i) out.Put(" ", 1);
-      out.Put(value.text, value.textLength);
-      for (size_t i = value.textLength; i < d.width && d.leftAlign; ++i) out.Put(" ", 1);
-      return;
-    case 'c':
-      return PutWritten(out, local, WriteCharacter(local, d, static_cast<char>(value.signedValue)));
-    case 'd':
-    case 'i':
-      return PutWritten(out, local, WriteSigned(local, d, value.signedValue));
-    case 'f':
-      return PutFixedPoint(out, format, d, value);
-    default:
-      return PutWritten(out, local, WriteUnsigned(local, d, value.unsignedValue));
-  }
-}
-
 }  // namespace
 
-void PutLineCut(OutText& out, const char* format, const Value* values) {
-  size_t argument = 0;
-  size_t begin = 0;
-  size_t i = 0;
-  for (; format[i] != '\0'; ++i) {
-    if (format[i] != '%') continue;
-    out.Put(format + begin, i - begin);
-    Directive d = ParseDirective(format, i, argument);
-    PutDirective(out, format, d, d.conversion != '%' ? values[argument++] : Value{});
-    begin = d.end;
-    i = d.end - 1;
-  }
-  out.Put(format + begin, i - begin);
+void PutByLibrary(OutText& out, const char* format, const Directive& d, const char* text) {
+  PutDirectiveByLibrary(out, format, d, text);
+}
+
+void PutByLibrary(OutText& out, const char* format, const Directive& d, double value) {
+  PutDirectiveByLibrary(out, format, d, value);
 }
 
 }  // namespace line_format

@@ -5,14 +5,14 @@
 // The text is the C library's, byte for byte. Directives: %s (and %.<n>s), %c, %d, %i, %u, %x,
 // %X with the flags '-' and '0', a width and the length 'l'; %f with a precision; %%. A directive
 // the formatter does not know, or an argument of a type its directive does not take, is a
-// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (ToFix32Number), or
-// a double that is a whole number of 1/65536ths below 2^32 in magnitude, is converted exactly
-// here with up to four decimals; other %f values, and a null %s, go to the C library.
+// compile error, as -Wformat made it before. A TW_FIX32 given as its parts (ToFix32Number) is
+// converted exactly here with up to four decimals; a double, a TW_FIX32 with more decimals, and
+// a null %s go to the C library. A line that may not fit is written piece by piece with the
+// same writers, each piece cut where the text ends.
 //
-// Included by the formatters' sources only: the macro is theirs.
+// Included by the sources that write lines only: the macros are theirs.
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +61,9 @@
 // As snprintf(out, size, format, ...), for a literal format: a value's text on its own.
 #define TW_FORMAT(out, size, format, ...) \
   line_format::FormatInto(out, size, TW_LINE_FORMAT(format) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
+// The same, appended to the OutText `text`.
+#define TW_APPEND(text, format, ...) \
+  line_format::AppendTo(text, TW_LINE_FORMAT(format) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
 
 namespace line_format {
 
@@ -106,7 +109,7 @@ constexpr size_t DirectiveCount(const char* format) {
 }
 
 // The directive whose '%' is at `format[at]`, its argument numbered `argument`: the one reading
-// of a format, when the data source is compiled and on the rare line read at run time.
+// of a format, when the data source is compiled.
 constexpr Directive ParseDirective(const char* format, size_t at, size_t argument) {
   Directive directive;
   directive.begin = at;
@@ -426,57 +429,58 @@ char* WritePiece(char* at, const Arguments& arguments, size_t length) {
   }
 }
 
-// A directive's argument as the C library would read it; a string with its length measured
-// as the directive measures it.
-struct Value {
-  union {
-    long signedValue;
-    unsigned long unsignedValue;
-    Fix32Number fixedPoint;
-    double real;
-    const char* text;
-  };
-  size_t textLength = 0;
-  bool isFixedPoint = false;
-};
+// The directives the line formatter does not write itself, by the C library, straight into the
+// text: a null %s, and a %f of a double or of a precision beyond kMaxExactPrecision.
+void PutByLibrary(OutText& out, const char* format, const Directive& d, const char* text);
+void PutByLibrary(OutText& out, const char* format, const Directive& d, double value);
 
+// Directive K of a line that may not fit, written by the same writer as on the line's fast
+// path: in place when the text has room for the most it can take, else into a local copy that
+// is cut where the text ends.
 template <typename Format, size_t K, typename Arguments>
-void KeepValue(Value* values, const Arguments& arguments) {
+void PutArgumentCut(OutText& out, const Arguments& arguments) {
   constexpr Directive d = kPlan<Format>.directives[K];
-  if constexpr (d.conversion != '%') {
-    const auto& argument = std::get<d.argument>(arguments);
-    using Arg = std::remove_cv_t<std::remove_reference_t<decltype(argument)>>;
-    Value& value = values[d.argument];
+  const auto& argument = std::get<d.argument>(arguments);
+  if constexpr (MostBytes<Format, K, Arguments>() == kUnbounded) {
+    return PutByLibrary(out, Format::Text(), d, static_cast<double>(argument));
+  } else {
+    size_t length = TextBytes<Format, K>(arguments);
     if constexpr (d.conversion == 's') {
-      value.text = TextOf(argument);
-      value.textLength = TextBytes<Format, K>(arguments);
-    } else if constexpr (d.conversion == 'f') {
-      value.isFixedPoint = std::is_same_v<Arg, Fix32Number>;
-      if constexpr (std::is_same_v<Arg, Fix32Number>) {
-        value.fixedPoint = argument;
-      } else {
-        value.real = argument;
-      }
-    } else if constexpr (d.conversion == 'c' || d.conversion == 'd' || d.conversion == 'i') {
-      value.signedValue = d.isLong ? static_cast<long>(+argument) : static_cast<int>(+argument);
-    } else {
-      value.unsignedValue =
-          d.isLong ? static_cast<unsigned long>(+argument) : static_cast<unsigned>(+argument);
+      if (length == kUnbounded) return PutByLibrary(out, Format::Text(), d, TextOf(argument));
+      // A text at least as long as its field is the whole piece, of any length: cut as it is.
+      if (length >= d.width) return out.Put(TextOf(argument), length);
     }
+    // Else the piece is at most a field's width or a number.
+    constexpr size_t most = kMostNumberBytes;
+    char* at = out.End();
+    if (at != nullptr && most <= out.Room()) {
+      return out.Commit(static_cast<size_t>(WriteArgument<Format, K>(at, argument, length) - at));
+    }
+    char local[most];
+    out.Put(local, static_cast<size_t>(WriteArgument<Format, K>(local, argument, length) - local));
   }
 }
 
-// The line `format` piece by piece, each cut where the text ends: for a line that may not fit,
-// or that leaves a directive to the C library. The format is read here at run time, so that
-// this one path serves every line; it is rare enough to be kept out of the way of the others.
-void PutLineCut(OutText& out, const char* format, const Value* values);
+template <typename Format, size_t K, typename Arguments>
+void PutPieceCut(OutText& out, const Arguments& arguments) {
+  constexpr const auto& plan = kPlan<Format>;
+  out.Put(Format::Text() + plan.literalBegin[K], plan.literalLength[K]);
+  if constexpr (plan.directives[K].conversion == '%') {
+    out.Put("%", 1);
+  } else {
+    PutArgumentCut<Format, K>(out, arguments);
+  }
+}
 
+// The line piece by piece, each cut where the text ends: for a line that may not fit, or that
+// leaves a directive to the C library. Rare enough to be kept out of the way of the others.
 template <typename Format, typename Arguments, size_t... K>
 [[gnu::cold]] [[gnu::noinline]] void PutPiecesCut(OutText& out, const Arguments& arguments,
                                                   std::index_sequence<K...>) {
-  Value values[kPlan<Format>.argumentCount + 1];
-  (KeepValue<Format, K>(values, arguments), ...);
-  PutLineCut(out, Format::Text(), values);
+  constexpr const auto& plan = kPlan<Format>;
+  constexpr size_t last = sizeof...(K);
+  (PutPieceCut<Format, K>(out, arguments), ...);
+  out.Put(Format::Text() + plan.literalBegin[last], plan.literalLength[last]);
 }
 
 // A line whose every directive has a bound is written in place, unchecked, when the text has
@@ -565,6 +569,11 @@ void Append(OutText& out, const Args&... args) {
 #ifdef TWAINTRACE_CHECK_LINES
   CheckLine(out, begin, wasCut, Format::Text(), args...);
 #endif
+}
+
+template <typename Format, typename... Args>
+void AppendTo(OutText& out, Format, const Args&... args) {
+  Append<Format>(out, args...);
 }
 
 // Returns the length of the text written.
