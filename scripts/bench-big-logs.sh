@@ -4,7 +4,8 @@
 # so one log file) and times, side by side in one run, `grep -c` of one fixed string over the
 # cached file, the text report, the HTML report and the replay, with their peak resident memory,
 # the page's size and, where headless Chromium is installed, how long it takes to show the page.
-# Logs already made are reused; delete $BUILD_DIR/big-logs to make them again.
+# Logs already made with the same DEMO_ARGS are reused; delete $BUILD_DIR/big-logs to make them
+# again.
 #
 # Environment:
 #   BIG_LOG_MB=1024      size of the log the reports read
@@ -79,9 +80,13 @@ demo_log_into() {
   rm -rf "$folder.part"
   mkdir -p "$folder.part"
   mv "$file" "$folder.part/"
+  echo "$demo_args" >"$folder.part/demo-args"
   rm -rf "$folder"
   mv "$folder.part" "$folder"
 }
+
+# True when folder $1 holds a log made with the current DEMO_ARGS.
+made_alike() { [ -f "$1/demo-args" ] && [ "$(cat "$1/demo-args")" = "$demo_args" ]; }
 
 # The one log in folder $1.
 log_in() {
@@ -96,11 +101,11 @@ file_bytes() { stat -c %s "$1"; }
 # session's log (measured first) needs to reach the size.
 make_log() {
   local mb=$1 folder="$logs/${1}MB"
-  if [ -d "$folder" ]; then
+  if made_alike "$folder"; then
     log_in "$folder"
     return
   fi
-  if [ ! -d "$logs/one-session" ]; then
+  if ! made_alike "$logs/one-session"; then
     demo_log_into "$logs/one-session"
   fi
   local per_session sessions
@@ -112,7 +117,7 @@ make_log() {
 }
 
 # The demo's own page: the report of one default demo session.
-if [ ! -d "$logs/demo" ]; then
+if ! demo_args="" made_alike "$logs/demo"; then
   demo_args="" demo_log_into "$logs/demo"
 fi
 demo_log=$(log_in "$logs/demo")

@@ -5,7 +5,8 @@
 
 const char kUsage[] =
     "Usage: twaintrace-demo [options]\n"
-    "Runs a TWAIN session through the TwainTrace data source and the sample scanner.\n"
+    "Runs a TWAIN session (or several in one load) through the TwainTrace data source and the\n"
+    "sample scanner.\n"
     "  --pages N            pages to scan from the feeder, 1 to 50 (default 2)\n"
     "  --sessions N         whole sessions to run one after another in one load of the data\n"
     "                       source, so into one log, 1 to 1000000 (default 1)\n"
