@@ -5,8 +5,11 @@
 
 const char kUsage[] =
     "Usage: twaintrace-demo [options]\n"
-    "Runs a TWAIN session through the TwainTrace data source and the sample scanner.\n"
+    "Runs a TWAIN session (or several in one load) through the TwainTrace data source and the\n"
+    "sample scanner.\n"
     "  --pages N            pages to scan from the feeder, 1 to 50 (default 2)\n"
+    "  --sessions N         whole sessions to run one after another in one load of the data\n"
+    "                       source, so into one log, 1 to 1000000 (default 1)\n"
     "  --xfer memory|native transfer mechanism (default memory)\n"
     "  --pixel bw|gray|rgb  pixel type (default gray)\n"
     "  --dpi N              resolution: 75, 100, 150, 200, 300, 400 or 600 (default 100)\n"
@@ -19,6 +22,9 @@ const char kUsage[] =
     "  --help               show this text\n";
 
 namespace {
+
+// Enough for a log of many gigabytes; a bound keeps a mistyped count from running for days.
+constexpr int kMostSessions = 1000000;
 
 struct Named {
   const char* name;
@@ -59,6 +65,7 @@ bool ParseCount(const char* text, int low, int high, int* value) {
 // Applies one option that takes a value; false when the value is not valid.
 bool ApplyValue(const std::string& option, const char* value, DemoOptions* options) {
   if (option == "--pages") return ParseCount(value, 1, 50, &options->pages);
+  if (option == "--sessions") return ParseCount(value, 1, kMostSessions, &options->sessions);
   if (option == "--dpi") return ParseCount(value, 1, 1200, &options->resolution);
   if (option == "--xfer") return FindValue(kMechanisms, value, &options->transferMechanism);
   if (option == "--pixel") return FindValue(kPixelTypes, value, &options->pixelType);
@@ -75,9 +82,9 @@ bool ApplyValue(const std::string& option, const char* value, DemoOptions* optio
 }
 
 bool TakesValue(const std::string& option) {
-  return option == "--pages" || option == "--dpi" || option == "--xfer" || option == "--pixel" ||
-         option == "--notify" || option == "--notice-timeout" || option == "--data-source" ||
-         option == "--log-dir";
+  return option == "--pages" || option == "--sessions" || option == "--dpi" || option == "--xfer" ||
+         option == "--pixel" || option == "--notify" || option == "--notice-timeout" ||
+         option == "--data-source" || option == "--log-dir";
 }
 
 }  // namespace

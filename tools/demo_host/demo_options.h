@@ -7,6 +7,7 @@
 
 struct DemoOptions {
   int pages = 2;
+  int sessions = 1;
   TW_UINT16 transferMechanism = TWSX_MEMORY;
   TW_UINT16 pixelType = TWPT_GRAY;
   int resolution = 100;

@@ -1,6 +1,7 @@
 // twaintrace-demo: a scanning application and its source manager in one program. It loads the
-// TwainTrace data source, runs a complete TWAIN session against the sample scanner behind it,
+// TwainTrace data source, runs complete TWAIN sessions against the sample scanner behind it,
 // and reports what the trace recorded.
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -29,12 +30,40 @@ void ReportLog(const DemoOptions& options, const LogDirectoryWatch& watch,
   std::cout << "Log file: " << logFile << "\n";
 }
 
-void ReportSummary(const SourceManager& manager, const DemoSession& session, uint64_t logged,
-                   bool ok) {
-  std::cout << "Summary: " << manager.Calls() << " calls, " << manager.Failures() << " failures ("
-            << session.ExpectedFailures() << " expected), " << session.Pages()
-            << (session.Pages() == 1 ? " page, " : " pages, ") << session.ImageBytes()
-            << " image bytes, " << logged << " bytes logged; session "
+// What all the sessions of the load did together.
+struct Totals {
+  int sessions = 0;
+  int expectedFailures = 0;
+  int pages = 0;
+  uint64_t imageBytes = 0;
+
+  void Add(const DemoSession& session) {
+    ++sessions;
+    expectedFailures += session.ExpectedFailures();
+    pages += session.Pages();
+    imageBytes += session.ImageBytes();
+  }
+};
+
+// Runs the sessions one after another while each completes; false at the first that does not.
+bool RunSessions(SourceManager& manager, const DemoOptions& options, Totals* totals) {
+  for (int i = 1; i <= options.sessions; ++i) {
+    if (options.sessions > 1) std::cout << "Session " << i << " of " << options.sessions << "\n";
+    DemoSession session(manager, options, std::cout, std::cerr);
+    bool ok = session.Run();
+    totals->Add(session);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+void ReportSummary(const SourceManager& manager, const Totals& totals, uint64_t logged, bool ok) {
+  std::cout << "Summary: ";
+  if (totals.sessions > 1) std::cout << totals.sessions << " sessions, ";
+  std::cout << manager.Calls() << " calls, " << manager.Failures() << " failures ("
+            << totals.expectedFailures << " expected), " << totals.pages
+            << (totals.pages == 1 ? " page, " : " pages, ") << totals.imageBytes << " image bytes, "
+            << logged << " bytes logged; " << (totals.sessions > 1 ? "sessions " : "session ")
             << (ok ? "completed" : "FAILED") << "\n";
 }
 
@@ -63,13 +92,13 @@ int main(int argc, char** argv) {
     std::cerr << "twaintrace-demo: cannot load the data source: " << error << "\n";
     return 1;
   }
-  DemoSession session(manager, options, std::cout, std::cerr);
-  bool ok = session.Run();
+  Totals totals;
+  bool ok = RunSessions(manager, options, &totals);
   std::cout.flush();
   manager.Unload();
 
   std::string logFile = watch.NewLogFile();
   ReportLog(options, watch, logFile);
-  ReportSummary(manager, session, logFile.empty() ? 0 : FileSize(logFile), ok);
+  ReportSummary(manager, totals, logFile.empty() ? 0 : FileSize(logFile), ok);
   return ok ? 0 : 1;
 }
