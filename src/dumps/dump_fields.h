@@ -10,8 +10,8 @@
 
 #include <cstddef>
 
-#include "analyzer/append_line.h"
 #include "dumps/dump_conventions.h"
+#include "dumps/dump_line.h"
 
 namespace dump_fields {
 
@@ -78,9 +78,10 @@ constexpr FieldFormat<Layout, Label, Value, Open, Close> Field(Label, Value) {
 
 #define TW_FIELDS(indent, width) using TwFieldLayout = dump_fields::Layout<indent, width>
 
-#define TW_FIELD_LINE(open, directive, close, member, ...)   \
-  AppendLine(dump_fields::Field<TwFieldLayout, open, close>( \
-      TW_LINE_FORMAT(#member), TW_LINE_FORMAT(directive)) __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
+#define TW_FIELD_LINE(open, directive, close, member, ...)                        \
+  AppendLine(context.out, dump_fields::Field<TwFieldLayout, open, close>(         \
+                              TW_LINE_FORMAT(#member), TW_LINE_FORMAT(directive)) \
+                              __VA_OPT__(TW_PASS_ALL(__VA_ARGS__)))
 
 // The member as the directive shows it, or as `convert` makes it.
 #define TW_FIELD(p, member, directive) TW_FIELD_LINE('[', directive, ']', member, (p)->member)

@@ -2,10 +2,9 @@
 // supported modes, colour profiles, six colour correction matrices and the firmware version.
 #include <cstring>
 
-#include "analyzer/append_line.h"
-#include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "dumps/dump_fields.h"
+#include "dumps/structure_dumps.h"
 
 namespace {
 
@@ -21,9 +20,9 @@ NameText PascalText(const TWVX_PSTR32& field) {
 
 }  // namespace
 
-bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
-  if (pHardwareInfo == nullptr) return true;
-  TWVX_HARDWAREINFO& info = *pHardwareInfo;
+void DumpVxHardwareInfo(const DumpContext& context, const TWVX_HARDWAREINFO* pHardwareInfo) {
+  if (pHardwareInfo == nullptr) return;
+  const TWVX_HARDWAREINFO& info = *pHardwareInfo;
 
   TW_LINE("  TWVX_HARDWAREINFO = {%s", kCrLf);
   TW_FIELDS(4, 22);
@@ -68,24 +67,23 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   TW_FIELD_TEXT(&info, ProfileNameFB);
   TW_FIELD_TEXT(&info, ProfileNameTPU);
   TW_LINE("    ColorCorrectionFB      = [");
-  SetColorCoeffData(info.ColorCorrectionFB);
+  DumpColorCoefficients(context, info.ColorCorrectionFB);
   TW_LINE("]%s", kCrLf);
   TW_LINE("    ColorCorrectionPOSI    = [");
-  SetColorCoeffData(info.ColorCorrectionPOSI);
+  DumpColorCoefficients(context, info.ColorCorrectionPOSI);
   TW_LINE("]%s", kCrLf);
   TW_LINE("    ColorCorrectionNEGA    = [");
-  SetColorCoeffData(info.ColorCorrectionNEGA);
+  DumpColorCoefficients(context, info.ColorCorrectionNEGA);
   TW_LINE("]%s", kCrLf);
   TW_LINE("    QORColorCorrectionFB   = [");
-  SetColorCoeffData(info.QORColorCorrectionFB);
+  DumpColorCoefficients(context, info.QORColorCorrectionFB);
   TW_LINE("]%s", kCrLf);
   TW_LINE("    QORColorCorrectionPOSI = [");
-  SetColorCoeffData(info.QORColorCorrectionPOSI);
+  DumpColorCoefficients(context, info.QORColorCorrectionPOSI);
   TW_LINE("]%s", kCrLf);
   TW_LINE("    QORColorCorrectionNEGA = [");
-  SetColorCoeffData(info.QORColorCorrectionNEGA);
+  DumpColorCoefficients(context, info.QORColorCorrectionNEGA);
   TW_LINE("]%s", kCrLf);
   TW_FIELD_TEXT(&info, ROMVersion);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }

@@ -42,10 +42,8 @@ class CapabilityDump : public DumpTest {
 
   std::string Dump(TW_UINT16 cap, TW_UINT16 conType, char** handle, TW_UINT16 rc = TWRC_SUCCESS,
                    TW_UINT16 msg = MSG_GET) {
-    analyzer.m_RC = rc;
-    analyzer.m_MSG = msg;
     TW_CAPABILITY capability{cap, conType, handle};
-    EXPECT_TRUE(analyzer.TwCapabilityAnalyze(&capability));
+    DumpCapability(Context(msg, rc), &capability);
     if (handle != nullptr) shown_.push_back(handle);
     return Text();
   }
@@ -64,7 +62,7 @@ class CapabilityDump : public DumpTest {
 
   void Restart() {
     text[0] = '\0';
-    analyzer.SetOutText(text, sizeof(text));
+    out.Start(text, sizeof(text));
   }
 
   char** Unsized(const std::vector<char>& bytes) {
@@ -164,7 +162,7 @@ TEST_F(CapabilityDump, HandleIsFollowedOnlyWhereAContainerTravels) {
 }
 
 TEST_F(CapabilityDump, NullRecordAndNullLockedDataAddNothing) {
-  EXPECT_TRUE(analyzer.TwCapabilityAnalyze(nullptr));
+  DumpCapability(Context(), nullptr);
   EXPECT_EQ(Text(), "");
 
   TW_ONEVALUE oneValue{TWTY_UINT16, 1};
