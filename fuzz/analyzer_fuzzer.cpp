@@ -31,8 +31,8 @@
 #include <memory>
 #include <string>
 
-#include "dumps/dumped_types.h"
 #include "analyzer/para_analyze.h"
+#include "dumps/dumped_types.h"
 #include "log/log_file.h"
 #include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"

@@ -69,10 +69,9 @@ bool ContainerHolds(const DumpContext& context, size_t end, size_t readable, con
 
 void DumpCapability(const DumpContext& context, const TW_CAPABILITY* pCap) {
   if (pCap == nullptr) return;
-  char capability[kMacroNameSize];
   TW_LINE("  TW_CAPABILITY = {%s", kCrLf);
-  TW_LINE("    Cap        = [%s]%s", CapabilityNameOf(pCap->Cap, capability), kCrLf);
   TW_FIELDS(4, 10);
+  TW_FIELD_AS(pCap, Cap, "%s", NamedBy<CapabilityNameOf>);
   TW_FIELD_NAME(pCap, ConType, twon_macros);
   TW_FIELD_POINTER(pCap, hContainer);
   // After a failure the container holds nothing the data source vouches for.
@@ -113,7 +112,7 @@ void DumpArray(const DumpContext& context, TW_UINT16 Cap, const TW_ARRAY* pArray
   if (ContainerHolds(context, kHeader, nBytes, kContainerFieldIndent)) {
     TW_FIELDS(6, 8);
     TW_FIELD_NAME(pArray, ItemType, twty_macros, twty_supplement);
-    TW_LINE("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
+    TW_FIELD_U32(pArray, NumItems);
     DumpItemList(context, Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList,
                  nBytes - kHeader);
   }
@@ -126,11 +125,11 @@ void DumpEnumeration(const DumpContext& context, TW_UINT16 Cap, const TW_ENUMERA
   constexpr size_t kHeader = offsetof(TW_ENUMERATION, ItemList);
   TW_LINE("    TW_ENUMERATION = {%s", kCrLf);
   if (ContainerHolds(context, kHeader, nBytes, kContainerFieldIndent)) {
-    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, pEnum->ItemType),
-            kCrLf);
-    TW_LINE("      NumItems     = [%ld]%s", static_cast<long>(pEnum->NumItems), kCrLf);
-    TW_LINE("      CurrentIndex = [%ld]%s", static_cast<long>(pEnum->CurrentIndex), kCrLf);
-    TW_LINE("      DefaultIndex = [%ld]%s", static_cast<long>(pEnum->DefaultIndex), kCrLf);
+    TW_FIELDS(6, 12);
+    TW_FIELD_NAME(pEnum, ItemType, twty_macros, twty_supplement);
+    TW_FIELD_U32(pEnum, NumItems);
+    TW_FIELD_U32(pEnum, CurrentIndex);
+    TW_FIELD_U32(pEnum, DefaultIndex);
     DumpItemList(context, Cap, pEnum->ItemType, pEnum->NumItems, pEnum->ItemList, nBytes - kHeader);
   }
   TW_LINE("    }%s", kCrLf);
@@ -141,15 +140,14 @@ void DumpOneValue(const DumpContext& context, TW_UINT16 Cap, const TW_ONEVALUE* 
   if (pOneValue == nullptr) return;
   TW_LINE("    TW_ONEVALUE = {%s", kCrLf);
   if (ContainerHolds(context, sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+    TW_FIELDS(6, 8);
+    TW_FIELD_NAME(pOneValue, ItemType, twty_macros, twty_supplement);
     TW_UINT16 itemType = pOneValue->ItemType;
-    TW_LINE("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
     if (ContainerHolds(context, itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      TW_LINE(
-          "      Item     = [%s]%s",
-          ItemText(NamingOf(Cap), itemType, FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item)), text),
-          kCrLf);
+      const void* item = FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item));
+      TW_FIELD_SHOWN(Item, "%s", ItemText(NamingOf(Cap), itemType, item, text));
     }
   }
   TW_LINE("    }%s", kCrLf);
@@ -159,8 +157,9 @@ void DumpRange(const DumpContext& context, TW_UINT16 Cap, const TW_RANGE* pRange
   if (pRange == nullptr) return;
   TW_LINE("    TW_RANGE = {%s", kCrLf);
   if (ContainerHolds(context, sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+    TW_FIELDS(6, 12);
+    TW_FIELD_NAME(pRange, ItemType, twty_macros, twty_supplement);
     TW_UINT16 itemType = pRange->ItemType;
-    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);
@@ -170,15 +169,14 @@ void DumpRange(const DumpContext& context, TW_UINT16 Cap, const TW_RANGE* pRange
                           kContainerFieldIndent)) {
         return false;
       }
-      AppendLine(context.out, format, ItemText(naming, itemType, FieldAt(pRange, offset), text),
-                 kCrLf);
+      AppendLine(context.out, format, ItemText(naming, itemType, FieldAt(pRange, offset), text));
       return true;
     };
-    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), offsetof(TW_RANGE, MinValue)) &&
-        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), offsetof(TW_RANGE, MaxValue)) &&
-        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), offsetof(TW_RANGE, StepSize)) &&
-        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), offsetof(TW_RANGE, DefaultValue)) &&
-        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), offsetof(TW_RANGE, CurrentValue));
+#define TW_RANGE_VALUE(member) \
+  value(TW_FIELD_FORMAT('[', "%s", ']', member), offsetof(TW_RANGE, member))
+    TW_RANGE_VALUE(MinValue) && TW_RANGE_VALUE(MaxValue) && TW_RANGE_VALUE(StepSize) &&
+        TW_RANGE_VALUE(DefaultValue) && TW_RANGE_VALUE(CurrentValue);
+#undef TW_RANGE_VALUE
   }
   TW_LINE("    }%s", kCrLf);
 }

@@ -49,8 +49,7 @@ void DumpIdentity(const DumpContext& context, const TW_IDENTITY* pIdentity) {
   }
   TW_FIELDS(4, 15);
   TW_FIELD_AS(pIdentity, Id, "%ld", IdNumber);
-  TW_FIELD_NESTED(Version);
-  DumpVersion(context, &pIdentity->Version);
+  TW_FIELD_STRUCT(pIdentity, Version, DumpVersion);
   TW_FIELD(pIdentity, ProtocolMajor, "%d");
   TW_FIELD(pIdentity, ProtocolMinor, "%d");
   TW_FIELD_U32(pIdentity, SupportedGroups);
@@ -86,8 +85,7 @@ void DumpEvent(const DumpContext& context, const TW_EVENT* pEvent) {
   TW_LINE("  TW_EVENT = {%s", kCrLf);
   TW_FIELDS(4, 9);
   TW_FIELD_POINTER(pEvent, pEvent);
-  char message[kMacroNameSize];
-  TW_FIELD_LINE('[', "%s", ']', TWMessage, MessageName(pEvent->TWMessage, message));
+  TW_FIELD_AS(pEvent, TWMessage, "%s", NamedBy<MessageName>);
   TW_LINE("  }%s", kCrLf);
 }
 

@@ -21,8 +21,15 @@ template <typename Table>
 ShownName Name(const Table& table, const NameSupplement& supplement, int64_t value) {
   return ShownName([&](char* out) { return LookupName(table, supplement, value, out); });
 }
+// A value named by a naming function such as CapabilityNameOf.
+template <NameText (*Naming)(TW_UINT16, char*)>
+ShownName NamedBy(TW_UINT16 value) {
+  return ShownName([&](char* out) { return Naming(value, out); });
+}
 
-inline NameText BoolText(unsigned value) {
+// True for any value but 0, however wide the field.
+template <typename Flag>
+NameText BoolText(Flag value) {
   return value != 0 ? NameText{"true", 4} : NameText{"false", 5};
 }
 

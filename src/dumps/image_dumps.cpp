@@ -6,6 +6,16 @@
 #include "names/field_names.h"
 #include "names/triplet_names.h"
 
+namespace {
+
+// The first entry of an array whose length the application sets.
+template <size_t N>
+Fix32Number FirstFix32Number(const TW_FIX32 (&values)[N]) {
+  return ToFix32Number(values[0]);
+}
+
+}  // namespace
+
 void DumpImageInfo(const DumpContext& context, const TW_IMAGEINFO* pImageInfo) {
   if (pImageInfo == nullptr) return;
   TW_LINE("  TW_IMAGEINFO = {%s", kCrLf);
@@ -16,10 +26,7 @@ void DumpImageInfo(const DumpContext& context, const TW_IMAGEINFO* pImageInfo) {
   TW_FIELD(pImageInfo, ImageLength, "%d");
   TW_FIELD(pImageInfo, SamplesPerPixel, "%d");
   // All eight entries, whatever SamplesPerPixel says.
-  TW_LINE("    BitsPerSamples[] = {");
-  for (int i = 0; i < 7; ++i) TW_LINE("%d,", pImageInfo->BitsPerSample[i]);
-  TW_LINE("%d", pImageInfo->BitsPerSample[7]);
-  TW_LINE("}%s", kCrLf);
+  TW_FIELD_LIST_LABELLED(pImageInfo, BitsPerSample, "BitsPerSamples[]", "%d");
   TW_FIELD(pImageInfo, BitsPerPixel, "%d");
   TW_FIELD_BOOL(pImageInfo, Planar);
   // PixelType is signed here, so -1 reads as ERROR!(-1).
@@ -32,8 +39,7 @@ void DumpImageLayout(const DumpContext& context, const TW_IMAGELAYOUT* pImageLay
   if (pImageLayout == nullptr) return;
   TW_LINE("  TW_IMAGELAYOUT = {%s", kCrLf);
   TW_FIELDS(4, 14);
-  TW_FIELD_NESTED(Frame);
-  DumpFrame(context, &pImageLayout->Frame);
+  TW_FIELD_STRUCT(pImageLayout, Frame, DumpFrame);
   TW_FIELD_U32(pImageLayout, DocumentNumber);
   TW_FIELD_U32(pImageLayout, PageNumber);
   TW_FIELD_U32(pImageLayout, FrameNumber);
@@ -62,8 +68,7 @@ void DumpImageMemXfer(const DumpContext& context, const TW_IMAGEMEMXFER* pImageM
   TW_FIELD_U32(pImageMemXfer, XOffset);
   TW_FIELD_U32(pImageMemXfer, YOffset);
   TW_FIELD_U32(pImageMemXfer, BytesWritten);
-  TW_FIELD_NESTED(Memory);
-  DumpMemory(context, &pImageMemXfer->Memory);
+  TW_FIELD_STRUCT(pImageMemXfer, Memory, DumpMemory);
   // Stored logs close this structure at the start of the line.
   TW_LINE("}%s", kCrLf);
 }
@@ -77,27 +82,12 @@ void DumpJpegCompression(const DumpContext& context, const TW_JPEGCOMPRESSION* p
   TW_FIELD_U32(&jpeg, SubSampling);
   TW_FIELD(&jpeg, NumComponents, "%d");
   TW_FIELD(&jpeg, RestartFrequency, "%d");
-  TW_LINE("    QuantMap[]       = {");
-  for (int i = 0; i < 3; ++i) TW_LINE("%d,", jpeg.QuantMap[i]);
-  TW_LINE("%d", jpeg.QuantMap[3]);
-  TW_LINE("}%s", kCrLf);
+  TW_FIELD_LIST(&jpeg, QuantMap, "%d");
   // Each memory-block label shares its line with the nested TW_MEMORY header.
-  for (int i = 0; i < 4; ++i) {
-    TW_LINE("    QuantTable[%d]   = {", i);
-    DumpMemory(context, &jpeg.QuantTable[i]);
-  }
-  TW_LINE("    HuffmanMap[]     = {");
-  for (int i = 0; i < 3; ++i) TW_LINE("%d,", jpeg.HuffmanMap[i]);
-  TW_LINE("%d", jpeg.HuffmanMap[3]);
-  TW_LINE("}%s", kCrLf);
-  for (int i = 0; i < 2; ++i) {
-    TW_LINE("    HuffmanDC[%d]    = {", i);
-    DumpMemory(context, &jpeg.HuffmanDC[i]);
-  }
-  for (int i = 0; i < 2; ++i) {
-    TW_LINE("    HuffmanAC[%d]    = {", i);
-    DumpMemory(context, &jpeg.HuffmanAC[i]);
-  }
+  TW_FIELD_STRUCT_ENDING(&jpeg, QuantTable, "= {", DumpMemory);
+  TW_FIELD_LIST(&jpeg, HuffmanMap, "%d");
+  TW_FIELD_STRUCT_ENDING(&jpeg, HuffmanDC, "= {", DumpMemory);
+  TW_FIELD_STRUCT_ENDING(&jpeg, HuffmanAC, "= {", DumpMemory);
   TW_LINE("  }%s", kCrLf);
 }
 
@@ -107,8 +97,7 @@ void DumpExtImageInfo(const DumpContext& context, const TW_EXTIMAGEINFO* pExtIma
   // NumInfos is shown but never trusted as a bound: only the first entry is read.
   TW_FIELDS(4, 8);
   TW_FIELD_U32(pExtImageInfo, NumInfos);
-  TW_FIELD_NESTED(Info);
-  DumpInfo(context, &pExtImageInfo->Info[0]);
+  TW_FIELD_STRUCT_LABELLED(pExtImageInfo, Info, "Info", DumpInfo);
   TW_LINE("  }%s", kCrLf);
 }
 
@@ -132,16 +121,16 @@ void DumpPalette8(const DumpContext& context, const TW_PALETTE8* pPalette8) {
 void DumpGrayResponse(const DumpContext& context, const TW_GRAYRESPONSE* pGrayResponse) {
   if (pGrayResponse == nullptr) return;
   TW_LINE("  TW_GRAYRESPONSE = {%s", kCrLf);
-  TW_LINE("    Response[0] =%s", kCrLf);
-  DumpElement8(context, &pGrayResponse->Response[0]);
+  TW_FIELDS(4, 0);
+  TW_FIELD_STRUCT(pGrayResponse, Response, DumpElement8);
   TW_LINE("  }%s", kCrLf);
 }
 
 void DumpRgbResponse(const DumpContext& context, const TW_RGBRESPONSE* pRgbResponse) {
   if (pRgbResponse == nullptr) return;
   TW_LINE("  TW_RGBRESPONSE = {%s", kCrLf);
-  TW_LINE("    Response[0] =%s", kCrLf);
-  DumpElement8(context, &pRgbResponse->Response[0]);
+  TW_FIELDS(4, 0);
+  TW_FIELD_STRUCT(pRgbResponse, Response, DumpElement8);
   TW_LINE("  }%s", kCrLf);
 }
 
@@ -164,35 +153,26 @@ void DumpCieColor(const DumpContext& context, const TW_CIECOLOR* pCieColor) {
   TW_FIELD(pCieColor, LowEndian, "%d");
   TW_FIELD(pCieColor, DeviceDependent, "%d");
   TW_FIELD_U32(pCieColor, VersionNumber);
-  TW_LINE("    StageABC=%s", kCrLf);
-  DumpTransformStage(context, &pCieColor->StageABC);
-  TW_LINE("    StageLMN=%s", kCrLf);
-  DumpTransformStage(context, &pCieColor->StageLMN);
-  TW_LINE("    WhitePoint=%s", kCrLf);
-  DumpCiePoint(context, &pCieColor->WhitePoint);
-  TW_LINE("    BlackPoint=%s", kCrLf);
-  DumpCiePoint(context, &pCieColor->BlackPoint);
-  TW_LINE("    WhitePaper=%s", kCrLf);
-  DumpCiePoint(context, &pCieColor->WhitePaper);
-  TW_LINE("    BlackInk=%s", kCrLf);
-  DumpCiePoint(context, &pCieColor->BlackInk);
-  TW_LINE("    Samples[]       = [%.3f]%s", ToFix32Number(pCieColor->Samples[0]), kCrLf);
+  {
+    // Stored logs show these labels unpadded, the '=' right after them.
+    TW_FIELDS(4, 0);
+    TW_FIELD_STRUCT_ENDING(pCieColor, StageABC, "=\r\n", DumpTransformStage);
+    TW_FIELD_STRUCT_ENDING(pCieColor, StageLMN, "=\r\n", DumpTransformStage);
+    TW_FIELD_STRUCT_ENDING(pCieColor, WhitePoint, "=\r\n", DumpCiePoint);
+    TW_FIELD_STRUCT_ENDING(pCieColor, BlackPoint, "=\r\n", DumpCiePoint);
+    TW_FIELD_STRUCT_ENDING(pCieColor, WhitePaper, "=\r\n", DumpCiePoint);
+    TW_FIELD_STRUCT_ENDING(pCieColor, BlackInk, "=\r\n", DumpCiePoint);
+  }
+  TW_FIELD_LABELLED(pCieColor, Samples, "Samples[]", "%.3f", FirstFix32Number);
   TW_LINE("  }%s", kCrLf);
 }
 
 void DumpTransformStage(const DumpContext& context, const TW_TRANSFORMSTAGE* pTransformStage) {
   if (pTransformStage == nullptr) return;
   TW_LINE("    TW_TRANSFORMSTAGE = {%s", kCrLf);
-  for (int d = 0; d < 3; ++d) {
-    TW_LINE("      Decode[%d] =%s", d, kCrLf);
-    DumpDecodeFunction(context, &pTransformStage->Decode[d]);
-  }
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) {
-      TW_LINE("      Mix[%d][%d] = [%.3f]%s", i, j, ToFix32Number(pTransformStage->Mix[i][j]),
-              kCrLf);
-    }
-  }
+  TW_FIELDS(6, 0);
+  TW_FIELD_STRUCT(pTransformStage, Decode, DumpDecodeFunction);
+  TW_FIELD_EACH(pTransformStage, Mix, "%.3f", ToFix32Number);
   TW_LINE("    }%s", kCrLf);
 }
 

@@ -17,16 +17,15 @@ void DumpVxAutoExposure(const DumpContext& context, const TWVX_AUTOEXPOSURE* pAu
   TW_FIELD_NAME(&exposure, FilmType, twvx_ft_macros);
   TW_FIELD_NAME(&exposure, PreScanGamma, twvx_pg_macros);
   TW_FIELD_FIX32(&exposure, ScreenGamma);
-  TW_LINE("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
+  TW_FIELD(&exposure, GrayBalance, "%d");
   TW_LINE("  }%s", kCrLf);
 }
 
 void DumpVxRgbMatrix(const DumpContext& context, const TWVX_RGBMATRIX* pRgbMatrix) {
   if (pRgbMatrix == nullptr) return;
   TW_LINE("  TWVX_RGBMATRIX = {%s", kCrLf);
-  TW_LINE("    ColorCoeff = {");
-  DumpColorCoefficients(context, pRgbMatrix->ColorCoeff);
-  TW_LINE("}%s", kCrLf);
+  TW_FIELDS(4, 0);
+  TW_FIELD_MATRIX(pRgbMatrix, ColorCoeff, '{', '}');
   TW_LINE("  }%s", kCrLf);
 }
 
@@ -102,21 +101,17 @@ void DumpVxUsmInfo(const DumpContext& context, const TWVX_USMINFO* pUsmInfo) {
   TW_FIELD(pUsmInfo, InputResolution, "%d");
   TW_FIELD(pUsmInfo, InUSMLevel, "%d");
   TW_FIELD(pUsmInfo, InFilmType, "%d");
-  TW_LINE("    USMParm         = %s", kCrLf);
-  DumpVxUsmParam(context, &pUsmInfo->USMParm);
-  TW_LINE("    ReviseParm      = %s", kCrLf);
-  DumpVxReviseBaseParm(context, &pUsmInfo->ReviseParm);
+  TW_FIELD_STRUCT_ENDING(pUsmInfo, USMParm, " = \r\n", DumpVxUsmParam);
+  TW_FIELD_STRUCT_ENDING(pUsmInfo, ReviseParm, " = \r\n", DumpVxReviseBaseParm);
   TW_LINE("  }%s", kCrLf);
 }
 
 void DumpVxReviseBaseParm(const DumpContext& context, const TWVX_REVISEBASEPARM* pReviseBaseParm) {
   if (pReviseBaseParm == nullptr) return;
   TW_LINE("    TWVX_REVISEBASEPARM = {%s", kCrLf);
-  TW_LINE("      InputRevise  = %s", kCrLf);
-  DumpVxThresholdInfo(context, &pReviseBaseParm->InputRevise);
-  TW_LINE("      OutputRevise = %s", kCrLf);
-  DumpVxThresholdInfo(context, &pReviseBaseParm->OutputRevise);
   TW_FIELDS(6, 12);
+  TW_FIELD_STRUCT_ENDING(pReviseBaseParm, InputRevise, " = \r\n", DumpVxThresholdInfo);
+  TW_FIELD_STRUCT_ENDING(pReviseBaseParm, OutputRevise, " = \r\n", DumpVxThresholdInfo);
   TW_FIELD(pReviseBaseParm, BlurMax, "%d");
   TW_LINE("    }%s", kCrLf);
 }
