@@ -18,18 +18,11 @@ TEST(DumpedTypes, NullDataAddsNothing) {
   TW_DUMPED_TYPES(TW_NULL_DATA)
 #undef TW_NULL_DATA
   EXPECT_EQ(Dump([](const DumpContext& c) {
-              DumpVersion(c, nullptr);
-              DumpMemory(c, nullptr);
-              DumpFrame(c, nullptr);
-              DumpInfo(c, nullptr);
-              DumpElement8(c, nullptr);
-              DumpTransformStage(c, nullptr);
-              DumpDecodeFunction(c, nullptr);
-              DumpCiePoint(c, nullptr);
-              DumpVxReviseBaseParm(c, nullptr);
-              DumpVxThresholdInfo(c, nullptr);
-              DumpColorCoefficients(c, nullptr);
-              DumpContainer(c, nullptr);
+              (DumpVersion(c, nullptr), DumpMemory(c, nullptr), DumpFrame(c, nullptr),
+               DumpInfo(c, nullptr), DumpElement8(c, nullptr), DumpTransformStage(c, nullptr),
+               DumpDecodeFunction(c, nullptr), DumpCiePoint(c, nullptr),
+               DumpVxReviseBaseParm(c, nullptr), DumpVxThresholdInfo(c, nullptr),
+               DumpColorCoefficients(c, nullptr), DumpContainer(c, nullptr));
             }),
             "");
 }
