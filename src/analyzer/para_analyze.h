@@ -108,6 +108,9 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   TW_PUBLISHED_DAT_OPERATIONS(TW_DECLARE_DAT_OPERATION)
 #undef TW_DECLARE_DAT_OPERATION
 
+  // The dumps and renderings of src/dumps under the names they were published with: a dump
+  // appends to the output text, and sees the current call's message, return code and caller.
+
   // Capability value rendering.
   void ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText);
   void ValToCap(TW_UINT16 Cap, TW_UINT16 Value, char* pszText);
