@@ -31,8 +31,8 @@
 #include <memory>
 #include <string>
 
-#include "analyzer/dumped_types.h"
 #include "analyzer/para_analyze.h"
+#include "dumps/dumped_types.h"
 #include "log/log_file.h"
 #include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"
@@ -62,7 +62,7 @@ struct DataShape {
 
 // Every dispatched data argument type with the size of what its data pointer leads to: the
 // structure, or for the transfer group and the native transfer the item the analyzer reads.
-#define TW_SHAPE(DG, DAT, MSG, Structure, Operation) {DAT, kDumpedSize<Structure>},
+#define TW_SHAPE(DG, DAT, MSG, Structure, Formatter) {DAT, kDumpedSize<Structure>},
 constexpr DataShape kDispatched[] = {TW_DUMPED_TYPES(TW_SHAPE)};
 #undef TW_SHAPE
 

@@ -3,10 +3,12 @@
 argument type, and capability calls with each container shape and item type.
 
 The input layout is described at the top of analyzer_fuzzer.cpp. Run from anywhere; the seeds
-go to fuzz/corpus/seed-*. Inputs the fuzzer found are kept beside them under other names."""
+go to fuzz/corpus/seed-*. Inputs the fuzzer found are kept beside them under other names.
+With --check, writes nothing and fails unless the committed seeds are exactly those it makes."""
 import os
 import re
 import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CORPUS = os.path.join(HERE, "corpus")
@@ -14,7 +16,7 @@ CORPUS = os.path.join(HERE, "corpus")
 NULL_DATA, NULL_CONTAINER, NULL_ORIGIN, RAW_DAT, FOREIGN_HANDLE, STALE_HANDLE = 1, 2, 4, 8, 16, 32
 ENTRY_BUFFER = 0x8000
 
-REGISTRY = os.path.join(HERE, os.pardir, "src", "analyzer", "dumped_types.h")
+REGISTRY = os.path.join(HERE, os.pardir, "src", "dumps", "dumped_types.h")
 
 
 def dispatched_types(path=REGISTRY):
@@ -120,12 +122,36 @@ def seeds():
     yield "unnamed-dat", header(0x0403, dg=0xFFFFFFFF, msg=0x8020, rc=10, unstructured=32) + pattern(32)
 
 
-def main():
+def check():
+    """Differences between the committed seeds and the ones made here, one line each."""
+    made = {"seed-" + name: data for name, data in seeds()}
+    committed = {name for name in os.listdir(CORPUS) if name.startswith("seed-")}
+    problems = ["not made from the rows: " + name for name in sorted(committed - set(made))]
+    for name, data in sorted(made.items()):
+        path = os.path.join(CORPUS, name)
+        if name not in committed:
+            problems.append("missing: " + name)
+        else:
+            with open(path, "rb") as seed:
+                if seed.read() != data:
+                    problems.append("differs: " + name)
+    return problems
+
+
+def main(argv):
+    if argv[1:] == ["--check"]:
+        problems = check()
+        for problem in problems:
+            print(problem, file=sys.stderr)
+        if problems:
+            print("run fuzz/make_corpus.py and commit fuzz/corpus", file=sys.stderr)
+        return 1 if problems else 0
     os.makedirs(CORPUS, exist_ok=True)
     for name, data in seeds():
         with open(os.path.join(CORPUS, "seed-" + name), "wb") as out:
             out.write(data)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(sys.argv))

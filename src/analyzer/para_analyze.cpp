@@ -4,7 +4,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "analyzer/append_line.h"
+#include "dumps/dump_conventions.h"
+#include "dumps/dump_line.h"
 #include "names/triplet_names.h"
 #include "text/value_text.h"
 
@@ -91,20 +92,14 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     char capability[kMacroNameSize];
     const auto* pCap = reinterpret_cast<const TW_CAPABILITY*>(m_pData);
     NameText capabilityName =
-        pCap != nullptr ? CapabilityName(pCap->Cap, capability) : NameText{"", 0};
-    TW_LINE("[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName, argumentTypeName,
-            messageName, capabilityName, kCrLf);
+        pCap != nullptr ? CapabilityNameOf(pCap->Cap, capability) : NameText{"", 0};
+    TW_LINE_TO(m_out, "[%05ld] [%s] %s/%s/%s (%s)%s", sequence, m_szAppName, groupName,
+               argumentTypeName, messageName, capabilityName, kCrLf);
   } else {
-    TW_LINE("[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName,
-            messageName, kCrLf);
+    TW_LINE_TO(m_out, "[%05ld] [%s] %s/%s/%s%s", sequence, m_szAppName, groupName, argumentTypeName,
+               messageName, kCrLf);
   }
   return true;
-}
-
-// Standard and vendor capabilities each have two tables: the general ones first, then the
-// image ones, whose "ERROR!" row names a capability in neither.
-NameText CParaAnalyze::CapabilityName(TW_UINT16 Cap, char* pszOut) {
-  return CapabilityNameOf(Cap, pszOut);
 }
 
 namespace {
@@ -157,12 +152,13 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
   bool resultLines = ResultMake();
   if (m_DAT == DAT_EVENT && !resultLines) return true;
 
-  bool result = DispatchDataArgument();
-  if (!MovesState(m_DAT, m_MSG, m_RC, m_pData)) return result;
+  // A type without a dump appends nothing.
+  DumpDataArgument(m_DAT, kVendorExtensions);
+  if (!MovesState(m_DAT, m_MSG, m_RC, m_pData)) return true;
 
   UpDateTwainStatus(m_DG, m_DAT, m_MSG, m_pData);
   AppendTwainStatusLine();
-  return result;
+  return true;
 }
 
 void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned short DAT,
@@ -175,9 +171,10 @@ void CParaAnalyze::TrackCall(TW_IDENTITY* pOrigin, unsigned int DG, unsigned sho
 
 bool CParaAnalyze::ResultMake() {
   if (!HasResultLines(m_DAT, m_MSG, m_RC, m_pData)) return false;
-  TW_LINE("        Return Code = [%s]%s", Name(twrc_macros, twrc_supplement, m_RC), kCrLf);
-  TW_LINE("pData   = <0x%08x>%s", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)),
-          kCrLf);
+  TW_LINE_TO(m_out, "        Return Code = [%s]%s", Name(twrc_macros, twrc_supplement, m_RC),
+             kCrLf);
+  TW_LINE_TO(m_out, "pData   = <0x%08x>%s",
+             static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pData)), kCrLf);
   return true;
 }
 

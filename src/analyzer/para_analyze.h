@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dumps/dump_context.h"
 #include "names/name_table.h"
 #include "platform/visibility.h"
 #include "text/out_text.h"
@@ -13,7 +14,46 @@
 #include "twaintrace/twain_types.h"
 #include "twaintrace/twain_vendor.h"
 
-struct CapValueMapRow;
+// The data argument types that had an operation of their own when the interface was published,
+// each with the name callers link against:
+//
+//   X(Operation, DAT)
+#define TW_PUBLISHED_DAT_OPERATIONS(X)                           \
+  X(DatNullAnalyze, DAT_NULL)                                    \
+  X(DatCapabilityAnalyze, DAT_CAPABILITY)                        \
+  X(DatEventAnalyze, DAT_EVENT)                                  \
+  X(DatIdentityAnalyze, DAT_IDENTITY)                            \
+  X(DatParentAnalyze, DAT_PARENT)                                \
+  X(DatPendingXfersAnalyze, DAT_PENDINGXFERS)                    \
+  X(DatSetupMemXferAnalyze, DAT_SETUPMEMXFER)                    \
+  X(DatSetupFileXferAnalyze, DAT_SETUPFILEXFER)                  \
+  X(DatStatusAnalyze, DAT_STATUS)                                \
+  X(DatUserInterfaceAnalyze, DAT_USERINTERFACE)                  \
+  X(DatXferGroupAnalyze, DAT_XFERGROUP)                          \
+  X(DatTwunkIdentityAnalyze, DAT_TWUNKIDENTITY)                  \
+  X(DatCustomDsDataAnalyze, DAT_CUSTOMDSDATA)                    \
+  X(DatImageInfoAnalyze, DAT_IMAGEINFO)                          \
+  X(DatImageLayoutAnalyze, DAT_IMAGELAYOUT)                      \
+  X(DatImageMemXferAnalyze, DAT_IMAGEMEMXFER)                    \
+  X(DatImageNativeXferAnalyze, DAT_IMAGENATIVEXFER)              \
+  X(DatImageFileXferAnalyze, DAT_IMAGEFILEXFER)                  \
+  X(DatCieColorAnalyze, DAT_CIECOLOR)                            \
+  X(DatGrayResponseAnalyze, DAT_GRAYRESPONSE)                    \
+  X(DatRgbResponseAnalyze, DAT_RGBRESPONSE)                      \
+  X(DatJpegCompressionAnalyze, DAT_JPEGCOMPRESSION)              \
+  X(DatPalette8Analyze, DAT_PALETTE8)                            \
+  X(DatExtImageInfoAnalyze, DAT_EXTIMAGEINFO)                    \
+  X(DatVxAutoExposureAnalyze, DAT_VX_AUTOEXPOSURE)               \
+  X(DatVxRgbMatrixAnalyze, DAT_VX_RGBMATRIX)                     \
+  X(DatVxColorSmoothingAnalyze, DAT_VX_COLORSMOOTHING)           \
+  X(DatVxEventAnalyze, DAT_VX_EVENT)                             \
+  X(DatHardwareInfoAnalyze, DAT_VX_HARDWAREINFO)                 \
+  X(DatVxSkewInfoAnalyze, DAT_VX_SKEWINFO)                       \
+  X(DatUnsharpMaskAnalyze, DAT_VX_UNSHARPMASKPARAM)              \
+  X(DatVxRedCorrectionMatrixAnalyze, DAT_VX_REDCORRECTIONMATRIX) \
+  X(DatVxTwainCallbackMsgAnalyze, DAT_VX_TWAINCALLBACKMSG)       \
+  X(DatVxSettingFrameAnalyze, DAT_VX_SETTINGFRAME)               \
+  X(DatVxUsmInfoAnalyze, DAT_VX_USMINFO)
 
 // What a caller that passes no capacity is taken to provide: the entry point's text buffer.
 inline constexpr size_t kDefaultOutTextSize = log_format::kParameterTextLimit;
@@ -62,42 +102,14 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   int GetTwainStatus();
   bool MakeTwainStatusString(char* pszOut);
 
-  // Data-argument dispatch: one operation per data argument type.
-  bool DatNullAnalyze();
-  bool DatCapabilityAnalyze();
-  bool DatEventAnalyze();
-  bool DatIdentityAnalyze();
-  bool DatParentAnalyze();
-  bool DatPendingXfersAnalyze();
-  bool DatSetupMemXferAnalyze();
-  bool DatSetupFileXferAnalyze();
-  bool DatStatusAnalyze();
-  bool DatUserInterfaceAnalyze();
-  bool DatXferGroupAnalyze();
-  bool DatTwunkIdentityAnalyze();
-  bool DatCustomDsDataAnalyze();
-  bool DatImageInfoAnalyze();
-  bool DatImageLayoutAnalyze();
-  bool DatImageMemXferAnalyze();
-  bool DatImageNativeXferAnalyze();
-  bool DatImageFileXferAnalyze();
-  bool DatCieColorAnalyze();
-  bool DatGrayResponseAnalyze();
-  bool DatRgbResponseAnalyze();
-  bool DatJpegCompressionAnalyze();
-  bool DatPalette8Analyze();
-  bool DatExtImageInfoAnalyze();
-  bool DatVxAutoExposureAnalyze();
-  bool DatVxRgbMatrixAnalyze();
-  bool DatVxColorSmoothingAnalyze();
-  bool DatVxEventAnalyze();
-  bool DatHardwareInfoAnalyze();
-  bool DatVxSkewInfoAnalyze();
-  bool DatUnsharpMaskAnalyze();
-  bool DatVxRedCorrectionMatrixAnalyze();
-  bool DatVxTwainCallbackMsgAnalyze();
-  bool DatVxSettingFrameAnalyze();
-  bool DatVxUsmInfoAnalyze();
+  // Data-argument dispatch: the published operation of each data argument type, which dumps
+  // the current triplet's data as the type's row says (see TW_PUBLISHED_DAT_OPERATIONS).
+#define TW_DECLARE_DAT_OPERATION(Operation, DAT) bool Operation();
+  TW_PUBLISHED_DAT_OPERATIONS(TW_DECLARE_DAT_OPERATION)
+#undef TW_DECLARE_DAT_OPERATION
+
+  // The dumps and renderings of src/dumps under the names they were published with: a dump
+  // appends to the output text, and sees the current call's message, return code and caller.
 
   // Capability value rendering.
   void ValToStr(TW_UINT16 Cap, TW_UINT16 ItemType, void* pValue, char* pszText);
@@ -105,9 +117,6 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   void MakeCapSupportedCaps(TW_UINT16 Cap, char* pszText);
   void MakeCapVxVersion(TW_UINT16 Value, char* pszText);
   void MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems, void* pItem);
-  // The same list, reading items only within the `nBytes` bytes that follow `pItem`.
-  TWAINTRACE_HIDDEN void MakeItemList(TW_UINT16 Cap, TW_UINT16 ItemType, TW_UINT32 NumItems,
-                                      void* pItem, size_t nBytes);
 
   // Capability container dumps.
   bool TwCapabilityAnalyze(TW_CAPABILITY* pCap);
@@ -117,12 +126,6 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   bool TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum);
   bool TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue);
   bool TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange);
-  // The same dumps of a container of which only the first `nBytes` bytes may be read; one line
-  // in the dump marks where the rest was left out.
-  TWAINTRACE_HIDDEN bool TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes);
-  TWAINTRACE_HIDDEN bool TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum, size_t nBytes);
-  TWAINTRACE_HIDDEN bool TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size_t nBytes);
-  TWAINTRACE_HIDDEN bool TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes);
 
   // Control structure dumps.
   bool TwIdentityAnalyze(TW_IDENTITY* pIdentity);
@@ -189,42 +192,17 @@ class TWAINTRACE_EXPORT CParaAnalyze {
   char m_szAppName[32];
 
  private:
-  // Dump conventions shared by every formatter: one printf-style line appended to the output
-  // text (written TW_LINE(format, ...), see analyzer/append_line.h), and a constant named by a
-  // table, its text held by the name itself when no row names it.
-  template <typename Format, typename... Args>
-  TWAINTRACE_HIDDEN void AppendLine(Format format, const Args&... args);
-  template <typename Table>
-  static ShownName Name(const Table& table, int64_t value) {
-    return ShownName([&](char* out) { return LookupName(table, value, out); });
+  // What the dumps know of the current call.
+  TWAINTRACE_HIDDEN DumpContext Context() {
+    return DumpContext{m_out, m_MSG, m_RC, m_pOrigin};
   }
-  template <typename Table>
-  static ShownName Name(const Table& table, const NameSupplement& supplement, int64_t value) {
-    return ShownName([&](char* out) { return LookupName(table, supplement, value, out); });
-  }
-  // Names and values as text: a table's own text where a row names the value, otherwise
-  // written into the caller's scratch buffer (kMacroNameSize or kValueTextSize bytes).
-  TWAINTRACE_HIDDEN NameText CapabilityName(TW_UINT16 Cap, char* pszOut);
-  // How a capability's 16-bit values read (its value table, if it has one); found once per
-  // container rather than once per item.
-  struct ValueNaming {
-    TW_UINT16 cap;
-    const CapValueMapRow* values;
-    NameSupplement supplement;  // for the values that `values` leaves unnamed
-  };
-  TWAINTRACE_HIDDEN static ValueNaming NamingOf(TW_UINT16 Cap);
-  TWAINTRACE_HIDDEN NameText ValueText(const ValueNaming& naming, TW_UINT16 ItemType,
-                                       const void* pValue, char* scratch);
-  TWAINTRACE_HIDDEN NameText CapValueText(const ValueNaming& naming, TW_UINT16 Value,
-                                          char* scratch);
   TWAINTRACE_HIDDEN void StoreTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                       unsigned short DAT, unsigned short MSG, char* pData);
-  TWAINTRACE_HIDDEN bool DispatchDataArgument();
+  // The dump of the current triplet's data by the row of `DAT`; a type without a row, or one in
+  // the vendor's range when `vendorTypes` is false, appends nothing.
+  TWAINTRACE_HIDDEN void DumpDataArgument(TW_UINT16 DAT, bool vendorTypes);
   // MakeTwainStatusString's line, appended to the output text.
   TWAINTRACE_HIDDEN void AppendTwainStatusLine();
-  // True when the first `nBytes` bytes of a container reach `end`; otherwise appends the line
-  // that marks the cut, at `indent`, and returns false.
-  TWAINTRACE_HIDDEN bool ContainerHolds(size_t end, size_t nBytes, const char* indent);
 
   OutText m_out;
 };

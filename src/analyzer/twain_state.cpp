@@ -1,5 +1,5 @@
-#include "analyzer/append_line.h"
 #include "analyzer/para_analyze.h"
+#include "dumps/dump_line.h"
 
 namespace {
 
@@ -85,5 +85,5 @@ bool CParaAnalyze::MakeTwainStatusString(char* pszOut) {
 }
 
 void CParaAnalyze::AppendTwainStatusLine() {
-  TW_LINE(TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
+  TW_LINE_TO(m_out, TW_STATE_LINE_FORMAT, kCrLf, m_nTwainStatus, kCrLf);
 }

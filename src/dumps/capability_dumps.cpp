@@ -2,11 +2,12 @@
 // range, each value rendered for its capability.
 #include <cstddef>
 
-#include "analyzer/append_line.h"
-#include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "dumps/dump_fields.h"
+#include "dumps/item_text.h"
+#include "dumps/structure_dumps.h"
 #include "names/field_names.h"
+#include "names/triplet_names.h"
 #include "platform/cdsm_interface.h"
 #include "platform/memory_handle.h"
 #include "twaintrace/twain_abi.h"
@@ -56,140 +57,146 @@ const void* FieldAt(const void* container, size_t offset) {
   return static_cast<const char*>(container) + offset;
 }
 
-}  // namespace
-
-bool CParaAnalyze::ContainerHolds(size_t end, size_t nBytes, const char* indent) {
-  if (end <= nBytes) return true;
+// True when the first `readable` bytes of a container reach `end`; otherwise appends the line
+// that marks the cut, at `indent`, and returns false.
+bool ContainerHolds(const DumpContext& context, size_t end, size_t readable, const char* indent) {
+  if (end <= readable) return true;
   TW_LINE("%s!!! rest not shown: past the container's known size !!!%s", indent, kCrLf);
   return false;
 }
 
-bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCap) {
-  if (pCap == nullptr) return true;
-  char capability[kMacroNameSize];
+}  // namespace
+
+void DumpCapability(const DumpContext& context, const TW_CAPABILITY* pCap) {
+  if (pCap == nullptr) return;
   TW_LINE("  TW_CAPABILITY = {%s", kCrLf);
-  TW_LINE("    Cap        = [%s]%s", CapabilityName(pCap->Cap, capability), kCrLf);
   TW_FIELDS(4, 10);
+  TW_FIELD_AS(pCap, Cap, "%s", NamedBy<CapabilityNameOf>);
   TW_FIELD_NAME(pCap, ConType, twon_macros);
   TW_FIELD_POINTER(pCap, hContainer);
   // After a failure the container holds nothing the data source vouches for.
-  if (m_RC != TWRC_FAILURE && CarriesContainer(m_MSG)) TwContainerAnalyaze(pCap);
+  if (context.RC != TWRC_FAILURE && CarriesContainer(context.MSG)) DumpContainer(context, pCap);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCap) {
+void DumpContainer(const DumpContext& context, const TW_CAPABILITY* pCap) {
+  if (pCap == nullptr) return;
   TW_HANDLE handle = pCap->hContainer;
-  if (handle == nullptr || !IsContainerShape(pCap->ConType)) return true;
+  if (handle == nullptr || !IsContainerShape(pCap->ConType)) return;
 
   size_t readable = ReadableBytes(handle);
   char* data = CDSMInterface::LockMemory(handle);
   if (data != nullptr) {
     switch (pCap->ConType) {
       case TWON_ARRAY:
-        TwArrayAnalyze(pCap->Cap, reinterpret_cast<TW_ARRAY*>(data), readable);
+        DumpArray(context, pCap->Cap, reinterpret_cast<TW_ARRAY*>(data), readable);
         break;
       case TWON_ENUMERATION:
-        TwEnumerationAnalyze(pCap->Cap, reinterpret_cast<TW_ENUMERATION*>(data), readable);
+        DumpEnumeration(context, pCap->Cap, reinterpret_cast<TW_ENUMERATION*>(data), readable);
         break;
       case TWON_ONEVALUE:
-        TwOneValueAnalyze(pCap->Cap, reinterpret_cast<TW_ONEVALUE*>(data), readable);
+        DumpOneValue(context, pCap->Cap, reinterpret_cast<TW_ONEVALUE*>(data), readable);
         break;
       case TWON_RANGE:
-        TwRangeAnalyze(pCap->Cap, reinterpret_cast<TW_RANGE*>(data), readable);
+        DumpRange(context, pCap->Cap, reinterpret_cast<TW_RANGE*>(data), readable);
         break;
     }
   }
   CDSMInterface::UnlockMemory(handle);
-  return true;
 }
 
-// Without a size the caller vouches for the whole container.
-bool CParaAnalyze::TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray) {
-  return TwArrayAnalyze(Cap, pArray, SIZE_MAX);
-}
-bool CParaAnalyze::TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum) {
-  return TwEnumerationAnalyze(Cap, pEnum, SIZE_MAX);
-}
-bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue) {
-  return TwOneValueAnalyze(Cap, pOneValue, SIZE_MAX);
-}
-bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange) {
-  return TwRangeAnalyze(Cap, pRange, SIZE_MAX);
-}
-
-bool CParaAnalyze::TwArrayAnalyze(TW_UINT16 Cap, TW_ARRAY* pArray, size_t nBytes) {
-  if (pArray == nullptr) return true;
+void DumpArray(const DumpContext& context, TW_UINT16 Cap, const TW_ARRAY* pArray, size_t nBytes) {
+  if (pArray == nullptr) return;
   constexpr size_t kHeader = offsetof(TW_ARRAY, ItemList);
   TW_LINE("    TW_ARRAY = {%s", kCrLf);
-  if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
+  if (ContainerHolds(context, kHeader, nBytes, kContainerFieldIndent)) {
     TW_FIELDS(6, 8);
     TW_FIELD_NAME(pArray, ItemType, twty_macros, twty_supplement);
-    TW_LINE("      NumItems = [%ld]%s", static_cast<long>(pArray->NumItems), kCrLf);
-    MakeItemList(Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList, nBytes - kHeader);
+    TW_FIELD_U32(pArray, NumItems);
+    DumpItemList(context, Cap, pArray->ItemType, pArray->NumItems, pArray->ItemList,
+                 nBytes - kHeader);
   }
   TW_LINE("    }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwEnumerationAnalyze(TW_UINT16 Cap, TW_ENUMERATION* pEnum, size_t nBytes) {
-  if (pEnum == nullptr) return true;
+void DumpEnumeration(const DumpContext& context, TW_UINT16 Cap, const TW_ENUMERATION* pEnum,
+                     size_t nBytes) {
+  if (pEnum == nullptr) return;
   constexpr size_t kHeader = offsetof(TW_ENUMERATION, ItemList);
   TW_LINE("    TW_ENUMERATION = {%s", kCrLf);
-  if (ContainerHolds(kHeader, nBytes, kContainerFieldIndent)) {
-    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, pEnum->ItemType),
-            kCrLf);
-    TW_LINE("      NumItems     = [%ld]%s", static_cast<long>(pEnum->NumItems), kCrLf);
-    TW_LINE("      CurrentIndex = [%ld]%s", static_cast<long>(pEnum->CurrentIndex), kCrLf);
-    TW_LINE("      DefaultIndex = [%ld]%s", static_cast<long>(pEnum->DefaultIndex), kCrLf);
-    MakeItemList(Cap, pEnum->ItemType, pEnum->NumItems, pEnum->ItemList, nBytes - kHeader);
+  if (ContainerHolds(context, kHeader, nBytes, kContainerFieldIndent)) {
+    TW_FIELDS(6, 12);
+    TW_FIELD_NAME(pEnum, ItemType, twty_macros, twty_supplement);
+    TW_FIELD_U32(pEnum, NumItems);
+    TW_FIELD_U32(pEnum, CurrentIndex);
+    TW_FIELD_U32(pEnum, DefaultIndex);
+    DumpItemList(context, Cap, pEnum->ItemType, pEnum->NumItems, pEnum->ItemList, nBytes - kHeader);
   }
   TW_LINE("    }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwOneValueAnalyze(TW_UINT16 Cap, TW_ONEVALUE* pOneValue, size_t nBytes) {
-  if (pOneValue == nullptr) return true;
+void DumpOneValue(const DumpContext& context, TW_UINT16 Cap, const TW_ONEVALUE* pOneValue,
+                  size_t nBytes) {
+  if (pOneValue == nullptr) return;
   TW_LINE("    TW_ONEVALUE = {%s", kCrLf);
-  if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+  if (ContainerHolds(context, sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+    TW_FIELDS(6, 8);
+    TW_FIELD_NAME(pOneValue, ItemType, twty_macros, twty_supplement);
     TW_UINT16 itemType = pOneValue->ItemType;
-    TW_LINE("      ItemType = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     size_t itemEnd = offsetof(TW_ONEVALUE, Item) + TwainItemSize(itemType);
-    if (ContainerHolds(itemEnd, nBytes, kContainerFieldIndent)) {
+    if (ContainerHolds(context, itemEnd, nBytes, kContainerFieldIndent)) {
       char text[kValueTextSize];
-      TW_LINE(
-          "      Item     = [%s]%s",
-          ValueText(NamingOf(Cap), itemType, FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item)), text),
-          kCrLf);
+      const void* item = FieldAt(pOneValue, offsetof(TW_ONEVALUE, Item));
+      TW_FIELD_SHOWN(Item, "%s", ItemText(NamingOf(Cap), itemType, item, text));
     }
   }
   TW_LINE("    }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwRangeAnalyze(TW_UINT16 Cap, TW_RANGE* pRange, size_t nBytes) {
-  if (pRange == nullptr) return true;
+void DumpRange(const DumpContext& context, TW_UINT16 Cap, const TW_RANGE* pRange, size_t nBytes) {
+  if (pRange == nullptr) return;
   TW_LINE("    TW_RANGE = {%s", kCrLf);
-  if (ContainerHolds(sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+  if (ContainerHolds(context, sizeof(TW_UINT16), nBytes, kContainerFieldIndent)) {
+    TW_FIELDS(6, 12);
+    TW_FIELD_NAME(pRange, ItemType, twty_macros, twty_supplement);
     TW_UINT16 itemType = pRange->ItemType;
-    TW_LINE("      ItemType     = [%s]%s", Name(twty_macros, twty_supplement, itemType), kCrLf);
     // A value wider than its slot runs on into the next slots; each is shown only while the
     // container still holds all of it, and the first that does not ends the dump.
     const ValueNaming naming = NamingOf(Cap);
     char text[kValueTextSize];
     auto value = [&](auto format, size_t offset) {
-      if (!ContainerHolds(offset + TwainItemSize(itemType), nBytes, kContainerFieldIndent)) {
+      if (!ContainerHolds(context, offset + TwainItemSize(itemType), nBytes,
+                          kContainerFieldIndent)) {
         return false;
       }
-      AppendLine(format, ValueText(naming, itemType, FieldAt(pRange, offset), text), kCrLf);
+      AppendLine(context.out, format, ItemText(naming, itemType, FieldAt(pRange, offset), text));
       return true;
     };
-    value(TW_LINE_FORMAT("      MinValue     = [%s]%s"), offsetof(TW_RANGE, MinValue)) &&
-        value(TW_LINE_FORMAT("      MaxValue     = [%s]%s"), offsetof(TW_RANGE, MaxValue)) &&
-        value(TW_LINE_FORMAT("      StepSize     = [%s]%s"), offsetof(TW_RANGE, StepSize)) &&
-        value(TW_LINE_FORMAT("      DefaultValue = [%s]%s"), offsetof(TW_RANGE, DefaultValue)) &&
-        value(TW_LINE_FORMAT("      CurrentValue = [%s]%s"), offsetof(TW_RANGE, CurrentValue));
+#define TW_RANGE_VALUE(member) \
+  value(TW_FIELD_FORMAT('[', "%s", ']', member), offsetof(TW_RANGE, member))
+    TW_RANGE_VALUE(MinValue) && TW_RANGE_VALUE(MaxValue) && TW_RANGE_VALUE(StepSize) &&
+        TW_RANGE_VALUE(DefaultValue) && TW_RANGE_VALUE(CurrentValue);
+#undef TW_RANGE_VALUE
   }
   TW_LINE("    }%s", kCrLf);
-  return true;
+}
+
+void DumpItemList(const DumpContext& context, TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 count,
+                  const void* items, size_t readable) {
+  TW_LINE("      ItemList = {%s", kCrLf);
+  const size_t itemSize = TwainItemSize(itemType);
+  const bool rendered = itemType != TWTY_FRAME && itemType <= TWTY_STR255;
+  const char* bytes = static_cast<const char*>(items);
+  const ValueNaming naming = NamingOf(cap);
+  char text[kValueTextSize];
+  // A full output text ends the list: nothing more of it could be shown.
+  for (TW_UINT32 index = 0; index < count && !context.out.Cut(); ++index) {
+    size_t offset = static_cast<size_t>(index) * itemSize;
+    if (!ContainerHolds(context, offset + itemSize, readable, "        ")) break;
+    NameText itemText = rendered ? ItemText(naming, itemType, bytes + offset, text)
+                                 : NameText{kNotImplementedText, sizeof(kNotImplementedText) - 1};
+    TW_LINE("        %3d:%s%s%s", static_cast<int>(index), itemText, index + 1 < count ? "," : "",
+            kCrLf);
+  }
+  TW_LINE("      }%s", kCrLf);
 }

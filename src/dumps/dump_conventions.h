@@ -1,17 +1,35 @@
 // Value conversions shared by every structure formatter, so that a formatter reads as its list
-// of lines: fixed-point numbers, booleans, pointers and fixed-size text fields.
+// of lines: constants by name, fixed-point numbers, booleans, pointers and fixed-size text fields.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "names/name_table.h"
 #include "text/name_text.h"
 #include "text/value_text.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_types.h"
 
-inline NameText BoolText(unsigned value) {
+// A constant named by a table, its text held by the name itself when no row names it.
+template <typename Table>
+ShownName Name(const Table& table, int64_t value) {
+  return ShownName([&](char* out) { return LookupName(table, value, out); });
+}
+template <typename Table>
+ShownName Name(const Table& table, const NameSupplement& supplement, int64_t value) {
+  return ShownName([&](char* out) { return LookupName(table, supplement, value, out); });
+}
+// A value named by a naming function such as CapabilityNameOf.
+template <NameText (*Naming)(TW_UINT16, char*)>
+ShownName NamedBy(TW_UINT16 value) {
+  return ShownName([&](char* out) { return Naming(value, out); });
+}
+
+// True for any value but 0, however wide the field.
+template <typename Flag>
+NameText BoolText(Flag value) {
   return value != 0 ? NameText{"true", 4} : NameText{"false", 5};
 }
 

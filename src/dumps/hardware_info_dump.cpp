@@ -2,10 +2,9 @@
 // supported modes, colour profiles, six colour correction matrices and the firmware version.
 #include <cstring>
 
-#include "analyzer/append_line.h"
-#include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "dumps/dump_fields.h"
+#include "dumps/structure_dumps.h"
 
 namespace {
 
@@ -21,9 +20,9 @@ NameText PascalText(const TWVX_PSTR32& field) {
 
 }  // namespace
 
-bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
-  if (pHardwareInfo == nullptr) return true;
-  TWVX_HARDWAREINFO& info = *pHardwareInfo;
+void DumpVxHardwareInfo(const DumpContext& context, const TWVX_HARDWAREINFO* pHardwareInfo) {
+  if (pHardwareInfo == nullptr) return;
+  const TWVX_HARDWAREINFO& info = *pHardwareInfo;
 
   TW_LINE("  TWVX_HARDWAREINFO = {%s", kCrLf);
   TW_FIELDS(4, 22);
@@ -36,17 +35,14 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   TW_FIELD_U32(&info, MaxResolution);
   TW_FIELD_U32(&info, MaxMoireResolution);
   TW_FIELD_U32(&info, MaxPixelofWidth);
-  TW_LINE("    PixelSizeofFB[0]       = [%ld]%s", Uint32AsLong(info.PixelSizeofFB[0]), kCrLf);
-  TW_LINE("    PixelSizeofFB[1]       = [%ld]%s", Uint32AsLong(info.PixelSizeofFB[1]), kCrLf);
-  TW_LINE("    PixelSizeofADF[0]      = [%ld]%s", Uint32AsLong(info.PixelSizeofADF[0]), kCrLf);
-  TW_LINE("    PixelSizeofADF[1]      = [%ld]%s", Uint32AsLong(info.PixelSizeofADF[1]), kCrLf);
-  TW_LINE("    PixelSizeofTPU[0]      = [%ld]%s", Uint32AsLong(info.PixelSizeofTPU[0]), kCrLf);
-  TW_LINE("    PixelSizeofTPU[1]      = [%ld]%s", Uint32AsLong(info.PixelSizeofTPU[1]), kCrLf);
+  TW_FIELD_EACH(&info, PixelSizeofFB, "%ld", Uint32AsLong);
+  TW_FIELD_EACH(&info, PixelSizeofADF, "%ld", Uint32AsLong);
+  TW_FIELD_EACH(&info, PixelSizeofTPU, "%ld", Uint32AsLong);
   TW_FIELD(&info, BitDepth, "0x%02x");
   TW_FIELD(&info, InterfaceSupport, "%d");
   TW_FIELD_U32(&info, CommandType);
   TW_FIELD_U32(&info, ConnectInterfaceType);
-  TW_LINE("    StandAloneModeSupport  = [%s]%s", BoolText(info.StandAloneModeSupport != 0), kCrLf);
+  TW_FIELD_BOOL(&info, StandAloneModeSupport);
   TW_FIELD_BOOL(&info, FullAutoModeSupport);
   TW_FIELD_BOOL(&info, SimpleModeSupport);
   TW_FIELD_BOOL(&info, DocumentModeSupport);
@@ -63,29 +59,15 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWVX_HARDWAREINFO* pHardwareInfo) {
   TW_FIELD(&info, TableArrangement, "%d");
   TW_FIELD(&info, OptionSupport, "0x%04x");
   TW_FIELD(&info, FocusSupport, "%d");
-  TW_LINE("    FocusArea[0]           = [%ld]%s", Uint32AsLong(info.FocusArea[0]), kCrLf);
-  TW_LINE("    FocusArea[1]           = [%ld]%s", Uint32AsLong(info.FocusArea[1]), kCrLf);
+  TW_FIELD_EACH(&info, FocusArea, "%ld", Uint32AsLong);
   TW_FIELD_TEXT(&info, ProfileNameFB);
   TW_FIELD_TEXT(&info, ProfileNameTPU);
-  TW_LINE("    ColorCorrectionFB      = [");
-  SetColorCoeffData(info.ColorCorrectionFB);
-  TW_LINE("]%s", kCrLf);
-  TW_LINE("    ColorCorrectionPOSI    = [");
-  SetColorCoeffData(info.ColorCorrectionPOSI);
-  TW_LINE("]%s", kCrLf);
-  TW_LINE("    ColorCorrectionNEGA    = [");
-  SetColorCoeffData(info.ColorCorrectionNEGA);
-  TW_LINE("]%s", kCrLf);
-  TW_LINE("    QORColorCorrectionFB   = [");
-  SetColorCoeffData(info.QORColorCorrectionFB);
-  TW_LINE("]%s", kCrLf);
-  TW_LINE("    QORColorCorrectionPOSI = [");
-  SetColorCoeffData(info.QORColorCorrectionPOSI);
-  TW_LINE("]%s", kCrLf);
-  TW_LINE("    QORColorCorrectionNEGA = [");
-  SetColorCoeffData(info.QORColorCorrectionNEGA);
-  TW_LINE("]%s", kCrLf);
+  TW_FIELD_MATRIX(&info, ColorCorrectionFB, '[', ']');
+  TW_FIELD_MATRIX(&info, ColorCorrectionPOSI, '[', ']');
+  TW_FIELD_MATRIX(&info, ColorCorrectionNEGA, '[', ']');
+  TW_FIELD_MATRIX(&info, QORColorCorrectionFB, '[', ']');
+  TW_FIELD_MATRIX(&info, QORColorCorrectionPOSI, '[', ']');
+  TW_FIELD_MATRIX(&info, QORColorCorrectionNEGA, '[', ']');
   TW_FIELD_TEXT(&info, ROMVersion);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }

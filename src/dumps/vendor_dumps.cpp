@@ -1,13 +1,12 @@
 // The scanner maker's own structures, exchanged under the vendor data argument types.
-#include "analyzer/append_line.h"
-#include "analyzer/para_analyze.h"
 #include "dumps/dump_conventions.h"
 #include "dumps/dump_fields.h"
+#include "dumps/structure_dumps.h"
 #include "names/field_names.h"
 
-bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
-  if (pAutoExposure == nullptr) return true;
-  TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
+void DumpVxAutoExposure(const DumpContext& context, const TWVX_AUTOEXPOSURE* pAutoExposure) {
+  if (pAutoExposure == nullptr) return;
+  const TWVX_AUTOEXPOSURE& exposure = *pAutoExposure;
   TW_LINE("  TWVX_AUTOEXPOSURE = {%s", kCrLf);
   TW_FIELDS(4, 12);
   TW_FIELD_HANDLE(&exposure, Handle);
@@ -18,33 +17,30 @@ bool CParaAnalyze::TwVxAutoExposureAnalyze(TWVX_AUTOEXPOSURE* pAutoExposure) {
   TW_FIELD_NAME(&exposure, FilmType, twvx_ft_macros);
   TW_FIELD_NAME(&exposure, PreScanGamma, twvx_pg_macros);
   TW_FIELD_FIX32(&exposure, ScreenGamma);
-  TW_LINE("    GrayBalance  = [%ld]%s", static_cast<long>(exposure.GrayBalance), kCrLf);
+  TW_FIELD(&exposure, GrayBalance, "%d");
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxRgbMatrixAnalyze(TWVX_RGBMATRIX* pRgbMatrix) {
-  if (pRgbMatrix == nullptr) return true;
+void DumpVxRgbMatrix(const DumpContext& context, const TWVX_RGBMATRIX* pRgbMatrix) {
+  if (pRgbMatrix == nullptr) return;
   TW_LINE("  TWVX_RGBMATRIX = {%s", kCrLf);
-  TW_LINE("    ColorCoeff = {");
-  SetColorCoeffData(pRgbMatrix->ColorCoeff);
-  TW_LINE("}%s", kCrLf);
+  TW_FIELDS(4, 0);
+  TW_FIELD_MATRIX(pRgbMatrix, ColorCoeff, '{', '}');
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
 // The nine coefficients of a 3-by-3 matrix as list items; the caller writes the brackets and
 // the line end.
-void CParaAnalyze::SetColorCoeffData(TW_FIX32* pCoeff) {
+void DumpColorCoefficients(const DumpContext& context, const TW_FIX32* pCoeff) {
   if (pCoeff == nullptr) return;
   auto c = [pCoeff](int i) { return ToFix32Number(pCoeff[i]); };
   TW_LINE("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", c(0), c(1), c(2), c(3), c(4), c(5), c(6),
           c(7), c(8));
 }
 
-bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothing) {
-  if (pColorSmoothing == nullptr) return true;
-  TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
+void DumpVxColorSmoothing(const DumpContext& context, const TWVX_COLORSMOOTHING* pColorSmoothing) {
+  if (pColorSmoothing == nullptr) return;
+  const TWVX_COLORSMOOTHING& smoothing = *pColorSmoothing;
   TW_LINE("  TWVX_COLORSMOOTHING = {%s", kCrLf);
   TW_FIELDS(4, 12);
   TW_FIELD_HANDLE(&smoothing, Handle);
@@ -58,12 +54,11 @@ bool CParaAnalyze::TwVxColorSmoothingAnalyze(TWVX_COLORSMOOTHING* pColorSmoothin
   TW_FIELD_U32(&smoothing, BottomY);
   TW_FIELD_U32(&smoothing, Reserved);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
-  if (pLocationData == nullptr) return true;
-  TWVX_LOCATIONDATA& location = *pLocationData;
+void DumpVxLocationData(const DumpContext& context, const TWVX_LOCATIONDATA* pLocationData) {
+  if (pLocationData == nullptr) return;
+  const TWVX_LOCATIONDATA& location = *pLocationData;
   TW_LINE("  TWVX_LOCATIONDATA = {%s", kCrLf);
   TW_FIELDS(4, 12);
   TW_FIELD(&location, BitsPerPixel, "%d");
@@ -77,61 +72,52 @@ bool CParaAnalyze::TwVxSkewInfoAnalyze(TWVX_LOCATIONDATA* pLocationData) {
   TW_FIELD_U32(&location, yTangent);
   TW_FIELD_FIX32(&location, Theta);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
 // Nested inside TWVX_USMINFO, so printed one level in even when it is the call's own data.
-bool CParaAnalyze::TwUnsharpMaskAnalyze(TWVX_USMPARAM* pUsmParam) {
-  if (pUsmParam == nullptr) return true;
+void DumpVxUsmParam(const DumpContext& context, const TWVX_USMPARAM* pUsmParam) {
+  if (pUsmParam == nullptr) return;
   TW_LINE("    TWVX_USMPARAM = {%s", kCrLf);
   TW_FIELDS(6, 9);
   TW_FIELD(pUsmParam, Amount, "%d");
   TW_FIELD(pUsmParam, Radius, "%d");
   TW_FIELD(pUsmParam, Threshold, "%d");
   TW_LINE("    }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxSettingFrameAnalyze(TWVX_SETTINGFRAME* pSettingFrame) {
-  if (pSettingFrame == nullptr) return true;
+void DumpVxSettingFrame(const DumpContext& context, const TWVX_SETTINGFRAME* pSettingFrame) {
+  if (pSettingFrame == nullptr) return;
   TW_LINE("  TWVX_SETTINGFRAME = {%s", kCrLf);
   TW_FIELDS(4, 11);
   TW_FIELD(pSettingFrame, NumFrame, "%d");
   TW_FIELD(pSettingFrame, CurrentNum, "%d");
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxUsmInfoAnalyze(TWVX_USMINFO* pUsmInfo) {
-  if (pUsmInfo == nullptr) return true;
+void DumpVxUsmInfo(const DumpContext& context, const TWVX_USMINFO* pUsmInfo) {
+  if (pUsmInfo == nullptr) return;
   TW_LINE("  TWVX_USMINFO = {%s", kCrLf);
   TW_FIELDS(4, 15);
   TW_FIELD(pUsmInfo, InputResolution, "%d");
   TW_FIELD(pUsmInfo, InUSMLevel, "%d");
   TW_FIELD(pUsmInfo, InFilmType, "%d");
-  TW_LINE("    USMParm         = %s", kCrLf);
-  TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
-  TW_LINE("    ReviseParm      = %s", kCrLf);
-  TwVxReviseBaseParamAnalyze(&pUsmInfo->ReviseParm);
+  TW_FIELD_STRUCT_ENDING(pUsmInfo, USMParm, " = \r\n", DumpVxUsmParam);
+  TW_FIELD_STRUCT_ENDING(pUsmInfo, ReviseParm, " = \r\n", DumpVxReviseBaseParm);
   TW_LINE("  }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxReviseBaseParamAnalyze(TWVX_REVISEBASEPARM* pReviseBaseParm) {
-  if (pReviseBaseParm == nullptr) return true;
+void DumpVxReviseBaseParm(const DumpContext& context, const TWVX_REVISEBASEPARM* pReviseBaseParm) {
+  if (pReviseBaseParm == nullptr) return;
   TW_LINE("    TWVX_REVISEBASEPARM = {%s", kCrLf);
-  TW_LINE("      InputRevise  = %s", kCrLf);
-  TwVxThresholdInfoAnalyze(&pReviseBaseParm->InputRevise);
-  TW_LINE("      OutputRevise = %s", kCrLf);
-  TwVxThresholdInfoAnalyze(&pReviseBaseParm->OutputRevise);
   TW_FIELDS(6, 12);
+  TW_FIELD_STRUCT_ENDING(pReviseBaseParm, InputRevise, " = \r\n", DumpVxThresholdInfo);
+  TW_FIELD_STRUCT_ENDING(pReviseBaseParm, OutputRevise, " = \r\n", DumpVxThresholdInfo);
   TW_FIELD(pReviseBaseParm, BlurMax, "%d");
   TW_LINE("    }%s", kCrLf);
-  return true;
 }
 
-bool CParaAnalyze::TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo) {
-  if (pThresholdInfo == nullptr) return true;
+void DumpVxThresholdInfo(const DumpContext& context, const TWVX_THRESHOLDINFO* pThresholdInfo) {
+  if (pThresholdInfo == nullptr) return;
   TW_LINE("      TWVX_THRESHOLDINFO = {%s", kCrLf);
   TW_FIELDS(8, 10);
   TW_FIELD(pThresholdInfo, ShadowL, "%d");
@@ -139,16 +125,4 @@ bool CParaAnalyze::TwVxThresholdInfoAnalyze(TWVX_THRESHOLDINFO* pThresholdInfo) 
   TW_FIELD(pThresholdInfo, HighlightH, "%d");
   TW_FIELD(pThresholdInfo, HighlightL, "%d");
   TW_LINE("      }%s", kCrLf);
-  return true;
-}
-
-// These vendor calls carry nothing worth showing.
-bool CParaAnalyze::TwVxEventAnalyze() {
-  return true;
-}
-bool CParaAnalyze::TwVxRedCorrectionMatrixAnalyze() {
-  return true;
-}
-bool CParaAnalyze::TwVxTwainCallbackMsgAnalyze() {
-  return true;
 }

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "analyzer/dumped_types.h"
 #include "analyzer/para_analyze.h"
+#include "dumps/dumped_types.h"
 #include "names/vendor_extensions.h"
 #include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
@@ -68,7 +68,7 @@ struct DumpedType {
   const char* structure;  // nullptr: nothing is read
 };
 
-#define TW_ROW(DG, DAT, MSG, Structure, Operation) \
+#define TW_ROW(DG, DAT, MSG, Structure, Formatter) \
   {DAT, MSG, kDumpedSize<Structure> != 0 ? #Structure " = {" : nullptr},
 constexpr DumpedType kDumpedTypes[] = {TW_DUMPED_TYPES(TW_ROW)};
 #undef TW_ROW

@@ -1,4 +1,4 @@
-// An analyzer of its own writing into a test buffer, and container handles that are checked to
+// An output text of its own in a test buffer, and container handles that are checked to
 // be unlocked and are freed after each test. Under the Linux source manager's interface the
 // handles are that manager's, and the dumps lock them through its memory functions.
 #pragma once
@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
+#include "dumps/structure_dumps.h"
 #include "platform/source_manager_memory.h"
 
 class DumpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    analyzer.SetOutText(text, sizeof(text));
+    out.Start(text, sizeof(text));
     if (kLinuxSourceManagerAbi) {
       TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
       ASSERT_TRUE(KeepSourceManagerMemory(&manager));
@@ -44,7 +44,12 @@ class DumpTest : public ::testing::Test {
   }
   char** Handle(const std::vector<char>& bytes) { return Handle(bytes.data(), bytes.size()); }
 
-  CParaAnalyze analyzer;
+  // The formatters' view of a call with `MSG` and `RC`, writing into `text`.
+  DumpContext Context(TW_UINT16 MSG = MSG_GET, TW_UINT16 RC = TWRC_SUCCESS) {
+    return DumpContext{out, MSG, RC, nullptr};
+  }
+
+  OutText out;
   char text[32768] = {};
 
  private:

@@ -9,20 +9,21 @@
 #include <iterator>
 #include <string>
 
-#include "analyzer/para_analyze.h"
+#include "dumps/structure_dumps.h"
+#include "text/out_text.h"
 
 inline TW_FIX32 Fix(int whole, unsigned frac = 0) {
   return TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)};
 }
 
-// What `formatter(analyzer)` appends to an empty output text.
+// What `formatter(context)` appends to an empty output text, for a call with `MSG`.
 template <typename Formatter>
-std::string Dump(Formatter formatter) {
+std::string Dump(Formatter formatter, TW_UINT16 MSG = MSG_GET) {
   std::string buffer(16384, '\0');
-  CParaAnalyze analyzer;
-  analyzer.SetOutText(buffer.data(), buffer.size());
-  formatter(analyzer);
-  return buffer.substr(0, analyzer.OutTextLength());
+  OutText out;
+  out.Start(buffer.data(), buffer.size());
+  formatter(DumpContext{out, MSG, TWRC_SUCCESS, nullptr});
+  return buffer.substr(0, out.Length());
 }
 
 inline std::string ExpectedDump(const std::string& name) {

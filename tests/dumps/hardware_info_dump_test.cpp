@@ -34,7 +34,7 @@ TWVX_HARDWAREINFO SampleScanner() {
 }
 
 std::string DumpOf(TWVX_HARDWAREINFO& info) {
-  return Dump([&](CParaAnalyze& a) { a.TwHardwareInfoAnalyze(&info); });
+  return Dump([&](const DumpContext& c) { DumpVxHardwareInfo(c, &info); });
 }
 
 TEST(HardwareInfoDump, CompleteDumpByteForByte) {

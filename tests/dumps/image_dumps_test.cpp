@@ -27,15 +27,15 @@ TEST(ImageDumps, EachStructureDumpsByteForByte) {
   TW_RGBRESPONSE rgb{{{0, 128, 255, 7}}};
   TW_PALETTE8 palette{256, TWPT_RGB, {}};
 
-  std::string dump = Dump([&](CParaAnalyze& a) {
-    a.TwImageInfoAnalyze(&info);
-    a.TwImageLayoutAnalyze(&layout);
-    a.TwImageMemXferAnalyze(&xfer);
-    a.TwJpegCompressionAnalyze(&jpeg);
-    a.TwExtImageInfoAnalyze(&ext);
-    a.TwGrayResponseAnalyze(&gray);
-    a.TwRgbResponseAnalyze(&rgb);
-    a.TwPalette8Analyze(&palette);
+  std::string dump = Dump([&](const DumpContext& c) {
+    DumpImageInfo(c, &info);
+    DumpImageLayout(c, &layout);
+    DumpImageMemXfer(c, &xfer);
+    DumpJpegCompression(c, &jpeg);
+    DumpExtImageInfo(c, &ext);
+    DumpGrayResponse(c, &gray);
+    DumpRgbResponse(c, &rgb);
+    DumpPalette8(c, &palette);
   });
   EXPECT_TRUE(SameText(dump, ExpectedDump("image_dumps.txt")));
 }
@@ -59,7 +59,7 @@ TEST(ImageDumps, CieColorShowsBothStagesAndFourPoints) {
     *points[p] = {Fix(200 + p * 10, 16384), Fix(201 + p * 10, 16384), Fix(202 + p * 10, 16384)};
   }
 
-  std::string dump = Dump([&](CParaAnalyze& a) { a.TwCieColorAnalyze(&cie); });
+  std::string dump = Dump([&](const DumpContext& c) { DumpCieColor(c, &cie); });
   EXPECT_TRUE(SameText(dump, ExpectedDump("cie_color.txt")));
 }
 
@@ -68,29 +68,15 @@ TEST(ImageDumps, UnnamedValuesShowByTheFieldsOwnSignedness) {
   TW_IMAGEINFO info{};
   info.PixelType = -1;
   info.Compression = 0xFFFF;
-  std::string dump = Dump([&](CParaAnalyze& a) { a.TwImageInfoAnalyze(&info); });
+  std::string dump = Dump([&](const DumpContext& c) { DumpImageInfo(c, &info); });
   EXPECT_EQ(LineAt(dump, 8), "    Planar           = [false]");
   EXPECT_EQ(LineAt(dump, 9), "    PixelType        = [ERROR!(-1)]");
   EXPECT_EQ(LineAt(dump, 10), "    Compression      = [ERROR!(65535)]");
 
   TW_INFO entry{0, 13, 0, {0xFFFF}, 0};
-  dump = Dump([&](CParaAnalyze& a) { a.TwInfoAnalyze(&entry); });
+  dump = Dump([&](const DumpContext& c) { DumpInfo(c, &entry); });
   EXPECT_EQ(LineAt(dump, 2), "      ItemType = [ERROR!(13)]");
   EXPECT_EQ(LineAt(dump, 4), "      CondCode = [ERROR!(65535)]");
-}
-
-TEST(ImageDumps, NullStructureAddsNothing) {
-  EXPECT_EQ(Dump([](CParaAnalyze& a) {
-              EXPECT_TRUE(a.TwImageInfoAnalyze(nullptr) && a.TwImageLayoutAnalyze(nullptr) &&
-                          a.TwFrameAnalyze(nullptr) && a.TwImageMemXferAnalyze(nullptr) &&
-                          a.TwJpegCompressionAnalyze(nullptr) && a.TwExtImageInfoAnalyze(nullptr) &&
-                          a.TwInfoAnalyze(nullptr) && a.TwPalette8Analyze(nullptr) &&
-                          a.TwGrayResponseAnalyze(nullptr) && a.TwRgbResponseAnalyze(nullptr) &&
-                          a.TwElement8Analyze(nullptr) && a.TwCieColorAnalyze(nullptr) &&
-                          a.TwTransformStageAnalyze(nullptr) &&
-                          a.TwDecodeFunctionAnalyze(nullptr) && a.TwCiePointAnalyze(nullptr));
-            }),
-            "");
 }
 
 // The largest image dump into a buffer too small for it: cut at the buffer's end, nothing
@@ -100,10 +86,10 @@ TEST(ImageDumps, DumpNeverWritesPastTheCallersBuffer) {
   char buffer[1024 + 16];
   memset(buffer, '#', sizeof(buffer));
   buffer[0] = '\0';
-  CParaAnalyze analyzer;
-  analyzer.SetOutText(buffer, 1024);
-  analyzer.TwCieColorAnalyze(&cie);
-  EXPECT_TRUE(analyzer.OutTextCut());
+  OutText out;
+  out.Begin(buffer, 1024);
+  DumpCieColor(DumpContext{out, MSG_GET, TWRC_SUCCESS, nullptr}, &cie);
+  EXPECT_TRUE(out.Cut());
   EXPECT_EQ(strlen(buffer), 1023u);
   EXPECT_EQ(std::string(buffer + 1024, 16), std::string(16, '#'));
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "analyzer/dumped_types.h"
+#include "dumps/dumped_types.h"
 #include "platform/memory_handle.h"
 #include "twaintrace/twain_vendor.h"
 

@@ -1,6 +1,9 @@
 // One capability value as text by its item type, and item lists line by line.
+#include "dumps/item_text.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,11 +15,10 @@
 namespace {
 
 std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, const void* value) {
-  CParaAnalyze analyzer;
-  char text[kValueTextSize];
-  memset(text, 'x', sizeof(text));
-  analyzer.ValToStr(cap, itemType, const_cast<void*>(value), text);
-  return text;
+  char scratch[kValueTextSize];
+  memset(scratch, 'x', sizeof(scratch));
+  NameText text = ItemText(NamingOf(cap), itemType, value, scratch);
+  return std::string(text.text, text.length);
 }
 
 template <typename T>
@@ -24,7 +26,7 @@ std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, T value) {
   return ValueText(cap, itemType, static_cast<const void*>(&value));
 }
 
-TEST(ValToStr, NumbersByItemType) {
+TEST(ItemText, NumbersByItemType) {
   EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT8, TW_INT8{-2}), "0xfffffffe");
   EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_UINT8, TW_UINT8{10}), "0x0a");
   EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT16, TW_INT16{-300}), "-300");
@@ -42,7 +44,7 @@ TEST(ValToStr, NumbersByItemType) {
   EXPECT_EQ(ValueText(ICAP_PIXELTYPE, 13, anything), "!!! not implemented.!!!");
 }
 
-TEST(ValToStr, StringItemsStopAtTheirNulOrTheirSize) {
+TEST(ItemText, StringItemsStopAtTheirNulOrTheirSize) {
   struct {
     TW_STR32 text;
     char after[8];
@@ -59,45 +61,26 @@ TEST(ValToStr, StringItemsStopAtTheirNulOrTheirSize) {
   EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR64, static_cast<const void*>(shortText)), "Scanner");
 }
 
-// The two exported renderings a caller may use on its own: each writes a whole text over
-// whatever its buffer held.
-TEST(ExportedValueText, SupportedCapNamesAndVendorVersions) {
-  CParaAnalyze analyzer;
-  char text[kValueTextSize];
-  auto rendered = [&](auto render) {
-    memset(text, 'x', sizeof(text));
-    render();
-    return std::string(text);
-  };
-  EXPECT_EQ(rendered([&] { analyzer.MakeCapSupportedCaps(ICAP_PIXELTYPE, text); }),
-            "ICAP_PIXELTYPE");
-  EXPECT_EQ(rendered([&] { analyzer.MakeCapSupportedCaps(0xFFFF, text); }), "ERROR!(65535)");
-  // Major version in the high byte, minor in the low, both in hex.
-  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0x0A10, text); }), "a.10");
-  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0xFFFF, text); }), "ff.ff");
-  EXPECT_EQ(rendered([&] { analyzer.MakeCapVxVersion(0, text); }), "0.0");
-}
-
 using ItemList = DumpTest;
 
 // Supported capabilities name every id, and an id of 0 never repeats its neighbour's text;
 // string items follow one another at their own size; frames and unknown types are not rendered.
 TEST_F(ItemList, EachItemTypeListsByteForByte) {
   std::vector<TW_UINT16> ids = {0x1001, 0, 0x1234, 0};
-  analyzer.MakeItemList(CAP_SUPPORTEDCAPS, TWTY_UINT16, 4, ids.data());
+  DumpItemList(Context(), CAP_SUPPORTEDCAPS, TWTY_UINT16, 4, ids.data(), SIZE_MAX);
   TW_STR32 names[2] = {"Flatbed", {}};
   memset(names[1], 'N', sizeof(names[1]));
-  analyzer.MakeItemList(CAP_AUTHOR, TWTY_STR32, 2, names);
+  DumpItemList(Context(), CAP_AUTHOR, TWTY_STR32, 2, names, SIZE_MAX);
   TW_FRAME frames[2] = {};
-  analyzer.MakeItemList(ICAP_FRAMES, TWTY_FRAME, 2, frames);
-  analyzer.MakeItemList(ICAP_FRAMES, 40, 1, frames);
+  DumpItemList(Context(), ICAP_FRAMES, TWTY_FRAME, 2, frames, SIZE_MAX);
+  DumpItemList(Context(), ICAP_FRAMES, 40, 1, frames, SIZE_MAX);
   EXPECT_TRUE(SameText(Text(), ExpectedDump("item_lists.txt")));
 }
 
 TEST_F(ItemList, IndicesWidenPastThreeColumnsAndTheLastHasNoComma) {
   std::vector<TW_UINT32> values(1001);
   for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<TW_UINT32>(i);
-  analyzer.MakeItemList(ICAP_XRESOLUTION, TWTY_UINT32, 1001, values.data());
+  DumpItemList(Context(), ICAP_XRESOLUTION, TWTY_UINT32, 1001, values.data(), SIZE_MAX);
   std::string text = Text();
   EXPECT_NE(text.find("\r\n          7:7,\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n        999:999,\r\n"), std::string::npos);
@@ -108,11 +91,11 @@ TEST_F(ItemList, IndicesWidenPastThreeColumnsAndTheLastHasNoComma) {
 TEST_F(ItemList, StaysWithinTheOutputBufferAndStopsWhenItIsFull) {
   char small[100];
   memset(small, '#', sizeof(small));
-  analyzer.SetOutText(small, 64);
+  out.Begin(small, 64);
   TW_UINT32 nothingRead = 0;
   // Four billion items of a type that is never read: the list ends with the buffer.
-  analyzer.MakeItemList(ICAP_PIXELTYPE, 13, 0xFFFFFFFF, &nothingRead);
-  EXPECT_TRUE(analyzer.OutTextCut());
+  DumpItemList(Context(), ICAP_PIXELTYPE, 13, 0xFFFFFFFF, &nothingRead, SIZE_MAX);
+  EXPECT_TRUE(out.Cut());
   EXPECT_EQ(strlen(small), 63u);
   EXPECT_EQ(small[64], '#');
 }
