@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kBatch = 16;
 // The entry point's text buffer: the text limit and room to see it passed.
-constexpr size_t kTextSize = 5120 + 2;
+constexpr size_t kTextSize = log_format::kParameterTextLimit + 2;
 // The log and the floors' files are emptied when they pass this, so that shared memory holds
 // them however long the run.
 constexpr off_t kFileLimit = 4 << 20;

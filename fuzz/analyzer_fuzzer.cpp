@@ -44,7 +44,7 @@ const char* const kTwainLogDirectory = TWAINTRACE_FUZZ_ABSENT_LOG_DIR;
 namespace {
 
 // The entry point's text buffer: the limit it writes plus room to see an over-long text.
-constexpr size_t kEntryTextSize = 5120 + 2;
+constexpr size_t kEntryTextSize = log_format::kParameterTextLimit + 2;
 constexpr size_t kHeaderSize = 16;
 constexpr uint8_t kNullData = 1;
 constexpr uint8_t kNullContainer = 2;

@@ -8,6 +8,7 @@
 #include "common/host_memory.h"
 #include "common/twain_values.h"
 #include "replay/dump_values.h"
+#include "twaintrace/log_format.h"
 #include "twaintrace/twain_items.h"
 
 namespace replay {
@@ -359,7 +360,7 @@ bool FillApplicationPart(const log_reader::Triplet& entry, CallInput* input, std
 }
 
 std::optional<std::string> SkipReason(const log_reader::Triplet& entry, bool lastEntry) {
-  if (entry.cut) return std::string("cut at 5120 bytes");
+  if (entry.cut) return "cut at " + std::to_string(log_format::kParameterTextLimit) + " bytes";
   if (!entry.hasResult || !entry.Complete()) {
     return std::string(lastEntry ? "the log ends inside the entry" : "the entry is incomplete");
   }

@@ -35,7 +35,7 @@ constexpr int kWaitMarginMs = 5000;
 // An application's event loop hands the source every event; beyond this many the source will
 // not claim one.
 constexpr int kMostEventPolls = 100;
-// More than the tracer's 5120 bytes, so that a replayed call's text is never cut.
+// Far more than the tracer's text limit, so that a replayed call's text is never cut.
 constexpr size_t kTextSize = 1 << 16;
 constexpr int kInitialState = 3;  // as the data source sets it when its log opens
 
