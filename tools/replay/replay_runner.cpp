@@ -15,6 +15,7 @@
 #include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
 #include "common/source_manager.h"
+#include "log_reader/log_reader.h"
 #include "log_reader/log_splitter.h"
 #include "names/triplet_names.h"
 #include "platform/source_manager_memory.h"
@@ -30,6 +31,74 @@ constexpr int kMostEventPolls = 100;
 // More than the tracer's 5120 bytes, so that a replayed call's text is never cut.
 constexpr size_t kTextSize = 1 << 16;
 constexpr int kInitialState = 3;  // as the data source sets it when its log opens
+
+// An entry kept past the source's next call: its bytes copied and read again.
+struct HeldEntry {
+  std::string raw;
+  log_reader::Triplet triplet;
+  bool valid = false;
+};
+
+void Hold(const log_reader::Triplet& entry, HeldEntry* held) {
+  held->raw.assign(entry.raw.data(), entry.raw.size());
+  log_reader::LogReader reader(held->raw);
+  const log_reader::LogItem* item = reader.Next();
+  const auto* raw = item != nullptr ? std::get_if<log_reader::RawEntry>(item) : nullptr;
+  held->triplet = raw != nullptr ? log_reader::ParseTriplet(*raw, entry.ordinal) : entry;
+  held->triplet.firstLine = entry.firstLine;
+  held->triplet.offset = entry.offset;
+  held->valid = true;
+}
+
+// The entry being played and the one after it, and where a load of the data source ends:
+// each load begins its running numbers again at 1.
+class Entries {
+ public:
+  explicit Entries(EntrySource& source) : source_(source) {
+    Pull(&held_[0]);
+    Pull(&held_[1]);
+  }
+
+  bool HasCurrent() const { return held_[current_].valid; }
+  const log_reader::Triplet& Current() const { return held_[current_].triplet; }
+  size_t Index() const { return Current().ordinal - 1; }
+  bool IsLast() const { return !held_[1 - current_].valid; }
+  void Quiet() { source_.Quiet(); }
+
+  void BeginLoad() { atLoadStart_ = true; }
+  bool AtLoadEnd() const {
+    return !HasCurrent() ||
+           (!atLoadStart_ && Current().hasHeader && Current().sequence <= lastSequence_);
+  }
+  void Advance() {
+    if (Current().hasHeader) lastSequence_ = Current().sequence;
+    atLoadStart_ = false;
+    // The entries stay where they are, so that their views stay valid.
+    Pull(&held_[current_]);
+    current_ = 1 - current_;
+  }
+  // Moves on to the entry of index `index` within the load; false when the load has none.
+  bool SeekTo(size_t index) {
+    while (!AtLoadEnd() && Index() < index) Advance();
+    return !AtLoadEnd() && Index() == index;
+  }
+  void SkipToLoadEnd() {
+    while (!AtLoadEnd()) Advance();
+  }
+
+ private:
+  void Pull(HeldEntry* held) {
+    const log_reader::Triplet* entry = source_.Next();
+    held->valid = entry != nullptr;
+    if (entry != nullptr) Hold(*entry, held);
+  }
+
+  EntrySource& source_;
+  HeldEntry held_[2];
+  int current_ = 0;
+  long long lastSequence_ = 0;
+  bool atLoadStart_ = true;
+};
 
 // ---- The child: loads the source and makes the calls; everything it learns goes to the pipe.
 
@@ -77,9 +146,8 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   return entry.hasHeader && entry.argumentType == "DAT_STATUS";
 }
 
-[[noreturn]] void RunChild(int fd, const std::string& dataSource,
-                           const std::vector<log_reader::Triplet>& entries, size_t begin,
-                           size_t end, size_t lastEntry) {
+[[noreturn]] void RunChild(int fd, const std::string& dataSource, Entries& entries) {
+  entries.Quiet();
   // The analyzer reads containers as the data source's own copy would.
   if (kLinuxSourceManagerAbi) {
     TW_ENTRYPOINT memory = HostMemory::EntryPoint(nullptr);
@@ -95,9 +163,10 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   CParaAnalyze analyzer;
   analyzer.SetTwainStatus(kInitialState);
   bool previousSkipped = false;
-  for (size_t i = begin; i < end; ++i) {
-    Rebuilt rebuilt = RebuildCall(entries[i], i == lastEntry);
-    if (previousSkipped && IsStatusRequest(entries[i])) {
+  for (; !entries.AtLoadEnd(); entries.Advance()) {
+    size_t i = entries.Index();
+    Rebuilt rebuilt = RebuildCall(entries.Current(), entries.IsLast());
+    if (previousSkipped && IsStatusRequest(entries.Current())) {
       rebuilt = std::string("the status it asks for is that of the skipped call before it");
     }
     previousSkipped = std::holds_alternative<std::string>(rebuilt);
@@ -234,11 +303,11 @@ void Print(std::ostream* out, const std::string& line) {
 // end: the source did not load, crashed or hung, or the first divergence was asked for.
 class LoadReplay {
  public:
-  LoadReplay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
-             std::ostream* out, ReplayResult* result)
+  LoadReplay(Entries& entries, const ReplayOptions& options, std::ostream* out,
+             ReplayResult* result)
       : entries_(entries), options_(options), out_(out), result_(result) {}
 
-  bool Run(size_t begin, size_t end) {
+  bool Run() {
     int fds[2];
     if (pipe(fds) != 0) return Fail("cannot make a pipe: " + std::string(strerror(errno)));
     fflush(nullptr);
@@ -246,7 +315,7 @@ class LoadReplay {
     if (child < 0) return Fail("cannot start the replay process: " + std::string(strerror(errno)));
     if (child == 0) {
       close(fds[0]);
-      RunChild(fds[1], options_.dataSource, entries_, begin, end, entries_.size() - 1);
+      RunChild(fds[1], options_.dataSource, entries_);
     }
     close(fds[1]);
     child_ = child;
@@ -277,11 +346,13 @@ class LoadReplay {
           current_ = "while making the first call";
           break;
         case 'S':
-          Skipped(line);
+          if (!Skipped(line)) return false;
           break;
         case 'B':
           current_.clear();
-          currentEntry_ = std::strtoul(line.c_str() + 2, nullptr, 10);
+          if (!entries_.SeekTo(std::strtoul(line.c_str() + 2, nullptr, 10))) {
+            return Fail("the replay process reported nonsense");
+          }
           break;
         case 'E':
           if (!Ended(reader, line)) return false;
@@ -298,13 +369,15 @@ class LoadReplay {
     }
   }
 
-  void Skipped(const std::string& line) {
+  bool Skipped(const std::string& line) {
     char* rest = nullptr;
     size_t index = std::strtoul(line.c_str() + 2, &rest, 10);
-    EntryNote note = NoteOf(entries_.at(index));
+    if (!entries_.SeekTo(index)) return Fail("the replay process reported nonsense");
+    EntryNote note = NoteOf(entries_.Current());
     note.reason = *rest == ' ' ? rest + 1 : rest;
     Print(out_, SkipLine(note));
     result_->skipped.push_back(note);
+    return true;
   }
 
   bool Ended(PipeReader& reader, const std::string& line) {
@@ -312,13 +385,13 @@ class LoadReplay {
     unsigned rc = 0;
     size_t length = 0;
     if (sscanf(line.c_str(), "E %zu %u %zu", &index, &rc, &length) != 3 ||
-        index >= entries_.size()) {
+        !entries_.SeekTo(index)) {
       return Fail("the replay process reported nonsense");
     }
     std::string text;
     if (reader.Bytes(length, &text) != ReadStatus::kOk) return Died();
     ++result_->replayed;
-    const log_reader::Triplet& logged = entries_[index];
+    const log_reader::Triplet& logged = entries_.Current();
     current_ = "after " + EntryLabel(logged);
     EntryNote note = NoteOf(logged);
     note.divergences =
@@ -331,7 +404,7 @@ class LoadReplay {
 
   // The entry the child was busy with, or what it was doing between calls.
   EntryNote Busy() const {
-    if (current_.empty()) return NoteOf(entries_.at(currentEntry_));
+    if (current_.empty()) return NoteOf(entries_.Current());
     EntryNote note;
     note.label = current_;
     return note;
@@ -372,32 +445,14 @@ class LoadReplay {
     return status;
   }
 
-  const std::vector<log_reader::Triplet>& entries_;
+  Entries& entries_;
   const ReplayOptions& options_;
   std::ostream* out_;
   ReplayResult* result_;
   pid_t child_ = -1;
   bool finished_ = false;
-  size_t currentEntry_ = 0;
   std::string current_ = "while loading the data source";
 };
-
-// Each load of the data source begins its running numbers again at 1.
-std::vector<std::pair<size_t, size_t>> Loads(const std::vector<log_reader::Triplet>& entries) {
-  std::vector<std::pair<size_t, size_t>> loads;
-  size_t begin = 0;
-  long long last = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].hasHeader) continue;
-    if (entries[i].sequence <= last && i > begin) {
-      loads.emplace_back(begin, i);
-      begin = i;
-    }
-    last = entries[i].sequence;
-  }
-  if (begin < entries.size()) loads.emplace_back(begin, entries.size());
-  return loads;
-}
 
 }  // namespace
 
@@ -429,17 +484,18 @@ std::string AbortLine(const EntryNote& note) {
   return note.label + ": " + note.reason;
 }
 
-ReplayResult Replay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
-                    std::ostream* out) {
+ReplayResult Replay(EntrySource& source, const ReplayOptions& options, std::ostream* out) {
   ReplayResult result;
-  std::vector<std::pair<size_t, size_t>> loads = Loads(entries);
-  for (size_t load = 0; load < loads.size(); ++load) {
-    if (load > 0) {
-      Print(out, "line " + std::to_string(entries[loads[load].first].firstLine) +
+  Entries entries(source);
+  for (bool first = true; entries.HasCurrent(); first = false) {
+    if (!first) {
+      Print(out, "line " + std::to_string(entries.Current().firstLine) +
                      ": a new load of the data source begins; replayed in a fresh process");
     }
+    entries.BeginLoad();
     LoadReplay replay(entries, options, out, &result);
-    if (!replay.Run(loads[load].first, loads[load].second)) break;
+    if (!replay.Run()) break;
+    entries.SkipToLoadEnd();
   }
   return result;
 }
