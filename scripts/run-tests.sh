@@ -49,6 +49,7 @@ each_fuzz_seconds=$((fuzz_seconds / 3 > 0 ? fuzz_seconds / 3 : 1))
 for kind in natural linux-dsm generic; do
   scripts/run-fuzz.sh "$each_fuzz_seconds" "$kind"
 done
+scripts/run-fuzz.sh "$each_fuzz_seconds" log-reader
 
 # The macOS bundles, cross-built for arm64 and x86_64 and checked symbol by symbol; the data
 # source's exports against those of the Linux build above.
