@@ -32,9 +32,15 @@ bool LogReader::Fill() {
     begin_ = 0;
   }
   while (end_ < buffer_.size()) {
-    ssize_t got =
-        pread(fd_, buffer_.data() + end_, buffer_.size() - end_, static_cast<off_t>(readOffset_));
+    ssize_t got = sequential_ ? read(fd_, buffer_.data() + end_, buffer_.size() - end_)
+                              : pread(fd_, buffer_.data() + end_, buffer_.size() - end_,
+                                      static_cast<off_t>(readOffset_));
     if (got < 0 && errno == EINTR) continue;
+    // A pipe has no offsets: it is read as it comes.
+    if (got < 0 && errno == ESPIPE && !sequential_) {
+      sequential_ = true;
+      continue;
+    }
     if (got < 0) {
       error_ = strerror(errno);
       return false;

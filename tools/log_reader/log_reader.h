@@ -15,7 +15,8 @@ namespace log_reader {
 class LogReader {
  public:
   // Reads the file descriptor from its start with pread, so that a forked process reads on
-  // from its copy without moving the other's position. The descriptor stays the caller's.
+  // from its copy without moving the other's position; a pipe is read as it comes. The
+  // descriptor stays the caller's.
   explicit LogReader(int fd);
   // Reads text already in memory, which must outlive the reader.
   explicit LogReader(std::string_view content);
@@ -43,7 +44,8 @@ class LogReader {
   uint64_t consumedOffset_ = 0;
   size_t lineNumber_ = 1;
   bool atEof_ = false;
-  bool skipping_ = false;  // inside an over-long line already reported
+  bool skipping_ = false;    // inside an over-long line already reported
+  bool sequential_ = false;  // a pipe, read with read()
   LogItem item_;
   std::string error_;
 };

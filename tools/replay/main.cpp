@@ -186,9 +186,11 @@ int main(int argc, char** argv) {
 
   int fd = open(arguments.log.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
-  if (fd < 0 || fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+  // Each load's replay process reads on from its own position in the file, which a pipe
+  // has not.
+  if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     std::cerr << "twaintrace-replay: cannot read the log " << arguments.log << ": "
-              << (fd < 0 ? strerror(errno) : "is a directory") << "\n";
+              << (fd < 0 ? strerror(errno) : "not a regular file") << "\n";
     if (fd >= 0) close(fd);
     return 2;
   }
