@@ -98,7 +98,46 @@ std::string Thousands(unsigned long long value) {
   return text;
 }
 
+namespace {
+
+// "DG_IMAGE/DAT_IMAGEINFO/MSG_GET" or "about 877 x DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET" for a
+// row of a round: the runs' counts as an average over the rounds.
+std::string RoundRowText(const CallRow& slot, size_t rounds) {
+  std::string text;
+  if (slot.roundCalls > rounds) {
+    text += (slot.roundCalls % rounds == 0 ? "" : "about ") + Thousands(slot.roundCalls / rounds) +
+            " x ";
+  }
+  text += slot.triplet;
+  if (!slot.capability.empty()) text += " (" + slot.capability + ")";
+  return text;
+}
+
+std::string CycleText(const CallRow& row) {
+  std::string text = "#" + SequenceText(row.first) + "-#" + SequenceText(row.last) + ": " +
+                     Thousands(row.rounds) + " x [";
+  size_t otherCodes = 0;
+  std::string otherName;
+  for (size_t i = 0; i < row.round.size(); ++i) {
+    text += (i > 0 ? ", " : "") + RoundRowText(row.round[i], row.rounds);
+    otherCodes += row.round[i].otherCode;
+    if (row.round[i].otherCode > 0) otherName = row.round[i].otherCodeName;
+  }
+  text += "], " + Thousands(row.count) + " calls, all " + row.round.front().returnCode;
+  if (otherCodes > 0) text += " but " + Thousands(otherCodes) + " " + otherName;
+  if (row.bytes > 0) {
+    text += ", " + Size(row.bytes);
+    if (row.transfersDone > 0) {
+      text += " in " + log_reader::Counted(row.transfersDone, "page", "pages");
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string CallRowText(const CallRow& row) {
+  if (row.rounds > 0) return CycleText(row);
   std::string text = "#" + SequenceText(row.first);
   if (row.Folded()) text += "-#" + SequenceText(row.last);
   text += ": ";
@@ -146,6 +185,11 @@ void CallRuns::Take(const log_reader::Triplet& triplet) {
 
 void CallRuns::Finish() {
   Close();
+  CloseCycle();
+  while (!recent_.empty()) {
+    Commit(std::move(recent_.front()));
+    recent_.pop_front();
+  }
 }
 
 void CallRuns::Close() {
@@ -153,7 +197,94 @@ void CallRuns::Close() {
   open_.clear();
 }
 
+// Rows alike in all but their counts: the same call, answered alike, folded or not.
+bool SameShape(const CallRow& a, const CallRow& b) {
+  return a.foldable && b.foldable && a.round.empty() && b.round.empty() &&
+         a.Folded() == b.Folded() && a.triplet == b.triplet && a.capability == b.capability &&
+         (a.Folded() || a.returnCode == b.returnCode);
+}
+
+void AddRound(const std::vector<CallRow>& rows, CallRow* cycle) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    CallRow& slot = cycle->round[i];
+    slot.roundCalls += rows[i].count;
+    slot.otherCode += rows[i].otherCode + (rows[i].returnCode != slot.returnCode ? 1 : 0);
+    if (!rows[i].otherCodeName.empty()) slot.otherCodeName = rows[i].otherCodeName;
+    if (rows[i].returnCode != slot.returnCode) slot.otherCodeName = rows[i].returnCode;
+    cycle->count += rows[i].count;
+    cycle->bytes += rows[i].bytes;
+    cycle->transfersDone += rows[i].transfersDone;
+  }
+  cycle->last = rows.back().last;
+  ++cycle->rounds;
+}
+
+// The last `period` rows repeat the `period` before them, one of them a folded run.
+void CallRuns::StartCycle(size_t period) {
+  std::vector<CallRow> first(recent_.end() - 2 * period, recent_.end() - period);
+  std::vector<CallRow> second(recent_.end() - period, recent_.end());
+  recent_.erase(recent_.end() - 2 * period, recent_.end());
+  while (!recent_.empty()) {
+    Commit(std::move(recent_.front()));
+    recent_.pop_front();
+  }
+  cycle_ = CallRow{};
+  cycle_.count = 0;
+  cycle_.first = first.front().first;
+  cycle_.triplet = "cycle";
+  cycle_.foldable = true;
+  cycle_.round = first;
+  for (CallRow& slot : cycle_.round) {
+    slot.otherCode = 0;
+    slot.otherCodeName.clear();
+  }
+  AddRound(first, &cycle_);
+  AddRound(second, &cycle_);
+}
+
+void CallRuns::CloseCycle() {
+  if (cycle_.rounds == 0) return;
+  CallRow cycle = std::move(cycle_);
+  cycle_ = CallRow{};
+  Commit(std::move(cycle));
+  std::vector<CallRow> partial = std::move(partial_);
+  partial_.clear();
+  for (CallRow& row : partial) Emit(std::move(row));
+}
+
+// A row joins the cycle being read, or waits among the recent ones to begin one.
 void CallRuns::Emit(CallRow row) {
+  if (cycle_.rounds > 0) {
+    if (SameShape(cycle_.round[partial_.size()], row)) {
+      partial_.push_back(std::move(row));
+      if (partial_.size() == cycle_.round.size()) {
+        AddRound(partial_, &cycle_);
+        partial_.clear();
+      }
+      return;
+    }
+    CloseCycle();
+  }
+  recent_.push_back(std::move(row));
+  for (size_t period = 1; period <= kLongestRound && 2 * period <= recent_.size(); ++period) {
+    bool repeats = true;
+    bool anyRun = false;
+    for (size_t i = recent_.size() - period; i < recent_.size() && repeats; ++i) {
+      repeats = SameShape(recent_[i - period], recent_[i]);
+      anyRun = anyRun || recent_[i].Folded();
+    }
+    if (repeats && anyRun) {
+      StartCycle(period);
+      return;
+    }
+  }
+  if (recent_.size() > 2 * kLongestRound) {
+    Commit(std::move(recent_.front()));
+    recent_.pop_front();
+  }
+}
+
+void CallRuns::Commit(CallRow row) {
   ++rows_;
   anyFolded_ = anyFolded_ || row.Folded();
   if (head_.size() < kHeadRows) {

@@ -16,6 +16,8 @@ namespace report {
 
 // Fewer alike calls in a row than this are shown one by one.
 inline constexpr size_t kFoldedRun = 10;
+// The most rows of a round that repeats as a cycle.
+inline constexpr size_t kLongestRound = 6;
 
 struct CallRow {
   EntryMark first;
@@ -29,6 +31,11 @@ struct CallRow {
   unsigned long long bytes = 0;  // memory transfer strips' BytesWritten
   size_t transfersDone = 0;      // TWRC_XFERDONE answers: pages transferred
   bool foldable = false;
+  // A cycle: the rows of one round (their counts summed over all rounds), played `rounds`
+  // times in a row, as the calls of each page of a scan.
+  std::vector<CallRow> round;
+  size_t rounds = 0;
+  size_t roundCalls = 0;  // of a row of a round: its calls in all rounds
 
   bool Folded() const { return count > 1; }
 };
@@ -53,19 +60,28 @@ class CallRuns {
   const std::deque<CallRow>& Tail() const { return tail_; }
   const LeftOutCalls& LeftOut() const { return leftOut_; }
   // Rows held, the open run's included: what the report's memory grows with.
-  size_t RowsHeld() const { return head_.size() + tail_.size() + open_.size(); }
+  size_t RowsHeld() const {
+    return head_.size() + tail_.size() + open_.size() + recent_.size() + partial_.size();
+  }
   bool AnyFolded() const { return anyFolded_; }
   size_t Rows() const { return rows_; }
 
  private:
   void Close();
   void Emit(CallRow row);
+  void Commit(CallRow row);
+  void StartCycle(size_t period);
+  void CloseCycle();
 
   std::vector<CallRow> head_;
   std::deque<CallRow> tail_;
   LeftOutCalls leftOut_;
   // The run being read: its calls one by one until it is long enough to fold.
   std::vector<CallRow> open_;
+  // Rows not yet committed, while they may still turn out to be a cycle's rounds.
+  std::deque<CallRow> recent_;
+  CallRow cycle_;                 // the cycle being read, when its `rounds` is not 0
+  std::vector<CallRow> partial_;  // the rows of its round being read
   bool anyFolded_ = false;
   size_t rows_ = 0;
 };

@@ -74,6 +74,26 @@ TEST(CallRuns, AChangedCapabilityEndsTheRunAndStandsOnItsOwn) {
   EXPECT_EQ(RowTexts(report::BuildReport("log.txt", log)), expected);
 }
 
+// The calls of each page of a scan repeat: the pages become one row, until a failure.
+TEST(CallRuns, RoundsThatRepeatFoldIntoOneCycle) {
+  std::string log;
+  long long sequence = 0;
+  for (int page = 0; page < 3; ++page) {
+    log += Entry(++sequence, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET", "", 6);
+    for (int strip = 0; strip < 11 + page; ++strip) log += Strip(++sequence);
+    log += Strip(++sequence, "TWRC_XFERDONE");
+    log += Entry(++sequence, "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER", "", 6);
+  }
+  log += FailedEntry(++sequence, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET");
+  std::vector<std::string> expected = {
+      "#00001-#00045: 3 x [DG_IMAGE/DAT_IMAGEINFO/MSG_GET, 13 x DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET, "
+      "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER], 45 calls, all TWRC_SUCCESS but 3 TWRC_XFERDONE, "
+      "39000 bytes in 3 pages",
+      "#00046: DG_IMAGE/DAT_IMAGEINFO/MSG_GET, TWRC_FAILURE",
+  };
+  EXPECT_EQ(RowTexts(report::BuildReport("log.txt", log)), expected);
+}
+
 // A session of `pages` pages as a scanner writes it: image information, strips, the end of
 // the transfer, a refused capability set and its status request, a stray line.
 std::string SessionLog(int pages) {
