@@ -132,6 +132,7 @@ each_fuzz_seconds=$((fuzz_seconds / 3 > 0 ? fuzz_seconds / 3 : 1))
 for kind in natural linux-dsm generic; do
   run_stage "fuzz $kind" scripts/run-fuzz.sh "$each_fuzz_seconds" "$kind"
 done
+scripts/run-fuzz.sh "$each_fuzz_seconds" log-reader
 
 # The Mac release: the bundles and tools cross-built for arm64 and x86_64, joined into universal
 # files and packed with the Mac scripts, all checked symbol by symbol and byte by byte; the data

@@ -1,5 +1,7 @@
 #include "log_reader/log_lines.h"
 
+#include <cstring>
+
 namespace log_reader {
 
 size_t LogLine::Span() const {
@@ -17,24 +19,28 @@ size_t LogLine::Span() const {
 LogLine LineCursor::Peek() const {
   LogLine line;
   line.number = lineNumber_;
-  line.offset = position_;
-  std::string_view rest = content_.substr(position_);
-  size_t feed = rest.find('\n');
-  if (feed == std::string_view::npos) {
-    line.text = rest;
+  line.offset = base_ + position_;
+  const char* start = content_.data() + position_;
+  size_t left = content_.size() - position_;
+  const char* feed = left == 0 ? nullptr : static_cast<const char*>(memchr(start, '\n', left));
+  if (feed == nullptr) {
+    line.text = std::string_view(start, left);
     line.end = LineEnd::kNone;
-  } else if (feed > 0 && rest[feed - 1] == '\r') {
-    line.text = rest.substr(0, feed - 1);
+    return line;
+  }
+  size_t length = static_cast<size_t>(feed - start);
+  if (length > 0 && start[length - 1] == '\r') {
+    line.text = std::string_view(start, length - 1);
     line.end = LineEnd::kCrLf;
   } else {
-    line.text = rest.substr(0, feed);
+    line.text = std::string_view(start, length);
     line.end = LineEnd::kLf;
   }
   return line;
 }
 
 void LineCursor::Skip(const LogLine& line) {
-  position_ = line.offset + line.Span();
+  position_ = line.offset - base_ + line.Span();
   if (line.end != LineEnd::kNone) ++lineNumber_;
 }
 

@@ -19,12 +19,17 @@ struct LogLine {
   size_t Span() const;
 };
 
+// Walks the lines of a window of the log: `content` starts at byte `base` of the file, on line
+// `firstLine`.
 class LineCursor {
  public:
-  explicit LineCursor(std::string_view content) : content_(content) {}
+  explicit LineCursor(std::string_view content, size_t base = 0, size_t firstLine = 1)
+      : content_(content), base_(base), lineNumber_(firstLine) {}
 
   bool AtEnd() const { return position_ >= content_.size(); }
-  size_t Position() const { return position_; }
+  // The byte offset in the file.
+  size_t Position() const { return base_ + position_; }
+  size_t Consumed() const { return position_; }
   size_t LineNumber() const { return lineNumber_; }
 
   // The text from the current position to the next line feed.
@@ -32,9 +37,16 @@ class LineCursor {
   void Skip(const LogLine& line);
   // Moves within the current line; `count` must not reach past its line feed.
   void SkipBytes(size_t count) { position_ += count; }
+  // The bytes from file offset `from` to the current position.
+  std::string_view Since(size_t from) const {
+    return content_.substr(from - base_, Position() - from);
+  }
+  // The window's bytes from file offset `at`, as many as there are up to `count`.
+  std::string_view At(size_t at, size_t count) const { return content_.substr(at - base_, count); }
 
  private:
   std::string_view content_;
+  size_t base_ = 0;
   size_t position_ = 0;
   size_t lineNumber_ = 1;
 };

@@ -180,18 +180,40 @@ bool Triplet::HasBlock(std::string_view name) const {
   return false;
 }
 
+void ParseTriplet(const RawEntry& entry, size_t ordinal, Triplet* triplet) {
+  // The lists keep their storage: a log of millions of entries is read without an allocation
+  // per entry.
+  std::vector<DumpField> fields = std::move(triplet->fields);
+  std::vector<std::string_view> blocks = std::move(triplet->blocks);
+  std::vector<ListItem> items = std::move(triplet->items);
+  std::vector<LogLine> malformed = std::move(triplet->malformed);
+  fields.clear();
+  blocks.clear();
+  items.clear();
+  malformed.clear();
+  *triplet = Triplet{};
+  triplet->fields = std::move(fields);
+  triplet->blocks = std::move(blocks);
+  triplet->items = std::move(items);
+  triplet->malformed = std::move(malformed);
+  triplet->ordinal = ordinal;
+  triplet->firstLine = entry.firstLine;
+  triplet->offset = entry.offset;
+  triplet->raw = entry.raw;
+  triplet->cut = entry.cut;
+  triplet->cutAtLimit = entry.cutAtLimit;
+  triplet->errorStatus = entry.errorStatusStart && entry.errorStatusEnd;
+  if (entry.header) TakeHeader(*entry.header, triplet);
+  if (entry.header && entry.header->end == LineEnd::kLf) {
+    triplet->malformed.push_back(*entry.header);
+  }
+  TakeParameterText(entry, triplet);
+  triplet->truncatedLine = !entry.cut && !EndsWith(entry.raw, "\n");
+}
+
 Triplet ParseTriplet(const RawEntry& entry, size_t ordinal) {
   Triplet triplet;
-  triplet.ordinal = ordinal;
-  triplet.firstLine = entry.firstLine;
-  triplet.raw = entry.raw;
-  triplet.cut = entry.cut;
-  triplet.cutAtLimit = entry.cutAtLimit;
-  triplet.errorStatus = entry.errorStatusStart && entry.errorStatusEnd;
-  if (entry.header) TakeHeader(*entry.header, &triplet);
-  if (entry.header && entry.header->end == LineEnd::kLf) triplet.malformed.push_back(*entry.header);
-  TakeParameterText(entry, &triplet);
-  triplet.truncatedLine = !entry.cut && !EndsWith(entry.raw, "\n");
+  ParseTriplet(entry, ordinal, &triplet);
   return triplet;
 }
 

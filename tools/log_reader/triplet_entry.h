@@ -29,6 +29,7 @@ struct ListItem {
 struct Triplet {
   size_t ordinal = 0;  // 1-based position among the log's entries
   size_t firstLine = 0;
+  size_t offset = 0;  // of the entry's first byte in the file
   std::string_view raw;
 
   bool hasHeader = false;
@@ -65,6 +66,8 @@ struct Triplet {
 };
 
 Triplet ParseTriplet(const RawEntry& entry, size_t ordinal);
+// The same into `triplet`, whose lists keep their storage.
+void ParseTriplet(const RawEntry& entry, size_t ordinal, Triplet* triplet);
 
 // "DG_CONTROL/DAT_CAPABILITY/MSG_GET"; an entry without header was a MSG_PROCESSEVENT, the only
 // triplet the tracer logs without one.

@@ -1,16 +1,23 @@
 // twaintrace-replay: plays the application's side of a TwainTrace log against a data source and
 // says where the source now answers differently.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "log_reader/log_splitter.h"
+#include "log_reader/log_reader.h"
 #include "log_reader/text_helpers.h"
+#include "log_reader/triplet_entry.h"
 #include "replay/replay_json.h"
 #include "replay/replay_runner.h"
 #include "twaintrace_version.h"
@@ -87,32 +94,74 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
   return Parsed::kRun;
 }
 
-bool ReadFile(const std::string& path, std::string* content) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  *content = bytes.str();
-  return !file.bad();
-}
+// The log's triplet entries read in one pass; its unrecognized lines are listed on `out` as
+// they are passed, and a terminal is told how far the replay is.
+class LogEntries : public replay::EntrySource {
+ public:
+  LogEntries(int fd, uint64_t size, std::ostream* out)
+      : reader_(fd), size_(size), out_(out), progress_(isatty(STDERR_FILENO) == 1) {}
+  ~LogEntries() override { EndProgress(); }
 
-// The log's triplet entries; its unrecognized lines are listed on `out`.
-std::vector<log_reader::Triplet> ReadEntries(const std::string& content, std::ostream* out,
-                                             size_t* unknownLines) {
-  std::vector<log_reader::Triplet> entries;
-  for (const log_reader::LogItem& item : log_reader::SplitLog(content)) {
-    if (const auto* raw = std::get_if<log_reader::RawEntry>(&item)) {
-      entries.push_back(log_reader::ParseTriplet(*raw, entries.size() + 1));
-    } else if (const auto* unknown = std::get_if<log_reader::UnknownLine>(&item)) {
-      if (out != nullptr && *unknownLines < kListedUnknownLines) {
-        *out << "line " << unknown->line.number << ": not a line of a TwainTrace log, ignored: "
-             << log_reader::Shorten(log_reader::Printable(unknown->line.text), 60) << "\n";
+  const log_reader::Triplet* Next() override {
+    while (const log_reader::LogItem* item = reader_.Next()) {
+      if (const auto* raw = std::get_if<log_reader::RawEntry>(item)) {
+        log_reader::ParseTriplet(*raw, ++entries_, &triplet_);
+        ShowProgress();
+        return &triplet_;
       }
-      ++*unknownLines;
+      if (const auto* unknown = std::get_if<log_reader::UnknownLine>(item)) {
+        if (out_ != nullptr && unknownLines_ < kListedUnknownLines) {
+          *out_ << "line " << unknown->line.number << ": not a line of a TwainTrace log, ignored: "
+                << log_reader::Shorten(log_reader::Printable(unknown->line.text), 60) << "\n";
+        }
+        ++unknownLines_;
+      }
     }
+    EndProgress();
+    return nullptr;
   }
-  return entries;
-}
+
+  // The replay process of a load reads on from its copy without a word.
+  void Quiet() override {
+    out_ = nullptr;
+    progress_ = false;
+  }
+
+  size_t Entries() const { return entries_; }
+  size_t UnknownLines() const { return unknownLines_; }
+  const std::string& Error() const { return reader_.Error(); }
+
+ private:
+  // At most a few times a second, on one line that the next one overwrites.
+  void ShowProgress() {
+    if (!progress_) return;
+    auto now = std::chrono::steady_clock::now();
+    if (now - lastShown_ < std::chrono::milliseconds(250)) return;
+    lastShown_ = now;
+    unsigned percent =
+        size_ > 0 ? static_cast<unsigned>(reader_.Offset() * 100 / std::max<uint64_t>(size_, 1))
+                  : 0;
+    std::cerr << "\rreplaying entry " << entries_ << ", " << std::min(percent, 100u)
+              << "% of the log " << std::flush;
+    shown_ = true;
+  }
+
+  void EndProgress() {
+    if (!shown_) return;
+    std::cerr << "\r" << std::string(48, ' ') << "\r" << std::flush;
+    shown_ = false;
+  }
+
+  log_reader::LogReader reader_;
+  log_reader::Triplet triplet_;
+  uint64_t size_;
+  std::ostream* out_;
+  bool progress_;
+  bool shown_ = false;
+  std::chrono::steady_clock::time_point lastShown_{};
+  size_t entries_ = 0;
+  size_t unknownLines_ = 0;
+};
 
 void PrintSummary(const replay::ReplayResult& result, size_t unknownLines) {
   size_t diverged = result.diverged.size() + (result.aborted ? 1 : 0);
@@ -143,21 +192,30 @@ int main(int argc, char** argv) {
       break;
   }
 
-  std::string content;
-  if (!ReadFile(arguments.log, &content)) {
+  int fd = open(arguments.log.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat status {};
+  // Each load's replay process reads on from its own position in the file, which a pipe
+  // has not.
+  if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     std::cerr << "twaintrace-replay: cannot read the log " << arguments.log << ": "
-              << strerror(errno) << "\n";
+              << (fd < 0 ? strerror(errno) : "not a regular file") << "\n";
+    if (fd >= 0) close(fd);
     return 2;
   }
   std::ostream* out = arguments.quiet ? nullptr : &std::cout;
-  size_t unknownLines = 0;
-  std::vector<log_reader::Triplet> entries = ReadEntries(content, out, &unknownLines);
-  if (entries.empty()) {
+  LogEntries entries(fd, static_cast<uint64_t>(status.st_size), out);
+  replay::ReplayResult result = replay::Replay(entries, arguments.options, out);
+  close(fd);
+  if (!entries.Error().empty()) {
+    std::cerr << "twaintrace-replay: cannot read the log " << arguments.log << ": "
+              << entries.Error() << "\n";
+    return 2;
+  }
+  if (entries.Entries() == 0) {
     std::cerr << "twaintrace-replay: " << arguments.log << " holds no triplet entries\n";
     return 2;
   }
-
-  replay::ReplayResult result = replay::Replay(entries, arguments.options, out);
+  size_t unknownLines = entries.UnknownLines();
   if (result.loadError) {
     std::cerr << "twaintrace-replay: cannot load the data source: " << *result.loadError << "\n";
     return 2;

@@ -17,6 +17,7 @@
 #include "analyzer/para_analyze.h"
 #include "common/host_memory.h"
 #include "common/source_manager.h"
+#include "log_reader/log_reader.h"
 #include "log_reader/log_splitter.h"
 #include "names/triplet_names.h"
 #include "platform/source_manager_memory.h"
@@ -38,6 +39,74 @@ constexpr int kMostEventPolls = 100;
 // Far more than the tracer's text limit, so that a replayed call's text is never cut.
 constexpr size_t kTextSize = 1 << 16;
 constexpr int kInitialState = 3;  // as the data source sets it when its log opens
+
+// An entry kept past the source's next call: its bytes copied and read again.
+struct HeldEntry {
+  std::string raw;
+  log_reader::Triplet triplet;
+  bool valid = false;
+};
+
+void Hold(const log_reader::Triplet& entry, HeldEntry* held) {
+  held->raw.assign(entry.raw.data(), entry.raw.size());
+  log_reader::LogReader reader(held->raw);
+  const log_reader::LogItem* item = reader.Next();
+  const auto* raw = item != nullptr ? std::get_if<log_reader::RawEntry>(item) : nullptr;
+  held->triplet = raw != nullptr ? log_reader::ParseTriplet(*raw, entry.ordinal) : entry;
+  held->triplet.firstLine = entry.firstLine;
+  held->triplet.offset = entry.offset;
+  held->valid = true;
+}
+
+// The entry being played and the one after it, and where a load of the data source ends:
+// each load begins its running numbers again at 1.
+class Entries {
+ public:
+  explicit Entries(EntrySource& source) : source_(source) {
+    Pull(&held_[0]);
+    Pull(&held_[1]);
+  }
+
+  bool HasCurrent() const { return held_[current_].valid; }
+  const log_reader::Triplet& Current() const { return held_[current_].triplet; }
+  size_t Index() const { return Current().ordinal - 1; }
+  bool IsLast() const { return !held_[1 - current_].valid; }
+  void Quiet() { source_.Quiet(); }
+
+  void BeginLoad() { atLoadStart_ = true; }
+  bool AtLoadEnd() const {
+    return !HasCurrent() ||
+           (!atLoadStart_ && Current().hasHeader && Current().sequence <= lastSequence_);
+  }
+  void Advance() {
+    if (Current().hasHeader) lastSequence_ = Current().sequence;
+    atLoadStart_ = false;
+    // The entries stay where they are, so that their views stay valid.
+    Pull(&held_[current_]);
+    current_ = 1 - current_;
+  }
+  // Moves on to the entry of index `index` within the load; false when the load has none.
+  bool SeekTo(size_t index) {
+    while (!AtLoadEnd() && Index() < index) Advance();
+    return !AtLoadEnd() && Index() == index;
+  }
+  void SkipToLoadEnd() {
+    while (!AtLoadEnd()) Advance();
+  }
+
+ private:
+  void Pull(HeldEntry* held) {
+    const log_reader::Triplet* entry = source_.Next();
+    held->valid = entry != nullptr;
+    if (entry != nullptr) Hold(*entry, held);
+  }
+
+  EntrySource& source_;
+  HeldEntry held_[2];
+  int current_ = 0;
+  long long lastSequence_ = 0;
+  bool atLoadStart_ = true;
+};
 
 // ---- The child: loads the source and makes the calls; everything it learns goes to the pipe.
 
@@ -121,9 +190,8 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   return entry.hasHeader && entry.argumentType == "DAT_STATUS";
 }
 
-[[noreturn]] void RunChild(int fd, const ReplayOptions& options,
-                           const std::vector<log_reader::Triplet>& entries, size_t begin,
-                           size_t end, size_t lastEntry) {
+[[noreturn]] void RunChild(int fd, const ReplayOptions& options, Entries& entries) {
+  entries.Quiet();
   // The analyzer reads containers as the data source's own copy would.
   if (kLinuxSourceManagerAbi) {
     TW_ENTRYPOINT memory = HostMemory::EntryPoint(nullptr);
@@ -140,9 +208,14 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   analyzer.SetTwainStatus(kInitialState);
   bool previousSkipped = false;
   AwaitedNotices awaited;
-  for (size_t i = begin; i < end; ++i) {
-    Rebuilt rebuilt = RebuildCall(entries[i], i == lastEntry);
-    if (previousSkipped && IsStatusRequest(entries[i])) {
+  bool anyEntry = false;
+  size_t i = 0;
+  for (; !entries.AtLoadEnd(); entries.Advance()) {
+    i = entries.Index();
+    anyEntry = true;
+    const log_reader::Triplet& entry = entries.Current();
+    Rebuilt rebuilt = RebuildCall(entry, entries.IsLast());
+    if (previousSkipped && IsStatusRequest(entry)) {
       rebuilt = std::string("the status it asks for is that of the skipped call before it");
     }
     previousSkipped = std::holds_alternative<std::string>(rebuilt);
@@ -151,12 +224,11 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
       continue;
     }
     CallInput& input = std::get<CallInput>(rebuilt);
-    TW_UINT16 notice =
-        awaited.Before(entries[i], input.Group(), input.ArgumentType(), input.Message());
+    TW_UINT16 notice = awaited.Before(entry, input.Group(), input.ArgumentType(), input.Message());
     if (notice != 0) AwaitNotice(fd, manager, &awaited, i, notice, options.timeoutSeconds);
     WriteAll(fd, "B " + std::to_string(i) + "\n");
     TW_UINT16 rc = MakeCall(manager, input);
-    awaited.After(entries[i], input.ArgumentType(), input.Message());
+    awaited.After(entry, input.ArgumentType(), input.Message());
     ReportNotices(fd, manager, &awaited, i);
     std::string text = TraceText(analyzer, input, rc);
     WriteAll(fd, "E " + std::to_string(i) + " " + std::to_string(rc) + " " +
@@ -165,7 +237,7 @@ bool IsStatusRequest(const log_reader::Triplet& entry) {
   WriteAll(fd, "U\n");
   manager.Unload();
   // What the source sent while it was closed and unloaded, told as the last entry's.
-  if (end > begin) ReportNotices(fd, manager, &awaited, end - 1);
+  if (anyEntry) ReportNotices(fd, manager, &awaited, i);
   WriteAll(fd, "X\n");
   _exit(0);
 }
@@ -291,11 +363,11 @@ void Print(std::ostream* out, const std::string& line) {
 // end: the source did not load, crashed or hung, or the first divergence was asked for.
 class LoadReplay {
  public:
-  LoadReplay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
-             std::ostream* out, ReplayResult* result)
+  LoadReplay(Entries& entries, const ReplayOptions& options, std::ostream* out,
+             ReplayResult* result)
       : entries_(entries), options_(options), out_(out), result_(result) {}
 
-  bool Run(size_t begin, size_t end) {
+  bool Run() {
     int fds[2];
     if (pipe(fds) != 0) return Fail("cannot make a pipe: " + std::string(strerror(errno)));
     fflush(nullptr);
@@ -303,7 +375,7 @@ class LoadReplay {
     if (child < 0) return Fail("cannot start the replay process: " + std::string(strerror(errno)));
     if (child == 0) {
       close(fds[0]);
-      RunChild(fds[1], options_, entries_, begin, end, entries_.size() - 1);
+      RunChild(fds[1], options_, entries_);
     }
     close(fds[1]);
     child_ = child;
@@ -334,7 +406,7 @@ class LoadReplay {
           current_ = "while making the first call";
           break;
         case 'S':
-          Skipped(line);
+          if (!Skipped(line)) return false;
           break;
         case 'W':
           reader.Grant(options_.timeoutSeconds * 1000 + kWaitMarginMs);
@@ -350,7 +422,9 @@ class LoadReplay {
           break;
         case 'B':
           current_.clear();
-          currentEntry_ = std::strtoul(line.c_str() + 2, nullptr, 10);
+          if (!entries_.SeekTo(std::strtoul(line.c_str() + 2, nullptr, 10))) {
+            return Fail("the replay process reported nonsense");
+          }
           break;
         case 'E':
           if (!Ended(reader, line)) return false;
@@ -367,13 +441,15 @@ class LoadReplay {
     }
   }
 
-  void Skipped(const std::string& line) {
+  bool Skipped(const std::string& line) {
     char* rest = nullptr;
     size_t index = std::strtoul(line.c_str() + 2, &rest, 10);
-    EntryNote note = NoteOf(entries_.at(index));
+    if (!entries_.SeekTo(index)) return Fail("the replay process reported nonsense");
+    EntryNote note = NoteOf(entries_.Current());
     note.reason = *rest == ' ' ? rest + 1 : rest;
     Print(out_, SkipLine(note));
     result_->skipped.push_back(note);
+    return true;
   }
 
   // "N <entry> <1 accepted|0 refused> <message> <why refused>"
@@ -382,9 +458,9 @@ class LoadReplay {
     size_t index = 0;
     int accepted = 0;
     NoticeNote notice;
-    if (!(fields >> index >> accepted >> notice.message) || index >= entries_.size()) return false;
+    if (!(fields >> index >> accepted >> notice.message) || !entries_.SeekTo(index)) return false;
     std::getline(fields >> std::ws, notice.refusal);
-    const EntryNote entry = NoteOf(entries_[index]);
+    const EntryNote entry = NoteOf(entries_.Current());
     notice.label = entry.label;
     notice.line = entry.line;
     notice.accepted = accepted != 0;
@@ -399,8 +475,8 @@ class LoadReplay {
     std::istringstream fields(line.substr(2));
     size_t index = 0;
     size_t count = 0;
-    if (!(fields >> index >> count) || index >= entries_.size()) return false;
-    Print(out_, NoteOf(entries_[index]).label + ": " + std::to_string(count) +
+    if (!(fields >> index >> count) || !entries_.SeekTo(index)) return false;
+    Print(out_, NoteOf(entries_.Current()).label + ": " + std::to_string(count) +
                     " more notices, not listed");
     result_->unlistedNotices += count;
     return true;
@@ -411,7 +487,7 @@ class LoadReplay {
     std::istringstream fields(line.substr(2));
     size_t index = 0;
     std::string message;
-    if (!(fields >> index >> message) || index >= entries_.size()) return false;
+    if (!(fields >> index >> message) || !entries_.SeekTo(index)) return false;
     missingNotices_.push_back({index,
                                {"awaited notice", message,
                                 "none within " + std::to_string(options_.timeoutSeconds) + " s"}});
@@ -423,13 +499,13 @@ class LoadReplay {
     unsigned rc = 0;
     size_t length = 0;
     if (sscanf(line.c_str(), "E %zu %u %zu", &index, &rc, &length) != 3 ||
-        index >= entries_.size()) {
+        !entries_.SeekTo(index)) {
       return Fail("the replay process reported nonsense");
     }
     std::string text;
     if (reader.Bytes(length, &text) != ReadStatus::kOk) return Died();
     ++result_->replayed;
-    const log_reader::Triplet& logged = entries_[index];
+    const log_reader::Triplet& logged = entries_.Current();
     current_ = "after " + EntryLabel(logged);
     EntryNote note = NoteOf(logged);
     for (const auto& [entry, missing] : missingNotices_) {
@@ -448,7 +524,7 @@ class LoadReplay {
 
   // The entry the child was busy with, or what it was doing between calls.
   EntryNote Busy() const {
-    if (current_.empty()) return NoteOf(entries_.at(currentEntry_));
+    if (current_.empty()) return NoteOf(entries_.Current());
     EntryNote note;
     note.label = current_;
     return note;
@@ -489,34 +565,16 @@ class LoadReplay {
     return status;
   }
 
-  const std::vector<log_reader::Triplet>& entries_;
+  Entries& entries_;
   const ReplayOptions& options_;
   std::ostream* out_;
   ReplayResult* result_;
   pid_t child_ = -1;
   bool finished_ = false;
-  size_t currentEntry_ = 0;
   std::string current_ = "while loading the data source";
   // Divergences of the entry about to be made: a notice its application waited for in vain.
   std::vector<std::pair<size_t, Divergence>> missingNotices_;
 };
-
-// Each load of the data source begins its running numbers again at 1.
-std::vector<std::pair<size_t, size_t>> Loads(const std::vector<log_reader::Triplet>& entries) {
-  std::vector<std::pair<size_t, size_t>> loads;
-  size_t begin = 0;
-  long long last = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].hasHeader) continue;
-    if (entries[i].sequence <= last && i > begin) {
-      loads.emplace_back(begin, i);
-      begin = i;
-    }
-    last = entries[i].sequence;
-  }
-  if (begin < entries.size()) loads.emplace_back(begin, entries.size());
-  return loads;
-}
 
 }  // namespace
 
@@ -553,17 +611,18 @@ std::string AbortLine(const EntryNote& note) {
   return note.label + ": " + note.reason;
 }
 
-ReplayResult Replay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
-                    std::ostream* out) {
+ReplayResult Replay(EntrySource& source, const ReplayOptions& options, std::ostream* out) {
   ReplayResult result;
-  std::vector<std::pair<size_t, size_t>> loads = Loads(entries);
-  for (size_t load = 0; load < loads.size(); ++load) {
-    if (load > 0) {
-      Print(out, "line " + std::to_string(entries[loads[load].first].firstLine) +
+  Entries entries(source);
+  for (bool first = true; entries.HasCurrent(); first = false) {
+    if (!first) {
+      Print(out, "line " + std::to_string(entries.Current().firstLine) +
                      ": a new load of the data source begins; replayed in a fresh process");
     }
+    entries.BeginLoad();
     LoadReplay replay(entries, options, out, &result);
-    if (!replay.Run(loads[load].first, loads[load].second)) break;
+    if (!replay.Run()) break;
+    entries.SkipToLoadEnd();
   }
   return result;
 }

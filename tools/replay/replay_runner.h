@@ -61,9 +61,20 @@ std::vector<std::string> DivergenceLines(const EntryNote& note);
 std::string AbortLine(const EntryNote& note);
 std::string NoticeLine(const NoticeNote& notice);
 
-// Replays `entries` (the log's triplet entries in order), printing each skip, divergence and
-// abort to `out` as it is found, unless `out` is null.
-ReplayResult Replay(const std::vector<log_reader::Triplet>& entries, const ReplayOptions& options,
-                    std::ostream* out);
+// The log's triplet entries in order, one at a time, their ordinals counted from 1. The replay
+// process forked for each load reads on from its own copy of the source, which must allow
+// that (a log reader over pread does) and says nothing there once Quiet() is called.
+class EntrySource {
+ public:
+  virtual ~EntrySource() = default;
+  // The next entry, or null at the log's end; valid until the next call.
+  virtual const log_reader::Triplet* Next() = 0;
+  virtual void Quiet() {}
+};
+
+// Replays the entries of `source`, printing each skip, divergence and abort to `out` as it is
+// found, unless `out` is null. It holds the entry being played and the one after it, never
+// the log.
+ReplayResult Replay(EntrySource& source, const ReplayOptions& options, std::ostream* out);
 
 }  // namespace replay

@@ -70,27 +70,13 @@ std::string ShapeSummary(const log_reader::Triplet& triplet) {
   return std::string(triplet.Field("ConType")) + ", no values shown";
 }
 
-CapabilityCall CallOf(const std::vector<log_reader::Triplet>& triplets, size_t index) {
-  const log_reader::Triplet& triplet = triplets[index];
+CapabilityCall CallOf(const log_reader::Triplet& triplet) {
   CapabilityCall call;
-  call.triplet = index;
-  call.result = triplet.returnCode;
+  call.triplet = MarkOf(triplet);
+  call.result = std::string(triplet.returnCode);
+  call.failed = triplet.Failed();
   call.value = ContainerSummary(triplet);
-  if (triplet.Failed()) {
-    std::optional<size_t> status = StatusAfter(triplets, index);
-    if (status) call.conditionCode = triplets[*status].Field("ConditionCode");
-  }
   return call;
-}
-
-CapabilityNegotiation* FindOrAdd(std::string_view capability,
-                                 std::vector<CapabilityNegotiation>* negotiations) {
-  for (CapabilityNegotiation& negotiation : *negotiations) {
-    if (negotiation.capability == capability) return &negotiation;
-  }
-  negotiations->push_back(CapabilityNegotiation{});
-  negotiations->back().capability = capability;
-  return &negotiations->back();
 }
 
 }  // namespace
@@ -116,27 +102,39 @@ std::string ContainerSummary(const log_reader::Triplet& triplet) {
   return summary;
 }
 
-std::vector<CapabilityNegotiation> NegotiateCapabilities(
-    const std::vector<log_reader::Triplet>& triplets) {
-  std::vector<CapabilityNegotiation> negotiations;
-  for (size_t i = 0; i < triplets.size(); ++i) {
-    const log_reader::Triplet& triplet = triplets[i];
-    if (!triplet.hasCapability || triplet.capability.empty() || !triplet.hasResult) continue;
-    CapabilityNegotiation* negotiation = FindOrAdd(triplet.capability, &negotiations);
-    ++negotiation->calls;
-    std::optional<CapabilityOperation> operation = OperationOf(triplet.message);
-    if (!operation) continue;
-    CapabilityOutcome& outcome = negotiation->outcomes[static_cast<size_t>(*operation)];
-    if (triplet.Failed()) {
-      if (outcome.last && !triplets[outcome.last->triplet].Failed()) {
-        outcome.lastAnswered = outcome.last;
-      }
-    } else {
-      outcome.lastAnswered.reset();
-    }
-    outcome.last = CallOf(triplets, i);
+CapabilityNegotiation* CapabilityCollector::FindOrAdd(std::string_view capability) {
+  for (CapabilityNegotiation& negotiation : negotiations_) {
+    if (negotiation.capability == capability) return &negotiation;
   }
-  return negotiations;
+  if (negotiations_.size() >= kKept) return nullptr;
+  negotiations_.push_back(CapabilityNegotiation{});
+  negotiations_.back().capability = std::string(capability);
+  return &negotiations_.back();
+}
+
+void CapabilityCollector::Take(const log_reader::Triplet& triplet) {
+  // The waiting call is answered, or not, before a new capability may move the list.
+  if (triplet.hasHeader && waiting_ != nullptr) {
+    if (IsStatusAnswer(triplet)) waiting_->conditionCode = triplet.Field("ConditionCode");
+    waiting_ = nullptr;
+  }
+  if (!triplet.hasCapability || triplet.capability.empty() || !triplet.hasResult) return;
+  CapabilityNegotiation* negotiation = FindOrAdd(triplet.capability);
+  if (negotiation == nullptr) {
+    ++callsLeftOut_;
+    return;
+  }
+  ++negotiation->calls;
+  std::optional<CapabilityOperation> operation = OperationOf(triplet.message);
+  if (!operation) return;
+  CapabilityOutcome& outcome = negotiation->outcomes[static_cast<size_t>(*operation)];
+  if (triplet.Failed()) {
+    if (outcome.last && !outcome.last->failed) outcome.lastAnswered = std::move(outcome.last);
+  } else {
+    outcome.lastAnswered.reset();
+  }
+  outcome.last = CallOf(triplet);
+  if (triplet.Failed()) waiting_ = &*outcome.last;
 }
 
 }  // namespace report

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "log_reader/triplet_entry.h"
+#include "report/entry_mark.h"
 
 namespace report {
 
@@ -19,10 +20,11 @@ inline constexpr size_t kCapabilityOperations = 4;
 const char* OperationName(CapabilityOperation operation);
 
 struct CapabilityCall {
-  size_t triplet = 0;  // index into the log's triplets
-  std::string_view result;
-  std::string value;               // the container in short; empty when the log shows none
-  std::string_view conditionCode;  // of a failure, from the DAT_STATUS that followed
+  EntryMark triplet;
+  std::string result;
+  bool failed = false;
+  std::string value;          // the container in short; empty when the log shows none
+  std::string conditionCode;  // of a failure, from the DAT_STATUS that followed
 };
 
 struct CapabilityOutcome {
@@ -32,7 +34,7 @@ struct CapabilityOutcome {
 };
 
 struct CapabilityNegotiation {
-  std::string_view capability;
+  std::string capability;
   size_t calls = 0;
   std::array<CapabilityOutcome, kCapabilityOperations> outcomes;
 
@@ -41,9 +43,24 @@ struct CapabilityNegotiation {
   }
 };
 
-// In the order the capabilities first appear in the log.
-std::vector<CapabilityNegotiation> NegotiateCapabilities(
-    const std::vector<log_reader::Triplet>& triplets);
+// The negotiations in the order the capabilities first appear in the log; a log naming more
+// capabilities than any source has keeps the first kKept.
+class CapabilityCollector {
+ public:
+  static constexpr size_t kKept = 200;
+
+  void Take(const log_reader::Triplet& triplet);
+  // Calls of capabilities beyond the first kKept.
+  size_t CallsLeftOut() const { return callsLeftOut_; }
+  std::vector<CapabilityNegotiation> Negotiations() && { return std::move(negotiations_); }
+
+ private:
+  CapabilityNegotiation* FindOrAdd(std::string_view capability);
+
+  std::vector<CapabilityNegotiation> negotiations_;
+  size_t callsLeftOut_ = 0;
+  CapabilityCall* waiting_ = nullptr;  // a failed call waiting for its status request
+};
 
 // "enumeration: TWPT_BW, TWPT_GRAY, TWPT_RGB; current TWPT_RGB, default TWPT_RGB" and the like.
 std::string ContainerSummary(const log_reader::Triplet& triplet);

@@ -2,30 +2,45 @@
 
 namespace report {
 
-std::optional<size_t> StatusAfter(const std::vector<log_reader::Triplet>& triplets, size_t index) {
-  for (size_t next = index + 1; next < triplets.size(); ++next) {
-    const log_reader::Triplet& triplet = triplets[next];
-    if (!triplet.hasHeader) continue;
-    if (triplet.argumentType == "DAT_STATUS" && triplet.hasResult && !triplet.Failed() &&
-        triplet.HasField("ConditionCode")) {
-      return next;
-    }
-    return std::nullopt;
-  }
-  return std::nullopt;
+EntryMark MarkOf(const log_reader::Triplet& triplet) {
+  EntryMark mark;
+  mark.ordinal = triplet.ordinal;
+  mark.hasHeader = triplet.hasHeader;
+  mark.sequence = triplet.sequence;
+  mark.line = triplet.firstLine;
+  mark.offset = triplet.offset;
+  mark.length = triplet.raw.size();
+  return mark;
 }
 
-std::vector<Failure> FindFailures(const std::vector<log_reader::Triplet>& triplets) {
-  std::vector<Failure> failures;
-  for (size_t i = 0; i < triplets.size(); ++i) {
-    if (!triplets[i].Failed()) continue;
-    Failure failure;
-    failure.triplet = i;
-    failure.status = StatusAfter(triplets, i);
-    if (failure.status) failure.conditionCode = triplets[*failure.status].Field("ConditionCode");
-    failures.push_back(failure);
+std::string SequenceText(const EntryMark& mark) {
+  log_reader::Triplet named;
+  named.hasHeader = mark.hasHeader;
+  named.sequence = mark.sequence;
+  return log_reader::SequenceText(named);
+}
+
+bool IsStatusAnswer(const log_reader::Triplet& triplet) {
+  return triplet.argumentType == "DAT_STATUS" && triplet.hasResult && !triplet.Failed() &&
+         triplet.HasField("ConditionCode");
+}
+
+void FailureCollector::Take(const log_reader::Triplet& triplet) {
+  if (triplet.hasHeader && waiting_) {
+    waiting_ = false;
+    if (IsStatusAnswer(triplet)) {
+      failures_.back().status = MarkOf(triplet);
+      failures_.back().conditionCode = std::string(triplet.Field("ConditionCode"));
+    }
   }
-  return failures;
+  if (!triplet.Failed()) return;
+  if (count_++ >= kKept) return;
+  Failure failure;
+  failure.triplet = MarkOf(triplet);
+  failure.tripletText = log_reader::TripletText(triplet);
+  failure.capability = std::string(triplet.capability);
+  failures_.push_back(std::move(failure));
+  waiting_ = true;
 }
 
 }  // namespace report

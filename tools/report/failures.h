@@ -3,23 +3,39 @@
 
 #include <cstddef>
 #include <optional>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "log_reader/triplet_entry.h"
+#include "report/entry_mark.h"
 
 namespace report {
 
 struct Failure {
-  size_t triplet = 0;            // index into the log's triplets
-  std::optional<size_t> status;  // the DAT_STATUS triplet that followed, if any
-  std::string_view conditionCode;
+  EntryMark triplet;
+  std::string tripletText;
+  std::string capability;
+  std::optional<EntryMark> status;  // the DAT_STATUS triplet that followed, if any
+  std::string conditionCode;
 };
 
-std::vector<Failure> FindFailures(const std::vector<log_reader::Triplet>& triplets);
+// The successful DAT_STATUS showing a condition code, which answers a failure when it is the
+// next triplet with a header after it (event entries in between do not count).
+bool IsStatusAnswer(const log_reader::Triplet& triplet);
 
-// The successful DAT_STATUS that the application sent next after triplet `index` and that
-// shows a condition code. Event entries in between do not count as the next triplet.
-std::optional<size_t> StatusAfter(const std::vector<log_reader::Triplet>& triplets, size_t index);
+// Collects the failures in log order, the first `kept` of them with their details.
+class FailureCollector {
+ public:
+  static constexpr size_t kKept = 100;
+
+  void Take(const log_reader::Triplet& triplet);
+  size_t Count() const { return count_; }
+  std::vector<Failure> Failures() && { return std::move(failures_); }
+
+ private:
+  std::vector<Failure> failures_;
+  size_t count_ = 0;
+  bool waiting_ = false;  // the last kept failure waits for its status request
+};
 
 }  // namespace report

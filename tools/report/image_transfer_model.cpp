@@ -61,45 +61,6 @@ void TakeTransfer(const log_reader::Triplet& triplet, TransferMechanism mechanis
   }
 }
 
-class PageCollector {
- public:
-  void Take(const std::vector<log_reader::Triplet>& triplets, size_t index) {
-    const log_reader::Triplet& triplet = triplets[index];
-    TransferMechanism mechanism = MechanismOf(triplet);
-    if (IsImageInfo(triplet)) {
-      ImagePage* page = Open(index);
-      if (triplet.HasField("ImageWidth")) page->info = ImageInfoOf(triplet);
-    } else if (mechanism != TransferMechanism::kNone && triplet.hasResult) {
-      TakeTransfer(triplet, mechanism, Open(index));
-    } else if (EndsTransfer(triplet) && open_) {
-      ImagePage& page = pages_.back();
-      page.lastTriplet = index;
-      page.ended = true;
-      page.pendingAfter = log_reader::ParseInteger(triplet.Field("Count"));
-      open_ = false;
-    }
-  }
-
-  std::vector<ImagePage> Pages() && { return std::move(pages_); }
-
- private:
-  // The page the triplet belongs to: the open one, or a new one once its transfer finished.
-  ImagePage* Open(size_t index) {
-    if (!open_ || pages_.back().TransferFinished()) {
-      ImagePage page;
-      page.number = static_cast<int>(pages_.size()) + 1;
-      page.firstTriplet = index;
-      pages_.push_back(page);
-      open_ = true;
-    }
-    pages_.back().lastTriplet = index;
-    return &pages_.back();
-  }
-
-  std::vector<ImagePage> pages_;
-  bool open_ = false;
-};
-
 }  // namespace
 
 const char* MechanismName(TransferMechanism mechanism) {
@@ -116,10 +77,40 @@ const char* MechanismName(TransferMechanism mechanism) {
   return "";
 }
 
-std::vector<ImagePage> CollectImagePages(const std::vector<log_reader::Triplet>& triplets) {
-  PageCollector collector;
-  for (size_t i = 0; i < triplets.size(); ++i) collector.Take(triplets, i);
-  return std::move(collector).Pages();
+void PageCollector::Take(const log_reader::Triplet& triplet) {
+  TransferMechanism mechanism = MechanismOf(triplet);
+  if (IsImageInfo(triplet)) {
+    ImagePage* page = Open(triplet);
+    if (triplet.HasField("ImageWidth")) page->info = ImageInfoOf(triplet);
+  } else if (mechanism != TransferMechanism::kNone && triplet.hasResult) {
+    TakeTransfer(triplet, mechanism, Open(triplet));
+  } else if (EndsTransfer(triplet) && open_) {
+    ImagePage& page = count_ > kKept ? spare_ : pages_.back();
+    page.lastTriplet = MarkOf(triplet);
+    page.ended = true;
+    page.pendingAfter = log_reader::ParseInteger(triplet.Field("Count"));
+    open_ = false;
+  }
+}
+
+// The page the triplet belongs to: the open one, or a new one once its transfer finished.
+ImagePage* PageCollector::Open(const log_reader::Triplet& triplet) {
+  ImagePage* page = count_ > kKept ? &spare_ : count_ > 0 ? &pages_.back() : nullptr;
+  if (!open_ || page->TransferFinished()) {
+    ++count_;
+    if (count_ <= kKept) {
+      pages_.emplace_back();
+      page = &pages_.back();
+    } else {
+      spare_ = ImagePage{};
+      page = &spare_;
+    }
+    page->number = static_cast<int>(count_);
+    page->firstTriplet = MarkOf(triplet);
+    open_ = true;
+  }
+  page->lastTriplet = MarkOf(triplet);
+  return page;
 }
 
 }  // namespace report

@@ -9,19 +9,10 @@ namespace report {
 
 namespace {
 
-bool IsIdentityRequest(const log_reader::Triplet& triplet) {
-  return triplet.group == "DG_CONTROL" && triplet.argumentType == "DAT_IDENTITY" &&
-         triplet.message == "MSG_GET";
-}
-
 // The source names itself when opened; a log of identity requests only names it in the answer.
 std::string DataSourceOf(const Report& report) {
-  if (!report.overview.dataSource.empty()) return std::string(report.overview.dataSource);
-  for (const log_reader::Triplet& triplet : report.triplets) {
-    if (IsIdentityRequest(triplet) && !triplet.Failed() && triplet.HasField("ProductName")) {
-      return std::string(triplet.Field("ProductName"));
-    }
-  }
+  if (!report.overview.dataSource.empty()) return report.overview.dataSource;
+  if (!report.identityProduct.empty()) return report.identityProduct;
   return "-";
 }
 
@@ -51,14 +42,11 @@ std::string ClosedShortText(const Overview& overview) {
 }  // namespace
 
 LogContent ContentOf(const Report& report) {
-  if (report.triplets.empty()) {
-    if (report.content->empty()) return LogContent::kEmpty;
-    return report.messages.empty() ? LogContent::kNotALog : LogContent::kMessagesOnly;
+  if (report.overview.triplets == 0) {
+    if (report.bytes == 0) return LogContent::kEmpty;
+    return report.overview.loggerMessages == 0 ? LogContent::kNotALog : LogContent::kMessagesOnly;
   }
-  bool onlyIdentity =
-      std::all_of(report.triplets.begin(), report.triplets.end(),
-                  [](const log_reader::Triplet& triplet) { return IsIdentityRequest(triplet); });
-  return onlyIdentity ? LogContent::kIdentityRequests : LogContent::kSession;
+  return report.onlyIdentityRequests ? LogContent::kIdentityRequests : LogContent::kSession;
 }
 
 const std::vector<IndexColumn>& IndexColumns() {
@@ -82,8 +70,8 @@ std::string SoundnessText(const Report& report) {
   add(o.sequenceGaps, "numbering gap", "numbering gaps");
   add(o.unrecognizedLines, "unrecognized line", "unrecognized lines");
   if (o.unfinishedLast) {
-    problems += (problems.empty() ? "ends inside #" : ", ends inside #") +
-                log_reader::SequenceText(report.triplets[*o.unfinishedLast]);
+    problems +=
+        (problems.empty() ? "ends inside #" : ", ends inside #") + SequenceText(*o.unfinishedLast);
   }
   return problems.empty() ? "yes" : "no: " + problems;
 }

@@ -1,8 +1,13 @@
 // twaintrace-report: reads TwainTrace logs and prints what a support engineer asks first; of a
 // whole log folder, an index that makes the session's log stand out, then the reports.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,9 +40,9 @@ void Complain(const std::string& problem) {
 }
 
 std::optional<report::Report> ReadReport(const std::string& path, std::string* error) {
-  std::string content;
-  if (!report::ReadLogFile(path, &content, error)) return std::nullopt;
-  return report::BuildReport(path, std::move(content));
+  std::optional<report::Report> report(std::in_place);
+  if (!report::ReadReport(path, &*report, error)) return std::nullopt;
+  return report;
 }
 
 // The page is written as the reports are made; an output that failed says so at the end.
@@ -68,41 +73,81 @@ int ReportOneLog(const report::Report& report, HtmlPage* html) {
   return html->Finish() ? 0 : kFileError;
 }
 
-// The first reading makes the index and keeps no log: a folder may hold a great many.
-report::LogSetIndex IndexLogs(const std::vector<std::string>& paths) {
+// The reports of the logs shown in full, written while the index is made and copied out
+// after it: each log is read once, and no more than one log's report is held at a time.
+struct LogSetPass {
   report::LogSetIndex index;
+  std::FILE* text = std::tmpfile();
+  std::FILE* html = std::tmpfile();
+  std::optional<report::Report> first;  // kept while it may be the only log read
+  ~LogSetPass() {
+    if (text) std::fclose(text);
+    if (html) std::fclose(html);
+  }
+};
+
+bool IsChosen(const std::vector<size_t>& only, size_t number, report::LogContent content) {
+  if (only.empty()) return content == report::LogContent::kSession;
+  return std::find(only.begin(), only.end(), number) != only.end();
+}
+
+void Append(std::FILE* file, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), file);
+}
+
+// Row numbers follow the load order of the logs read; a section says "of M" once M is known.
+void IndexLogs(const std::vector<std::string>& paths, const std::vector<size_t>& only, bool html,
+               LogSetPass* pass) {
   for (const std::string& path : paths) {
     std::string error;
     std::optional<report::Report> log = ReadReport(path, &error);
     if (!log) {
       Complain(error);
-      index.notRead.push_back(error);
+      pass->index.notRead.push_back(error);
       continue;
     }
-    index.rows.push_back(report::IndexRowOf(*log, index.rows.size() + 1));
+    size_t number = pass->index.rows.size() + 1;
+    pass->index.rows.push_back(report::IndexRowOf(*log, number));
+    if (IsChosen(only, number, pass->index.rows.back().content)) {
+      pass->index.shown.push_back(number);
+      std::ostringstream text;
+      report::WriteTextReport(*log, text);
+      Append(pass->text, std::to_string(number) + " " + std::to_string(text.str().size()) + "\n");
+      Append(pass->text, text.str());
+      if (html) {
+        std::ostringstream page;
+        report::WriteHtmlLogSection(*log, number, page);
+        Append(pass->html, page.str());
+      }
+    }
+    if (number == 1) {
+      pass->first = std::move(log);
+    } else {
+      pass->first.reset();
+    }
   }
-  return index;
 }
 
-int ReportLogSet(report::LogSetIndex index, HtmlPage* html) {
-  report::WriteTextIndex(index, std::cout);
-  if (html->Wanted()) report::WriteHtmlIndexPage(index, html->Out());
-  for (size_t number : index.shown) {
-    const std::string& path = index.rows[number - 1].path;
-    std::string error;
-    std::optional<report::Report> log = ReadReport(path, &error);
-    if (!log) {
-      Complain(error);
-      std::cout << "\n=== Log " << number << " of " << index.rows.size()
-                << " ===\n\nCould not be read again: " << log_reader::Printable(error) << "\n";
-      if (html->Wanted()) report::WriteHtmlUnreadSection(number, error, html->Out());
-      continue;
-    }
-    report::WriteTextReportInSet(*log, number, index.rows.size(), std::cout);
-    if (html->Wanted()) report::WriteHtmlLogSection(*log, number, html->Out());
+// Copies the sections written during the pass, each under the line that names its row.
+void CopySections(LogSetPass* pass, size_t logs, HtmlPage* html) {
+  std::rewind(pass->text);
+  size_t number = 0;
+  size_t length = 0;
+  while (std::fscanf(pass->text, "%zu %zu", &number, &length) == 2 &&
+         std::fgetc(pass->text) == '\n') {
+    std::cout << "\n=== Log " << number << " of " << logs << " ===\n\n";
+    std::vector<char> bytes(length);
+    size_t got = std::fread(bytes.data(), 1, length, pass->text);
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(got));
   }
-  if (html->Wanted()) report::WriteHtmlPageEnd(html->Out());
-  return html->Finish() ? 0 : kFileError;
+  if (!html->Wanted()) return;
+  std::rewind(pass->html);
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), pass->html)) > 0) {
+    html->Out().write(chunk, static_cast<std::streamsize>(got));
+  }
+  report::WriteHtmlPageEnd(html->Out());
 }
 
 bool IsValidChoice(const std::vector<size_t>& only, size_t logs) {
@@ -141,16 +186,20 @@ int main(int argc, char** argv) {
     HtmlPage html(commandLine.html);
     return ReportOneLog(*log, &html);
   }
-  report::LogSetIndex index = IndexLogs(files.paths);
+  LogSetPass pass;
+  if (!pass.text || !pass.html) {
+    Complain("cannot make a temporary file: " + std::string(strerror(errno)));
+    return kFileError;
+  }
+  IndexLogs(files.paths, commandLine.only, !commandLine.html.empty(), &pass);
+  report::LogSetIndex& index = pass.index;
   if (index.rows.empty()) return kFileError;
   if (!IsValidChoice(commandLine.only, index.rows.size())) return kUsageError;
   HtmlPage html(commandLine.html);
-  if (index.rows.size() == 1) {
-    std::optional<report::Report> log = ReadReport(index.rows[0].path, &error);
-    if (!log) Complain(error);
-    return log ? ReportOneLog(*log, &html) : kFileError;
-  }
+  if (index.rows.size() == 1) return ReportOneLog(*pass.first, &html);
   index.chosen = !commandLine.only.empty();
-  index.shown = report::ShownRows(index.rows, commandLine.only);
-  return ReportLogSet(std::move(index), &html);
+  report::WriteTextIndex(index, std::cout);
+  if (html.Wanted()) report::WriteHtmlIndexPage(index, html.Out());
+  CopySections(&pass, index.rows.size(), &html);
+  return html.Finish() ? 0 : kFileError;
 }

@@ -10,11 +10,6 @@ namespace report {
 
 namespace {
 
-// Long lists stop here; the count says how many were left out.
-constexpr size_t kListedMessages = 200;
-constexpr size_t kListedLines = 50;
-constexpr size_t kLineExcerpt = 100;
-
 std::string Padded(std::string text, size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
@@ -28,7 +23,7 @@ void WriteOverview(const Report& report, std::ostream& out) {
   const Overview& o = report.overview;
   out << "Overview\n";
   Row(out, "Loaded", o.loadTime ? *o.loadTime : "unknown (not a Twainlog_ file name)");
-  if (!o.dataSource.empty()) Row(out, "Data source", std::string(o.dataSource));
+  if (!o.dataSource.empty()) Row(out, "Data source", o.dataSource);
   Row(out, "Triplets", TripletCountText(o));
   Row(out, "Running numbers", RunningNumbersText(o));
   Row(out, "Failures", std::to_string(o.failures));
@@ -41,28 +36,28 @@ void WriteOverview(const Report& report, std::ostream& out) {
   Row(out, "Log end", LogEndText(report));
 }
 
-std::string FailureCause(const Report& report, const Failure& failure) {
+std::string FailureCause(const Failure& failure) {
   if (!failure.status) return "no DAT_STATUS followed";
-  return std::string(failure.conditionCode) + " (DAT_STATUS #" +
-         log_reader::SequenceText(report.triplets[*failure.status]) + ")";
+  return failure.conditionCode + " (DAT_STATUS #" + SequenceText(*failure.status) + ")";
 }
 
 void WriteFailures(const Report& report, std::ostream& out) {
-  out << "\nFailures (" << report.failures.size() << ")\n";
+  out << "\nFailures (" << report.overview.failures << ")\n";
   size_t tripletWidth = 0;
   size_t capabilityWidth = 1;
   for (const Failure& failure : report.failures) {
-    const log_reader::Triplet& triplet = report.triplets[failure.triplet];
-    tripletWidth = std::max(tripletWidth, log_reader::TripletText(triplet).size());
-    capabilityWidth = std::max(capabilityWidth, triplet.capability.size());
+    tripletWidth = std::max(tripletWidth, failure.tripletText.size());
+    capabilityWidth = std::max(capabilityWidth, failure.capability.size());
   }
   for (const Failure& failure : report.failures) {
-    const log_reader::Triplet& triplet = report.triplets[failure.triplet];
-    std::string capability = triplet.capability.empty() ? "-" : std::string(triplet.capability);
-    out << "  #" << log_reader::SequenceText(triplet) << "  "
-        << log_reader::Printable(Padded(log_reader::TripletText(triplet), tripletWidth)) << "  "
+    std::string capability = failure.capability.empty() ? "-" : failure.capability;
+    out << "  #" << SequenceText(failure.triplet) << "  "
+        << log_reader::Printable(Padded(failure.tripletText, tripletWidth)) << "  "
         << log_reader::Printable(Padded(capability, capabilityWidth)) << "  "
-        << log_reader::Printable(FailureCause(report, failure)) << "\n";
+        << log_reader::Printable(FailureCause(failure)) << "\n";
+  }
+  if (report.failures.size() < report.overview.failures) {
+    out << "  ... " << report.overview.failures - report.failures.size() << " more\n";
   }
 }
 
@@ -75,32 +70,44 @@ void WriteCapabilities(const Report& report, std::ostream& out) {
     for (size_t i = 0; i < kCapabilityOperations; ++i) {
       auto operation = static_cast<CapabilityOperation>(i);
       out << "    " << Padded(std::string(OperationName(operation)) + ":", 13)
-          << log_reader::Printable(CapabilityCallText(report, negotiation.Outcome(operation)))
-          << "\n";
+          << log_reader::Printable(CapabilityCallText(negotiation.Outcome(operation))) << "\n";
     }
+  }
+  if (report.capabilityCallsLeftOut > 0) {
+    out << "  ... " << report.capabilityCallsLeftOut << " calls of further capabilities\n";
   }
 }
 
 void WritePages(const Report& report, std::ostream& out) {
-  out << "\nImage transfers (" << log_reader::Counted(report.pages.size(), "page", "pages")
-      << ")\n";
+  out << "\nImage transfers (" << log_reader::Counted(report.pageCount, "page", "pages") << ")\n";
   for (const ImagePage& page : report.pages) {
-    out << "  Page " << page.number << ", " << PageTriplets(report, page) << "\n";
+    out << "  Page " << page.number << ", " << PageTriplets(page) << "\n";
     out << "    image:     " << log_reader::Printable(ImageInfoText(page)) << "\n";
     out << "    transfer:  " << log_reader::Printable(TransferText(page)) << "\n";
     out << "    end:       " << log_reader::Printable(PageEndText(page)) << "\n";
   }
+  if (report.pages.size() < report.pageCount) {
+    out << "  ... " << report.pageCount - report.pages.size() << " more\n";
+  }
 }
 
-std::string MessageLine(const log_reader::LoggerMessage& message) {
-  std::string text = "[" + std::string(message.prefix.timestamp) + "] " +
-                     std::string(message.prefix.level) + " from \"" +
-                     std::string(message.prefix.origin) + "\"";
-  if (message.prefix.hasFile) {
-    text +=
-        " (" + std::string(message.prefix.file) + ":" + std::to_string(message.prefix.line) + ")";
+// Only a log in which alike calls fold gets the section: in a short log every call stands in
+// the sections above or is one of a few.
+void WriteCalls(const Report& report, std::ostream& out) {
+  const CallRuns& calls = report.calls;
+  if (!calls.AnyFolded() && calls.LeftOut().calls == 0) return;
+  out << "\nCalls (" << Thousands(report.overview.triplets) << " in " << Thousands(calls.Rows())
+      << " rows; runs of " << kFoldedRun << " or more alike calls folded)\n";
+  for (const CallRow& row : calls.Head())
+    out << "  " << log_reader::Printable(CallRowText(row)) << "\n";
+  const LeftOutCalls& left = calls.LeftOut();
+  if (left.calls > 0) {
+    out << "  ... " << Thousands(left.calls) << " calls in " << Thousands(left.rows) << " rows, #"
+        << SequenceText(left.first) << " (" << WhereText(left.first) << ") to #"
+        << SequenceText(left.last) << " (" << WhereText(left.last) << "), not listed\n";
   }
-  return message.text.empty() ? text : text + ": " + message.text;
+  for (const CallRow& row : calls.Tail())
+    out << "  " << log_reader::Printable(CallRowText(row)) << "\n";
 }
 
 // A message text of several lines goes on indented below its first line.
@@ -115,30 +122,27 @@ void WriteIndentedLines(std::string_view text, std::ostream& out) {
 }
 
 void WriteMessages(const Report& report, std::ostream& out) {
-  if (report.messages.empty()) return;
-  out << "\nLogger messages (" << report.messages.size() << ")\n";
-  size_t listed = std::min(report.messages.size(), kListedMessages);
-  for (size_t i = 0; i < listed; ++i) {
-    const log_reader::LoggerMessage& message = *report.messages[i];
+  size_t count = report.overview.loggerMessages;
+  if (count == 0) return;
+  out << "\nLogger messages (" << count << ")\n";
+  for (const KeptMessage& message : report.messages) {
     out << "  line " << message.firstLine << ": ";
-    WriteIndentedLines(MessageLine(message), out);
+    WriteIndentedLines(message.text, out);
   }
-  if (listed < report.messages.size()) {
-    out << "  ... " << report.messages.size() - listed << " more\n";
-  }
+  if (report.messages.size() < count)
+    out << "  ... " << count - report.messages.size() << " more\n";
 }
 
 void WriteUnrecognized(const Report& report, std::ostream& out) {
-  if (report.unrecognized.empty()) return;
-  out << "\nUnrecognized lines (" << report.unrecognized.size() << ")\n";
-  size_t listed = std::min(report.unrecognized.size(), kListedLines);
-  for (size_t i = 0; i < listed; ++i) {
-    const log_reader::LogLine& line = report.unrecognized[i];
-    out << "  line " << line.number << ": "
-        << log_reader::Printable(log_reader::Shorten(line.text, kLineExcerpt)) << "\n";
+  size_t count = report.overview.unrecognizedLines;
+  if (count == 0) return;
+  out << "\nUnrecognized lines (" << count << ")\n";
+  for (const KeptLine& line : report.unrecognized) {
+    out << "  line " << line.number << ": " << log_reader::Printable(line.text)
+        << (line.overLong ? " (over-long line, skipped)" : "") << "\n";
   }
-  if (listed < report.unrecognized.size()) {
-    out << "  ... " << report.unrecognized.size() - listed << " more\n";
+  if (report.unrecognized.size() < count) {
+    out << "  ... " << count - report.unrecognized.size() << " more\n";
   }
 }
 
@@ -150,6 +154,7 @@ void WriteTextReport(const Report& report, std::ostream& out) {
   WriteFailures(report, out);
   WriteCapabilities(report, out);
   WritePages(report, out);
+  WriteCalls(report, out);
   WriteMessages(report, out);
   WriteUnrecognized(report, out);
 }

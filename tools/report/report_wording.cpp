@@ -1,16 +1,16 @@
 #include "report/report_wording.h"
 
+#include "log_reader/line_patterns.h"
 #include "log_reader/text_helpers.h"
 
 namespace report {
 
 namespace {
 
-std::string CallText(const Report& report, const CapabilityCall& call) {
-  std::string text = "#" + log_reader::SequenceText(report.triplets[call.triplet]) + " " +
-                     std::string(call.result);
+std::string CallText(const CapabilityCall& call) {
+  std::string text = "#" + SequenceText(call.triplet) + " " + call.result;
   if (!call.value.empty()) text += ": " + call.value;
-  if (!call.conditionCode.empty()) text += " (" + std::string(call.conditionCode) + ")";
+  if (!call.conditionCode.empty()) text += " (" + call.conditionCode + ")";
   return text;
 }
 
@@ -35,9 +35,9 @@ std::string ClosedText(const Report& report) {
 std::string LogEndText(const Report& report) {
   const Overview& overview = report.overview;
   if (!overview.unfinishedLast) return "complete";
-  const log_reader::Triplet& last = report.triplets[*overview.unfinishedLast];
-  return "ends inside triplet #" + log_reader::SequenceText(last) + " (line " +
-         std::to_string(last.firstLine) + "): the host stopped during the call";
+  const EntryMark& last = *overview.unfinishedLast;
+  return "ends inside triplet #" + SequenceText(last) + " (line " + std::to_string(last.line) +
+         "): the host stopped during the call";
 }
 
 std::string TripletCountText(const Overview& overview) {
@@ -72,10 +72,10 @@ std::string MessageCountText(const Overview& overview) {
   return text + " (" + levels + ")";
 }
 
-std::string CapabilityCallText(const Report& report, const CapabilityOutcome& outcome) {
+std::string CapabilityCallText(const CapabilityOutcome& outcome) {
   if (!outcome.last) return "-";
-  std::string text = CallText(report, *outcome.last);
-  if (outcome.lastAnswered) text += "; before: " + CallText(report, *outcome.lastAnswered);
+  std::string text = CallText(*outcome.last);
+  if (outcome.lastAnswered) text += "; before: " + CallText(*outcome.lastAnswered);
   return text;
 }
 
@@ -94,7 +94,7 @@ std::string TransferText(const ImagePage& page) {
   if (page.mechanism == TransferMechanism::kMemory) {
     text += ", " + log_reader::Counted(page.strips, "strip", "strips") + ", ";
     text += page.bytesShown ? std::to_string(page.bytes) + " bytes" : "bytes not shown";
-    if (!page.stripCompression.empty()) text += ", " + std::string(page.stripCompression);
+    if (!page.stripCompression.empty()) text += ", " + page.stripCompression;
   }
   if (!page.nativeHandle.empty()) text += ", handle " + std::string(page.nativeHandle);
   return text + ", " + std::string(page.result);
@@ -106,9 +106,8 @@ std::string PageEndText(const ImagePage& page) {
   return "ended, " + std::to_string(*page.pendingAfter) + " pending";
 }
 
-std::string PageTriplets(const Report& report, const ImagePage& page) {
-  return "#" + log_reader::SequenceText(report.triplets[page.firstTriplet]) + " to #" +
-         log_reader::SequenceText(report.triplets[page.lastTriplet]);
+std::string PageTriplets(const ImagePage& page) {
+  return "#" + SequenceText(page.firstTriplet) + " to #" + SequenceText(page.lastTriplet);
 }
 
 std::string EntryProblems(const Report& report, const log_reader::Triplet& triplet) {
@@ -118,13 +117,14 @@ std::string EntryProblems(const Report& report, const log_reader::Triplet& tripl
   };
   if (!triplet.hasResult) add("no result lines");
   if (triplet.cut) {
-    add(triplet.cutAtLimit ? "cut at 5120 bytes" : "cut, with bytes lost before the marker");
+    add(triplet.cutAtLimit ? "cut at " + std::to_string(log_reader::kParameterTextLimit) + " bytes"
+                           : "cut, with bytes lost before the marker");
   }
   if (!triplet.malformed.empty()) {
     add(std::to_string(triplet.malformed.size()) + " unrecognized lines");
   }
   bool last =
-      report.overview.unfinishedLast && *report.overview.unfinishedLast + 1 == triplet.ordinal;
+      report.overview.unfinishedLast && report.overview.unfinishedLast->ordinal == triplet.ordinal;
   if (last) {
     add("the log ends inside this triplet");
   } else if (!triplet.Complete() || triplet.truncatedLine) {

@@ -16,11 +16,11 @@ std::string TripletCountText(const Overview& overview);
 std::string RunningNumbersText(const Overview& overview);
 std::string MessageCountText(const Overview& overview);
 // "#00012 TWRC_SUCCESS: <value>" for one capability call; "-" when there was none.
-std::string CapabilityCallText(const Report& report, const CapabilityOutcome& outcome);
+std::string CapabilityCallText(const CapabilityOutcome& outcome);
 std::string ImageInfoText(const ImagePage& page);
 std::string TransferText(const ImagePage& page);
 std::string PageEndText(const ImagePage& page);
-std::string PageTriplets(const Report& report, const ImagePage& page);
+std::string PageTriplets(const ImagePage& page);
 // What is wrong with an entry as the log shows it; empty when nothing is.
 std::string EntryProblems(const Report& report, const log_reader::Triplet& triplet);
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "log_reader/text_helpers.h"
+#include "twaintrace/log_format.h"
 
 namespace report {
 
@@ -77,18 +78,6 @@ void CountState(const log_reader::Triplet& triplet, Overview* overview) {
       std::max(overview->highestState.value_or(*triplet.state), *triplet.state);
 }
 
-void CountCompleteness(const std::vector<log_reader::Triplet>& triplets, size_t index,
-                       Overview* overview) {
-  const log_reader::Triplet& triplet = triplets[index];
-  if (triplet.cut) ++overview->cutEntries;
-  if (triplet.Complete() && !triplet.truncatedLine) return;
-  if (index + 1 == triplets.size()) {
-    overview->unfinishedLast = index;
-  } else {
-    ++overview->incompleteEntries;
-  }
-}
-
 bool IsOpenDataSource(const log_reader::Triplet& triplet) {
   return triplet.argumentType == "DAT_IDENTITY" && triplet.message == "MSG_OPENDS" &&
          triplet.hasResult && !triplet.Failed() && triplet.HasField("ProductName");
@@ -99,7 +88,7 @@ bool IsOpenDataSource(const log_reader::Triplet& triplet) {
 std::optional<std::string> LoadTimeFromFileName(std::string_view fileName) {
   std::string_view name = BaseName(fileName);
   // Twainlog_YYYYMMDD_HHMMSS_mmmm.txt
-  static constexpr std::string_view kShape = "Twainlog_dddddddd_dddddd_dddd.txt";
+  static constexpr std::string_view kShape = log_format::kFileNameShape;
   if (name.size() != kShape.size()) return std::nullopt;
   for (size_t i = 0; i < name.size(); ++i) {
     if (kShape[i] == 'd' ? !log_reader::IsDigit(name[i]) : name[i] != kShape[i])
@@ -115,32 +104,38 @@ std::optional<std::string> LoadTimeFromFileName(std::string_view fileName) {
   return std::string(text);
 }
 
-Overview Summarize(std::string fileName, const std::vector<log_reader::Triplet>& triplets,
-                   const std::vector<const log_reader::LoggerMessage*>& messages,
-                   size_t unrecognizedLines, size_t failures) {
-  Overview overview;
-  overview.loadTime = LoadTimeFromFileName(fileName);
-  overview.fileName = std::move(fileName);
-  overview.triplets = triplets.size();
-  overview.failures = failures;
-  overview.unrecognizedLines = unrecognizedLines;
-  for (size_t i = 0; i < triplets.size(); ++i) {
-    CountSequence(triplets[i], &overview);
-    CountState(triplets[i], &overview);
-    CountCompleteness(triplets, i, &overview);
-    if (overview.dataSource.empty() && IsOpenDataSource(triplets[i])) {
-      overview.dataSource = triplets[i].Field("ProductName");
-    }
+OverviewCollector::OverviewCollector(std::string fileName) {
+  overview_.loadTime = LoadTimeFromFileName(fileName);
+  overview_.fileName = std::move(fileName);
+}
+
+void OverviewCollector::Take(const log_reader::Triplet& triplet) {
+  ++overview_.triplets;
+  CountSequence(triplet, &overview_);
+  CountState(triplet, &overview_);
+  // Only the log's last entry may end unfinished because the host stopped.
+  if (lastIncomplete_) ++overview_.incompleteEntries;
+  lastIncomplete_.reset();
+  if (triplet.cut) ++overview_.cutEntries;
+  if (!triplet.Complete() || triplet.truncatedLine) lastIncomplete_ = MarkOf(triplet);
+  if (overview_.dataSource.empty() && IsOpenDataSource(triplet)) {
+    overview_.dataSource = std::string(triplet.Field("ProductName"));
   }
-  overview.loggerMessages = messages.size();
-  for (const log_reader::LoggerMessage* message : messages) {
-    ++overview.messagesByLevel[std::string(message->prefix.level)];
-  }
+}
+
+void OverviewCollector::Take(const log_reader::LoggerMessage& message) {
+  ++overview_.loggerMessages;
+  ++overview_.messagesByLevel[std::string(message.prefix.level)];
+}
+
+Overview OverviewCollector::Finish(size_t failures) && {
+  overview_.failures = failures;
+  overview_.unfinishedLast = lastIncomplete_;
   // Closed means the data source is closed again (state 3, or 2 once the manager is closed)
   // and the host did not stop in the middle of a call.
-  overview.closedCleanly = overview.lastState && *overview.lastState >= 2 &&
-                           *overview.lastState <= 3 && !overview.unfinishedLast;
-  return overview;
+  overview_.closedCleanly = overview_.lastState && *overview_.lastState >= 2 &&
+                            *overview_.lastState <= 3 && !overview_.unfinishedLast;
+  return std::move(overview_);
 }
 
 }  // namespace report

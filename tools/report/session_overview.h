@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "log_reader/log_lines.h"
 #include "log_reader/logger_message.h"
 #include "log_reader/triplet_entry.h"
+#include "report/entry_mark.h"
 
 namespace report {
 
@@ -22,7 +22,7 @@ std::optional<std::string> LoadTimeFromFileName(std::string_view fileName);
 struct Overview {
   std::string fileName;
   std::optional<std::string> loadTime;
-  std::string_view dataSource;  // product name the source gave when it was opened
+  std::string dataSource;  // product name the source gave when it was opened
 
   size_t triplets = 0;
   size_t withoutHeader = 0;
@@ -38,15 +38,25 @@ struct Overview {
   bool closedCleanly = false;
 
   size_t cutEntries = 0;
-  size_t incompleteEntries = 0;          // entries cut short before the log's last one
-  std::optional<size_t> unfinishedLast;  // index of the last triplet when the log ends in it
+  size_t incompleteEntries = 0;             // entries cut short before the log's last one
+  std::optional<EntryMark> unfinishedLast;  // the last triplet when the log ends in it
   size_t unrecognizedLines = 0;
   size_t loggerMessages = 0;
   std::map<std::string, size_t> messagesByLevel;
 };
 
-Overview Summarize(std::string fileName, const std::vector<log_reader::Triplet>& triplets,
-                   const std::vector<const log_reader::LoggerMessage*>& messages,
-                   size_t unrecognizedLines, size_t failures);
+// Counts what the overview tells, one item at a time.
+class OverviewCollector {
+ public:
+  explicit OverviewCollector(std::string fileName);
+  void Take(const log_reader::Triplet& triplet);
+  void Take(const log_reader::LoggerMessage& message);
+  void TakeUnrecognizedLine() { ++overview_.unrecognizedLines; }
+  Overview Finish(size_t failures) &&;
+
+ private:
+  Overview overview_;
+  std::optional<EntryMark> lastIncomplete_;  // the last triplet, when the tracer did not finish it
+};
 
 }  // namespace report

@@ -7,7 +7,6 @@
 #include <string>
 #include <variant>
 
-#include "report/report_model.h"
 #include "tools/log_reader/log_text.h"
 
 namespace {
@@ -16,7 +15,6 @@ using namespace report_test;
 using log_reader::LogItem;
 using log_reader::RawEntry;
 using log_reader::SplitLog;
-using report::BuildReport;
 
 const std::string kCut = "Size of CAP_xxx too long";
 
@@ -56,7 +54,7 @@ TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
                       State(6);
   std::string log = Entry(1, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "", 5) + event + event +
                     Entry(2, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET", "", 6);
-  report::Report report = BuildReport("log.txt", log);
+  ReadBack report = Read(log);
   ASSERT_EQ(report.triplets.size(), 4u);
   EXPECT_FALSE(report.triplets[1].hasHeader);
   EXPECT_FALSE(report.triplets[2].hasHeader);
@@ -108,9 +106,8 @@ TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.parameters.substr(c.parameters.size() - 40));
     const std::string next = Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
-    report::Report report =
-        BuildReport("log.txt", Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
-                                   c.parameters + next);
+    ReadBack report = Read(Header(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)") +
+                           c.parameters + next);
     ASSERT_EQ(report.triplets.size(), 2u);
     EXPECT_EQ(report.triplets[0].cut, c.cut);
     EXPECT_EQ(report.triplets[0].cutAtLimit, c.cutAtLimit);
@@ -127,11 +124,10 @@ TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
 // without a level; here a rounded-up millisecond and an empty text on a level's line.
 TEST(LogSplitter, LoggerMessagesEndInALineFeedAloneOrWhereTheNextHeaderBegins) {
   const std::string last = Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
-  report::Report report = BuildReport(
-      "log.txt", Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-                     "[2026/01/05 09:30:15.1000] WARNING from \"Scan\" lamp cooling down\n"
-                     "[2026/01/05 09:30:15.122] ERROR from \"Scan\" " +
-                     last);
+  ReadBack report = Read(Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+                         "[2026/01/05 09:30:15.1000] WARNING from \"Scan\" lamp cooling down\n"
+                         "[2026/01/05 09:30:15.122] ERROR from \"Scan\" " +
+                         last);
   ASSERT_EQ(report.messages.size(), 2u);
   EXPECT_EQ(report.messages[0]->prefix.timestamp, "2026/01/05 09:30:15.1000");
   EXPECT_EQ(report.messages[0]->text, "lamp cooling down");
@@ -149,10 +145,10 @@ TEST(LogSplitter, ALogThatEndsInsideAnEntryKeepsWhatWasWritten) {
                           std::string("[00002] [APP] DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET"),
                           FailedEntry(2, "DG_CONTROL/DAT_STATUS/MSG_GET").substr(0, 120),
                           FailedEntry(2, "DG_CONTROL/DAT_STATUS/MSG_GET").substr(0, 145)}) {
-    report::Report report = BuildReport("log.txt", complete + end);
+    ReadBack report = Read(complete + end);
     ASSERT_EQ(report.triplets.size(), 2u) << end;
     EXPECT_FALSE(report.triplets[1].Complete()) << end;
-    EXPECT_EQ(report.overview.unfinishedLast, 1u) << end;
+    EXPECT_EQ(report.overview.unfinishedLast->ordinal, 2u) << end;
     EXPECT_FALSE(report.overview.closedCleanly) << end;
     EXPECT_EQ(report.overview.unrecognizedLines, 0u) << end;
   }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "log_reader/line_patterns.h"
-#include "report/report_model.h"
 #include "tools/log_reader/log_text.h"
 
 namespace {
@@ -14,8 +13,8 @@ namespace {
 using namespace report_test;
 using log_reader::ParseHeaderLine;
 
-log_reader::Triplet OnlyTriplet(const std::string& log, report::Report* keep) {
-  *keep = report::BuildReport("log.txt", log);
+log_reader::Triplet OnlyTriplet(const std::string& log, ReadBack* keep) {
+  *keep = Read(log);
   EXPECT_EQ(keep->triplets.size(), 1u);
   return keep->triplets.at(0);
 }
@@ -60,7 +59,7 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
                             "      NumItems     = [3]", "      CurrentIndex = [1]",
                             "      DefaultIndex = [0]", "      ItemList = {", "          0:a, b,",
                             "          1:[x],", "          2:c,", "      }", "    }"}));
-  report::Report keep;
+  ReadBack keep;
   log_reader::Triplet triplet = OnlyTriplet(
       Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"),
       &keep);
@@ -81,7 +80,7 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
 }
 
 TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
-  report::Report keep;
+  ReadBack keep;
   log_reader::Triplet failed =
       OnlyTriplet(FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS"), &keep);
   EXPECT_TRUE(failed.Failed());
@@ -97,10 +96,9 @@ TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
 }
 
 TEST(TripletEntry, AHeaderWithoutResultLinesIsIncompleteAndAGarbledStateLineIsUnrecognized) {
-  report::Report keep =
-      report::BuildReport("log.txt", Header(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
-                                         Header(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
-                                         Result("TWRC_SUCCESS") + "\r\nTWAIN Status = [four]\r\n");
+  ReadBack keep = Read(Header(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                       Header(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_SUCCESS") +
+                       "\r\nTWAIN Status = [four]\r\n");
   ASSERT_EQ(keep.triplets.size(), 2u);
   EXPECT_FALSE(keep.triplets[0].hasResult);
   EXPECT_FALSE(keep.triplets[0].Complete());

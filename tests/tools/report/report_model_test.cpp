@@ -67,7 +67,7 @@ TEST(Failures, TakeTheConditionCodeOfTheStatusRequestThatFollows) {
   ASSERT_EQ(report.failures.size(), 4u);
   // An event entry between the failure and its status request does not count.
   EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
-  EXPECT_EQ(report.triplets[*report.failures[0].status].sequence, 2);
+  EXPECT_EQ(report.failures[0].status->sequence, 2);
   // The status request has to be the very next triplet.
   EXPECT_FALSE(report.failures[1].status);
   // A status request that failed tells nothing.
@@ -105,7 +105,7 @@ TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
 
   const report::CapabilityNegotiation& supported = report.capabilities[1];
   const report::CapabilityOutcome& get = supported.Outcome(CapabilityOperation::kGet);
-  EXPECT_EQ(report.triplets[get.last->triplet].sequence, 9);
+  EXPECT_EQ(get.last->triplet.sequence, 9);
   ASSERT_TRUE(get.lastAnswered);
   EXPECT_EQ(get.lastAnswered->value, "array: CAP_AUTHOR, ICAP_UNITS");
   EXPECT_EQ(supported.Outcome(CapabilityOperation::kGetCurrent).last->value,

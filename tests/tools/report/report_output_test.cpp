@@ -54,7 +54,7 @@ TEST(HtmlReport, ShowsEveryEntryEscapedOnAPageOfItsOwn) {
     std::string html = Html(report);
     EXPECT_EQ(Count(html, "<circle class=\"state\""), report.overview.stateLines);
     EXPECT_EQ(Count(html, "<path class=\"failure\""), report.overview.failures);
-    EXPECT_EQ(Count(html, "<details class=\"triplet"), report.triplets.size());
+    EXPECT_EQ(Count(html, "<details class=\"triplet"), report.overview.triplets);
     EXPECT_EQ(Count(html, "<svg"), 1u);
     EXPECT_EQ(Count(html, "</svg>"), 1u);
     EXPECT_FALSE(Contains(html, " src=")) << "no external resources";

@@ -38,10 +38,10 @@ inline bool Contains(const std::string& text, const std::string& what) {
 
 // The report of the log at `path`, and its text as the tool prints it for one log.
 inline report::Report ReportOf(const std::string& path) {
-  std::string content;
+  report::Report report;
   std::string error;
-  EXPECT_TRUE(report::ReadLogFile(path, &content, &error)) << error;
-  return report::BuildReport(path, std::move(content));
+  EXPECT_TRUE(report::ReadReport(path, &report, &error)) << error;
+  return report;
 }
 
 inline std::string TextOf(const report::Report& report) {

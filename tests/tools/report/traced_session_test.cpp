@@ -11,6 +11,7 @@
 #include "platform/memory_handle.h"
 #include "report/report_model.h"
 #include "shell/data_source_harness.h"
+#include "tools/log_reader/log_text.h"
 #include "twaintrace/twain_types.h"
 
 namespace {
@@ -107,14 +108,15 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   EXPECT_FALSE(overview.unfinishedLast);
 
   ASSERT_EQ(report.failures.size(), 1u);
-  EXPECT_EQ(report.triplets[report.failures[0].triplet].capability, "ICAP_XRESOLUTION");
+  EXPECT_EQ(report.failures[0].capability, "ICAP_XRESOLUTION");
   EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
 
   ASSERT_EQ(report.capabilities.size(), 2u);
   EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kSet).last->conditionCode,
             "TWCC_BADVALUE");
-  const log_reader::Triplet& supported =
-      report.triplets[report.capabilities[1].Outcome(CapabilityOperation::kGet).last->triplet];
+  report_test::ReadBack back = report_test::Read(log);
+  const log_reader::Triplet& supported = back.triplets.at(
+      report.capabilities[1].Outcome(CapabilityOperation::kGet).last->triplet.ordinal - 1);
   EXPECT_TRUE(supported.cutAtLimit);
   EXPECT_EQ(supported.Field("NumItems"), "400");
 }
