@@ -8,6 +8,7 @@
 
 #include "log_reader/text_helpers.h"
 #include "report/session_overview.h"
+#include "twaintrace/log_format.h"
 
 namespace report {
 
@@ -54,8 +55,10 @@ void DropRepeats(std::vector<std::string>* paths) {
 }  // namespace
 
 bool IsLogFileName(std::string_view name) {
-  return name.size() >= 13 && log_reader::StartsWith(name, "Twainlog_") &&
-         log_reader::EndsWith(name, ".txt");
+  constexpr std::string_view prefix = log_format::kFileNamePrefix;
+  constexpr std::string_view suffix = log_format::kFileNameSuffix;
+  return name.size() >= prefix.size() + suffix.size() && log_reader::StartsWith(name, prefix) &&
+         log_reader::EndsWith(name, suffix);
 }
 
 LogFiles FindLogFiles(const std::vector<std::string>& arguments) {
