@@ -31,6 +31,18 @@ set_root() {
   saved_logs="$log_parent/Saved"
 }
 
+# The arguments of a script that takes nothing but --root DIR.
+take_root_only() {
+  root_arg=''
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --root) [ $# -ge 2 ] || { say "usage: ${0##*/} [--root DIR]" >&2; exit 2; }; root_arg=$2; shift 2 ;;
+      *) say "usage: ${0##*/} [--root DIR]" >&2; exit 2 ;;
+    esac
+  done
+  set_root "$root_arg"
+}
+
 # The CFBundleIdentifier of a bundle's XML Info.plist; empty when it has none readable.
 bundle_id() {
   [ -f "$1/Contents/Info.plist" ] || return 0

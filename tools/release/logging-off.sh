@@ -7,14 +7,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 
-root_arg=''
-while [ $# -gt 0 ]; do
-  case $1 in
-    --root) [ $# -ge 2 ] || { say "usage: ${0##*/} [--root DIR]" >&2; exit 2; }; root_arg=$2; shift 2 ;;
-    *) say "usage: ${0##*/} [--root DIR]" >&2; exit 2 ;;
-  esac
-done
-set_root "$root_arg"
+take_root_only "$@"
 
 if [ ! -d "$log_dir" ] || [ -L "$log_dir" ]; then
   say "logging is off already"
