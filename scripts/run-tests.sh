@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer, each for the natural binary interface and for the Linux source
 # manager's, then for the Linux interface without the vendor's extensions, sanitized; then fuzzes the
 # analyzer for a short fixed time on each of the three (FUZZ_SECONDS in all, default 30, split
-# between them), and last cross-builds the macOS bundles and checks them. Every test uses
+# between them) and the log reader for a third of it, and last cross-builds the macOS bundles,
+# makes the Mac release and checks them. Every test uses
 # paths inside the build tree.
 #
 # A configuration's tests mostly wait (on one another's shared test root, on timeouts), so they
@@ -132,7 +133,7 @@ each_fuzz_seconds=$((fuzz_seconds / 3 > 0 ? fuzz_seconds / 3 : 1))
 for kind in natural linux-dsm generic; do
   run_stage "fuzz $kind" scripts/run-fuzz.sh "$each_fuzz_seconds" "$kind"
 done
-scripts/run-fuzz.sh "$each_fuzz_seconds" log-reader
+run_stage "fuzz log reader" scripts/run-fuzz.sh "$each_fuzz_seconds" log-reader
 
 # The Mac release: the bundles and tools cross-built for arm64 and x86_64, joined into universal
 # files and packed with the Mac scripts, all checked symbol by symbol and byte by byte; the data
