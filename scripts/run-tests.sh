@@ -104,7 +104,7 @@ run_tests() {
 
 run_stage deps scripts/install-deps.sh
 
-# name, build directory, configuration options. The Linux source manager's binary interface
+# name, build directory, configuration options, each on one line (read takes one line). The Linux source manager's binary interface
 # packs to 2 bytes and leaves 32-bit fields misaligned, which only the sanitizers see. The
 # generic build is the one for tracing any data source, as the README's Linux steps make it (no
 # vendor extensions, TWAIN 2.5 names); tests of the vendor's own names and dumps skip
@@ -114,8 +114,7 @@ configurations=(
   "sanitized|$sanitized|-DTWAINTRACE_SANITIZE=ON"
   "linux-dsm|${build}-linux-dsm|-DTWAINTRACE_ABI=linux-dsm"
   "sanitized-linux-dsm|${sanitized}-linux-dsm|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm"
-  "sanitized-generic|${sanitized}-generic|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm
-    -DTWAINTRACE_VENDOR_EXTENSIONS=OFF"
+  "sanitized-generic|${sanitized}-generic|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm -DTWAINTRACE_VENDOR_EXTENSIONS=OFF"
 )
 for configuration in "${configurations[@]}"; do
   IFS='|' read -r name dir options <<<"$configuration"
