@@ -21,6 +21,10 @@ TEST(PublishedInterface, RenderingsFillTheCallersBuffer) {
   memset(text, 'x', sizeof(text));
   analyzer.MakeCapVxVersion(0x0A10, text);
   EXPECT_STREQ(text, "a.10");
+  memset(text, 'x', sizeof(text));
+  analyzer.InitTwainStatus();
+  analyzer.MakeTwainStatusString(text);
+  EXPECT_STREQ(text, "\r\nTWAIN Status = [1]\r\n");
 }
 
 TEST(PublishedInterface, TypeOperationDumpsTheLastAnalysedData) {

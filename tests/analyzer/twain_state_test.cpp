@@ -74,14 +74,6 @@ TEST(TwainState, TransitionRules) {
   }
 }
 
-TEST(TwainState, StateLineIsWrittenNotAppended) {
-  CParaAnalyze analyzer;
-  analyzer.InitTwainStatus();
-  char line[256] = "previous text";
-  analyzer.MakeTwainStatusString(line);
-  EXPECT_STREQ(line, "\r\nTWAIN Status = [1]\r\n");
-}
-
 struct Call {
   TW_UINT16 DAT;
   TW_UINT16 MSG;

@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "dumps/structure_dumps.h"
+#include "test_support.h"
 #include "text/out_text.h"
 
 inline TW_FIX32 Fix(int whole, unsigned frac = 0) {
@@ -27,13 +26,12 @@ std::string Dump(Formatter formatter, TW_UINT16 MSG = MSG_GET) {
 }
 
 inline std::string ExpectedDump(const std::string& name) {
-  std::ifstream file(std::string(TWAINTRACE_EXPECTED_DUMPS_DIR) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(file.good()) << name;
   std::string text;
-  for (char c : std::string(std::istreambuf_iterator<char>(file), {})) {
+  for (char c : ReadFile(std::string(TWAINTRACE_EXPECTED_DUMPS_DIR) + "/" + name)) {
     if (c == '\n') text += '\r';
     text += c;
   }
+  EXPECT_FALSE(text.empty()) << "no expected dump " << name;
   return text;
 }
 

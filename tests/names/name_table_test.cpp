@@ -44,16 +44,15 @@ void ExpectIndexAgreesWithScans(const NameTableRow (&first)[N], const NameTableR
     if (name == nullptr) name = LookupName(second, key, scanned);
     EXPECT_STREQ(LookupName(index, key, indexed), name) << key;
   };
-  for (size_t i = 0; i + 1 < N; ++i) {
-    for (int64_t key : {first[i].value - 1, first[i].value, first[i].value + 1}) expectKey(key);
-  }
-  for (size_t i = 0; i + 1 < M; ++i) {
-    for (int64_t key : {second[i].value - 1, second[i].value, second[i].value + 1}) expectKey(key);
-  }
-  for (int64_t key :
-       {INT64_MIN, int64_t{-2}, int64_t{-1}, int64_t{0}, int64_t{0xFFFF}, INT64_MAX}) {
+  auto expectRows = [&](const NameTableRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      for (int64_t key : {rows[i].value - 1, rows[i].value, rows[i].value + 1}) expectKey(key);
+    }
+  };
+  expectRows(first, N - 1);
+  expectRows(second, M - 1);
+  for (int64_t key : {INT64_MIN, int64_t{-2}, int64_t{-1}, int64_t{0}, int64_t{0xFFFF}, INT64_MAX})
     expectKey(key);
-  }
 }
 
 TEST(NameLookup, IndexesAgreeWithTheirTables) {

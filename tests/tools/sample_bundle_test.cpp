@@ -72,19 +72,11 @@ TEST(SampleSequence, StatusReportsTheLastFailureOnceAndRefusedCallsChangeNothing
 
 // The bytes a container of this shape and item count takes.
 size_t ContainerSize(const CapabilityAnswer& answer) {
-  size_t item = TwainItemSize(answer.ItemType());
-  switch (answer.conType) {
-    case TWON_ONEVALUE:
-      return sizeof(TW_ONEVALUE);
-    case TWON_RANGE:
-      return sizeof(TW_RANGE);
-    case TWON_ARRAY:
-      return offsetof(TW_ARRAY, ItemList) + answer.NumItems() * item;
-    case TWON_ENUMERATION:
-      return offsetof(TW_ENUMERATION, ItemList) + answer.NumItems() * item;
-    default:
-      return 0;
-  }
+  const size_t items = answer.NumItems() * TwainItemSize(answer.ItemType());
+  if (answer.conType == TWON_ARRAY) return offsetof(TW_ARRAY, ItemList) + items;
+  if (answer.conType == TWON_ENUMERATION) return offsetof(TW_ENUMERATION, ItemList) + items;
+  if (answer.conType == TWON_RANGE) return sizeof(TW_RANGE);
+  return answer.conType == TWON_ONEVALUE ? sizeof(TW_ONEVALUE) : 0;
 }
 
 TEST(SampleCapabilities, EveryListedCapabilityAnswersEveryGetInAContainerOfItsSize) {

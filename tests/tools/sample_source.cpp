@@ -40,18 +40,6 @@ std::vector<TW_UINT16> CapabilityAnswer::ArrayItems() const {
   return items;
 }
 
-std::string SampleSource::Root() {
-  return TOOLS_TEST_ROOT;
-}
-
-std::string SampleSource::LogDirectory() {
-  return Root() + "/log";
-}
-
-std::string SampleSource::SampleExecutable() {
-  return TOOLS_SAMPLE_BUNDLE "/Contents/MacOS/Halvern";
-}
-
 void SampleSource::LayOut(bool withLogDirectory, Bundle bundle, const std::string& adapterTarget) {
   RunOrThrow("rm -rf '" + Root() + "' && mkdir -p '" + Root() + "'");
   if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");

@@ -59,11 +59,11 @@ class SampleSource : public EntryLibrary {
   int EndTransfer();
   TW_IMAGEINFO ImageInfo();
 
-  static std::string Root();
-  static std::string LogDirectory();
+  static std::string Root() { return TOOLS_TEST_ROOT; }
+  static std::string LogDirectory() { return Root() + "/log"; }
   // Lays out the test root without loading anything; `adapterTarget` is the first line of the
   // adapter bundle's target file.
   static void LayOut(bool withLogDirectory, Bundle bundle,
                      const std::string& adapterTarget = SampleExecutable());
-  static std::string SampleExecutable();
+  static std::string SampleExecutable() { return TOOLS_SAMPLE_BUNDLE "/Contents/MacOS/Halvern"; }
 };
