@@ -128,11 +128,12 @@ TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
   EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
-TEST(TwainLogHeader, StampsLocalTimeWithRoundedMilliseconds) {
+TEST(TwainLogHeader, StampsLocalTimeWithMillisecondsRoundedToFourDigits) {
   struct tm local {};
   ASSERT_NE(strptime("2026-01-05 09:30:12", "%Y-%m-%d %H:%M:%S", &local), nullptr);
   EXPECT_EQ(CTwainLog::GetHeader(local, 457000), "2026/01/05 09:30:12.457");
   EXPECT_EQ(CTwainLog::GetHeader(local, 1500), "2026/01/05 09:30:12.002");
+  EXPECT_EQ(CTwainLog::GetHeader(local, 999499), "2026/01/05 09:30:12.999");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999600), "2026/01/05 09:30:12.1000");
 }
 

@@ -15,16 +15,12 @@ TEST_F(SourceManagerMemoryTest, IncompleteEntryPointsAreRefusedAndTheKeptOnesSta
   TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
   ASSERT_TRUE(KeepSourceManagerMemory(&manager));
 
-  TW_ENTRYPOINT shortOne = HostMemory::EntryPoint(nullptr);
-  shortOne.Size = sizeof(TW_ENTRYPOINT) - 1;
-  TW_ENTRYPOINT noLock = HostMemory::EntryPoint(nullptr);
-  noLock.DSM_MemLock = nullptr;
-  TW_ENTRYPOINT noFree = HostMemory::EntryPoint(nullptr);
-  noFree.DSM_MemFree = nullptr;
+  TW_ENTRYPOINT incomplete[3] = {manager, manager, manager};
+  incomplete[0].Size = sizeof(TW_ENTRYPOINT) - 1;
+  incomplete[1].DSM_MemLock = nullptr;
+  incomplete[2].DSM_MemFree = nullptr;
   EXPECT_FALSE(KeepSourceManagerMemory(nullptr));
-  EXPECT_FALSE(KeepSourceManagerMemory(&shortOne));
-  EXPECT_FALSE(KeepSourceManagerMemory(&noLock));
-  EXPECT_FALSE(KeepSourceManagerMemory(&noFree));
+  for (TW_ENTRYPOINT& entryPoint : incomplete) EXPECT_FALSE(KeepSourceManagerMemory(&entryPoint));
 
   const TW_ENTRYPOINT* kept = SourceManagerMemory();
   ASSERT_NE(kept, nullptr);

@@ -48,6 +48,12 @@ void WriteInfoPlist() {
          "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
 }
 
+bool Loaded(const char* path) {
+  void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
+  if (handle != nullptr) dlclose(handle);
+  return handle != nullptr;
+}
+
 }  // namespace
 
 std::string DataSourceHarness::LogDirectory() {
@@ -99,16 +105,6 @@ void DataSourceHarness::DropBundle() {
   if (fake_ != nullptr) dlclose(fake_);
   fake_ = nullptr;
 }
-
-namespace {
-
-bool Loaded(const char* path) {
-  void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-  if (handle != nullptr) dlclose(handle);
-  return handle != nullptr;
-}
-
-}  // namespace
 
 bool DataSourceHarness::DataSourceLoaded() const {
   return Loaded(SHELL_TEST_DS);

@@ -123,23 +123,19 @@ TEST(LogFileName, LoadsInOneMillisecondEachWriteAFileOfTheirOwn) {
   const time_t second = time(nullptr) + 100;
   const struct {
     long nanoseconds;
-    std::vector<std::string> names;
-  } cases[] = {
-      {500000000,
-       {DataSourceHarness::LogFileNameAt(second, 500),
-        DataSourceHarness::LogFileNameAt(second, 501)}},
-      {999700000,
-       {DataSourceHarness::LogFileNameAt(second, 0),
-        DataSourceHarness::LogFileNameAt(second, 1000)}},
-  };
+    int milliseconds[2];  // of the names, in sorted order
+  } cases[] = {{500000000, {500, 501}}, {999700000, {0, 1000}}};
   for (const auto& c : cases) {
     DataSourceHarness harness;
     fake_clock::Run({second, c.nanoseconds}, 0);
     LoadCallUnload(harness);
     LoadCallUnload(harness);
     fake_clock::Stop();
-    ASSERT_EQ(DataSourceHarness::LogDirectoryNames(), c.names);
-    for (const std::string& name : c.names) {
+    const std::vector<std::string> names = {
+        DataSourceHarness::LogFileNameAt(second, c.milliseconds[0]),
+        DataSourceHarness::LogFileNameAt(second, c.milliseconds[1])};
+    ASSERT_EQ(DataSourceHarness::LogDirectoryNames(), names);
+    for (const std::string& name : names) {
       EXPECT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + name), kOpenDsEntry) << name;
     }
   }

@@ -59,6 +59,12 @@ std::map<std::string, Bundle*>& Bundles() {
   return bundles;
 }
 
+// The reference a caller holds to a model object.
+template <typename Reference>
+Reference RefTo(Object* object) {
+  return reinterpret_cast<Reference>(object);
+}
+
 // UTF-16 code units of UTF-8 text; false for malformed text.
 bool DecodeUtf8(const std::string& text, std::vector<UniChar>* units) {
   for (size_t i = 0; i < text.size();) {
@@ -130,31 +136,17 @@ std::string ExecutableNamed(const std::string& infoPlist) {
   return name.find('/') == std::string::npos ? name : "";
 }
 
-void Destroy(Object* object);
-
+// The last release of a bundle unloads its code and releases its URL.
 void ReleaseLocked(Object* object) {
   if (--object->count > 0) return;
   Live().erase(object);
-  Destroy(object);
-}
-
-void Destroy(Object* object) {
-  switch (object->kind) {
-    case Kind::kString:
-      delete static_cast<String*>(object);
-      break;
-    case Kind::kUrl:
-      delete static_cast<Url*>(object);
-      break;
-    case Kind::kBundle: {
-      auto* bundle = static_cast<Bundle*>(object);
-      Bundles().erase(bundle->directory);
-      if (bundle->code != nullptr) dlclose(bundle->code);
-      ReleaseLocked(bundle->url);
-      delete bundle;
-      break;
-    }
-  }
+  if (object->kind == Kind::kString) return delete static_cast<String*>(object);
+  if (object->kind == Kind::kUrl) return delete static_cast<Url*>(object);
+  auto* bundle = static_cast<Bundle*>(object);
+  Bundles().erase(bundle->directory);
+  if (bundle->code != nullptr) dlclose(bundle->code);
+  ReleaseLocked(bundle->url);
+  delete bundle;
 }
 
 }  // namespace
@@ -217,8 +209,7 @@ CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* text, CFString
   } else {
     return nullptr;
   }
-  return reinterpret_cast<CFStringRef>(
-      static_cast<apple_model::Object*>(apple_model::NewString(units)));
+  return apple_model::RefTo<CFStringRef>(apple_model::NewString(units));
 }
 
 CFIndex CFStringGetLength(CFStringRef string) {
@@ -249,7 +240,7 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* pa
   url->kind = Kind::kUrl;
   url->path.assign(reinterpret_cast<const char*>(path), static_cast<size_t>(length));
   apple_model::Register(url);
-  return reinterpret_cast<CFURLRef>(static_cast<apple_model::Object*>(url));
+  return apple_model::RefTo<CFURLRef>(url);
 }
 
 CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
@@ -261,8 +252,7 @@ CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
   std::string last = slash == std::string::npos || path == "/" ? path : path.substr(slash + 1);
   std::vector<UniChar> units;
   if (!apple_model::DecodeUtf8(last, &units)) return nullptr;
-  return reinterpret_cast<CFStringRef>(
-      static_cast<apple_model::Object*>(apple_model::NewString(units)));
+  return apple_model::RefTo<CFStringRef>(apple_model::NewString(units));
 }
 
 // A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
@@ -276,7 +266,7 @@ CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
   auto cached = apple_model::Bundles().find(url->path);
   if (cached != apple_model::Bundles().end()) {
     ++cached->second->count;
-    return reinterpret_cast<CFBundleRef>(static_cast<apple_model::Object*>(cached->second));
+    return apple_model::RefTo<CFBundleRef>(cached->second);
   }
   auto* bundle = new apple_model::Bundle;
   bundle->kind = Kind::kBundle;
@@ -286,7 +276,7 @@ CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
   bundle->executable = apple_model::ExecutableNamed(url->path + "/Contents/Info.plist");
   apple_model::Register(bundle);
   apple_model::Bundles()[bundle->directory] = bundle;
-  return reinterpret_cast<CFBundleRef>(static_cast<apple_model::Object*>(bundle));
+  return apple_model::RefTo<CFBundleRef>(bundle);
 }
 
 // Loads the executable on first use.

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "apple_model.h"
@@ -29,29 +31,27 @@ constexpr OSErr kAfpAccessDenied = -5000;
 
 std::mutex g_mutex;
 std::vector<std::string> g_paths;  // an FSRef holds an index into these
-bool g_failNext = false;
-OSErr g_failStatus = kNoErr;
-bool g_failNextPath = false;
-OSStatus g_failPathStatus = kNoErr;
+std::optional<OSErr> g_failCreate;
+std::optional<OSStatus> g_failPath;
 
 OSErr StatusOfErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return kFnfErr;
-    case EEXIST:
-      return kDupFNErr;
-    case ENOTDIR:
-      return kDirNFErr;
-    case EACCES:
-    case EPERM:
-      return kAfpAccessDenied;
-    case ENAMETOOLONG:
-      return kBdNamErr;
-    case ENOMEM:
-      return kMemFullErr;
-    default:
-      return kIoErr;
+  static const struct {
+    int error;
+    OSErr status;
+  } kStatuses[] = {{ENOENT, kFnfErr},          {EEXIST, kDupFNErr},       {ENOTDIR, kDirNFErr},
+                   {EACCES, kAfpAccessDenied}, {EPERM, kAfpAccessDenied}, {ENAMETOOLONG, kBdNamErr},
+                   {ENOMEM, kMemFullErr}};
+  for (const auto& row : kStatuses) {
+    if (row.error == error) return row.status;
   }
+  return kIoErr;
+}
+
+// The failure set for the next call, taken so that the call after it runs normally.
+template <typename Status>
+std::optional<Status> Take(std::optional<Status>& failure) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  return std::exchange(failure, std::nullopt);
 }
 
 void Store(FSRef* ref, size_t index) {
@@ -71,14 +71,12 @@ bool PathOf(const FSRef* ref, std::string* path) {
 
 void FailNextCreateDirectory(OSErr status) {
   std::lock_guard<std::mutex> lock(g_mutex);
-  g_failNext = true;
-  g_failStatus = status;
+  g_failCreate = status;
 }
 
 void FailNextPathMakeRef(OSStatus status) {
   std::lock_guard<std::mutex> lock(g_mutex);
-  g_failNextPath = true;
-  g_failPathStatus = status;
+  g_failPath = status;
 }
 
 }  // namespace apple_model
@@ -87,13 +85,7 @@ extern "C" {
 
 OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
   if (path == nullptr || ref == nullptr) return apple_model::kParamErr;
-  {
-    std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    if (apple_model::g_failNextPath) {
-      apple_model::g_failNextPath = false;
-      return apple_model::g_failPathStatus;
-    }
-  }
+  if (auto failure = apple_model::Take(apple_model::g_failPath)) return *failure;
   const char* text = reinterpret_cast<const char*>(path);
   struct stat status {};
   if (stat(text, &status) != 0) return apple_model::StatusOfErrno(errno);
@@ -107,13 +99,10 @@ OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
 OSErr FSCreateDirectoryUnicode(const FSRef* parentRef, UniCharCount nameLength, const UniChar* name,
                                FSCatalogInfoBitmap, const FSCatalogInfo*, FSRef* newRef, FSSpecPtr,
                                UInt32*) {
+  if (auto failure = apple_model::Take(apple_model::g_failCreate)) return *failure;
   std::string path;
   {
     std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    if (apple_model::g_failNext) {
-      apple_model::g_failNext = false;
-      return apple_model::g_failStatus;
-    }
     if (parentRef == nullptr || name == nullptr || !apple_model::PathOf(parentRef, &path)) {
       return apple_model::kParamErr;
     }

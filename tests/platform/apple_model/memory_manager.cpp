@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "apple_model.h"
 #include "model_state.h"
@@ -21,8 +22,7 @@ namespace {
 struct Block {
   Size size;
   SInt8 state;
-  bool answerSet;
-  Size answer;
+  std::optional<Size> answer;  // what GetHandleSize answers instead of the size
 };
 
 std::mutex g_mutex;
@@ -45,10 +45,7 @@ size_t LiveHandles() {
 
 void AnswerHandleSize(Handle handle, Size answer) {
   std::lock_guard<std::mutex> lock(g_mutex);
-  if (Block* block = FindBlock(handle)) {
-    block->answerSet = true;
-    block->answer = answer;
-  }
+  if (Block* block = FindBlock(handle)) block->answer = answer;
 }
 
 }  // namespace apple_model
@@ -66,7 +63,7 @@ Handle NewHandleClear(Size byteCount) {
   }
   *master = data;
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  apple_model::Blocks()[master] = apple_model::Block{byteCount, 0, false, 0};
+  apple_model::Blocks()[master] = apple_model::Block{byteCount, 0, std::nullopt};
   return master;
 }
 
@@ -98,7 +95,7 @@ Size GetHandleSize(Handle handle) {
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
   const apple_model::Block* block = apple_model::FindBlock(handle);
   if (block == nullptr) return 0;
-  return block->answerSet ? block->answer : block->size;
+  return block->answer.value_or(block->size);
 }
 
 SInt8 HGetState(Handle handle) {
