@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -15,12 +16,6 @@
 namespace {
 
 using namespace report_test;
-
-std::string WriteLog(const std::string& name, const std::string& content) {
-  std::string path = std::string(REPORT_OUTPUT) + "/" + name;
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
-}
 
 // Each item as "kind line offset bytes".
 std::vector<std::string> Items(log_reader::LogReader* reader) {
@@ -41,6 +36,21 @@ std::vector<std::string> Items(log_reader::LogReader* reader) {
   return items;
 }
 
+// The items of `log` read from a file, which the reader reads to its end without an error.
+std::vector<std::string> ItemsOfFile(const std::string& log) {
+  mkdir(REPORT_OUTPUT, 0755);  // it may run first in a new build
+  std::string path = std::string(REPORT_OUTPUT) + "/read.txt";
+  std::ofstream(path, std::ios::binary) << log;
+  int fd = open(path.c_str(), O_RDONLY);
+  EXPECT_GE(fd, 0) << path;
+  log_reader::LogReader reader(fd);
+  std::vector<std::string> items = Items(&reader);
+  close(fd);
+  EXPECT_EQ(reader.Error(), "");
+  EXPECT_EQ(reader.Offset(), log.size());
+  return items;
+}
+
 // Several megabytes of entries of every kind, so that the buffer is refilled inside them.
 TEST(LogReader, ReadsAFileInPiecesAsTheWholeTextInMemory) {
   std::string log;
@@ -52,16 +62,8 @@ TEST(LogReader, ReadsAFileInPiecesAsTheWholeTextInMemory) {
     if (i % 11 == 0) log += "[2026/01/05 09:30:15.120] INFO from \"x\" note\nsecond line\n";
     if (i % 13 == 0) log += std::string(3000, 'z') + "\r\n";
   }
-  std::string path = WriteLog("pieces.txt", log);
-  int fd = open(path.c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0);
-  log_reader::LogReader fromFile(fd);
   log_reader::LogReader fromMemory(log);
-  std::vector<std::string> read = Items(&fromFile);
-  close(fd);
-  EXPECT_TRUE(fromFile.Error().empty());
-  EXPECT_EQ(fromFile.Offset(), log.size());
-  EXPECT_EQ(read, Items(&fromMemory));
+  EXPECT_EQ(ItemsOfFile(log), Items(&fromMemory));
 }
 
 // A line of 3 MiB is one unrecognized line showing its first bytes; the entries around it are
@@ -71,12 +73,7 @@ TEST(LogReader, ALineTooLongToHoldIsReportedOnceAndPassedOver) {
   std::string after = Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3);
   for (const std::string& end : {std::string("\r\n"), std::string()}) {
     std::string log = before + std::string(3 << 20, 'x') + end + after;
-    std::string path = WriteLog("long-line.txt", log);
-    int fd = open(path.c_str(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    log_reader::LogReader reader(fd);
-    std::vector<std::string> items = Items(&reader);
-    close(fd);
+    std::vector<std::string> items = ItemsOfFile(log);
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[1], "U 6 " + std::to_string(before.size()) + " " +
                             std::to_string(log_reader::kOverLongExcerpt) + " long");

@@ -12,15 +12,8 @@
 namespace {
 
 using namespace report_test;
-using log_reader::LogItem;
-using log_reader::RawEntry;
-using log_reader::SplitLog;
 
 const std::string kCut = "Size of CAP_xxx too long";
-
-const log_reader::RawEntry& EntryAt(const std::vector<log_reader::LogItem>& items, size_t index) {
-  return std::get<log_reader::RawEntry>(items.at(index));
-}
 
 // The parameter text of a capability list long enough to be cut, as the tracer makes it;
 // `padding` widens its first dump line.
@@ -71,7 +64,7 @@ TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {
                     ErrorStatus();  // markers after a call that did not fail
   std::vector<log_reader::LogItem> items = log_reader::SplitLog(log);
   ASSERT_EQ(items.size(), 4u);
-  const log_reader::RawEntry& entry = EntryAt(items, 0);
+  const auto& entry = std::get<log_reader::RawEntry>(items.at(0));
   EXPECT_TRUE(entry.errorStatusStart && entry.errorStatusEnd);
   EXPECT_EQ(entry.raw, failed);
   // They do not belong to an entry that has its state line; they stay stray lines.

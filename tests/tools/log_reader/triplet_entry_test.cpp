@@ -11,7 +11,6 @@
 namespace {
 
 using namespace report_test;
-using log_reader::ParseHeaderLine;
 
 log_reader::Triplet OnlyTriplet(const std::string& log, ReadBack* keep) {
   *keep = Read(log);

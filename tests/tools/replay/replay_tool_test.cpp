@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +20,12 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+void ExpectHolds(const std::string& text, std::initializer_list<std::string> parts) {
+  for (const std::string& part : parts) {
+    EXPECT_NE(text.find(part), std::string::npos) << "no \"" << part << "\" in\n" << text;
+  }
+}
 
 struct ToolRun : CommandResult {
   // The lines that report something about an entry, without the running number, which the
@@ -31,10 +39,37 @@ struct ToolRun : CommandResult {
     }
     return lines;
   }
+
+  // Ended with `status`, its output holding each of `parts`.
+  void Expect(int expected, std::initializer_list<std::string> parts) const {
+    EXPECT_EQ(status, expected) << output;
+    ExpectHolds(output, parts);
+  }
 };
 
 ToolRun Replay(const std::string& arguments, const std::string& environment = "") {
   return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
+}
+
+// The log of the demo host's session with `options` through the test copy of the data source:
+// the one log that was not there before.
+fs::path DemoSession(const std::string& options, const std::string& environment = "") {
+  std::set<fs::path> before;
+  for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) before.insert(old.path());
+  std::string command = environment +
+                        " '" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
+                        "' --log-dir '" REPLAY_LOG_DIR "' " +
+                        options + " > /dev/null 2>&1";
+  EXPECT_EQ(system(command.c_str()), 0) << command;
+  for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
+    if (before.count(log.path()) == 0) return log.path();
+  }
+  ADD_FAILURE() << "no log of " << options;
+  return {};
+}
+
+void EmptyLogDirectory() {
+  for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
 }
 
 // Demo sessions through the test copy of the data source, shared by the tests: one by memory
@@ -42,24 +77,10 @@ ToolRun Replay(const std::string& arguments, const std::string& environment = ""
 class ReplayTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+    EmptyLogDirectory();
     fs::create_directories(REPLAY_OUTPUT);
-    demoLog_ = Session("--pages 2");
-    nativeLog_ = Session("--pages 1 --xfer native --pixel rgb");
-  }
-
-  // The log of one demo session: the log directory starts empty, and the second session's log
-  // is the one that is not the first's.
-  static fs::path Session(const std::string& options) {
-    std::string command = "'" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
-                          "' --log-dir '" REPLAY_LOG_DIR "' " +
-                          options + " > /dev/null 2>&1";
-    EXPECT_EQ(system(command.c_str()), 0) << command;
-    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
-      if (log.path() != demoLog_) return log.path();
-    }
-    ADD_FAILURE() << "no log of " << options;
-    return {};
+    demoLog_ = DemoSession("--pages 2");
+    nativeLog_ = DemoSession("--pages 1 --xfer native --pixel rgb");
   }
 
   static std::string DemoLog() { return Quoted(demoLog_.string()); }
@@ -92,7 +113,7 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   const std::string changed = "HALVERN_DEFAULT_PIXEL=bw HALVERN_DEFAULT_DPI=300";
   const std::string source = Quoted(REPLAY_SAMPLE);
   ToolRun run = Replay(DemoLog() + " " + source, changed);
-  EXPECT_EQ(run.status, 1) << run.output;
+  run.Expect(1, {", 2 skipped, 2 diverged\n"});
   std::vector<std::string> expected = {
       "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE): CurrentIndex 2 -> 0",
       "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE): DefaultIndex 2 -> 0",
@@ -100,7 +121,6 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   };
   expected.insert(expected.end(), kRefusedSetSkipped.begin(), kRefusedSetSkipped.end());
   EXPECT_EQ(run.EntryLines(), expected) << run.output;
-  EXPECT_NE(run.output.find(", 2 skipped, 2 diverged\n"), std::string::npos) << run.output;
 
   run = Replay("--stop-at-first " + DemoLog() + " " + source, changed);
   EXPECT_EQ(run.status, 1);
@@ -110,54 +130,36 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   run = Replay("--quiet --json " + Quoted(json.string()) + " " + DemoLog() + " " + source, changed);
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(std::regex_match(run.output, std::regex("Summary: [^\n]*\n"))) << run.output;
-  std::string data = ReadFile(json);
-  EXPECT_NE(data.find("\"diverged\": 2,"), std::string::npos) << data;
-  EXPECT_NE(data.find("{\"field\": \"Item\", \"logged\": \"150.000\", \"replayed\": \"300.000\"}"),
-            std::string::npos)
-      << data;
+  ExpectHolds(ReadFile(json),
+              {"\"diverged\": 2,",
+               "{\"field\": \"Item\", \"logged\": \"150.000\", \"replayed\": \"300.000\"}"});
 }
 
 TEST_F(ReplayTool, CrashAndHangAreReportedWithTheirCall) {
   const std::string call = "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_SUPPORTEDSIZES): ";
-  ToolRun run = Replay(DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash");
-  EXPECT_EQ(run.status, 1) << run.output;
-  EXPECT_NE(run.output.find(call + "the data source crashed (signal 6, SIGABRT)\n"),
-            std::string::npos)
-      << run.output;
-
-  run = Replay("--timeout 1 " + DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang");
-  EXPECT_EQ(run.status, 1) << run.output;
-  EXPECT_NE(run.output.find(call + "the data source did not return within 1 s\n"),
-            std::string::npos)
-      << run.output;
+  Replay(DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash")
+      .Expect(1, {call + "the data source crashed (signal 6, SIGABRT)\n"});
+  Replay("--timeout 1 " + DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang")
+      .Expect(1, {call + "the data source did not return within 1 s\n"});
 }
 
 TEST_F(ReplayTool, WhatCannotBeReadIsWrongUse) {
-  ToolRun run = Replay(DemoLog() + " " + DemoLog());
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("cannot load the data source"), std::string::npos) << run.output;
-  run = Replay(DemoLog() + " " + Quoted(REPLAY_NOT_A_SOURCE));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("has no DS_Entry"), std::string::npos) << run.output;
-  run = Replay("/nonexistent/Twainlog.txt " + Quoted(REPLAY_SAMPLE));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("cannot read the log"), std::string::npos) << run.output;
-  EXPECT_EQ(Replay(DemoLog()).status, 2);
-  EXPECT_EQ(Replay("--timeout 0 " + DemoLog() + " " + Quoted(REPLAY_SAMPLE)).status, 2);
+  Replay(DemoLog() + " " + DemoLog()).Expect(2, {"cannot load the data source"});
+  Replay(DemoLog() + " " + Quoted(REPLAY_NOT_A_SOURCE)).Expect(2, {"has no DS_Entry"});
+  Replay("/nonexistent/Twainlog.txt " + Quoted(REPLAY_SAMPLE)).Expect(2, {"cannot read the log"});
+  Replay(DemoLog()).Expect(2, {});
+  Replay("--timeout 0 " + DemoLog() + " " + Quoted(REPLAY_SAMPLE)).Expect(2, {});
 }
 
 TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
-  ToolRun run = Replay(Quoted(REPLAY_REPORT_FIXTURES "/Twainlog_20260105_093012_0457.txt") + " " +
-                       Quoted(REPLAY_SAMPLE));
-  EXPECT_EQ(run.status, 1);  // another scanner's log
-  EXPECT_NE(run.output.find("#00009 DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS): "
-                            "skipped: cut at 5120 bytes\n"),
-            std::string::npos)
-      << run.output;
-  EXPECT_NE(run.output.find("#00012 DG_CONTROL/ERROR!(32800)/MSG_GET: skipped: unknown data "
-                            "argument type ERROR!(32800)\n"),
-            std::string::npos);
-  EXPECT_NE(run.output.find(" calls replayed, 4 skipped, "), std::string::npos);
+  // Another scanner's log.
+  Replay(Quoted(REPLAY_REPORT_FIXTURES "/Twainlog_20260105_093012_0457.txt") + " " +
+         Quoted(REPLAY_SAMPLE))
+      .Expect(1, {"#00009 DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS): skipped: cut at "
+                  "5120 bytes\n",
+                  "#00012 DG_CONTROL/ERROR!(32800)/MSG_GET: skipped: unknown data argument type "
+                  "ERROR!(32800)\n",
+                  " calls replayed, 4 skipped, "});
 }
 
 // Two loads in one file, a line that is no log line, and a log that ends inside an entry.
@@ -167,17 +169,12 @@ TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
   std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
   const fs::path damagedLog = fs::path(REPLAY_OUTPUT) / "damaged.txt";
   std::ofstream(damagedLog, std::ios::binary) << damaged;
-  ToolRun run = Replay(Quoted(damagedLog.string()) + " " + Quoted(REPLAY_SAMPLE));
-  EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_NE(run.output.find(": not a line of a TwainTrace log, ignored: a line of something else"),
-            std::string::npos)
-      << run.output;
-  EXPECT_NE(run.output.find(": a new load of the data source begins; replayed in a fresh process"),
-            std::string::npos);
-  EXPECT_NE(run.output.find(": skipped: the log ends inside the entry\n"), std::string::npos);
-  EXPECT_NE(run.output.find(", 5 skipped, 0 diverged; 2 loads of the data source; 1 unrecognized "
-                            "log lines ignored\n"),
-            std::string::npos);
+  Replay(Quoted(damagedLog.string()) + " " + Quoted(REPLAY_SAMPLE))
+      .Expect(0, {": not a line of a TwainTrace log, ignored: a line of something else",
+                  ": a new load of the data source begins; replayed in a fresh process",
+                  ": skipped: the log ends inside the entry\n",
+                  ", 5 skipped, 0 diverged; 2 loads of the data source; 1 unrecognized log lines "
+                  "ignored\n"});
 }
 
 // A session of a source that sends its notices to the source manager, by an application that
@@ -188,12 +185,8 @@ class CallbackReplay : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(REPLAY_OUTPUT);
     if (!log_.empty()) return;
-    for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
-    std::string command =
-        "HALVERN_NOTIFY=callback '" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
-        "' --log-dir '" REPLAY_LOG_DIR "' --pages 2 --notify callback > /dev/null 2>&1";
-    ASSERT_EQ(system(command.c_str()), 0) << command;
-    for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) log_ = log.path();
+    EmptyLogDirectory();
+    log_ = DemoSession("--pages 2 --notify callback", "HALVERN_NOTIFY=callback");
     ASSERT_FALSE(log_.empty());
   }
 
@@ -210,23 +203,19 @@ class CallbackReplay : public ::testing::Test {
 TEST_F(CallbackReplay, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
   const std::string received = ": notice MSG_XFERREADY received\n";
   for (const char* mode : {"callback", "callback-thread"}) {
+    SCOPED_TRACE(mode);
     ToolRun run = ReplayAgainst(REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=") + mode);
-    EXPECT_EQ(run.status, 0) << mode << "\n" << run.output;
-    EXPECT_NE(run.output.find(received), std::string::npos) << mode << "\n" << run.output;
-    EXPECT_EQ(run.output.find("refused"), std::string::npos) << mode << "\n" << run.output;
-    EXPECT_NE(run.output.find(", 2 skipped, 0 diverged\n"), std::string::npos) << run.output;
+    run.Expect(0, {received, ", 2 skipped, 0 diverged\n"});
+    EXPECT_EQ(run.output.find("refused"), std::string::npos) << run.output;
   }
 
   fs::path json = fs::path(REPLAY_OUTPUT) / "notices.json";
   Replay("--quiet --json " + Quoted(json.string()) + " " + Quoted(log_.string()) + " " +
              Quoted(REPLAY_SAMPLE),
          "HALVERN_NOTIFY=callback");
-  const std::string data = ReadFile(json);
-  EXPECT_NE(data.find("DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": "), std::string::npos)
-      << data;
-  EXPECT_NE(data.find("\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"),
-            std::string::npos)
-      << data;
+  ExpectHolds(ReadFile(json),
+              {"DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": ",
+               "\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"});
 
   // A source that keeps a notice back: the application's wait for it is the first divergence.
   struct Withheld {
@@ -279,12 +268,13 @@ TEST_F(CallbackReplay, MisbehavingNoticesAreReportedNotFatal) {
        "source not open"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.misbehaviour);
     ToolRun run =
         ReplayAgainst(REPLAY_FAKE, std::string("REPLAY_FAKE_NOTICE=") + c.misbehaviour, 1);
-    EXPECT_NE(run.output.find(c.line), std::string::npos) << c.misbehaviour << "\n" << run.output;
     // Its good notices still came, the one from its own thread too.
-    EXPECT_EQ(run.output.find("awaited notice"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.line), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Summary: "), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("awaited notice"), std::string::npos) << run.output;
   }
 }
 

@@ -80,29 +80,28 @@ class RoundTrip : public DumpTest {
     memcpy(bytes.data() + offsetof(TW_ONEVALUE, Item), item, itemSize);
     return Capability(cap, TWON_ONEVALUE, bytes);
   }
+  // The item given as a value of the C type of `itemType`.
+  template <typename Item>
+  TW_CAPABILITY OneValueOf(TW_UINT16 cap, TW_UINT16 itemType, Item item) {
+    return OneValue(cap, itemType, &item);
+  }
 };
 
 TEST_F(RoundTrip, OneValueSetOfEveryItemType) {
-  TW_FIX32 resolution = ToFix32(300);
-  TW_UINT16 pixelType = TWPT_GRAY;
-  TW_BOOL enabled = 1;
-  TW_INT16 count = -1;
-  TW_UINT32 big = 4000000000u;
-  TW_UINT8 byte = 0xAB;
-  TW_UINT16 version = 0x0105;
-  TW_UINT16 unnamed = 77;  // a value the capability's table has no name for
-  TW_FRAME frame{ToFix32(0), ToFix32(0.5), ToFix32(8.267), ToFix32(11.693)};
   TW_STR255 author = "A. Writer, [scans] = {1}";
-  TW_CAPABILITY sets[] = {OneValue(ICAP_XRESOLUTION, TWTY_FIX32, &resolution),
-                          OneValue(ICAP_PIXELTYPE, TWTY_UINT16, &pixelType),
-                          OneValue(ICAP_PIXELTYPE, TWTY_UINT16, &unnamed),
-                          OneValue(CAP_FEEDERENABLED, TWTY_BOOL, &enabled),
-                          OneValue(CAP_XFERCOUNT, TWTY_INT16, &count),
-                          OneValue(CAP_XFERCOUNT, TWTY_UINT32, &big),
-                          OneValue(ICAP_THRESHOLD, TWTY_UINT8, &byte),
-                          OneValue(CAP_VX_VERSION, TWTY_UINT16, &version),
-                          OneValue(ICAP_FRAMES, TWTY_FRAME, &frame),
-                          OneValue(CAP_AUTHOR, TWTY_STR255, author)};
+  TW_CAPABILITY sets[] = {
+      OneValueOf(ICAP_XRESOLUTION, TWTY_FIX32, ToFix32(300)),
+      OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_GRAY}),
+      // A value the capability's table has no name for.
+      OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{77}),
+      OneValueOf(CAP_FEEDERENABLED, TWTY_BOOL, TW_BOOL{1}),
+      OneValueOf(CAP_XFERCOUNT, TWTY_INT16, TW_INT16{-1}),
+      OneValueOf(CAP_XFERCOUNT, TWTY_UINT32, TW_UINT32{4000000000u}),
+      OneValueOf(ICAP_THRESHOLD, TWTY_UINT8, TW_UINT8{0xAB}),
+      OneValueOf(CAP_VX_VERSION, TWTY_UINT16, TW_UINT16{0x0105}),
+      OneValueOf(ICAP_FRAMES, TWTY_FRAME,
+                 TW_FRAME{ToFix32(0), ToFix32(0.5), ToFix32(8.267), ToFix32(11.693)}),
+      OneValue(CAP_AUTHOR, TWTY_STR255, author)};
   std::vector<Call> calls;
   for (TW_CAPABILITY& set : sets) calls.push_back({DG_CONTROL, DAT_CAPABILITY, MSG_SET, &set});
   ExpectRoundTrips(calls);
@@ -157,8 +156,7 @@ TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
 
 // Gets send the capability alone, as an application does; what the source fills is zeroed.
 TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
-  TW_UINT16 pixelType = TWPT_RGB;
-  TW_CAPABILITY answer = OneValue(ICAP_PIXELTYPE, TWTY_UINT16, &pixelType);
+  TW_CAPABILITY answer = OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_RGB});
   replay::Rebuilt rebuilt = Rebuilt(Text(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &answer));
   auto* capability = std::get<replay::CallInput>(rebuilt).As<TW_CAPABILITY>();
   EXPECT_EQ(capability->Cap, ICAP_PIXELTYPE);

@@ -120,6 +120,7 @@ struct Held {
 };
 
 Held HeldFor(int pages) {
+  mkdir(REPORT_OUTPUT, 0755);  // it may run first in a new build
   std::string path = std::string(REPORT_OUTPUT) + "/bounded-" + std::to_string(pages) + ".txt";
   std::ofstream(path, std::ios::binary) << SessionLog(pages);
   report::Report report;

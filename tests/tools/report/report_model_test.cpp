@@ -47,13 +47,6 @@ std::string ImageInfoEntry(long long sequence, const std::string& pixelType) {
                6);
 }
 
-std::string EndTransfer(long long sequence, int pending) {
-  return Entry(sequence, "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER",
-               Lines({"  TW_PENDINGXFERS = {", "    Count = [" + std::to_string(pending) + "]",
-                      "    EOJ   = [0]", "  }"}),
-               pending == 0 ? 5 : 6);
-}
-
 TEST(Failures, TakeTheConditionCodeOfTheStatusRequestThatFollows) {
   std::string event = Result("TWRC_DSEVENT") + State(6);
   report::Report report = BuildReport(
@@ -141,11 +134,12 @@ TEST(Overview, LoadTimeComesFromTheFileNameAndTheRoundedMillisecondsCarry) {
 }
 
 TEST(Overview, TellsHowFarTheStateWentAndWhetherTheSessionClosed) {
-  std::string open =
-      Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-      Entry(2, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "", 5) + Result("TWRC_DSEVENT") +
-      State(6) + Entry(4, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET", "", 7, "TWRC_XFERDONE") +
-      EndTransfer(5, 0) + Entry(6, "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS", "", 4);
+  std::string open = Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+                     Entry(2, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "", 5) +
+                     Result("TWRC_DSEVENT") + State(6) +
+                     Entry(4, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET", "", 7, "TWRC_XFERDONE") +
+                     Entry(5, "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER", "", 5) +
+                     Entry(6, "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS", "", 4);
   report::Report closed =
       BuildReport("log.txt", open + Entry(7, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
   EXPECT_EQ(closed.overview.highestState, 7);
