@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,17 +14,20 @@ namespace {
 // them, so that every item is read whole or known to be over-long.
 constexpr size_t kWindowAhead = kMaxLineBytes + kMaxUnitBytes + 4096;
 constexpr size_t kBufferBytes = 2 * kWindowAhead;
+// Where the buffer starts: a folder's many short logs each cost no more than this.
+constexpr size_t kFirstBufferBytes = 64 << 10;
 
 }  // namespace
 
-LogReader::LogReader(int fd) : fd_(fd), buffer_(kBufferBytes) {}
+LogReader::LogReader(int fd) : fd_(fd), buffer_(kFirstBufferBytes) {}
 
 LogReader::LogReader(std::string_view content) : memory_(content), end_(content.size()) {
   atEof_ = true;
   readOffset_ = content.size();
 }
 
-// Tops the window up to kWindowAhead bytes; false on a read error.
+// Tops the window up to kWindowAhead bytes, growing the buffer up to kBufferBytes while the
+// file has more; false on a read error.
 bool LogReader::Fill() {
   if (fd_ < 0 || atEof_ || end_ - begin_ >= kWindowAhead) return true;
   if (begin_ > 0) {
@@ -31,7 +35,11 @@ bool LogReader::Fill() {
     end_ -= begin_;
     begin_ = 0;
   }
-  while (end_ < buffer_.size()) {
+  for (;;) {
+    if (end_ == buffer_.size()) {
+      if (end_ >= kWindowAhead || buffer_.size() >= kBufferBytes) break;
+      buffer_.resize(std::min(2 * buffer_.size(), kBufferBytes));
+    }
     ssize_t got = sequential_ ? read(fd_, buffer_.data() + end_, buffer_.size() - end_)
                               : pread(fd_, buffer_.data() + end_, buffer_.size() - end_,
                                       static_cast<off_t>(readOffset_));
