@@ -58,18 +58,21 @@ TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   EXPECT_EQ(report.overview.unrecognizedLines, 0u);
 }
 
+// The markers complete the failed call before them; the start alone does not. After a call
+// that did not fail, which has its state line, they stay stray lines.
 TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {
-  std::string failed = FailedEntry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS");
-  std::string log = failed + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-                    ErrorStatus();  // markers after a call that did not fail
-  std::vector<log_reader::LogItem> items = log_reader::SplitLog(log);
-  ASSERT_EQ(items.size(), 4u);
-  const auto& entry = std::get<log_reader::RawEntry>(items.at(0));
-  EXPECT_TRUE(entry.errorStatusStart && entry.errorStatusEnd);
-  EXPECT_EQ(entry.raw, failed);
-  // They do not belong to an entry that has its state line; they stay stray lines.
-  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[2]));
-  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[3]));
+  const std::string failed = FailedEntry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS");
+  ReadBack back = Read(failed + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+                       ErrorStatus() + Header(3, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                       Result("TWRC_FAILURE") + Lines({"*** Inspect Error Status Start ***"}));
+  ASSERT_EQ(back.items.size(), 5u);
+  EXPECT_EQ(std::get<log_reader::RawEntry>(back.items[0]).raw, failed);
+  EXPECT_TRUE(back.triplets[0].Failed() && back.triplets[0].errorStatus);
+  EXPECT_TRUE(back.triplets[0].Complete());
+  EXPECT_FALSE(back.triplets[0].state);
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(back.items[2]));
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(back.items[3]));
+  EXPECT_FALSE(back.triplets[2].Complete());
 }
 
 // The limit falls inside a line, between CR and LF or just after a whole line; a marker away

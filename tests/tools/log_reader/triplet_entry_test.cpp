@@ -12,12 +12,6 @@ namespace {
 
 using namespace report_test;
 
-log_reader::Triplet OnlyTriplet(const std::string& log, ReadBack* keep) {
-  *keep = Read(log);
-  EXPECT_EQ(keep->triplets.size(), 1u);
-  return keep->triplets.at(0);
-}
-
 // A header's parts, put together again, give the line back.
 TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookAlikes) {
   const struct {
@@ -58,10 +52,10 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
                             "      NumItems     = [3]", "      CurrentIndex = [1]",
                             "      DefaultIndex = [0]", "      ItemList = {", "          0:a, b,",
                             "          1:[x],", "          2:c,", "      }", "    }"}));
-  ReadBack keep;
-  log_reader::Triplet triplet = OnlyTriplet(
-      Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"),
-      &keep);
+  ReadBack back = Read(
+      Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"));
+  ASSERT_EQ(back.triplets.size(), 1u);
+  const log_reader::Triplet& triplet = back.triplets[0];
   EXPECT_TRUE(triplet.hasResult);
   EXPECT_EQ(triplet.returnCode, "TWRC_CHECKSTATUS");
   EXPECT_EQ(triplet.dataPointer, "0x0000a010");
@@ -76,22 +70,6 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndState) {
   EXPECT_EQ(triplet.items[2].text, "c,");
   EXPECT_TRUE(triplet.malformed.empty());
   EXPECT_TRUE(triplet.Complete());
-}
-
-TEST(TripletEntry, AFailedCallIsCompleteWithBothMarkersOnly) {
-  ReadBack keep;
-  log_reader::Triplet failed =
-      OnlyTriplet(FailedEntry(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS"), &keep);
-  EXPECT_TRUE(failed.Failed());
-  EXPECT_TRUE(failed.errorStatus);
-  EXPECT_TRUE(failed.Complete());
-  EXPECT_FALSE(failed.state);
-
-  log_reader::Triplet unmarked =
-      OnlyTriplet(Header(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_FAILURE") +
-                      Lines({"*** Inspect Error Status Start ***"}),
-                  &keep);
-  EXPECT_FALSE(unmarked.Complete());
 }
 
 TEST(TripletEntry, AHeaderWithoutResultLinesIsIncompleteAndAGarbledStateLineIsUnrecognized) {

@@ -32,15 +32,6 @@ std::string StatusEntry(long long sequence, const std::string& conditionCode) {
   return Entry(sequence, "DG_CONTROL/DAT_STATUS/MSG_GET", StatusDump(conditionCode), 4);
 }
 
-std::string MemoryStrip(long long sequence, const std::string& returnCode, int written) {
-  return Entry(
-      sequence, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET",
-      Lines({"  TW_IMAGEMEMXFER = {", "    Compression  = [TWCP_NONE]", "    Rows         = [20]",
-             "    BytesWritten = [" + std::to_string(written) + "]",
-             "    Memory       =", "    TW_MEMORY = {", "      Length = [65536]", "    }", "}"}),
-      7, returnCode);
-}
-
 std::string ImageInfoEntry(long long sequence, const std::string& pixelType) {
   return Entry(sequence, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET",
                Lines({"  TW_IMAGEINFO = {", "    PixelType        = [" + pixelType + "]", "  }"}),
@@ -143,7 +134,6 @@ TEST(Overview, TellsHowFarTheStateWentAndWhetherTheSessionClosed) {
   report::Report closed =
       BuildReport("log.txt", open + Entry(7, "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "", 3));
   EXPECT_EQ(closed.overview.highestState, 7);
-  EXPECT_EQ(closed.overview.stateLines, 7u);
   EXPECT_TRUE(closed.overview.closedCleanly);
   EXPECT_EQ(closed.overview.sequenceGaps, 1u);  // the event entry has no number; 3 is missing
 
