@@ -65,25 +65,6 @@ struct Outcome {
   std::string err;
 };
 
-// One run of a tool in the shell, its output in files under `outputs`, limited as a support
-// engineer's laptop would not be, so that a tool that grows with the log fails here, not there.
-// It is killed after kMostRunTime: `timeout` then exits 137, no tool's status.
-Outcome RunTool(const std::string& tool, const std::vector<std::string>& arguments,
-                const fs::path& outputs) {
-  std::string command =
-      kMemoryLimited ? "ulimit -v " + std::to_string(kAddressSpaceLimit >> 10) + "; " : "";
-  command += "exec timeout -s KILL " + std::to_string(kMostRunTime.count()) + " " + Quoted(tool);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command +=
-      " >" + Quoted((outputs / "stdout").string()) + " 2>" + Quoted((outputs / "stderr").string());
-  const int status = system(command.c_str());
-  // The most any child of this test has held: each run's peak is at most that.
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss,
-                 ReadFile(outputs / "stdout"), ReadFile(outputs / "stderr")};
-}
-
 const std::string kIdentityOnly = report_test::Entry(
     1, "DG_CONTROL/DAT_IDENTITY/MSG_GET",
     report_test::Lines({"  TW_IDENTITY = {", "    ProductName     = [Tandra 9000]", "  }"}), 3);
@@ -112,7 +93,7 @@ class BadInput : public testing::Test {
     dir_ =
         fs::path(BAD_INPUT_OUTPUT) / testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::remove_all(dir_);
-    fs::create_directories(dir_ / "run");
+    fs::create_directories(dir_);
   }
   // The inputs are big: nothing stays behind of a test that passed.
   void TearDown() override {
@@ -121,24 +102,32 @@ class BadInput : public testing::Test {
 
   // A file named as the data source names its logs, with the load time in the name.
   fs::path LogPath() const { return dir_ / "Twainlog_20260105_093012_0457.txt"; }
-  // `before`, then `copies` copies of `repeated` in large writes, then `after`.
+  // `before`, then `copies` copies of `repeated`, then `after`.
   fs::path WriteLog(const std::string& before, const std::string& repeated = "", size_t copies = 0,
                     const std::string& after = "") const {
     std::ofstream out(LogPath(), std::ios::binary);
     out << before;
-    const size_t perBlock =
-        repeated.empty() ? 1 : std::max<size_t>(1, (1u << 20) / repeated.size());
-    std::string block;
-    for (size_t i = 0; i < perBlock; ++i) block += repeated;
-    for (size_t done = 0; done < copies; done += perBlock) {
-      out.write(block.data(), std::min(perBlock, copies - done) * repeated.size());
-    }
+    for (size_t i = 0; i < copies; ++i) out << repeated;
     out << after;
     return LogPath();
   }
 
+  // One run of a tool in the shell, limited as a support engineer's laptop would not be, so that
+  // a tool that grows with the log fails here, not there. It is killed after kMostRunTime:
+  // `timeout` then exits 137, no tool's status.
   Outcome Run(const std::string& tool, const std::vector<std::string>& arguments) const {
-    return RunTool(tool, arguments, dir_ / "run");
+    std::string command =
+        kMemoryLimited ? "ulimit -v " + std::to_string(kAddressSpaceLimit >> 10) + "; " : "";
+    command += "exec timeout -s KILL " + std::to_string(kMostRunTime.count()) + " " + Quoted(tool);
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    command +=
+        " >" + Quoted((dir_ / "stdout").string()) + " 2>" + Quoted((dir_ / "stderr").string());
+    const int status = system(command.c_str());
+    // The most any child of this test has held: each run's peak is at most that.
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss,
+                   ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
   }
   Outcome Replay(const fs::path& log) const {
     return Run(REPLAY_TOOL, {"--quiet", log.string(), REPLAY_SAMPLE});
@@ -249,18 +238,16 @@ TEST_F(BadInput, FolderOf10000LogsIsIndexedAndTheSessionReported) {
 TEST_F(BadInput, LogThatGrowsWhileItIsReadIsReadToWhereItWas) {
   for (const bool replay : {false, true}) {
     SCOPED_TRACE(replay ? "replay" : "report");
-    long long next = 2;
     fs::path log = WriteLog(kIdentityOnly);
-    {
-      std::ofstream out(log, std::ios::binary | std::ios::app);
-      for (; next <= 2000; ++next) out << report_test::MemoryStrip(next);
-    }
+    std::ofstream out(log, std::ios::binary | std::ios::app);
+    long long next = 2;
+    for (; next <= 2000; ++next) out << report_test::MemoryStrip(next);
+    out.flush();
     std::atomic<bool> stop{false};
     // Whole entries while the tool runs, up to a size that the report reads in seconds and the
     // replay, which calls the source for every entry, in less than a minute.
     const uintmax_t mostBytes = replay ? 8u << 20 : 200u << 20;
     std::thread writer([&] {
-      std::ofstream out(log, std::ios::binary | std::ios::app);
       while (!stop && fs::file_size(log) < mostBytes) {
         std::string chunk;
         for (int i = 0; i < 100; ++i) chunk += report_test::MemoryStrip(next++);

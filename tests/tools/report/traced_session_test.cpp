@@ -100,17 +100,13 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   EXPECT_FALSE(overview.unfinishedLast);
 
   ASSERT_EQ(report.failures.size(), 1u);
-  EXPECT_EQ(report.failures[0].capability, "ICAP_XRESOLUTION");
   EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
-
+  // The list too long to log whole, cut where the tracer cuts it.
   ASSERT_EQ(report.capabilities.size(), 2u);
-  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kSet).last->conditionCode,
-            "TWCC_BADVALUE");
-  report_test::ReadBack back = report_test::Read(log);
-  const log_reader::Triplet& supported = back.triplets.at(
-      report.capabilities[1].Outcome(CapabilityOperation::kGet).last->triplet.ordinal - 1);
-  EXPECT_TRUE(supported.cutAtLimit);
-  EXPECT_EQ(supported.Field("NumItems"), "400");
+  const report::CapabilityCall& supported =
+      *report.capabilities[1].Outcome(CapabilityOperation::kGet).last;
+  EXPECT_TRUE(report_test::Read(log).triplets.at(supported.triplet.ordinal - 1).cutAtLimit);
+  EXPECT_TRUE(supported.value.find("(400 items) (cut)") != std::string::npos) << supported.value;
 }
 
 }  // namespace
