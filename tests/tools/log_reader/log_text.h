@@ -97,6 +97,12 @@ inline std::string MemoryStrip(long long sequence, const std::string& returnCode
       7, returnCode);
 }
 
+// The log of a load that only asked the source's identity, as hosts do when they list sources.
+inline std::string IdentityOnlyLog() {
+  return Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_GET",
+               Lines({"  TW_IDENTITY = {", "    ProductName     = [Tandra 9000]", "  }"}), 3);
+}
+
 inline std::string StatusDump(const std::string& conditionCode) {
   return Lines({"  TW_STATUS = {", "    ConditionCode = [" + conditionCode + "]", "  }"});
 }
