@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,22 +30,12 @@ bool Contains(const std::string& text, const std::string& what) {
   return text.find(what) != std::string::npos;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define BAD_INPUT_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BAD_INPUT_ASAN 1
-#endif
-#endif
-#ifdef BAD_INPUT_ASAN
 // AddressSanitizer reserves terabytes of address space and doubles what is resident: the limits
-// below say nothing there, so sanitized runs check the outcome only, and are given longer.
-constexpr bool kMemoryLimited = false;
-constexpr auto kMostRunTime = std::chrono::seconds(300);
-#else
-constexpr bool kMemoryLimited = true;
-constexpr auto kMostRunTime = std::chrono::seconds(90);
-#endif
+// below say nothing there, so sanitized runs, whose runtime defines this, check the outcome only,
+// and are given longer.
+extern "C" [[gnu::weak]] void __asan_init();
+const bool kMemoryLimited = &__asan_init == nullptr;
+const int kMostRunSeconds = kMemoryLimited ? 90 : 300;
 
 // A tool that needs more than this for any log holds what it should have streamed past.
 constexpr uint64_t kAddressSpaceLimit = 512ull << 20;
@@ -111,12 +100,12 @@ class BadInput : public testing::Test {
   }
 
   // One run of a tool in the shell, limited as a support engineer's laptop would not be, so that
-  // a tool that grows with the log fails here, not there. It is killed after kMostRunTime:
+  // a tool that grows with the log fails here, not there. It is killed after kMostRunSeconds:
   // `timeout` then exits 137, no tool's status.
   Outcome Run(const std::string& tool, const std::vector<std::string>& arguments) const {
     std::string command =
         kMemoryLimited ? "ulimit -v " + std::to_string(kAddressSpaceLimit >> 10) + "; " : "";
-    command += "exec timeout -s KILL " + std::to_string(kMostRunTime.count()) + " " + Quoted(tool);
+    command += "exec timeout -s KILL " + std::to_string(kMostRunSeconds) + " " + Quoted(tool);
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
     command +=
         " >" + Quoted((dir_ / "stdout").string()) + " 2>" + Quoted((dir_ / "stderr").string());
