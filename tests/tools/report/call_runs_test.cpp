@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "report/html_report.h"
@@ -86,12 +87,11 @@ TEST(CallRuns, FoldAlikeCallsAsAPersonWouldTellThem) {
   EXPECT_EQ(report::BuildReport("log.txt", Calls("9S")).calls.Head().size(), 9u);
 }
 
+// What the report keeps: its call rows, failures, pages and stray lines; the chart's stretches;
+// the bytes of its page.
 struct Held {
-  size_t rows, failures, pages, buckets, lines;
-  size_t page;  // bytes of the HTML page
-  bool operator==(const Held& o) const {
-    return rows == o.rows && failures == o.failures && pages == o.pages && lines == o.lines;
-  }
+  std::tuple<size_t, size_t, size_t, size_t> kept;
+  size_t buckets, page;
 };
 
 Held HeldFor(int pages) {
@@ -104,15 +104,17 @@ Held HeldFor(int pages) {
   EXPECT_EQ(report.overview.triplets, static_cast<size_t>(pages) * 17);
   std::ostringstream html;
   report::WriteHtmlReport(report, html);
-  return Held{report.calls.RowsHeld(),       report.failures.size(),     report.pages.size(),
-              report.chart.Buckets().size(), report.unrecognized.size(), html.str().size()};
+  return Held{{report.calls.RowsHeld(), report.failures.size(), report.pages.size(),
+               report.unrecognized.size()},
+              report.chart.Buckets().size(),
+              html.str().size()};
 }
 
 // What the report keeps is the same for a log ten times as long; so is its page, near enough.
 TEST(BoundedReport, KeepsAsMuchOfALogTenTimesAsLong) {
   Held once = HeldFor(800);
   Held tenTimes = HeldFor(8000);
-  EXPECT_TRUE(once == tenTimes);
+  EXPECT_EQ(once.kept, tenTimes.kept);
   // The chart halves its stretches as the log grows.
   EXPECT_LE(tenTimes.buckets, report::StateChart::kBuckets);
   EXPECT_LE(tenTimes.page, once.page + once.page / 10);

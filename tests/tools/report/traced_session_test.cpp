@@ -40,18 +40,11 @@ TW_UINT16 AnswerCapability(TW_UINT16 MSG, TW_CAPABILITY* capability) {
 }
 
 TW_UINT16 ScannerAnswer(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
-  switch (DAT) {
-    case DAT_CAPABILITY:
-      return AnswerCapability(MSG, static_cast<TW_CAPABILITY*>(pData));
-    case DAT_STATUS:
-      static_cast<TW_STATUS*>(pData)->ConditionCode = TWCC_BADVALUE;
-      return TWRC_SUCCESS;
-    case DAT_EVENT:
-      static_cast<TW_EVENT*>(pData)->TWMessage = MSG_XFERREADY;
-      return TWRC_DSEVENT;
-    default:
-      return TWRC_SUCCESS;
-  }
+  if (DAT == DAT_CAPABILITY) return AnswerCapability(MSG, static_cast<TW_CAPABILITY*>(pData));
+  if (DAT == DAT_STATUS) static_cast<TW_STATUS*>(pData)->ConditionCode = TWCC_BADVALUE;
+  if (DAT != DAT_EVENT) return TWRC_SUCCESS;
+  static_cast<TW_EVENT*>(pData)->TWMessage = MSG_XFERREADY;
+  return TWRC_DSEVENT;
 }
 
 TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
