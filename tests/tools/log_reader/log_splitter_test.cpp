@@ -15,9 +15,10 @@ using namespace report_test;
 
 const std::string kCut = "Size of CAP_xxx too long";
 
-// The parameter text of a capability list long enough to be cut, as the tracer makes it;
-// `padding` widens its first dump line.
-std::string LongParameterText(size_t items, size_t padding = 0) {
+// The parameter text of a capability list of 300 items, long enough to be cut, as the tracer
+// makes it; `padding` widens its first dump line.
+std::string LongParameterText(size_t padding = 0) {
+  const size_t items = 300;
   std::string text =
       Result("TWRC_SUCCESS") +
       Lines({"  TW_CAPABILITY = {" + std::string(padding, ' '),
@@ -35,8 +36,8 @@ std::string LongParameterText(size_t items, size_t padding = 0) {
 
 // What the tracer writes for a parameter text over the limit: its first 5120 bytes and the
 // marker, with no line end.
-std::string Cut(const std::string& parameterText, size_t limit = 5120) {
-  return parameterText.substr(0, limit) + kCut;
+std::string Cut(const std::string& parameterText) {
+  return parameterText.substr(0, 5120) + kCut;
 }
 
 TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
@@ -51,37 +52,39 @@ TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   ASSERT_EQ(report.triplets.size(), 4u);
   EXPECT_FALSE(report.triplets[1].hasHeader);
   EXPECT_FALSE(report.triplets[2].hasHeader);
-  EXPECT_EQ(report.triplets[1].returnCode, "TWRC_DSEVENT");
   EXPECT_EQ(report.triplets[2].Field("TWMessage"), "MSG_XFERREADY");
   EXPECT_EQ(report.triplets[2].state, 6);
   EXPECT_EQ(report.overview.withoutHeader, 2u);
   EXPECT_EQ(report.overview.unrecognizedLines, 0u);
 }
 
+// The markers complete the failed call before them; the start alone does not. After a call
+// that did not fail, which has its state line, they stay stray lines.
 TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {
-  std::string failed = FailedEntry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS");
-  std::string log = failed + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
-                    ErrorStatus();  // markers after a call that did not fail
-  std::vector<log_reader::LogItem> items = log_reader::SplitLog(log);
-  ASSERT_EQ(items.size(), 4u);
-  const auto& entry = std::get<log_reader::RawEntry>(items.at(0));
-  EXPECT_TRUE(entry.errorStatusStart && entry.errorStatusEnd);
-  EXPECT_EQ(entry.raw, failed);
-  // They do not belong to an entry that has its state line; they stay stray lines.
-  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[2]));
-  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(items[3]));
+  const std::string failed = FailedEntry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS");
+  ReadBack back = Read(failed + Entry(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4) +
+                       ErrorStatus() + Header(3, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+                       Result("TWRC_FAILURE") + Lines({"*** Inspect Error Status Start ***"}));
+  ASSERT_EQ(back.items.size(), 5u);
+  EXPECT_EQ(std::get<log_reader::RawEntry>(back.items[0]).raw, failed);
+  EXPECT_TRUE(back.triplets[0].Failed() && back.triplets[0].errorStatus);
+  EXPECT_TRUE(back.triplets[0].Complete());
+  EXPECT_FALSE(back.triplets[0].state);
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(back.items[2]));
+  EXPECT_TRUE(std::holds_alternative<log_reader::UnknownLine>(back.items[3]));
+  EXPECT_FALSE(back.triplets[2].Complete());
 }
 
 // The limit falls inside a line, between CR and LF or just after a whole line; a marker away
 // from the limit says bytes were lost; a parameter text of exactly the limit is whole. The next
 // header follows the marker on its line.
 TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
-  const size_t nearLimit = LongParameterText(300).find("\r\n", 5000);
-  const std::string betweenCrAndLf = LongParameterText(300, 5119 - nearLimit);
-  const std::string afterLineEnd = LongParameterText(300, 5118 - nearLimit);
+  const size_t nearLimit = LongParameterText().find("\r\n", 5000);
+  const std::string betweenCrAndLf = LongParameterText(5119 - nearLimit);
+  const std::string afterLineEnd = LongParameterText(5118 - nearLimit);
   ASSERT_EQ(betweenCrAndLf.substr(5119, 2), "\r\n");
   ASSERT_EQ(afterLineEnd.substr(5118, 2), "\r\n");
-  const std::string text = LongParameterText(300);
+  const std::string text = LongParameterText();
   const std::string damaged = text.substr(0, 4000) + text.substr(4100, 1020) + kCut;
   const std::string head = Result("TWRC_SUCCESS") + Lines({"  TW_PALETTE8 = { not shown }"});
   const std::string exact = head + "    Reserved     = [" +

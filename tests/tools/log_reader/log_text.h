@@ -86,6 +86,23 @@ inline std::string OneValue(const std::string& itemType, const std::string& item
                 "      Item     = [" + item + "]", "    }"});
 }
 
+// A strip of a memory transfer: the bytes it wrote and the application's buffer it wrote them to.
+inline std::string MemoryStrip(long long sequence, const std::string& returnCode = "TWRC_SUCCESS",
+                               int written = 1000) {
+  return Entry(
+      sequence, "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET",
+      Lines({"  TW_IMAGEMEMXFER = {", "    BytesWritten = [" + std::to_string(written) + "]",
+             "    Memory       =", "    TW_MEMORY = {", "      Flags  = [0x9]",
+             "      Length = [65536]", "    }", "}"}),
+      7, returnCode);
+}
+
+// The log of a load that only asked the source's identity, as hosts do when they list sources.
+inline std::string IdentityOnlyLog() {
+  return Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_GET",
+               Lines({"  TW_IDENTITY = {", "    ProductName     = [Tandra 9000]", "  }"}), 3);
+}
+
 inline std::string StatusDump(const std::string& conditionCode) {
   return Lines({"  TW_STATUS = {", "    ConditionCode = [" + conditionCode + "]", "  }"});
 }

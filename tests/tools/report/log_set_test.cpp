@@ -2,6 +2,7 @@
 // sessions, and a page whose every link leads somewhere.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using report_test::Contains;
+using report_test::HtmlOf;
 using report_test::ReportOf;
 using report_test::TextOf;
 
@@ -28,10 +30,6 @@ const std::string kSession = "Twainlog_20260105_093012_0457.txt";
 const std::string kStopped = "Twainlog_20260105_101500_1000.txt";
 // A name that carries no load time, with markup and a terminal escape in it.
 const std::string kOddName = "Twainlog_\x1b[31m<b>&\"x'.txt";
-
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
 
 // Rows 1 to 5 in load order, two "logs" that cannot be read, and a file that is no log at all.
 class LogFolder : public report_test::ToolRun {
@@ -44,12 +42,9 @@ class LogFolder : public report_test::ToolRun {
     fs::copy_file(kFixtures + "/" + kStopped, folder_ / kStopped);
     fs::copy_file(kFixtures + "/" + kSession, folder_ / kOddName);
     fs::copy_file(kFixtures + "/" + kSession, folder_ / kSession);
-    using namespace report_test;
-    WriteFile(folder_ / kIdentity,
-              Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_GET",
-                    Lines({"  TW_IDENTITY = {", "    ProductName     = [Tandra 9000]", "  }"}), 3));
-    WriteFile(folder_ / kNotALog, "Dear support,\nthe scanner does not scan.\n");
-    WriteFile(folder_ / "notes.txt", "not named as a log\n");
+    std::ofstream(folder_ / kIdentity, std::ios::binary) << report_test::IdentityOnlyLog();
+    std::ofstream(folder_ / kNotALog) << "Dear support,\nthe scanner does not scan.\n";
+    std::ofstream(folder_ / "notes.txt") << "not named as a log\n";
     fs::create_directory(folder_ / "Twainlog_20260105_120000_0000.txt");
     fs::create_symlink(folder_ / "gone.txt", folder_ / "Twainlog_20260105_130000_0000.txt");
   }
@@ -87,7 +82,6 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   // Each log's report is the one it gets on its own, after the line naming its row.
   EXPECT_TRUE(
       Contains(out, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));
-  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ===\n\n" + TextOf(ReportOf(Path(kStopped)))));
   EXPECT_FALSE(Contains(out, "\x1b"));
 
   std::string errors = ReadFile(Output("stderr"));
@@ -96,7 +90,7 @@ TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   EXPECT_FALSE(Contains(errors, "notes.txt"));
 }
 
-TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
+TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbersAndWrongUse) {
   // The same log named again, through its folder and as a file, is one row.
   ASSERT_EQ(Run("--only 1,4 " + Folder() + " " + Quoted(Path(kSession)) + " " + Folder()), 0);
   std::string out = ReadFile(Output("stdout"));
@@ -106,32 +100,49 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbers) {
   EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ==="));
   EXPECT_FALSE(Contains(out, "=== Log 3 of 5 ==="));
 
-  for (const char* wrong : {"0", "1,,2", "x", "-1", "1-3", "''", "99999999999999999999"}) {
-    EXPECT_EQ(Run(std::string("--only ") + wrong + " " + Folder()), 2) << wrong;
-    EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "usage:")) << wrong;
+  // Wrong use, of --only above all, is refused with the usage.
+  for (const std::string wrong :
+       {"--verbose", "--html", "--only 1 --only 2", "--only 0", "--only 1,,2", "--only x",
+        "--only -1", "--only 1-3", "--only ''", "--only 99999999999999999999"}) {
+    EXPECT_EQ(Run(wrong + " " + Folder()), 2) << wrong;
+    EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "usage: twaintrace-report")) << wrong;
   }
   EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "row numbers, counted from 1"));
   EXPECT_EQ(Run("--only 6 " + Folder()), 2);
   EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "--only 6: there are 5 logs"));
-  EXPECT_EQ(Run("--only 1 --only 2 " + Folder()), 2);
   EXPECT_EQ(Run(Folder() + " --only"), 2);
+  EXPECT_EQ(Run(""), 2);
 }
 
+// A log named alone is reported alone, its page beside it; the run fails only when nothing can
+// be read.
 TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
+  std::remove(Output("report.html").c_str());
+  ASSERT_EQ(Run("--html " + Output("report.html") + " " + Path(kSession)), 0);
+  EXPECT_EQ(ReadFile(Output("stdout")), TextOf(ReportOf(Path(kSession))));
+  EXPECT_EQ(ReadFile(Output("stderr")), "");
+  EXPECT_EQ(ReadFile(Output("report.html")), HtmlOf(ReportOf(Path(kSession))));
+
   fs::path empty = fs::path(REPORT_OUTPUT) / "empty";
   fs::remove_all(empty);
   fs::create_directories(empty);
   EXPECT_EQ(Run(empty.string()), 1);
   EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "empty: no Twainlog_*.txt in this folder\n"));
   EXPECT_EQ(Run(Path("Twainlog_20260105_120000_0000.txt") + " " + empty.string()), 1);
+  EXPECT_EQ(Run(Path("no-such-log.txt")), 1);
+  EXPECT_TRUE(Contains(ReadFile(Output("stderr")), "no-such-log.txt"));
+  EXPECT_EQ(Run("--html " + Path("no-such-dir/r.html") + " " + Path(kSession)), 1);
 
-  // One readable log among unreadable ones: its report alone, as for a single file.
+  // One readable log, a damaged one, among unreadable ones: its report alone, as for one file.
   ASSERT_EQ(
       Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string()),
       0);
   EXPECT_EQ(ReadFile(Output("stdout")), TextOf(ReportOf(Path(kStopped))));
   EXPECT_EQ(Run("--only 2 " + Path(kStopped)), 2);
   EXPECT_EQ(Run("--only 1 " + Path(kStopped)), 0);
+
+  EXPECT_EQ(Run("--help"), 0);
+  EXPECT_TRUE(Contains(ReadFile(Output("stdout")), "usage:"));
 }
 
 TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "report/html_report.h"
 #include "report/plain_text_report.h"
 #include "report/report_model.h"
 #include "test_support.h"
@@ -47,6 +48,12 @@ inline report::Report ReportOf(const std::string& path) {
 inline std::string TextOf(const report::Report& report) {
   std::ostringstream out;
   report::WriteTextReport(report, out);
+  return out.str();
+}
+
+inline std::string HtmlOf(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteHtmlReport(report, out);
   return out.str();
 }
 

@@ -40,23 +40,11 @@ TW_UINT16 AnswerCapability(TW_UINT16 MSG, TW_CAPABILITY* capability) {
 }
 
 TW_UINT16 ScannerAnswer(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
-  switch (DAT) {
-    case DAT_CAPABILITY:
-      return AnswerCapability(MSG, static_cast<TW_CAPABILITY*>(pData));
-    case DAT_STATUS:
-      static_cast<TW_STATUS*>(pData)->ConditionCode = TWCC_BADVALUE;
-      return TWRC_SUCCESS;
-    case DAT_EVENT:
-      static_cast<TW_EVENT*>(pData)->TWMessage = MSG_XFERREADY;
-      return TWRC_DSEVENT;
-    default:
-      return TWRC_SUCCESS;
-  }
-}
-
-// An event that is not the source's: the tracer logs nothing for it.
-TW_UINT16 NotSourceEvent(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  return TWRC_NOTDSEVENT;
+  if (DAT == DAT_CAPABILITY) return AnswerCapability(MSG, static_cast<TW_CAPABILITY*>(pData));
+  if (DAT == DAT_STATUS) static_cast<TW_STATUS*>(pData)->ConditionCode = TWCC_BADVALUE;
+  if (DAT != DAT_EVENT) return TWRC_SUCCESS;
+  static_cast<TW_EVENT*>(pData)->TWMessage = MSG_XFERREADY;
+  return TWRC_DSEVENT;
 }
 
 TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
@@ -78,10 +66,7 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   for (TW_CAPABILITY& capability : capabilities) DisposeMemoryHandle(capability.hContainer);
   harness.LogMessage("Halvern", "lamp warm");
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
-  // A transfer-ready event, after one that is not the source's, and the job given up.
-  harness.SetHandler(&NotSourceEvent);
-  harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
-  harness.SetHandler(&ScannerAnswer);
+  // A transfer-ready event, and the job given up.
   harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
   harness.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
@@ -108,17 +93,13 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   EXPECT_FALSE(overview.unfinishedLast);
 
   ASSERT_EQ(report.failures.size(), 1u);
-  EXPECT_EQ(report.failures[0].capability, "ICAP_XRESOLUTION");
   EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
-
+  // The list too long to log whole, cut where the tracer cuts it.
   ASSERT_EQ(report.capabilities.size(), 2u);
-  EXPECT_EQ(report.capabilities[0].Outcome(CapabilityOperation::kSet).last->conditionCode,
-            "TWCC_BADVALUE");
-  report_test::ReadBack back = report_test::Read(log);
-  const log_reader::Triplet& supported = back.triplets.at(
-      report.capabilities[1].Outcome(CapabilityOperation::kGet).last->triplet.ordinal - 1);
-  EXPECT_TRUE(supported.cutAtLimit);
-  EXPECT_EQ(supported.Field("NumItems"), "400");
+  const report::CapabilityCall& supported =
+      *report.capabilities[1].Outcome(CapabilityOperation::kGet).last;
+  EXPECT_TRUE(report_test::Read(log).triplets.at(supported.triplet.ordinal - 1).cutAtLimit);
+  EXPECT_TRUE(supported.value.find("(400 items) (cut)") != std::string::npos) << supported.value;
 }
 
 }  // namespace
