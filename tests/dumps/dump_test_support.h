@@ -18,7 +18,7 @@ inline TW_FIX32 Fix(int whole, unsigned frac = 0) {
 // What `formatter(context)` appends to an empty output text, for a call with `MSG`.
 template <typename Formatter>
 std::string Dump(Formatter formatter, TW_UINT16 MSG = MSG_GET) {
-  std::string buffer(16384, '\0');
+  std::string buffer(32768, '\0');
   OutText out;
   out.Start(buffer.data(), buffer.size());
   formatter(DumpContext{out, MSG, TWRC_SUCCESS, nullptr});
