@@ -1,11 +1,14 @@
-// The header, result and state lines, through the analyzer's own interface.
+// The header, result and state lines, through the analyzer's own interface, and the published
+// operations that callers use on their own.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <regex>
 #include <string>
 #include <utility>
 
 #include "analyzer/para_analyze.h"
+#include "text/value_text.h"
 #include "vendor_build.h"
 
 namespace {
@@ -72,15 +75,13 @@ TEST_F(TripletText, CapabilityNameRespectsTheCallersSize) {
   EXPECT_TRUE(analyzer.GetStringOfCapability(nullptr, fits, sizeof(fits)));
 }
 
-TEST_F(TripletText, TransferReadyAndProcessEventGetNoHeader) {
+// Transfer-ready and process-event calls get no header (their count: the sessions' test).
+TEST_F(TripletText, ProcessEventShowsOnlyTransferReadyAndCloseRequests) {
   EXPECT_EQ(Header(DG_CONTROL, DAT_NULL, MSG_XFERREADY), "");
   EXPECT_EQ(Header(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT), "");
   EXPECT_EQ(Parameters(DG_CONTROL, DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS), "");
   EXPECT_EQ(Header(DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ),
             "[00001] [APP] DG_CONTROL/DAT_NULL/MSG_CLOSEDSREQ\r\n");
-}
-
-TEST_F(TripletText, ProcessEventShowsOnlyTransferReadyAndCloseRequests) {
   analyzer.m_nTwainStatus = 5;
   TW_EVENT event{};
   event.TWMessage = MSG_XFERREADY;
@@ -119,6 +120,29 @@ TEST_F(TripletText, AppNameAndBanner) {
   EXPECT_TRUE(std::regex_match(banner, std::regex("(/{48}\r\n) {11}Trivane Ver1\\.10\r\n\\1"
                                                   "  << Current time = [^\r\n]{24} >>\r\n")))
       << banner;
+}
+
+// Each writes a whole text over whatever its buffer held: a table's name copied, a number
+// written in place; a type's operation dumps the data of the last analysed call.
+TEST_F(TripletText, PublishedOperationsFillTheCallersBuffer) {
+  char text[kValueTextSize];
+  memset(text, 'x', sizeof(text));
+  analyzer.MakeCapSupportedCaps(ICAP_PIXELTYPE, text);
+  EXPECT_STREQ(text, "ICAP_PIXELTYPE");
+  memset(text, 'x', sizeof(text));
+  analyzer.MakeCapVxVersion(0x0A10, text);
+  EXPECT_STREQ(text, "a.10");
+  memset(text, 'x', sizeof(text));
+  analyzer.InitTwainStatus();
+  analyzer.MakeTwainStatusString(text);
+  EXPECT_STREQ(text, "\r\nTWAIN Status = [1]\r\n");
+
+  TW_STATUS status{TWCC_SEQERROR, {}};
+  Header(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
+  text[0] = '\0';
+  analyzer.SetOutText(text, sizeof(text));
+  EXPECT_TRUE(analyzer.DatStatusAnalyze() && analyzer.DatNullAnalyze());
+  EXPECT_STREQ(text, "  TW_STATUS = {\r\n    ConditionCode = [TWCC_SEQERROR]\r\n  }\r\n");
 }
 
 }  // namespace
