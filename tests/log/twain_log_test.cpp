@@ -1,5 +1,5 @@
-// The levelled logger: its message line, its time stamp, and its instance's life alongside the
-// log file.
+// The log file and the levelled logger: the file's name, the message line, its time stamp, and
+// the logger's life alongside the log file.
 #include "log/twain_log.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +128,7 @@ TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
   EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
+// Milliseconds rounded to four digits at most, in the line's stamp and the file's name alike.
 TEST(TwainLogHeader, StampsLocalTimeWithMillisecondsRoundedToFourDigits) {
   struct tm local {};
   ASSERT_NE(strptime("2026-01-05 09:30:12", "%Y-%m-%d %H:%M:%S", &local), nullptr);
@@ -135,6 +136,11 @@ TEST(TwainLogHeader, StampsLocalTimeWithMillisecondsRoundedToFourDigits) {
   EXPECT_EQ(CTwainLog::GetHeader(local, 1500), "2026/01/05 09:30:12.002");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999499), "2026/01/05 09:30:12.999");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999600), "2026/01/05 09:30:12.1000");
+  char path[256];
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 457);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_0457.txt");
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 1000);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_1000.txt");
 }
 
 // Counts its deletions, and whether the log file was still open at the time.
@@ -179,10 +185,17 @@ TEST_F(TwainLogLifecycle, LivesWhileLoggingIsEnabled) {
 
   std::filesystem::create_directories(TWAINTRACE_TEST_LOG_DIR);
   g_pcTwainLog = new CountingLog;
-  setupTwainLog();
+  EXPECT_TRUE(setupTwainLog());
   EXPECT_EQ(CountingLog::deletions, 1);
   ASSERT_NE(g_pcTwainLog, nullptr);
   EXPECT_EQ(typeid(*g_pcTwainLog), typeid(CTwainLog));
+  // A second setup keeps the open file.
+  FILE* first = g_pLogFile;
+  EXPECT_TRUE(setupTwainLog());
+  EXPECT_EQ(g_pLogFile, first);
+  WriteLogFile(reinterpret_cast<const unsigned char*>("abc"), 0);
+  WriteLogFile(reinterpret_cast<const unsigned char*>("abc"), 3);
+  EXPECT_EQ(ftell(g_pLogFile), 3);
 
   delete g_pcTwainLog;
   g_pcTwainLog = new CountingLog;
