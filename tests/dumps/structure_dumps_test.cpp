@@ -24,37 +24,34 @@ T* Pointer(uintptr_t address) {
   return reinterpret_cast<T*>(address);
 }
 
+// Dumps `value` with `formatter`.
+template <typename Structure>
+void Show(const DumpContext& c, void (*formatter)(const DumpContext&, const Structure*),
+          const Structure& value) {
+  formatter(c, &value);
+}
+
 // The identity's header says whose it is when opening the manager; a version's unknown
 // language and country show by number; strings without their NUL stop at the field's end;
 // an event without a message shows nothing; TW_UINT32 shows the pointer itself, even when null.
 void ControlSamples(const DumpContext& c) {
-  TW_IDENTITY identity{IdentityIdFrom(kIdentityId),
-                       {2, 1, 13, 27, "1.0 release"},
-                       2,
-                       4,
-                       0x80000003,
-                       "Velix",
-                       "Tandra",
-                       {}};
+  TW_VERSION version{2, 1, 13, 27, "1.0 release"};
+  TW_IDENTITY identity{
+      IdentityIdFrom(kIdentityId), version, 2, 4, 0x80000003, "Velix", "Tandra", {}};
   memset(identity.ProductName, 'P', sizeof(identity.ProductName));  // no NUL at all
   DumpIdentity(DumpContext{c.out, MSG_OPENDSM, c.RC, nullptr}, &identity);
   DumpIdentity(DumpContext{c.out, MSG_OPENDS, c.RC, nullptr}, &identity);
-  TW_VERSION version{1, 0, 0xFFFF, 999, {}};
+  version = {1, 0, 0xFFFF, 999, {}};
   memset(version.Info, 'i', sizeof(version.Info));
   DumpVersion(c, &version);
-  TW_PENDINGXFERS pending{0xFFFF, {0xFFFFFFFF}};
-  DumpPendingXfers(c, &pending);
-  TW_SETUPMEMXFER memXfer{16, 0x80000000, 65536};
-  DumpSetupMemXfer(c, &memXfer);
+  Show(c, DumpPendingXfers, TW_PENDINGXFERS{0xFFFF, {0xFFFFFFFF}});
+  Show(c, DumpSetupMemXfer, TW_SETUPMEMXFER{16, 0x80000000, 65536});
   TW_SETUPFILEXFER fileXfer{{}, TWFF_BMP, -2};
   memset(fileXfer.FileName, 'f', sizeof(fileXfer.FileName));
   DumpSetupFileXfer(c, &fileXfer);
-  TW_MEMORY memory{0x12, 4096, Pointer<void>(0x1234567890)};
-  DumpMemory(c, &memory);
-  TW_CUSTOMDSDATA custom{0xFFFFFFFF, nullptr};
-  DumpCustomDsData(c, &custom);
-  TW_EVENT noMessage{Pointer<void>(0x10), MSG_NULL};
-  DumpEvent(c, &noMessage);
+  Show(c, DumpMemory, TW_MEMORY{0x12, 4096, Pointer<void>(0x1234567890)});
+  Show(c, DumpCustomDsData, TW_CUSTOMDSDATA{0xFFFFFFFF, nullptr});
+  Show(c, DumpEvent, TW_EVENT{Pointer<void>(0x10), MSG_NULL});
   DumpUint32Item(c, nullptr);
   DumpUint32Item(c, Pointer<void>(0xfeed00000010));
 }
@@ -66,8 +63,7 @@ void ControlVendorSamples(const DumpContext& c) {
                        {nullptr, 0x8003},
                        {Pointer<void>(0x10), MSG_XFERREADY}};
   for (TW_EVENT& event : events) DumpEvent(c, &event);
-  TW_USERINTERFACE ui{2, 0, Pointer<char*>(0xabcdef0123)};
-  DumpUserInterface(c, &ui);
+  Show(c, DumpUserInterface, TW_USERINTERFACE{2, 0, Pointer<char*>(0xabcdef0123)});
 }
 
 TW_MEMORY Memory(TW_UINT32 length, uintptr_t address) {
@@ -77,26 +73,23 @@ TW_MEMORY Memory(TW_UINT32 length, uintptr_t address) {
 void ImageSamples(const DumpContext& c) {
   TW_IMAGEINFO info{Fix(300), Fix(-1, 32768), 2550,     -1, 3, {1, 2, 3, 4, 5, 6, 7, -8}, 24,
                     2,        TWPT_RGB,       TWCP_JPEG};
-  TW_IMAGELAYOUT layout{{Fix(0, 1), Fix(1, 32768), Fix(8, 32768), Fix(11)}, 1, 0xFFFFFFFF, 3};
-  TW_IMAGEMEMXFER xfer{TWCP_NONE, 7650, 2550,       100,
-                       0,         200,  0xFFFFFFFF, Memory(765000, 0x123456789abcdef0)};
   TW_JPEGCOMPRESSION jpeg{TWPT_YUV, 0x10001, 3, 0, {0, 1, 1, 0xFFFF}, {}, {0, 1, 2, 3}, {}, {}};
   for (int i = 0; i < 4; ++i) jpeg.QuantTable[i] = Memory(64, 0x1000 + 0x100 * i);
   for (int i = 0; i < 2; ++i) jpeg.HuffmanDC[i] = Memory(28, 0x2000 + 0x100 * i);
   for (int i = 0; i < 2; ++i) jpeg.HuffmanAC[i] = Memory(178, 0x3000 + 0x100 * i);
-  // NumInfos is not a bound: one entry is shown. Item shows its first 32 bits, unsigned.
-  TW_EXTIMAGEINFO ext{5, {{0x1200, TWTY_UINT32, 1, {TWRC_INFONOTSUPPORTED}, 0x1234567880000007}}};
-  TW_GRAYRESPONSE gray{{{0, 128, 255, 7}}};
-  TW_RGBRESPONSE rgb{{{0, 128, 255, 7}}};
-  TW_PALETTE8 palette{256, TWPT_RGB, {}};
   DumpImageInfo(c, &info);
-  DumpImageLayout(c, &layout);
-  DumpImageMemXfer(c, &xfer);
+  Show(c, DumpImageLayout,
+       TW_IMAGELAYOUT{{Fix(0, 1), Fix(1, 32768), Fix(8, 32768), Fix(11)}, 1, 0xFFFFFFFF, 3});
+  Show(c, DumpImageMemXfer,
+       TW_IMAGEMEMXFER{TWCP_NONE, 7650, 2550, 100, 0, 200, 0xFFFFFFFF,
+                       Memory(765000, 0x123456789abcdef0)});
   DumpJpegCompression(c, &jpeg);
-  DumpExtImageInfo(c, &ext);
-  DumpGrayResponse(c, &gray);
-  DumpRgbResponse(c, &rgb);
-  DumpPalette8(c, &palette);
+  // NumInfos is not a bound: one entry is shown. Item shows its first 32 bits, unsigned.
+  Show(c, DumpExtImageInfo,
+       TW_EXTIMAGEINFO{5, {{0x1200, TWTY_UINT32, 1, {TWRC_INFONOTSUPPORTED}, 0x1234567880000007}}});
+  Show(c, DumpGrayResponse, TW_GRAYRESPONSE{{{0, 128, 255, 7}}});
+  Show(c, DumpRgbResponse, TW_RGBRESPONSE{{{0, 128, 255, 7}}});
+  Show(c, DumpPalette8, TW_PALETTE8{256, TWPT_RGB, {}});
 }
 
 // Every fixed-point member holds its own value, so a member shown in the wrong place, or the
@@ -124,21 +117,20 @@ void VendorSamples(const DumpContext& c) {
   TWVX_AUTOEXPOSURE exposure{
       0xdeadbeef,    -1,    10, 20, -32768, TWVX_FT_REFLECTIVEDOCUMENT, TWVX_PG_18,
       Fix(2, 13107), 0xFFFF};
-  TWVX_COLORSMOOTHING smoothing{0x10, 0xFFFFFFFF, 2, 3, 4, 5, 6, 7, 8, 0x80000000};
   TWVX_LOCATIONDATA location{24, 10, 20, 1000, 1500, 2550, 3508, 0xFFFFFFFE, 7, Fix(-1, 32768)};
   // The alignment gap after BitsPerPixel is never shown.
   memset(reinterpret_cast<char*>(&location) + sizeof(TW_INT16), 0xFF, 2);
-  TWVX_USMPARAM usm{-5, 2, 3};  // keeps its nested indent as the call's own data
-  TWVX_SETTINGFRAME frame{0xFFFF, 2};
-  TWVX_RGBMATRIX identity{{Fix(1), Fix(0), Fix(0), Fix(0), Fix(1), Fix(0), Fix(0), Fix(0), Fix(1)}};
-  TWVX_USMINFO usmInfo{1200, 2, 7, {100, 2, -1}, {{1, 2, 3, 4}, {5, 6, 7, 0xFFFF}, 9}};
   DumpVxAutoExposure(c, &exposure);
-  DumpVxColorSmoothing(c, &smoothing);
+  Show(c, DumpVxColorSmoothing,
+       TWVX_COLORSMOOTHING{0x10, 0xFFFFFFFF, 2, 3, 4, 5, 6, 7, 8, 0x80000000});
   DumpVxLocationData(c, &location);
-  DumpVxUsmParam(c, &usm);
-  DumpVxSettingFrame(c, &frame);
-  DumpVxRgbMatrix(c, &identity);
-  DumpVxUsmInfo(c, &usmInfo);
+  // The unsharp mask's parameters keep their nested indent as the call's own data.
+  Show(c, DumpVxUsmParam, TWVX_USMPARAM{-5, 2, 3});
+  Show(c, DumpVxSettingFrame, TWVX_SETTINGFRAME{0xFFFF, 2});
+  Show(c, DumpVxRgbMatrix,
+       TWVX_RGBMATRIX{{Fix(1), Fix(0), Fix(0), Fix(0), Fix(1), Fix(0), Fix(0), Fix(0), Fix(1)}});
+  Show(c, DumpVxUsmInfo,
+       TWVX_USMINFO{1200, 2, 7, {100, 2, -1}, {{1, 2, 3, 4}, {5, 6, 7, 0xFFFF}, 9}});
 }
 
 TWVX_HARDWAREINFO SampleScanner() {
@@ -172,8 +164,7 @@ TWVX_HARDWAREINFO SampleScanner() {
 }
 
 void HardwareInfoSample(const DumpContext& c) {
-  TWVX_HARDWAREINFO info = SampleScanner();
-  DumpVxHardwareInfo(c, &info);
+  Show(c, DumpVxHardwareInfo, SampleScanner());
 }
 
 // Supported capabilities name every id, and an id of 0 never repeats its neighbour's text;
