@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/host_memory.h"
+#include "dumps/dump_fixture.h"
 #include "dumps/dump_test_support.h"
 #include "platform/cdsm_interface.h"
 #include "platform/source_manager_memory.h"
@@ -31,53 +31,27 @@ constexpr size_t kEnumerationHeader = offsetof(TW_ENUMERATION, ItemList);
 // blocks are made as large as their counts say (or as the limit).
 constexpr size_t kReadLimit = 4096;
 
-// The bytes of a container: its fixed part (`header`, cut to `headerSize` bytes) followed by
-// `items` packed one after another.
-template <typename Header, typename Item = TW_UINT16>
-std::vector<char> Container(const Header& header, size_t headerSize,
-                            const std::vector<Item>& items = {}) {
-  std::vector<char> bytes(headerSize + items.size() * sizeof(Item));
-  memcpy(bytes.data(), &header, std::min(headerSize, sizeof(header)));
-  if (!items.empty()) memcpy(bytes.data() + headerSize, items.data(), items.size() * sizeof(Item));
-  return bytes;
-}
-
-// Dumps into a text of its own, from containers whose handles are checked to be unlocked and are
-// freed after each test. Under the Linux source manager's interface the handles are that
-// manager's, and the dumps lock them through its memory functions.
-class CapabilityDump : public ::testing::Test {
+class CapabilityDump : public DumpTest {
  protected:
-  void SetUp() override {
-    Restart();
-    if (kLinuxSourceManagerAbi) {
-      TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
-      ASSERT_TRUE(KeepSourceManagerMemory(&manager));
-    }
-  }
-
   void TearDown() override {
-    for (char** handle : handles_) {
-      EXPECT_EQ(HostMemory::LockCount(handle), 0) << "a container was left locked";
-      HostMemory::Free(handle);
-    }
     for (char** handle : foreign_) {
       free(*handle);
       free(handle);
     }
-    ForgetSourceManagerMemory();
+    DumpTest::TearDown();
   }
 
   std::string Dump(TW_UINT16 cap, TW_UINT16 conType, char** handle, TW_UINT16 rc = TWRC_SUCCESS,
                    TW_UINT16 msg = MSG_GET) {
     TW_CAPABILITY capability{cap, conType, handle};
-    DumpCapability(DumpContext{out, msg, rc, nullptr}, &capability);
+    DumpCapability(Context(msg, rc), &capability);
     if (handle != nullptr) shown_.push_back(handle);
-    return text;
+    return Text();
   }
 
   // The text so far, each handle dumped shown as "<handle>": a wrong address stays as it is.
   std::string Masked() const {
-    std::string masked = text;
+    std::string masked = Text();
     for (char** handle : shown_) {
       const std::string address = HandleText(handle);
       for (size_t at = masked.find(address); at != std::string::npos; at = masked.find(address)) {
@@ -89,15 +63,7 @@ class CapabilityDump : public ::testing::Test {
 
   void Restart() { out.Start(text, sizeof(text)); }
 
-  // A block of exactly `size` bytes holding `bytes`.
-  char** Handle(const void* bytes, size_t size) {
-    char** handle = HostMemory::Allocate(static_cast<TW_UINT32>(size));
-    memcpy(HostMemory::Lock(handle), bytes, size);
-    HostMemory::Unlock(handle);
-    handles_.push_back(handle);
-    return handle;
-  }
-  char** Handle(const std::vector<char>& bytes) { return Handle(bytes.data(), bytes.size()); }
+  using DumpTest::Handle;
   template <typename Structure>
   char** Handle(const Structure& value) {
     return Handle(&value, sizeof(value));
@@ -112,11 +78,8 @@ class CapabilityDump : public ::testing::Test {
     return handle;
   }
 
-  OutText out;
-  char text[32768] = {};
-
  private:
-  std::vector<char**> handles_, shown_, foreign_;
+  std::vector<char**> shown_, foreign_;
 };
 
 TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
@@ -209,8 +172,8 @@ TEST_F(CapabilityDump, NullLockedDataAddsNothing) {
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle);
   *handle = data;
 #endif
-  EXPECT_EQ(std::string(text).find("TW_ONEVALUE = {"), std::string::npos);
-  EXPECT_NE(std::string(text).find("    hContainer = " + HandleText(handle) + "\r\n  }\r\n"),
+  EXPECT_EQ(Text().find("TW_ONEVALUE = {"), std::string::npos);
+  EXPECT_NE(Text().find("    hContainer = " + HandleText(handle) + "\r\n  }\r\n"),
             std::string::npos);
 }
 
