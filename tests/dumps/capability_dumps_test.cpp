@@ -108,7 +108,7 @@ TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
   Dump(ICAP_PIXELTYPE, 2, handle);
   // Any other result code shows the container.
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle, TWRC_CHECKSTATUS);
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_dumps.txt")));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_dumps.txt"));
 }
 
 TEST_F(CapabilityDump, VendorCapabilitiesAndUnknownTypesDumpByteForByte) {
@@ -126,7 +126,7 @@ TEST_F(CapabilityDump, VendorCapabilitiesAndUnknownTypesDumpByteForByte) {
   // Item types without a known size read nothing.
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, Handle(TW_ONEVALUE{13, 0x12345678}));
   Dump(ICAP_PIXELTYPE, TWON_RANGE, Handle(TW_RANGE{99, 1, 2, 3, 4, 5}));
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_vendor_dumps.txt")));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_vendor_dumps.txt"));
 }
 
 // Only the gets, the reset, the support query and the set carry a container; with any other
@@ -211,7 +211,7 @@ TEST_F(CapabilityDump, ContainerIsCutAtTheEndOfItsBlock) {
   Dump(ICAP_FRAMES, TWON_RANGE, Handle(TW_RANGE{TWTY_FRAME, 0, 0, 0, 0, 0}));
   TW_ARRAY arrayHeader{TWTY_UINT32, 2, {}};
   Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(arrayHeader, kArrayHeader - 2)));
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_cut_dumps.txt")));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_cut_dumps.txt"));
 }
 
 #endif

@@ -58,14 +58,6 @@ class TwainLogOutput : public ::testing::Test {
   off_t taken_ = 0;
 };
 
-std::string Format(CTwainLog& log, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string text = log.FormatString(format, args);
-  va_end(args);
-  return text;
-}
-
 // The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
 // to 40 with its line when a file is given; the line ends in exactly one line feed, also when
 // the text is empty or is cut at a NUL it holds, and a CR LF ending is kept.
@@ -117,13 +109,10 @@ TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
 TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
   const std::string head(147, 'x');
   const std::string text150 = head + "|42";
-  EXPECT_EQ(Format(log_, "%s|%d", head.c_str(), 42), text150);
   log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s|%d", head.c_str(), 42);
   EXPECT_EQ(Written(), "[<time>] INFO from \"S\" " + text150 + "\n");
 
   const wint_t beyondUnicode = 0x110000;
-  EXPECT_EQ(Format(log_, "%lc", beyondUnicode), "");
-  EXPECT_EQ(Format(log_, nullptr), "");
   log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
   EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
