@@ -147,19 +147,15 @@ TWVX_HARDWAREINFO SampleScanner() {
   // The alignment gap after InterfaceSupport is never shown.
   memset(reinterpret_cast<char*>(&info) + offsetof(TWVX_HARDWAREINFO, CommandType) - 2, 0xFF, 2);
   // The matrices: an identity, then each from its own first value in its own steps.
-  const struct {
-    TW_FIX32* matrix;
-    int first, step;
-    unsigned frac;
-  } matrices[] = {{info.ColorCorrectionPOSI, 0, 1, 0},
-                  {info.ColorCorrectionNEGA, 0, -1, 32768},
-                  {info.QORColorCorrectionFB, 10, 1, 0},
-                  {info.QORColorCorrectionPOSI, 20, 1, 16384},
-                  {info.QORColorCorrectionNEGA, 30, 1, 49152}};
-  for (const auto& m : matrices) {
-    for (int i = 0; i < 9; ++i) m.matrix[i] = Fix(m.first + m.step * i, m.frac);
-  }
+  auto fill = [](TW_FIX32(&matrix)[9], int first, int step, unsigned frac) {
+    for (int i = 0; i < 9; ++i) matrix[i] = Fix(first + step * i, frac);
+  };
   for (int i = 0; i < 9; ++i) info.ColorCorrectionFB[i] = Fix(i % 4 == 0 ? 1 : 0);
+  fill(info.ColorCorrectionPOSI, 0, 1, 0);
+  fill(info.ColorCorrectionNEGA, 0, -1, 32768);
+  fill(info.QORColorCorrectionFB, 10, 1, 0);
+  fill(info.QORColorCorrectionPOSI, 20, 1, 16384);
+  fill(info.QORColorCorrectionNEGA, 30, 1, 49152);
   return info;
 }
 
