@@ -9,154 +9,144 @@
 
 namespace {
 
-// The data a call carries: an event with `dataValue` as its TWMessage, pending transfers with
-// it as their Count, or none when it is -1.
+// The data a call carries: an event with `value` as its TWMessage, pending transfers with it as
+// their Count, or none when it is -1.
 struct CallData {
-  CallData(TW_UINT16 DAT, int dataValue)
-      : data(dataValue < 0      ? nullptr
-             : DAT == DAT_EVENT ? reinterpret_cast<char*>(&event)
-                                : reinterpret_cast<char*>(&pending)) {
-    event.TWMessage = pending.Count = static_cast<TW_UINT16>(dataValue);
+  CallData(TW_UINT16 DAT, int value) {
+    event.TWMessage = pending.Count = static_cast<TW_UINT16>(value);
+    if (value >= 0) data = DAT == DAT_EVENT ? reinterpret_cast<char*>(&event) : pendingData();
   }
-  CallData(const CallData&) = delete;
-
+  char* pendingData() { return reinterpret_cast<char*>(&pending); }
   TW_EVENT event{};
   TW_PENDINGXFERS pending{};
-  char* const data;
-};
-
-struct Transition {
-  int from;
-  TW_UINT16 DAT;
-  TW_UINT16 MSG;
-  int dataValue;
-  int to;
+  char* data = nullptr;
 };
 
 // The rules the sessions below do not pass through, the states each rule does not fire from,
-// and the triplets that look alike but do not move.
-constexpr Transition kTransitions[] = {
-    {4, DAT_PARENT, MSG_OPENDSM, -1, 4},
-    {4, DAT_IDENTITY, MSG_OPENDS, -1, 4},
-    {4, DAT_CAPABILITY, MSG_ENABLEDS, -1, 5},
-    {4, DAT_USERINTERFACE, MSG_ENABLEDSUIONLY, -1, 4},
-    {5, DAT_CAPABILITY, MSG_DISABLEDS, -1, 5},
-    {5, DAT_EVENT, MSG_PROCESSEVENT, -1, 5},
-    {6, DAT_EVENT, MSG_PROCESSEVENT, MSG_XFERREADY, 6},
-    {6, DAT_IMAGEFILEXFER, MSG_PROCESSEVENT, -1, 7},
-    // A transfer made ready through the source manager's callback: state 5 counts as 6.
-    {5, DAT_IMAGENATIVEXFER, MSG_GET, -1, 7},
-    {5, DAT_IMAGEMEMXFER, MSG_GET, -1, 7},
-    {5, DAT_EXTIMAGEINFO, MSG_GET, -1, 6},
-    {5, DAT_PENDINGXFERS, MSG_ENDXFER, 3, 6},
-    {5, DAT_PENDINGXFERS, MSG_ENDXFER, -1, 5},
-    {5, DAT_IMAGELAYOUT, MSG_GET, -1, 5},
-    {5, DAT_IMAGEINFO, MSG_SET, -1, 5},
-    {4, DAT_IMAGEINFO, MSG_GET, -1, 4},
-    {4, DAT_IMAGEMEMXFER, MSG_GET, -1, 4},
-    {7, DAT_PENDINGXFERS, MSG_ENDXFER, 0xFFFF, 6},
-    {6, DAT_PENDINGXFERS, MSG_ENDXFER, 2, 6},
-    {6, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
-    {5, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
-    {7, DAT_PENDINGXFERS, MSG_ENDXFER, -1, 7},
-    {6, DAT_PENDINGXFERS, MSG_RESET, -1, 5},
-    {7, DAT_PENDINGXFERS, MSG_RESET, -1, 7},
-    {0, DAT_IDENTITY, MSG_OPENDS, -1, 0},
-};
+// and the triplets that look alike but do not move. A transfer made ready through the source
+// manager's callback leaves state 5, which counts as 6.
+constexpr struct {
+  int from;
+  TW_UINT16 DAT, MSG;
+  int value, to;
+} kTransitions[] = {{4, DAT_PARENT, MSG_OPENDSM, -1, 4},
+                    {4, DAT_IDENTITY, MSG_OPENDS, -1, 4},
+                    {4, DAT_CAPABILITY, MSG_ENABLEDS, -1, 5},
+                    {4, DAT_USERINTERFACE, MSG_ENABLEDSUIONLY, -1, 4},
+                    {5, DAT_CAPABILITY, MSG_DISABLEDS, -1, 5},
+                    {5, DAT_EVENT, MSG_PROCESSEVENT, -1, 5},
+                    {6, DAT_EVENT, MSG_PROCESSEVENT, MSG_XFERREADY, 6},
+                    {6, DAT_IMAGEFILEXFER, MSG_PROCESSEVENT, -1, 7},
+                    {5, DAT_IMAGENATIVEXFER, MSG_GET, -1, 7},
+                    {5, DAT_IMAGEMEMXFER, MSG_GET, -1, 7},
+                    {5, DAT_EXTIMAGEINFO, MSG_GET, -1, 6},
+                    {5, DAT_PENDINGXFERS, MSG_ENDXFER, 3, 6},
+                    {5, DAT_PENDINGXFERS, MSG_ENDXFER, -1, 5},
+                    {5, DAT_IMAGELAYOUT, MSG_GET, -1, 5},
+                    {5, DAT_IMAGEINFO, MSG_SET, -1, 5},
+                    {4, DAT_IMAGEINFO, MSG_GET, -1, 4},
+                    {4, DAT_IMAGEMEMXFER, MSG_GET, -1, 4},
+                    {7, DAT_PENDINGXFERS, MSG_ENDXFER, 0xFFFF, 6},
+                    {6, DAT_PENDINGXFERS, MSG_ENDXFER, 2, 6},
+                    {6, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
+                    {5, DAT_PENDINGXFERS, MSG_ENDXFER, 0, 5},
+                    {7, DAT_PENDINGXFERS, MSG_ENDXFER, -1, 7},
+                    {6, DAT_PENDINGXFERS, MSG_RESET, -1, 5},
+                    {7, DAT_PENDINGXFERS, MSG_RESET, -1, 7},
+                    {0, DAT_IDENTITY, MSG_OPENDS, -1, 0}};
 
 TEST(TwainState, TransitionRules) {
-  for (const Transition& t : kTransitions) {
+  for (const auto& t : kTransitions) {
     CParaAnalyze analyzer;
     analyzer.SetTwainStatus(t.from);
-    CallData call(t.DAT, t.dataValue);
+    CallData call(t.DAT, t.value);
     EXPECT_EQ(analyzer.UpDateTwainStatus(DG_CONTROL, t.DAT, t.MSG, call.data), t.to)
         << "from " << t.from << " DAT " << t.DAT << " MSG " << t.MSG;
   }
 }
 
 struct Call {
-  TW_UINT16 DAT;
-  TW_UINT16 MSG;
-  TW_UINT16 rc;
-  int dataValue;
+  TW_UINT16 DAT, MSG, rc;
+  int value;
 };
 
-// A scan of two pages with a refused enable and events that are not the source's.
-constexpr Call kSession[] = {
-    {DAT_PARENT, MSG_OPENDSM, TWRC_SUCCESS, -1},
-    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
-    {DAT_CAPABILITY, MSG_GETCURRENT, TWRC_SUCCESS, -1},
-    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_FAILURE, -1},
-    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
-    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, MSG_NULL},
-    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_NULL},
-    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_XFERREADY},
-    {DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS, -1},
-    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
-    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
-    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
-    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_FAILURE, -1},
-    {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
-    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
-    {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_CLOSEDSREQ},
-    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
-    {DAT_PARENT, MSG_CLOSEDSM, TWRC_SUCCESS, -1},
+struct Session {
+  const char* name;
+  int start;
+  std::vector<Call> calls;
+  std::vector<int> states;  // after each call
+  int headers;
 };
 
-// A TWAIN 2 source announces its transfers through the source manager's callback: no event
-// passes the entry point, and the transfers themselves show that one was ready.
-constexpr Call kCallbackSession[] = {
-    {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
-    {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
-    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
-    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, -1},
-    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
-    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
-    {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
-    {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
-    {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
-    {DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, -1},
-    {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
-};
+const Session kSessions[] = {
+    // A scan of two pages with a refused enable and events that are not the source's. A failed
+    // call leaves the state where it was; events and the transfer-ready notice get no header.
+    {"two pages",
+     2,
+     {{DAT_PARENT, MSG_OPENDSM, TWRC_SUCCESS, -1},
+      {DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+      {DAT_CAPABILITY, MSG_GETCURRENT, TWRC_SUCCESS, -1},
+      {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_FAILURE, -1},
+      {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+      {DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, MSG_NULL},
+      {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_NULL},
+      {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_XFERREADY},
+      {DAT_NULL, MSG_XFERREADY, TWRC_SUCCESS, -1},
+      {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+      {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+      {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+      {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_FAILURE, -1},
+      {DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, -1},
+      {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+      {DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, MSG_CLOSEDSREQ},
+      {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1},
+      {DAT_PARENT, MSG_CLOSEDSM, TWRC_SUCCESS, -1}},
+     {3, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 6, 6, 7, 5, 4, 3, 2},
+     13},
+    // A TWAIN 2 source announces its transfers through the source manager's callback: no event
+    // passes the entry point, and the transfers themselves show that one was ready.
+    {"callback",
+     3,
+     {{DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, -1},
+      {DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, -1},
+      {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+      {DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, -1},
+      {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+      {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 1},
+      {DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, -1},
+      {DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, -1},
+      {DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 0},
+      {DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, -1},
+      {DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, -1}},
+     {4, 5, 6, 7, 7, 6, 6, 7, 5, 4, 3},
+     11}};
 
-// Runs `session` from state `start` through the full analysis and the tracking alone, which
-// must agree after every call; returns the states the full analysis went through.
-template <size_t N>
-std::vector<int> RunSession(const Call (&session)[N], int start, CParaAnalyze& full) {
-  CParaAnalyze tracked;
-  full.SetTwainStatus(start);
-  tracked.SetTwainStatus(start);
-  std::vector<int> states;
-  for (const Call& call : session) {
-    CallData callData(call.DAT, call.dataValue);
-    char* data = callData.data;
-    char text[5122] = {};
-    full.TripletAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, text, sizeof(text));
-    text[0] = '\0';
-    full.ParaAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc, text,
-                     sizeof(text));
-    tracked.TrackCall(nullptr, DG_CONTROL, call.DAT, call.MSG, data, call.rc);
-
-    EXPECT_EQ(tracked.GetTwainStatus(), full.GetTwainStatus()) << "after MSG " << call.MSG;
-    EXPECT_EQ(tracked.m_nSequence, full.m_nSequence) << "after MSG " << call.MSG;
-    states.push_back(full.GetTwainStatus());
-  }
-  return states;
-}
-
-// A failed call leaves the state where it was; events and the transfer-ready notice get no
-// header.
+// Each session through the full analysis and the tracking alone, which must agree after every
+// call.
 TEST(TrackCall, KeepsCountAndStateAsTheFullAnalysisThroughASession) {
-  CParaAnalyze full;
-  EXPECT_EQ(RunSession(kSession, 2, full),
-            (std::vector<int>{3, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 6, 6, 7, 5, 4, 3, 2}));
-  EXPECT_EQ(full.m_nSequence, 13);
-}
-
-TEST(TrackCall, CallbackSessionReachesTransferStates) {
-  CParaAnalyze full;
-  EXPECT_EQ(RunSession(kCallbackSession, 3, full),
-            (std::vector<int>{4, 5, 6, 7, 7, 6, 6, 7, 5, 4, 3}));
+  for (const Session& session : kSessions) {
+    SCOPED_TRACE(session.name);
+    CParaAnalyze full;
+    CParaAnalyze tracked;
+    full.SetTwainStatus(session.start);
+    tracked.SetTwainStatus(session.start);
+    std::vector<int> states;
+    for (const Call& call : session.calls) {
+      CallData callData(call.DAT, call.value);
+      char text[5122] = {};
+      full.TripletAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, callData.data, text,
+                          sizeof(text));
+      text[0] = '\0';
+      full.ParaAnalyze(nullptr, nullptr, DG_CONTROL, call.DAT, call.MSG, callData.data, call.rc,
+                       text, sizeof(text));
+      tracked.TrackCall(nullptr, DG_CONTROL, call.DAT, call.MSG, callData.data, call.rc);
+      EXPECT_EQ(tracked.GetTwainStatus(), full.GetTwainStatus()) << "after MSG " << call.MSG;
+      EXPECT_EQ(tracked.m_nSequence, full.m_nSequence) << "after MSG " << call.MSG;
+      states.push_back(full.GetTwainStatus());
+    }
+    EXPECT_EQ(states, session.states);
+    EXPECT_EQ(full.m_nSequence, session.headers);
+  }
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // shown as addresses; the expected dumps name each one "<handle>".
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "dumps/dump_fixture.h"
 #include "dumps/dump_test_support.h"
@@ -33,8 +34,8 @@ constexpr size_t kReadLimit = 4096;
 class CapabilityDump : public DumpTest {
  protected:
   void TearDown() override {
-    for (auto& [handle, data] : foreign_) {
-      free(data);
+    for (char** handle : foreign_) {
+      free(*handle);
       free(handle);
     }
     DumpTest::TearDown();
@@ -50,34 +51,35 @@ class CapabilityDump : public DumpTest {
 
   // The text so far, each handle dumped shown as "<handle>": a wrong address stays as it is.
   std::string Masked() const {
-    std::string text = Text();
+    std::string masked = Text();
     for (char** handle : shown_) {
       const std::string address = HandleText(handle);
-      for (size_t at = text.find(address); at != std::string::npos; at = text.find(address, at)) {
-        text.replace(at, address.size(), "<handle>");
+      for (size_t at = masked.find(address); at != std::string::npos; at = masked.find(address)) {
+        masked.replace(at, address.size(), "<handle>");
       }
     }
-    return text;
+    return masked;
   }
 
-  void Restart() {
-    text[0] = '\0';
-    out.Start(text, sizeof(text));
+  void Restart() { out.Start(text, sizeof(text)); }
+
+  using DumpTest::Handle;
+  template <typename Structure>
+  char** Handle(const Structure& value) {
+    return Handle(&value, sizeof(value));
   }
 
   char** Unsized(const std::vector<char>& bytes) {
     if (kLinuxSourceManagerAbi) return Handle(bytes);
-    auto* data = static_cast<char*>(malloc(bytes.size()));
-    memcpy(data, bytes.data(), bytes.size());
     auto** handle = static_cast<char**>(malloc(sizeof(char*)));
-    *handle = data;
-    foreign_.emplace_back(handle, data);
+    *handle = static_cast<char*>(malloc(bytes.size()));
+    memcpy(*handle, bytes.data(), bytes.size());
+    foreign_.push_back(handle);
     return handle;
   }
 
  private:
-  std::vector<char**> shown_;
-  std::vector<std::pair<char**, char*>> foreign_;
+  std::vector<char**> shown_, foreign_;
 };
 
 TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
@@ -99,15 +101,14 @@ TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
   Dump(ICAP_FRAMES, TWON_RANGE, Unsized(Container(frames, kReadLimit)));
 
   // The record alone: no handle, a failed call, and container types that are not containers.
-  TW_ONEVALUE gray{TWTY_UINT16, 1};
-  char** handle = Handle(&gray, sizeof(gray));
+  char** handle = Handle(TW_ONEVALUE{TWTY_UINT16, 1});
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, nullptr);
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle, TWRC_FAILURE);
   Dump(ICAP_PIXELTYPE, TWON_DONTCARE16, handle);
   Dump(ICAP_PIXELTYPE, 2, handle);
   // Any other result code shows the container.
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle, TWRC_CHECKSTATUS);
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_dumps.txt")));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_dumps.txt"));
 }
 
 TEST_F(CapabilityDump, VendorCapabilitiesAndUnknownTypesDumpByteForByte) {
@@ -115,27 +116,23 @@ TEST_F(CapabilityDump, VendorCapabilitiesAndUnknownTypesDumpByteForByte) {
   TW_ARRAY supported{TWTY_UINT16, 3, {}};
   Dump(CAP_SUPPORTEDCAPS, TWON_ARRAY,
        Handle(Container(supported, kArrayHeader, std::vector<TW_UINT16>{0x1001, 0x0101, 0x8003})));
-  TW_ONEVALUE version{TWTY_UINT16, 0x0103};
-  Dump(CAP_VX_VERSION, TWON_ONEVALUE, Handle(&version, sizeof(version)));
+  Dump(CAP_VX_VERSION, TWON_ONEVALUE, Handle(TW_ONEVALUE{TWTY_UINT16, 0x0103}));
   TW_ONEVALUE resolution{TWTY_FIX32, 0};
   TW_FIX32 fix = Fix(300, 0x8000);
   memcpy(&resolution.Item, &fix, sizeof(fix));
   Dump(ICAP_XRESOLUTION, TWON_ONEVALUE, Handle(&resolution, sizeof(resolution)));
-  TW_RANGE range{TWTY_INT32, static_cast<TW_UINT32>(-5), 100, 5, 50, 0x80000000};
-  Dump(0x1234, TWON_RANGE, Handle(&range, sizeof(range)));
+  Dump(0x1234, TWON_RANGE,
+       Handle(TW_RANGE{TWTY_INT32, static_cast<TW_UINT32>(-5), 100, 5, 50, 0x80000000}));
   // Item types without a known size read nothing.
-  TW_ONEVALUE unknownValue{13, 0x12345678};
-  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, Handle(&unknownValue, sizeof(unknownValue)));
-  TW_RANGE unknownRange{99, 1, 2, 3, 4, 5};
-  Dump(ICAP_PIXELTYPE, TWON_RANGE, Handle(&unknownRange, sizeof(unknownRange)));
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_vendor_dumps.txt")));
+  Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, Handle(TW_ONEVALUE{13, 0x12345678}));
+  Dump(ICAP_PIXELTYPE, TWON_RANGE, Handle(TW_RANGE{99, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_vendor_dumps.txt"));
 }
 
 // Only the gets, the reset, the support query and the set carry a container; with any other
 // message the handle may be long freed, so it is shown and never followed.
 TEST_F(CapabilityDump, HandleIsFollowedOnlyWhereAContainerTravels) {
-  TW_ONEVALUE oneValue{TWTY_UINT16, 1};
-  char** handle = Handle(&oneValue, sizeof(oneValue));
+  char** handle = Handle(TW_ONEVALUE{TWTY_UINT16, 1});
   constexpr TW_UINT16 kResetAll = 0x0A01;
   constexpr TW_UINT16 kSetConstraint = 0x000C;
   const std::pair<TW_UINT16, bool> followedBy[] = {
@@ -151,7 +148,7 @@ TEST_F(CapabilityDump, HandleIsFollowedOnlyWhereAContainerTravels) {
   }
   // A reset of all capabilities names a handle freed long ago: reading it would be a use
   // after free.
-  char** freed = CDSMInterface::AllocMemory(sizeof(oneValue));
+  char** freed = CDSMInterface::AllocMemory(sizeof(TW_ONEVALUE));
   CDSMInterface::FreeMemory(freed);
   Restart();
   EXPECT_EQ(Dump(CAP_DUPLEX, TWON_ONEVALUE, freed, TWRC_SUCCESS, kResetAll).find("TW_ONEVALUE = {"),
@@ -159,8 +156,7 @@ TEST_F(CapabilityDump, HandleIsFollowedOnlyWhereAContainerTravels) {
 }
 
 TEST_F(CapabilityDump, NullLockedDataAddsNothing) {
-  TW_ONEVALUE oneValue{TWTY_UINT16, 1};
-  char** handle = Handle(&oneValue, sizeof(oneValue));
+  char** handle = Handle(TW_ONEVALUE{TWTY_UINT16, 1});
 #if TWAINTRACE_ABI_LINUX_DSM
   // The source manager's lock answers no address; its unlock still comes.
   static int unlocks = 0;
@@ -211,13 +207,11 @@ TEST_F(CapabilityDump, ContainerIsCutAtTheEndOfItsBlock) {
   TW_ENUMERATION header{TWTY_UINT16, 1000, 0, 1, {}};
   Dump(ICAP_PIXELTYPE, TWON_ENUMERATION,
        Handle(Container(header, kEnumerationHeader, std::vector<TW_UINT16>{0, 1})));
-  TW_ONEVALUE text255{TWTY_STR255, 0};
-  Dump(CAP_AUTHOR, TWON_ONEVALUE, Handle(&text255, sizeof(text255)));
-  TW_RANGE frames{TWTY_FRAME, 0, 0, 0, 0, 0};
-  Dump(ICAP_FRAMES, TWON_RANGE, Handle(&frames, sizeof(frames)));
+  Dump(CAP_AUTHOR, TWON_ONEVALUE, Handle(TW_ONEVALUE{TWTY_STR255, 0}));
+  Dump(ICAP_FRAMES, TWON_RANGE, Handle(TW_RANGE{TWTY_FRAME, 0, 0, 0, 0, 0}));
   TW_ARRAY arrayHeader{TWTY_UINT32, 2, {}};
   Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(arrayHeader, kArrayHeader - 2)));
-  EXPECT_TRUE(SameText(Masked(), ExpectedDump("capability_cut_dumps.txt")));
+  EXPECT_EQ(Masked(), ExpectedDump("capability_cut_dumps.txt"));
 }
 
 #endif

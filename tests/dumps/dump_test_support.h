@@ -1,10 +1,10 @@
 // Runs structure formatters straight into a buffer, and reads the expected dumps that sit
-// beside the tests (stored with LF line ends, compared with the CR LF of the log).
+// beside the tests (stored with LF line ends, compared with the CR LF of the log; a difference
+// is reported line by line).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "dumps/structure_dumps.h"
@@ -18,7 +18,7 @@ inline TW_FIX32 Fix(int whole, unsigned frac = 0) {
 // What `formatter(context)` appends to an empty output text, for a call with `MSG`.
 template <typename Formatter>
 std::string Dump(Formatter formatter, TW_UINT16 MSG = MSG_GET) {
-  std::string buffer(16384, '\0');
+  std::string buffer(32768, '\0');
   OutText out;
   out.Start(buffer.data(), buffer.size());
   formatter(DumpContext{out, MSG, TWRC_SUCCESS, nullptr});
@@ -44,14 +44,4 @@ inline std::string LineAt(const std::string& text, long index) {
   }
   if (begin == std::string::npos) return "";
   return text.substr(begin, text.find("\r\n", begin) - begin);
-}
-
-// Byte-for-byte equality, reported by the first line where the two texts part.
-inline ::testing::AssertionResult SameText(const std::string& actual, const std::string& expected) {
-  if (actual == expected) return ::testing::AssertionSuccess();
-  auto parting = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-  long line = std::count(actual.begin(), parting.first, '\n');
-  return ::testing::AssertionFailure()
-         << "texts part at line " << line + 1 << "\n  actual:   \"" << LineAt(actual, line)
-         << "\"\n  expected: \"" << LineAt(expected, line) << "\"";
 }

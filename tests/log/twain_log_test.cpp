@@ -1,5 +1,5 @@
-// The levelled logger: its message line, its time stamp, and its instance's life alongside the
-// log file.
+// The log file and the levelled logger: the file's name, the message line, its time stamp, and
+// the logger's life alongside the log file.
 #include "log/twain_log.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +58,6 @@ class TwainLogOutput : public ::testing::Test {
   off_t taken_ = 0;
 };
 
-std::string Format(CTwainLog& log, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string text = log.FormatString(format, args);
-  va_end(args);
-  return text;
-}
-
 // The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
 // to 40 with its line when a file is given; the line ends in exactly one line feed, also when
 // the text is empty or is cut at a NUL it holds, and a CR LF ending is kept.
@@ -117,17 +109,15 @@ TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
 TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
   const std::string head(147, 'x');
   const std::string text150 = head + "|42";
-  EXPECT_EQ(Format(log_, "%s|%d", head.c_str(), 42), text150);
   log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s|%d", head.c_str(), 42);
   EXPECT_EQ(Written(), "[<time>] INFO from \"S\" " + text150 + "\n");
 
   const wint_t beyondUnicode = 0x110000;
-  EXPECT_EQ(Format(log_, "%lc", beyondUnicode), "");
-  EXPECT_EQ(Format(log_, nullptr), "");
   log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
   EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
+// Milliseconds rounded to four digits at most, in the line's stamp and the file's name alike.
 TEST(TwainLogHeader, StampsLocalTimeWithMillisecondsRoundedToFourDigits) {
   struct tm local {};
   ASSERT_NE(strptime("2026-01-05 09:30:12", "%Y-%m-%d %H:%M:%S", &local), nullptr);
@@ -135,6 +125,11 @@ TEST(TwainLogHeader, StampsLocalTimeWithMillisecondsRoundedToFourDigits) {
   EXPECT_EQ(CTwainLog::GetHeader(local, 1500), "2026/01/05 09:30:12.002");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999499), "2026/01/05 09:30:12.999");
   EXPECT_EQ(CTwainLog::GetHeader(local, 999600), "2026/01/05 09:30:12.1000");
+  char path[256];
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 457);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_0457.txt");
+  MakeLogFilePath(path, sizeof(path), "/logs", local, 1000);
+  EXPECT_STREQ(path, "/logs/Twainlog_20260105_093012_1000.txt");
 }
 
 // Counts its deletions, and whether the log file was still open at the time.
@@ -179,10 +174,17 @@ TEST_F(TwainLogLifecycle, LivesWhileLoggingIsEnabled) {
 
   std::filesystem::create_directories(TWAINTRACE_TEST_LOG_DIR);
   g_pcTwainLog = new CountingLog;
-  setupTwainLog();
+  EXPECT_TRUE(setupTwainLog());
   EXPECT_EQ(CountingLog::deletions, 1);
   ASSERT_NE(g_pcTwainLog, nullptr);
   EXPECT_EQ(typeid(*g_pcTwainLog), typeid(CTwainLog));
+  // A second setup keeps the open file.
+  FILE* first = g_pLogFile;
+  EXPECT_TRUE(setupTwainLog());
+  EXPECT_EQ(g_pLogFile, first);
+  WriteLogFile(reinterpret_cast<const unsigned char*>("abc"), 0);
+  WriteLogFile(reinterpret_cast<const unsigned char*>("abc"), 3);
+  EXPECT_EQ(ftell(g_pLogFile), 3);
 
   delete g_pcTwainLog;
   g_pcTwainLog = new CountingLog;

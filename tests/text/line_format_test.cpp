@@ -24,7 +24,9 @@ namespace {
     EXPECT_STREQ(ours, library) << "format \"" << format << "\""; \
   } while (0)
 
-TEST(LineFormat, IntegersAsTheLibraryPrintsThem) {
+// Integers at their limits, arguments promoted as for printf, strings, percent signs, and the
+// values no TW_FIX32 holds, which go to the library.
+TEST(LineFormat, EachDirectiveAsTheLibraryPrintsIt) {
   for (int value : {0, 1, -1, 7, 42, 99, 100, 12345, -12345, 65535, INT_MAX, INT_MIN}) {
     EXPECT_AS_PRINTF("%d|%i|%3d|%05d|%-5d|", value, value, value, value, value);
     EXPECT_AS_PRINTF("%x|%02x|%04x|%08x|%X|%u|", value, value, value, value, value, value);
@@ -33,28 +35,25 @@ TEST(LineFormat, IntegersAsTheLibraryPrintsThem) {
   for (long value : {0L, -1L, 4294967295L, -4294967296L, LONG_MAX, LONG_MIN}) {
     EXPECT_AS_PRINTF("[%05ld] %ld|%lx|%lu|%-21ld|", value, value, value, value, value);
   }
-}
-
-TEST(LineFormat, ArgumentsArePromotedAsForPrintf) {
   TW_UINT16 unsigned16 = 65535;
   TW_INT16 signed16 = -1;
   TW_UINT32 unsigned32 = 0xFFFFFFFF;
   TW_UINT8 unsigned8 = 200;
-  bool yes = true;
-  EXPECT_AS_PRINTF("%d %d %d %d", unsigned16, signed16, unsigned32, yes);
+  EXPECT_AS_PRINTF("%d %d %d %d", unsigned16, signed16, unsigned32, true);
   EXPECT_AS_PRINTF("%x 0x%02x %u", signed16, unsigned8, signed16);
   EXPECT_AS_PRINTF("%c|%3c|%-3c|", 'A', 'b', 'c');
-}
-
-TEST(LineFormat, StringsAndPercentSigns) {
-  const char* empty = "";
   const char* text = "abc";
-  EXPECT_AS_PRINTF("[%s][%s]%s", empty, text, kCrLf);
+  EXPECT_AS_PRINTF("[%s][%s]%s", "", text, kCrLf);
   EXPECT_AS_PRINTF("%.2s|%6s|%-6s|%.5s", text, text, text, text);
   EXPECT_AS_PRINTF("100%% of %s%%", text);
   // Null only at run time, as a pointer from a structure would be.
   const char* volatile none = nullptr;
   EXPECT_AS_PRINTF("[%s]", none);
+  for (double value :
+       {0.1, -0.0, 1e300, -1e-300, 4294967296.0, 123456789.5, -2.5e-5, static_cast<double>(NAN),
+        static_cast<double>(INFINITY), -static_cast<double>(INFINITY)}) {
+    EXPECT_AS_PRINTF("[%.3f] [%.1f] [%9.3f] [%f]", value, value, value, value);
+  }
 }
 
 TEST(LineFormat, TextFieldIsReadNoFurtherThanItsEnd) {
@@ -86,30 +85,20 @@ TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
     differing += !check(static_cast<int16_t>(random()), random() & 0xFFFF);
   }
   EXPECT_EQ(differing, 0);
-}
-
-TEST(LineFormat, OtherPrecisionsAndWidthsOfFixedPoint) {
+  // Other precisions and widths, on a coarser sample.
   for (unsigned frac = 0; frac <= 0xFFFF; frac += 7) {
     for (int whole : {-3, 0, 250}) {
-      Fix32Number parts =
+      Fix32Number n =
           ToFix32Number(TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)});
-      double value = parts;
+      double v = n;
       char ours[128];
-      char library[128];
-      TW_FORMAT(ours, sizeof(ours), "%.0f|%.1f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f|%.6f", parts, parts,
-                parts, parts, parts, parts, parts, parts, parts);
-      snprintf(library, sizeof(library), "%.0f|%.1f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f|%.6f", value,
-               value, value, value, value, value, value, value, value);
-      EXPECT_STREQ(ours, library);
+      char theirs[128];
+      TW_FORMAT(ours, sizeof(ours), "%.0f|%.1f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f|%.6f", n, n, n, n,
+                n, n, n, n, n);
+      snprintf(theirs, sizeof(theirs), "%.0f|%.1f|%.2f|%.4f|%8.3f|%-9.2f|%08.3f|%f|%.6f", v, v, v,
+               v, v, v, v, v, v);
+      EXPECT_STREQ(ours, theirs);
     }
-  }
-}
-
-TEST(LineFormat, ValuesNoFix32HoldsGoToTheLibrary) {
-  for (double value :
-       {0.1, -0.0, 1e300, -1e-300, 4294967296.0, 123456789.5, -2.5e-5, static_cast<double>(NAN),
-        static_cast<double>(INFINITY), -static_cast<double>(INFINITY)}) {
-    EXPECT_AS_PRINTF("[%.3f] [%.1f] [%9.3f] [%f]", value, value, value, value);
   }
 }
 
