@@ -38,7 +38,7 @@ class OpenedSource : public testing::Test {
   TW_IDENTITY self = IdentityWithId(kSourceId);
 };
 
-TEST_F(OpenedSource, EveryNoticeOfTheOpenSourceIsAcceptedAndQueuedInOrder) {
+TEST_F(OpenedSource, EveryNoticeOfTheOpenSourceIsAcceptedAndQueuedInOrderUpToABound) {
   for (TW_UINT16 msg : {MSG_XFERREADY, MSG_DEVICEEVENT, MSG_CLOSEDSREQ, MSG_CLOSEDSOK}) {
     EXPECT_EQ(Notify(&self, msg), TWRC_SUCCESS) << msg;
   }
@@ -50,6 +50,13 @@ TEST_F(OpenedSource, EveryNoticeOfTheOpenSourceIsAcceptedAndQueuedInOrder) {
   for (const SourceNotice& notice : notices) EXPECT_TRUE(notice.accepted) << notice.refusal;
   EXPECT_TRUE(source.TakeNotices().empty());
   EXPECT_FALSE(source.WaitForNotice(MSG_XFERREADY, std::chrono::milliseconds(1)));
+
+  // A source that floods the manager costs bounded memory: the newest notices are kept.
+  const size_t sent = SourceManager::kMostQueuedNotices + 10;
+  for (size_t i = 0; i < sent; ++i) Notify(&self, i + 1 == sent ? MSG_CLOSEDSOK : MSG_DEVICEEVENT);
+  notices = source.TakeNotices();
+  ASSERT_EQ(notices.size(), SourceManager::kMostQueuedNotices);
+  EXPECT_EQ(notices.back().message, MSG_CLOSEDSOK);
 }
 
 TEST_F(OpenedSource, WhatTheManagerWouldRefuseFailsAndIsQueuedWithTheReason) {
@@ -78,38 +85,13 @@ TEST_F(OpenedSource, WhatTheManagerWouldRefuseFailsAndIsQueuedWithTheReason) {
     EXPECT_FALSE(notices[i].accepted);
     EXPECT_EQ(notices[i].refusal, expected[i].refusal);
   }
-}
 
-// A source that floods the manager costs bounded memory: the newest notices are kept.
-TEST_F(OpenedSource, AFloodKeepsOnlyTheNewestNotices) {
-  const size_t sent = SourceManager::kMostQueuedNotices + 10;
-  for (size_t i = 0; i < sent; ++i) Notify(&self, i + 1 == sent ? MSG_CLOSEDSOK : MSG_DEVICEEVENT);
-  std::vector<SourceNotice> notices = source.TakeNotices();
-  ASSERT_EQ(notices.size(), SourceManager::kMostQueuedNotices);
-  EXPECT_EQ(notices.back().message, MSG_CLOSEDSOK);
-}
-
-TEST_F(OpenedSource, AClosedSourceIsRefused) {
   TW_IDENTITY identity = self;
   ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
   EXPECT_EQ(Notify(&self, MSG_CLOSEDSREQ), TWRC_FAILURE);
-  std::vector<SourceNotice> notices = source.TakeNotices();
+  notices = source.TakeNotices();
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_EQ(notices[0].refusal, "source not open");
-}
-
-// A waiter on the application's thread wakes when another thread's notice comes.
-TEST_F(OpenedSource, ANoticeFromAnotherThreadWakesTheWaiter) {
-  std::thread sender([this] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    Notify(&self, MSG_XFERREADY);
-  });
-  bool came = source.WaitForNotice(MSG_XFERREADY, std::chrono::seconds(10));
-  sender.join();
-  EXPECT_TRUE(came);
-  std::vector<SourceNotice> notices = source.TakeNotices();
-  ASSERT_EQ(notices.size(), 1u);
-  EXPECT_NE(notices[0].thread, std::this_thread::get_id());
 }
 
 // The sample working the TWAIN 2 way, chosen when it is loaded: it says so in its identity and
