@@ -2,7 +2,6 @@
 // its capability answers and its images, reached through the data source as an application does.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -72,18 +71,9 @@ TEST(SampleSequence, StatusReportsTheLastFailureOnceAndRefusedCallsChangeNothing
   EXPECT_TRUE(source.Enable()) << "still open";
 }
 
-// The header every container begins with: its item type and, for a list, its item count.
-TW_ARRAY HeaderOf(const CapabilityAnswer& answer) {
-  TW_ARRAY header{};
-  memcpy(&header, answer.container.data(),
-         std::min(answer.container.size(), offsetof(TW_ARRAY, ItemList)));
-  return header;
-}
-
 // The bytes a container of this shape and item count takes.
 size_t ContainerSize(const CapabilityAnswer& answer) {
-  const TW_ARRAY header = HeaderOf(answer);
-  const size_t items = header.NumItems * TwainItemSize(header.ItemType);
+  const size_t items = answer.header.NumItems * TwainItemSize(answer.header.ItemType);
   if (answer.conType == TWON_ARRAY) return offsetof(TW_ARRAY, ItemList) + items;
   if (answer.conType == TWON_ENUMERATION) return offsetof(TW_ENUMERATION, ItemList) + items;
   if (answer.conType == TWON_RANGE) return sizeof(TW_RANGE);
@@ -96,9 +86,9 @@ TEST(SampleCapabilities, EveryListedCapabilityAnswersEveryGetInAContainerOfItsSi
   CapabilityAnswer supported = source.Capability(CAP_SUPPORTEDCAPS, MSG_GET);
   ASSERT_EQ(supported.rc, TWRC_SUCCESS);
   ASSERT_EQ(supported.conType, TWON_ARRAY);
-  EXPECT_EQ(TW_UINT16{HeaderOf(supported).ItemType}, TWTY_UINT16);
+  EXPECT_EQ(TW_UINT16{supported.header.ItemType}, TWTY_UINT16);
   ASSERT_EQ(supported.container.size(), ContainerSize(supported));
-  std::vector<TW_UINT16> listed(HeaderOf(supported).NumItems);
+  std::vector<TW_UINT16> listed(supported.header.NumItems);
   memcpy(listed.data(), supported.container.data() + offsetof(TW_ARRAY, ItemList),
          listed.size() * sizeof(TW_UINT16));
   EXPECT_EQ(std::set<TW_UINT16>(listed.begin(), listed.end()).size(), listed.size())

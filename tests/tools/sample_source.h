@@ -2,6 +2,8 @@
 // with the dynamic loader, every call through DS_Entry.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -47,11 +49,13 @@ class EntryLibrary : public SourceManager {
   }
 };
 
-// A capability answer: the return code and the exact bytes of the container the source made.
+// A capability answer: the return code, the exact bytes of the container the source made, and
+// the fields every container begins with copied out (the item type; a list's item count).
 struct CapabilityAnswer {
   TW_UINT16 rc = TWRC_FAILURE;
   TW_UINT16 conType = 0;
   std::vector<char> container;
+  TW_ARRAY header{};
 };
 
 class SampleSource : public EntryLibrary {
@@ -87,16 +91,17 @@ class SampleSource : public EntryLibrary {
     answer.rc = Call(DG_CONTROL, DAT_CAPABILITY, msg, &capability);
     answer.conType = capability.ConType;
     answer.container = TakeHandle(capability.hContainer);
+    memcpy(&answer.header, answer.container.data(),
+           std::min(answer.container.size(), offsetof(TW_ARRAY, ItemList)));
     return answer;
   }
 
   TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item) {
-    TW_CAPABILITY capability{cap, TWON_ONEVALUE, HostMemory::Allocate(sizeof(TW_ONEVALUE))};
-    auto* oneValue = static_cast<TW_ONEVALUE*>(HostMemory::Lock(capability.hContainer));
-    oneValue->ItemType = itemType;
-    oneValue->Item = item;
+    const TW_ONEVALUE value{itemType, item};
+    TW_CAPABILITY capability{cap, TWON_ONEVALUE, HostMemory::Allocate(sizeof(value))};
+    memcpy(HostMemory::Lock(capability.hContainer), &value, sizeof(value));
     HostMemory::Unlock(capability.hContainer);
-    TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
+    const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
     HostMemory::Free(capability.hContainer);
     return rc;
   }

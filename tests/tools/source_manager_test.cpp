@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "common/twain_values.h"
 #include "tools/sample_source.h"
@@ -92,30 +90,6 @@ TEST_F(OpenedSource, WhatTheManagerWouldRefuseFailsAndIsQueuedWithTheReason) {
   notices = source.TakeNotices();
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_EQ(notices[0].refusal, "source not open");
-}
-
-// The sample working the TWAIN 2 way, chosen when it is loaded: it says so in its identity and
-// announces its image through the manager, from the application's thread or from its own.
-TEST(SampleNotices, ComeThroughTheManagerFromTheThreadAskedFor) {
-  for (const char* mode : {"callback", "callback-thread"}) {
-    SCOPED_TRACE(mode);
-    setenv("HALVERN_NOTIFY", mode, 1);
-    SampleSource source;
-    unsetenv("HALVERN_NOTIFY");
-    ASSERT_EQ(source.HandOverEntryPoints(), TWRC_SUCCESS);
-    TW_IDENTITY identity = IdentityWithId(kSourceId);
-    ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
-    EXPECT_NE(identity.SupportedGroups & DF_DS2, 0u);
-    ASSERT_TRUE(source.Enable());
-    ASSERT_TRUE(source.WaitForNotice(MSG_XFERREADY, std::chrono::seconds(10)));
-    std::vector<SourceNotice> notices = source.TakeNotices();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_TRUE(notices[0].accepted) << notices[0].refusal;
-    EXPECT_EQ(notices[0].thread != std::this_thread::get_id(),
-              std::string(mode) == "callback-thread");
-    // The image it announced is there to take.
-    EXPECT_GT(source.ImageInfo().ImageWidth, 0);
-  }
 }
 
 }  // namespace
