@@ -28,6 +28,7 @@ struct DemoRun {
   const char* transfer;
   const char* pixel;
   int strips = 0;            // successful memory strips before each page's last one
+  int sessions = 1;          // one after another in one load of the data source
   std::string options = "";  // put after the others, so that they win
   std::string notify = "event";
   std::string environment = "";  // put before the command
@@ -38,7 +39,8 @@ std::string DemoCommand(const DemoRun& run) {
   return run.environment + " '" TOOLS_DEMO_HOST "' --notify " + run.notify +
          " --notice-timeout 300 --data-source '" TOOLS_TEST_DS "' --log-dir '" +
          SampleSource::LogDirectory() + "' --pages " + std::to_string(run.pages) + " --xfer " +
-         run.transfer + " --pixel " + run.pixel + " --dpi 75 " + run.options + " 2>&1";
+         run.transfer + " --pixel " + run.pixel + " --dpi 75 --sessions " +
+         std::to_string(run.sessions) + " " + run.options + " 2>&1";
 }
 
 // What the report tool reads of a log: every triplet, its names, result, state and structures.
@@ -48,11 +50,11 @@ std::string Summary(const log_reader::Triplet& entry) {
   return (entry.hasHeader ? text : "(event)") + " -> " + std::string(entry.returnCode);
 }
 
-// The session's steps: the set-up steps from the expected file, with the vendor's names as this
+// Each session's steps: the set-up steps from the expected file, with the vendor's names as this
 // build names them. The Linux source manager, and any manager of a source that notifies through
-// it, hands over its entry points first; only the TWAIN 2.5 names know their data argument type.
-// Such a source's notice does not pass through the event loop.
-std::string ExpectedSession(const DemoRun& run) {
+// it, hands over its entry points before each opening; only the TWAIN 2.5 names know their
+// data argument type. Such a source's notice does not pass through the event loop.
+std::string ExpectedSessions(const DemoRun& run) {
   const bool byCallback = run.notify == "callback";
   const std::string ok = " -> TWRC_SUCCESS\n";
   std::string steps;
@@ -82,8 +84,11 @@ std::string ExpectedSession(const DemoRun& run) {
                     : "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET -> TWRC_XFERDONE\n";
     steps += "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER" + ok;
   }
-  return steps + "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS" + ok +
-         "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS" + ok;
+  steps += "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS" + ok +
+           "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS" + ok;
+  std::string sessions;
+  for (int session = 0; session < run.sessions; ++session) sessions += steps;
+  return sessions;
 }
 
 // The states of the state lines, each run of one state counted once; 3 first after the hand-over.
@@ -198,9 +203,10 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderWhetherAdaptedOrNotifiedByCallbac
   Finished demo = RunDemo(GetParam());
   ASSERT_EQ(demo.result.status, 0) << demo.result.output;
   ASSERT_TRUE(demo.log) << "no one log file: " << demo.logPath;
-  EXPECT_EQ(CheckedStatePath(demo), ExpectedStatePath(GetParam().pages));
-  EXPECT_EQ(demo.Summaries(), ExpectedSession(GetParam()));
-  const std::vector<std::string> pages = ExpectSummaryOf(demo, GetParam().pages);
+  const int pageCount = GetParam().pages * GetParam().sessions;
+  EXPECT_EQ(CheckedStatePath(demo), ExpectedStatePath(GetParam().pages, GetParam().sessions));
+  EXPECT_EQ(demo.Summaries(), ExpectedSessions(GetParam()));
+  const std::vector<std::string> pages = ExpectSummaryOf(demo, pageCount);
 
   DemoRun adapted = GetParam();
   adapted.bundle = Bundle::kAdapter;
@@ -215,35 +221,28 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderWhetherAdaptedOrNotifiedByCallbac
   notified.notify = "callback";
   Finished byCallback = RunDemo(notified);
   ASSERT_EQ(byCallback.result.status, 0) << byCallback.result.output;
-  EXPECT_EQ(ExpectSummaryOf(byCallback, notified.pages), pages);
+  EXPECT_EQ(ExpectSummaryOf(byCallback, pageCount), pages);
   for (const char* notice : {"MSG_XFERREADY", "MSG_CLOSEDSREQ"}) {
     EXPECT_NE(
         byCallback.result.output.find("Notice from the source: " + std::string(notice) + "\n"),
         std::string::npos);
   }
-  EXPECT_EQ(byCallback.Summaries(), ExpectedSession(notified));
+  EXPECT_EQ(byCallback.Summaries(), ExpectedSessions(notified));
 }
 
-// One run per transfer mechanism.
-INSTANTIATE_TEST_SUITE_P(
-    Runs, DemoSession, testing::Values(DemoRun{3, "memory", "gray", 4}, DemoRun{2, "native", "bw"}),
-    [](const testing::TestParamInfo<DemoRun>& info) {
-      return std::to_string(info.param.pages) + "Pages" + info.param.transfer + info.param.pixel;
-    });
-
-// Repeated sessions are each whole, one after another, in one load of the data source and so in
-// one log.
-TEST(DemoSessions, EveryRepeatedSessionIsWholeInOneLog) {
-  Finished demo = RunDemo({1, "native", "bw", 0, "--sessions 3"});
-  ASSERT_EQ(demo.result.status, 0) << demo.result.output;
-  ASSERT_TRUE(demo.log) << "no one log file: " << demo.logPath;
-  EXPECT_EQ(CheckedStatePath(demo), ExpectedStatePath(1, 3));
-  ExpectSummaryOf(demo, 3);
-  for (int session = 1; session <= 3; ++session) {
-    const std::string line = "Session " + std::to_string(session) + " of 3\n";
-    EXPECT_NE(demo.result.output.find(line), std::string::npos) << demo.result.output;
-  }
+void PrintTo(const DemoRun& run, std::ostream* out) {
+  *out << run.sessions << " x " << run.pages << " pages, " << run.transfer << ", " << run.pixel;
 }
+
+// One run per transfer mechanism, the second repeated in one load.
+INSTANTIATE_TEST_SUITE_P(Runs, DemoSession,
+                         testing::Values(DemoRun{3, "memory", "gray", 4},
+                                         DemoRun{2, "native", "bw", 0, 3}),
+                         [](const testing::TestParamInfo<DemoRun>& info) {
+                           return std::to_string(info.param.sessions) + "x" +
+                                  std::to_string(info.param.pages) + "Pages" + info.param.transfer +
+                                  info.param.pixel;
+                         });
 
 // A notice that never comes, a source that does not work the TWAIN 2 way, a missing bundle and a
 // resolution the source refuses end the session with a clear message, the source still closed.
@@ -252,7 +251,7 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
       "DG_CONTROL/" + Twain25Name("DAT_ENTRYPOINT", DAT_ENTRYPOINT) + "/MSG_SET -> TWRC_FAILURE";
   const std::string closed = "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS -> TWRC_SUCCESS";
   const auto byCallback = [](const char* environment) {
-    return DemoRun{1, "memory", "gray", 0, "", "callback", environment};
+    return DemoRun{1, "memory", "gray", 0, 1, "", "callback", environment};
   };
   const struct {
     DemoRun run;
@@ -264,8 +263,8 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
       {byCallback("HALVERN_WITHHOLD=closedsreq"),
        "the source sent no MSG_CLOSEDSREQ notice within 300 ms", closed},
       {byCallback("HALVERN_NOTIFY=event"), "no DF_DS2", closed},
-      {{1, "memory", "gray", 0, "--dpi 123"}, "", closed},
-      {{1, "memory", "gray", 0, "", "event", "", Bundle::kMissing},
+      {{1, "memory", "gray", 0, 1, "--dpi 123"}, "", closed},
+      {{1, "memory", "gray", 0, 1, "", "event", "", Bundle::kMissing},
        "",
        kLinuxSourceManagerAbi ? handOver : "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS -> TWRC_FAILURE"},
   };
@@ -284,7 +283,7 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
 TEST(DemoSessionFailures, OptionOutsideItsRangeIsWrongUse) {
   for (const char* options : {"--pages 0", "--xfer file", "--sessions 0", "--sessions -1",
                               "--sessions 1000001", "--sessions many"}) {
-    CommandResult demo = RunCommand(DemoCommand({1, "native", "bw", 0, options}));
+    CommandResult demo = RunCommand(DemoCommand({1, "native", "bw", 0, 1, options}));
     EXPECT_EQ(demo.status, 2) << options;
     EXPECT_NE(demo.output.find("invalid value for --"), std::string::npos) << demo.output;
   }
