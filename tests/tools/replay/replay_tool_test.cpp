@@ -4,7 +4,6 @@
 // made again.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <regex>
