@@ -41,9 +41,6 @@ TEST(AdapterBundle, HandsEveryTripletAndAnswerToItsTargetLoadedAtTheFirstTriplet
     EXPECT_STREQ(identity.ProductName, "Halvern Virtual Scanner");
     EXPECT_TRUE(SampleLoaded());
     // The sample's own refusal and its own reason for it come back.
-    TW_PALETTE8 palette{};
-    EXPECT_EQ(source.Call(DG_IMAGE, DAT_PALETTE8, MSG_GET, &palette), TWRC_FAILURE);
-    EXPECT_EQ(source.ConditionCode(), TWCC_BADPROTOCOL);
     EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_FAILURE);
     EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
     EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
