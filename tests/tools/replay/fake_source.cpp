@@ -21,9 +21,9 @@ TW_IDENTITY self{};
 TW_IDENTITY application{};
 std::thread late;  // a notice sent by a thread of the source's own
 
-bool Asked(const char* kind) {
-  const char* notice = getenv("REPLAY_FAKE_NOTICE");
-  return notice != nullptr && strcmp(notice, kind) == 0;
+bool Asked(const char* kind, const char* variable = "REPLAY_FAKE_NOTICE") {
+  const char* asked = getenv(variable);
+  return asked != nullptr && strcmp(asked, kind) == 0;
 }
 
 TW_UINT16 Notify(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT16 msg) {
@@ -77,12 +77,9 @@ extern "C" __attribute__((visibility("default"))) TW_UINT16 DS_Entry(TW_IDENTITY
                                                                      TW_UINT32 DG, TW_UINT16 DAT,
                                                                      TW_UINT16 MSG,
                                                                      TW_MEMREF data) {
-  const char* fault = getenv("REPLAY_FAKE_FAULT");
-  if (fault != nullptr && DAT == DAT_CAPABILITY && MSG == MSG_GETCURRENT) {
-    if (strcmp(fault, "crash") == 0) abort();
-    if (strcmp(fault, "hang") == 0) {
-      for (;;) pause();
-    }
+  if (DAT == DAT_CAPABILITY && MSG == MSG_GETCURRENT) {
+    if (Asked("crash", "REPLAY_FAKE_FAULT")) abort();
+    while (Asked("hang", "REPLAY_FAKE_FAULT")) pause();
   }
   if (DAT == DAT_ENTRYPOINT && MSG == MSG_SET && data != nullptr) {
     managerEntry = static_cast<TW_ENTRYPOINT*>(data)->DSM_Entry;

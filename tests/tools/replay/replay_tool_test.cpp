@@ -1,21 +1,17 @@
 // twaintrace-replay as a driver team runs it: the demo session's log against the sample bundle
 // and the data source, against a sample with other power-on settings, against sources that
-// crash, hang or are none, and logs with entries that cannot be made again.
+// crash, hang, are none or send notices no source should, and logs with entries that cannot be
+// made again.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "test_support.h"
-#include "vendor_build.h"
 
 namespace {
 
@@ -51,42 +47,38 @@ ToolRun Replay(const std::string& arguments, const std::string& environment = ""
   return {RunCommand(environment + " '" REPLAY_TOOL "' " + arguments + " 2>&1")};
 }
 
-// The log of the demo host's session with `options` through the test copy of the data source:
-// the one log that was not there before.
-fs::path DemoSession(const std::string& options, const std::string& environment = "") {
-  std::set<fs::path> before;
-  for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) before.insert(old.path());
-  std::string command = environment +
-                        " '" REPLAY_DEMO_HOST "' --data-source '" REPLAY_TEST_DS
-                        "' --log-dir '" REPLAY_LOG_DIR "' " +
-                        options + " > /dev/null 2>&1";
-  EXPECT_EQ(system(command.c_str()), 0) << command;
-  for (const auto& log : fs::directory_iterator(REPLAY_LOG_DIR)) {
-    if (before.count(log.path()) == 0) return log.path();
-  }
-  ADD_FAILURE() << "no log of " << options;
-  return {};
-}
-
-void EmptyLogDirectory() {
-  for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
+// The log of the demo host's session with `options` through the test copy of the data source,
+// as one word of a command.
+std::string DemoSession(const std::string& options, const std::string& environment = "") {
+  CommandResult demo = RunCommand(environment + " '" REPLAY_DEMO_HOST "' --data-source '" +
+                                  REPLAY_TEST_DS "' --log-dir '" REPLAY_LOG_DIR "' " + options);
+  std::smatch log;
+  EXPECT_EQ(demo.status, 0) << options << "\n" << demo.output;
+  EXPECT_TRUE(std::regex_search(demo.output, log, std::regex("Log file: (.*)\n"))) << demo.output;
+  return Quoted(log[1]);
 }
 
 // Demo sessions through the test copy of the data source, shared by the tests: one by memory
-// transfer, one by native transfer.
+// transfer, one by native transfer, and one of a source that sends its notices to the source
+// manager, by an application that waits for them instead of running an event loop.
 class ReplayTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    EmptyLogDirectory();
+    for (const auto& old : fs::directory_iterator(REPLAY_LOG_DIR)) fs::remove(old.path());
     fs::create_directories(REPLAY_OUTPUT);
-    demoLog_ = DemoSession("--pages 2");
-    nativeLog_ = DemoSession("--pages 1 --xfer native --pixel rgb");
+    memoryLog = DemoSession("--pages 2");
+    nativeLog = DemoSession("--pages 1 --xfer native --pixel rgb");
+    callbackLog = DemoSession("--pages 2 --notify callback", "HALVERN_NOTIFY=callback");
   }
 
-  static std::string DemoLog() { return Quoted(demoLog_.string()); }
+  static ToolRun ReplayCallbacks(const char* source, const std::string& environment,
+                                 int timeout = 2) {
+    return Replay(
+        "--verbose --timeout " + std::to_string(timeout) + " " + callbackLog + " " + Quoted(source),
+        environment);
+  }
 
-  static inline fs::path demoLog_;
-  static inline fs::path nativeLog_;
+  static inline std::string memoryLog, nativeLog, callbackLog;
 };
 
 const std::vector<std::string> kRefusedSetSkipped = {
@@ -97,14 +89,12 @@ const std::vector<std::string> kRefusedSetSkipped = {
 };
 
 TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
-  for (const std::string& log : {DemoLog(), Quoted(nativeLog_.string())}) {
+  for (const std::string& log : {memoryLog, nativeLog}) {
     for (const char* source : {REPLAY_SAMPLE, REPLAY_TEST_DS}) {
+      SCOPED_TRACE(log + " " + source);
       ToolRun run = Replay(log + " " + Quoted(source));
-      EXPECT_EQ(run.status, 0) << log << " " << source << "\n" << run.output;
+      run.Expect(0, {" calls replayed, 2 skipped, 0 diverged\n"});
       EXPECT_EQ(run.EntryLines(), kRefusedSetSkipped) << run.output;
-      EXPECT_TRUE(std::regex_search(run.output, std::regex("Summary: \\d+ calls replayed, 2 "
-                                                           "skipped, 0 diverged\n$")))
-          << run.output;
     }
   }
 }
@@ -112,7 +102,7 @@ TEST_F(ReplayTool, DemoLogReplaysWithoutDivergence) {
 TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   const std::string changed = "HALVERN_DEFAULT_PIXEL=bw HALVERN_DEFAULT_DPI=300";
   const std::string source = Quoted(REPLAY_SAMPLE);
-  ToolRun run = Replay(DemoLog() + " " + source, changed);
+  ToolRun run = Replay(memoryLog + " " + source, changed);
   run.Expect(1, {", 2 skipped, 2 diverged\n"});
   std::vector<std::string> expected = {
       "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE): CurrentIndex 2 -> 0",
@@ -122,33 +112,37 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   expected.insert(expected.end(), kRefusedSetSkipped.begin(), kRefusedSetSkipped.end());
   EXPECT_EQ(run.EntryLines(), expected) << run.output;
 
-  run = Replay("--stop-at-first " + DemoLog() + " " + source, changed);
+  run = Replay("--stop-at-first " + memoryLog + " " + source, changed);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.EntryLines(), std::vector<std::string>(expected.begin(), expected.begin() + 2));
 
-  fs::path json = fs::path(REPLAY_OUTPUT) / "divergences.json";
-  run = Replay("--quiet --json " + Quoted(json.string()) + " " + DemoLog() + " " + source, changed);
+  // The JSON report of a session with notices: the divergences and the notices each call saw.
+  const std::string json = Quoted(std::string(REPLAY_OUTPUT) + "/replay.json");
+  run = Replay("--quiet --json " + json + " " + callbackLog + " " + source,
+               changed + " HALVERN_NOTIFY=callback");
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(std::regex_match(run.output, std::regex("Summary: [^\n]*\n"))) << run.output;
-  ExpectHolds(ReadFile(json),
+  ExpectHolds(ReadFile(REPLAY_OUTPUT "/replay.json"),
               {"\"diverged\": 2,",
-               "{\"field\": \"Item\", \"logged\": \"150.000\", \"replayed\": \"300.000\"}"});
+               "{\"field\": \"Item\", \"logged\": \"150.000\", \"replayed\": \"300.000\"}",
+               "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": ",
+               "\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"});
 }
 
 TEST_F(ReplayTool, CrashAndHangAreReportedWithTheirCall) {
   const std::string call = "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_SUPPORTEDSIZES): ";
-  Replay(DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash")
+  Replay(memoryLog + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash")
       .Expect(1, {call + "the data source crashed (signal 6, SIGABRT)\n"});
-  Replay("--timeout 1 " + DemoLog() + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang")
+  Replay("--timeout 1 " + memoryLog + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang")
       .Expect(1, {call + "the data source did not return within 1 s\n"});
 }
 
 TEST_F(ReplayTool, WhatCannotBeReadIsWrongUse) {
-  Replay(DemoLog() + " " + DemoLog()).Expect(2, {"cannot load the data source"});
-  Replay(DemoLog() + " " + Quoted(REPLAY_NOT_A_SOURCE)).Expect(2, {"has no DS_Entry"});
+  Replay(memoryLog + " " + memoryLog).Expect(2, {"cannot load the data source"});
+  Replay(memoryLog + " " + Quoted(REPLAY_NOT_A_SOURCE)).Expect(2, {"has no DS_Entry"});
   Replay("/nonexistent/Twainlog.txt " + Quoted(REPLAY_SAMPLE)).Expect(2, {"cannot read the log"});
-  Replay(DemoLog()).Expect(2, {});
-  Replay("--timeout 0 " + DemoLog() + " " + Quoted(REPLAY_SAMPLE)).Expect(2, {});
+  Replay(memoryLog).Expect(2, {});
+  Replay("--timeout 0 " + memoryLog + " " + Quoted(REPLAY_SAMPLE)).Expect(2, {});
 }
 
 TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
@@ -162,115 +156,57 @@ TEST_F(ReplayTool, EntriesThatCannotBeMadeAgainAreSkippedAndCounted) {
                   " calls replayed, 4 skipped, "});
 }
 
-// Two loads in one file, a line that is no log line, and a log that ends inside an entry.
-TEST_F(ReplayTool, DamagedLogsReplayWhatTheyHold) {
-  std::string log = ReadFile(demoLog_);
-  size_t lastEntry = log.rfind("[000");
-  std::string damaged = log + "a line of something else\r\n" + log.substr(0, lastEntry + 40);
-  const fs::path damagedLog = fs::path(REPLAY_OUTPUT) / "damaged.txt";
-  std::ofstream(damagedLog, std::ios::binary) << damaged;
-  Replay(Quoted(damagedLog.string()) + " " + Quoted(REPLAY_SAMPLE))
-      .Expect(0, {": not a line of a TwainTrace log, ignored: a line of something else",
-                  ": a new load of the data source begins; replayed in a fresh process",
-                  ": skipped: the log ends inside the entry\n",
-                  ", 5 skipped, 0 diverged; 2 loads of the data source; 1 unrecognized log lines "
-                  "ignored\n"});
-}
-
-// A session of a source that sends its notices to the source manager, by an application that
-// waits for them instead of running an event loop.
-class CallbackReplay : public ::testing::Test {
- protected:
-  // In the test, not the suite's set-up, so that a session that fails fails the test.
-  void SetUp() override {
-    fs::create_directories(REPLAY_OUTPUT);
-    if (!log_.empty()) return;
-    EmptyLogDirectory();
-    log_ = DemoSession("--pages 2 --notify callback", "HALVERN_NOTIFY=callback");
-    ASSERT_FALSE(log_.empty());
-  }
-
-  static ToolRun ReplayAgainst(const char* source, const std::string& environment,
-                               int timeout = 2) {
-    return Replay("--verbose --timeout " + std::to_string(timeout) + " " + Quoted(log_.string()) +
-                      " " + Quoted(source),
-                  environment);
-  }
-
-  static inline fs::path log_;
-};
-
-TEST_F(CallbackReplay, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
+TEST_F(ReplayTool, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
   const std::string received = ": notice MSG_XFERREADY received\n";
   for (const char* mode : {"callback", "callback-thread"}) {
     SCOPED_TRACE(mode);
-    ToolRun run = ReplayAgainst(REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=") + mode);
+    ToolRun run = ReplayCallbacks(REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=") + mode);
     run.Expect(0, {received, ", 2 skipped, 0 diverged\n"});
     EXPECT_EQ(run.output.find("refused"), std::string::npos) << run.output;
   }
 
-  fs::path json = fs::path(REPLAY_OUTPUT) / "notices.json";
-  Replay("--quiet --json " + Quoted(json.string()) + " " + Quoted(log_.string()) + " " +
-             Quoted(REPLAY_SAMPLE),
-         "HALVERN_NOTIFY=callback");
-  ExpectHolds(ReadFile(json),
-              {"DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS\", \"line\": ",
-               "\"notice\": \"MSG_XFERREADY\", \"accepted\": true, \"refusal\": \"\"}"});
-
   // A source that keeps a notice back: the application's wait for it is the first divergence.
-  struct Withheld {
+  const std::string awaited = ": awaited notice MSG_";
+  const struct {
     const char* notice;
-    const char* firstDivergence;
-  };
-  const Withheld withheld[] = {
-      {"xferready",
-       "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: awaited notice MSG_XFERREADY -> none within 2 s"},
+    std::string firstDivergence;
+  } withheld[] = {
+      {"xferready", "DG_IMAGE/DAT_IMAGEINFO/MSG_GET" + awaited + "XFERREADY -> none within 2 s"},
       {"closedsreq",
-       "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS: awaited notice MSG_CLOSEDSREQ -> none within "
-       "2 s"},
+       "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS" + awaited + "CLOSEDSREQ -> none within 2 s"},
   };
-  for (const Withheld& c : withheld) {
-    ToolRun run = ReplayAgainst(
-        REPLAY_SAMPLE, std::string("HALVERN_NOTIFY=callback HALVERN_WITHHOLD=") + c.notice);
+  for (const auto& c : withheld) {
+    ToolRun run = Replay("--stop-at-first --timeout 2 " + callbackLog + " " + Quoted(REPLAY_SAMPLE),
+                         std::string("HALVERN_NOTIFY=callback HALVERN_WITHHOLD=") + c.notice);
     EXPECT_EQ(run.status, 1) << run.output;
-    std::vector<std::string> lines = run.EntryLines();
-    auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-      return line.find("skipped") == std::string::npos &&
-             line.find(": notice ") == std::string::npos;
-    });
-    ASSERT_NE(first, lines.end()) << run.output;
-    EXPECT_EQ(*first, c.firstDivergence) << run.output;
+    // After the set-up's skipped entries.
+    const std::vector<std::string> lines = run.EntryLines();
+    ASSERT_GT(lines.size(), kRefusedSetSkipped.size()) << run.output;
+    EXPECT_EQ(lines[kRefusedSetSkipped.size()], c.firstDivergence) << run.output;
   }
 }
 
 // Notices no source should send, or at odd times, from a source that otherwise sends what a
 // TWAIN 2 source sends: each a line of its own, the replay going on.
-TEST_F(CallbackReplay, MisbehavingNoticesAreReportedNotFatal) {
-  struct Case {
+TEST_F(ReplayTool, MisbehavingNoticesAreReportedNotFatal) {
+  const std::string enable = "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: ";
+  const struct {
     const char* misbehaviour;
-    const char* line;
-  };
-  const Case cases[] = {
-      {"null-origin",
-       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice MSG_XFERREADY refused: "
-       "null origin"},
-      {"foreign-destination",
-       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice MSG_XFERREADY "
-       "refused: foreign destination"},
-      {"unknown-message",
-       "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: notice ERROR!(30583) "
-       "refused: unknown message"},
+    std::string line;
+  } cases[] = {
+      {"null-origin", enable + "notice MSG_XFERREADY refused: null origin"},
+      {"foreign-destination", enable + "notice MSG_XFERREADY refused: foreign destination"},
+      {"unknown-message", enable + "notice ERROR!(30583) refused: unknown message"},
       {"thread", ": notice MSG_XFERREADY received"},
-      {"flood", "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: 25 more notices, not listed"},
+      {"flood", enable + "25 more notices, not listed"},
       {"close-mid-transfer", "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: notice MSG_CLOSEDSREQ received"},
       {"after-close",
-       "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS: notice MSG_CLOSEDSREQ refused: "
-       "source not open"},
+       "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS: notice MSG_CLOSEDSREQ refused: source not open"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.misbehaviour);
     ToolRun run =
-        ReplayAgainst(REPLAY_FAKE, std::string("REPLAY_FAKE_NOTICE=") + c.misbehaviour, 1);
+        ReplayCallbacks(REPLAY_FAKE, std::string("REPLAY_FAKE_NOTICE=") + c.misbehaviour, 1);
     // Its good notices still came, the one from its own thread too.
     EXPECT_NE(run.output.find(c.line), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Summary: "), std::string::npos) << run.output;

@@ -11,16 +11,13 @@
 #include <vector>
 
 #include "analyzer/para_analyze.h"
-#include "common/host_memory.h"
 #include "common/twain_values.h"
 #include "dumps/dump_fixture.h"
 #include "log_reader/log_splitter.h"
-#include "platform/source_manager_memory.h"
 #include "replay/call_input.h"
 #include "replay/dump_values.h"
 #include "twaintrace/twain_items.h"
 #include "twaintrace/twain_vendor.h"
-#include "vendor_build.h"
 
 namespace {
 
@@ -47,64 +44,45 @@ class RoundTrip : public DumpTest {
         log_reader::ParseTriplet(std::get<log_reader::RawEntry>(items.at(0)), 1), false);
   }
 
-  struct Call {
-    TW_UINT32 dg;
-    TW_UINT16 dat;
-    TW_UINT16 msg;
-    void* data;
-  };
-
-  // Each call's text, made into an input and dumped again, is the same text.
-  static void ExpectRoundTrips(const std::vector<Call>& calls) {
-    for (const Call& call : calls) {
-      std::string text = Text(call.dg, call.dat, call.msg, call.data);
-      SCOPED_TRACE(text);
-      replay::Rebuilt rebuilt = Rebuilt(text);
-      replay::CallInput* input = std::get_if<replay::CallInput>(&rebuilt);
-      ASSERT_NE(input, nullptr) << "skipped: " << std::get<std::string>(rebuilt);
-      EXPECT_EQ(input->Group(), call.dg);
-      EXPECT_EQ(input->ArgumentType(), call.dat);
-      EXPECT_EQ(input->Message(), call.msg);
-      EXPECT_EQ(Text(input->Group(), input->ArgumentType(), input->Message(), input->Data()), text);
-    }
+  // The call's text, made into an input and dumped again, is the same text.
+  static void ExpectRoundTrip(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
+    std::string text = Text(dg, dat, msg, data);
+    SCOPED_TRACE(text);
+    replay::Rebuilt rebuilt = Rebuilt(text);
+    replay::CallInput* input = std::get_if<replay::CallInput>(&rebuilt);
+    ASSERT_NE(input, nullptr) << "skipped: " << std::get<std::string>(rebuilt);
+    EXPECT_EQ(input->Group(), dg);
+    EXPECT_EQ(input->ArgumentType(), dat);
+    EXPECT_EQ(input->Message(), msg);
+    EXPECT_EQ(Text(dg, dat, msg, input->Data()), text);
   }
 
-  TW_CAPABILITY Capability(TW_UINT16 cap, TW_UINT16 conType, const std::vector<char>& bytes) {
-    return TW_CAPABILITY{cap, conType, Handle(bytes)};
-  }
-
-  TW_CAPABILITY OneValue(TW_UINT16 cap, TW_UINT16 itemType, const void* item) {
-    size_t itemSize = TwainItemSize(itemType);
+  // A one-value container of the item, given as a value of the C type of `itemType`.
+  template <typename Item>
+  TW_CAPABILITY OneValue(TW_UINT16 cap, TW_UINT16 itemType, const Item& item) {
+    const size_t itemSize = TwainItemSize(itemType);
     std::vector<char> bytes(std::max(sizeof(TW_ONEVALUE), offsetof(TW_ONEVALUE, Item) + itemSize));
     memcpy(bytes.data(), &itemType, sizeof(itemType));
-    memcpy(bytes.data() + offsetof(TW_ONEVALUE, Item), item, itemSize);
-    return Capability(cap, TWON_ONEVALUE, bytes);
-  }
-  // The item given as a value of the C type of `itemType`.
-  template <typename Item>
-  TW_CAPABILITY OneValueOf(TW_UINT16 cap, TW_UINT16 itemType, Item item) {
-    return OneValue(cap, itemType, &item);
+    memcpy(bytes.data() + offsetof(TW_ONEVALUE, Item), &item, itemSize);
+    return TW_CAPABILITY{cap, TWON_ONEVALUE, Handle(bytes)};
   }
 };
 
 TEST_F(RoundTrip, OneValueSetOfEveryItemType) {
   TW_STR255 author = "A. Writer, [scans] = {1}";
   TW_CAPABILITY sets[] = {
-      OneValueOf(ICAP_XRESOLUTION, TWTY_FIX32, ToFix32(300)),
-      OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_GRAY}),
-      // A value the capability's table has no name for.
-      OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{77}),
-      OneValueOf(CAP_FEEDERENABLED, TWTY_BOOL, TW_BOOL{1}),
-      OneValueOf(CAP_XFERCOUNT, TWTY_INT16, TW_INT16{-1}),
-      OneValueOf(CAP_XFERCOUNT, TWTY_UINT32, TW_UINT32{4000000000u}),
-      OneValueOf(ICAP_THRESHOLD, TWTY_UINT8, TW_UINT8{0xAB}),
-      OneValueOf(CAP_VX_VERSION, TWTY_UINT16, TW_UINT16{0x0105}),
-      OneValueOf(ICAP_FRAMES, TWTY_FRAME,
-                 TW_FRAME{ToFix32(0), ToFix32(0.5), ToFix32(8.267), ToFix32(11.693)}),
+      OneValue(ICAP_XRESOLUTION, TWTY_FIX32, ToFix32(300)),
+      OneValue(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_GRAY}),
+      OneValue(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{77}),  // a value with no name
+      OneValue(CAP_FEEDERENABLED, TWTY_BOOL, TW_BOOL{1}),
+      OneValue(CAP_XFERCOUNT, TWTY_INT16, TW_INT16{-1}),
+      OneValue(CAP_XFERCOUNT, TWTY_UINT32, TW_UINT32{4000000000u}),
+      OneValue(ICAP_THRESHOLD, TWTY_UINT8, TW_UINT8{0xAB}),
+      OneValue(CAP_VX_VERSION, TWTY_UINT16, TW_UINT16{0x0105}),
+      OneValue(ICAP_FRAMES, TWTY_FRAME,
+               TW_FRAME{ToFix32(0), ToFix32(0.5), ToFix32(8.267), ToFix32(11.693)}),
       OneValue(CAP_AUTHOR, TWTY_STR255, author)};
-  std::vector<Call> calls;
-  for (TW_CAPABILITY& set : sets) calls.push_back({DG_CONTROL, DAT_CAPABILITY, MSG_SET, &set});
-  ExpectRoundTrips(calls);
+  for (TW_CAPABILITY& set : sets) ExpectRoundTrip(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &set);
 }
 
 TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
@@ -114,13 +92,13 @@ TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
   TW_ARRAY array{TWTY_UINT16, 4, {}};
   TW_CAPABILITY sets[] = {
       TW_CAPABILITY{ICAP_BRIGHTNESS, TWON_RANGE, Handle(&range, sizeof(range))},
-      Capability(ICAP_PIXELTYPE, TWON_ENUMERATION,
-                 Container(enumeration, offsetof(TW_ENUMERATION, ItemList),
-                           std::vector<TW_UINT16>{TWPT_BW, TWPT_GRAY, TWPT_RGB})),
-      Capability(CAP_SUPPORTEDCAPS, TWON_ARRAY,
-                 Container(array, offsetof(TW_ARRAY, ItemList),
-                           std::vector<TW_UINT16>{CAP_XFERCOUNT, ICAP_PIXELTYPE, CAP_VX_FEEDERTYPE,
-                                                  0x1234}))};
+      TW_CAPABILITY{ICAP_PIXELTYPE, TWON_ENUMERATION,
+                    Handle(Container(enumeration, offsetof(TW_ENUMERATION, ItemList),
+                                     std::vector<TW_UINT16>{TWPT_BW, TWPT_GRAY, TWPT_RGB}))},
+      TW_CAPABILITY{CAP_SUPPORTEDCAPS, TWON_ARRAY,
+                    Handle(Container(array, offsetof(TW_ARRAY, ItemList),
+                                     std::vector<TW_UINT16>{CAP_XFERCOUNT, ICAP_PIXELTYPE,
+                                                            CAP_VX_FEEDERTYPE, 0x1234}))}};
 
   TW_VERSION version{1, 5, TWLG_USA, TWCY_USA, "1.5 build [7]"};
   TW_IDENTITY identity{IdentityIdFrom(7),     version, 2,        4,
@@ -133,15 +111,14 @@ TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
   TW_IMAGEMEMXFER xfer{};
   xfer.Memory = {TWMF_APPOWNS | TWMF_POINTER, static_cast<TW_UINT32>(buffer.size()), buffer.data()};
 
-  std::vector<Call> calls = {{DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity},
-                             {DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity},
-                             {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui},
-                             {DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout},
-                             {DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, &request},
-                             {DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &file},
-                             {DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer}};
-  for (TW_CAPABILITY& set : sets) calls.push_back({DG_CONTROL, DAT_CAPABILITY, MSG_SET, &set});
-  ExpectRoundTrips(calls);
+  ExpectRoundTrip(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity);
+  ExpectRoundTrip(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity);
+  ExpectRoundTrip(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
+  ExpectRoundTrip(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout);
+  ExpectRoundTrip(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, &request);
+  ExpectRoundTrip(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &file);
+  ExpectRoundTrip(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer);
+  for (TW_CAPABILITY& set : sets) ExpectRoundTrip(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &set);
 
   // A memory transfer gets a whole buffer of the logged size.
   replay::Rebuilt transfer = Rebuilt(Text(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer));
@@ -156,21 +133,29 @@ TEST_F(RoundTrip, ContainerSetsAndTheStructuresTheApplicationFills) {
 
 // Gets send the capability alone, as an application does; what the source fills is zeroed.
 TEST_F(RoundTrip, GetsSendTheCapabilityAloneAndZeroedStructures) {
-  TW_CAPABILITY answer = OneValueOf(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_RGB});
+  TW_CAPABILITY answer = OneValue(ICAP_PIXELTYPE, TWTY_UINT16, TW_UINT16{TWPT_RGB});
   replay::Rebuilt rebuilt = Rebuilt(Text(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &answer));
   auto* capability = std::get<replay::CallInput>(rebuilt).As<TW_CAPABILITY>();
   EXPECT_EQ(capability->Cap, ICAP_PIXELTYPE);
   EXPECT_EQ(capability->ConType, TWON_DONTCARE16);
-  TW_HANDLE container = capability->hContainer;
-  EXPECT_EQ(container, nullptr);
+  EXPECT_EQ(TW_HANDLE{capability->hContainer}, nullptr);
 
   TW_STATUS status{TWCC_BADVALUE, {0}};
   replay::Rebuilt statusInput = Rebuilt(Text(DG_CONTROL, DAT_STATUS, MSG_GET, &status));
   EXPECT_EQ(std::get<replay::CallInput>(statusInput).As<TW_STATUS>()->ConditionCode, 0);
 }
 
+// A capability's item, as the replay reads it.
+template <TW_UINT16 cap>
+std::optional<int64_t> ItemValue(std::string_view text) {
+  TW_UINT16 item = 0;
+  if (!replay::ParseItem(cap, TWTY_UINT16, text, &item)) return std::nullopt;
+  return item;
+}
+
 // A log of either build reads back, whichever this one is: the vendor's build names the vendor's
-// values and leaves the TWAIN 2.5 ones unnamed; the build for any source does the opposite.
+// values and leaves the TWAIN 2.5 ones unnamed; the build for any source does the opposite, and
+// writes the items of the vendor's capabilities as plain numbers.
 TEST(NamesOfEitherBuild, ReadBackToTheirValues) {
   using Reader = std::optional<int64_t> (*)(std::string_view);
   struct Case {
@@ -190,34 +175,15 @@ TEST(NamesOfEitherBuild, ReadBackToTheirValues) {
       {replay::ItemTypeValue, "ERROR!(15)", "TWTY_HANDLE", twain25::TWTY_HANDLE},
       {replay::FileFormatValue, "ERROR!(11)", "TWFF_JP2", twain25::TWFF_JP2},
       {replay::DataGroupValue, "ERROR!(65535)", "DG_MASK", twain25::DG_MASK},
+      {ItemValue<ICAP_PIXELTYPE>, "ERROR!(16)", "TWPT_INFRARED", twain25::TWPT_INFRARED},
+      {ItemValue<CAP_VX_VERSION>, "1.5", "261", 0x0105},
+      {ItemValue<CAP_VX_FEEDERTYPE>, "2", "2", 2},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.read(c.vendorBuild), c.value) << c.vendorBuild;
     EXPECT_EQ(c.read(c.otherBuild), c.value) << c.otherBuild;
   }
   EXPECT_EQ(replay::ArgumentTypeValue("DAT_NOSUCHTHING"), std::nullopt);
-}
-
-// Capability items: a value of a table's TWAIN 2.5 supplement, and the vendor's capabilities'
-// values, which the build for any source writes as plain numbers.
-TEST(NamesOfEitherBuild, ItemsReadBackToTheirValues) {
-  struct Case {
-    TW_UINT16 cap;
-    const char* text;
-    TW_UINT16 value;
-  };
-  const Case cases[] = {
-      {ICAP_PIXELTYPE, "TWPT_INFRARED", static_cast<TW_UINT16>(twain25::TWPT_INFRARED)},
-      {ICAP_PIXELTYPE, "ERROR!(16)", 16},
-      {CAP_VX_VERSION, "1.5", 0x0105},
-      {CAP_VX_VERSION, "261", 0x0105},
-      {CAP_VX_FEEDERTYPE, "2", 2},
-  };
-  for (const Case& c : cases) {
-    TW_UINT16 item = 0;
-    EXPECT_TRUE(replay::ParseItem(c.cap, TWTY_UINT16, c.text, &item)) << c.text;
-    EXPECT_EQ(item, c.value) << c.text;
-  }
 }
 
 }  // namespace
