@@ -4,7 +4,7 @@
 set -euo pipefail
 # lld and llvm link and read the macOS cross build; GNU time measures the big-log benchmark's
 # peak memory.
-packages=(cmake g++ make libgtest-dev libgmock-dev libboost-dev libbenchmark-dev
+packages=(cmake g++ make ninja-build libgtest-dev libgmock-dev libboost-dev libbenchmark-dev
   clang libclang-rt-14-dev lld llvm time)
 # The macOS cross build fetches its pinned Zig through npm, wherever npm comes from.
 command -v npm >/dev/null || packages+=(npm)

@@ -24,9 +24,12 @@ fi
 default_build=build-fuzz
 [ "$kind" = natural ] || [ "$kind" = log-reader ] || default_build="build-fuzz-$kind"
 build=${FUZZ_BUILD_DIR:-$default_build}
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DTWAINTRACE_FUZZ=ON \
+# libFuzzer's documented flags: -O1 and line tables.
+generator=()
+[ -f "$build/CMakeCache.txt" ] || ! command -v ninja >/dev/null || generator=(-G Ninja)
+cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ -DTWAINTRACE_FUZZ=ON \
   -DTWAINTRACE_ABI="$abi" -DTWAINTRACE_VENDOR_EXTENSIONS="$vendor" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "$target"
 mkdir -p "$build/fuzz/discovered"
 log="$build/fuzz/last-run.log"

@@ -76,12 +76,17 @@ print_stage_times() {
 trap print_stage_times EXIT
 
 # Debug information as line tables only (-g1): the same machine code as -g, and every file and
-# line a sanitizer's or a test's report names, in about a fifth less compile time.
+# line a sanitizer's or a test's report names, in about a fifth less compile time. Sanitized
+# builds are optimised at -O1, as the sanitizers' own documentation advises: every check stays,
+# and they compile in about two fifths less time than at -O2. Ninja, when there, keeps both
+# processors busy across targets.
 configure_and_build() {
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "$@" >/dev/null
+  local dir=$1 optimisation=$2 generator=()
+  shift 2
+  # A build directory keeps the generator it was made with.
+  [ -f "$dir/CMakeCache.txt" ] || ! command -v ninja >/dev/null || generator=(-G Ninja)
+  cmake -S . -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimisation -g1 -DNDEBUG" "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 
@@ -104,22 +109,22 @@ run_tests() {
 
 run_stage deps scripts/install-deps.sh
 
-# name, build directory, configuration options, each on one line (read takes one line). The Linux source manager's binary interface
-# packs to 2 bytes and leaves 32-bit fields misaligned, which only the sanitizers see. The
-# generic build is the one for tracing any data source, as the README's Linux steps make it (no
-# vendor extensions, TWAIN 2.5 names); tests of the vendor's own names and dumps skip
-# themselves there.
+# name, build directory, optimisation, configuration options, each on one line (read takes one
+# line). The Linux source manager's binary interface packs to 2 bytes and leaves 32-bit fields
+# misaligned, which only the sanitizers see. The generic build is the one for tracing any data
+# source, as the README's Linux steps make it (no vendor extensions, TWAIN 2.5 names); tests of
+# the vendor's own names and dumps skip themselves there.
 configurations=(
-  "normal|$build|"
-  "sanitized|$sanitized|-DTWAINTRACE_SANITIZE=ON"
-  "linux-dsm|${build}-linux-dsm|-DTWAINTRACE_ABI=linux-dsm"
-  "sanitized-linux-dsm|${sanitized}-linux-dsm|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm"
-  "sanitized-generic|${sanitized}-generic|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm -DTWAINTRACE_VENDOR_EXTENSIONS=OFF"
+  "normal|$build|-O2|"
+  "sanitized|$sanitized|-O1|-DTWAINTRACE_SANITIZE=ON"
+  "linux-dsm|${build}-linux-dsm|-O2|-DTWAINTRACE_ABI=linux-dsm"
+  "sanitized-linux-dsm|${sanitized}-linux-dsm|-O1|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm"
+  "sanitized-generic|${sanitized}-generic|-O1|-DTWAINTRACE_SANITIZE=ON -DTWAINTRACE_ABI=linux-dsm -DTWAINTRACE_VENDOR_EXTENSIONS=OFF"
 )
 for configuration in "${configurations[@]}"; do
-  IFS='|' read -r name dir options <<<"$configuration"
+  IFS='|' read -r name dir optimisation options <<<"$configuration"
   # shellcheck disable=SC2086 # the options are words
-  run_stage "build $name" configure_and_build "$dir" $options
+  run_stage "build $name" configure_and_build "$dir" "$optimisation" $options
   # One configuration's tests at a time, each beside the next build.
   wait_for_stages
   run_stage_in_background "test $name" run_tests "$dir"
