@@ -15,6 +15,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -40,12 +41,6 @@ void WriteForeignArchitecture(const std::string& from, const std::string& to) {
   code.at(kMachineOffset) = static_cast<char>(foreign);
   code.at(kMachineOffset + 1) = 0;
   std::ofstream(to, std::ios::binary) << code;
-}
-
-void WriteInfoPlist() {
-  std::ofstream(kRoot + "/Halvern.bundle/Contents/Info.plist")
-      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-         "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
 }
 
 bool Loaded(const char* path) {
@@ -75,7 +70,11 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
   if (bundle == FakeBundle::kMissing) return;
   RunOrThrow("mkdir -p '" + kBundleExecutableDir + "'");
-  if (bundle != FakeBundle::kNoInfoPlist) WriteInfoPlist();
+  if (bundle != FakeBundle::kNoInfoPlist) {
+    std::ofstream(kRoot + "/Halvern.bundle/Contents/Info.plist")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+           "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
+  }
   if (bundle == FakeBundle::kUnloadable) {
     RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
   } else if (bundle == FakeBundle::kWrongArchitecture) {
@@ -87,8 +86,7 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
 
 DataSourceHarness::~DataSourceHarness() {
   if (dataSource_ != nullptr) Unload();
-  // The bundle's counters start afresh with the next load.
-  if (fake_ != nullptr) dlclose(fake_);
+  DropBundle();  // the bundle's counters start afresh with the next load
 }
 
 void DataSourceHarness::Load() {
@@ -102,8 +100,7 @@ void DataSourceHarness::Load() {
 }
 
 void DataSourceHarness::DropBundle() {
-  if (fake_ != nullptr) dlclose(fake_);
-  fake_ = nullptr;
+  if (fake_ != nullptr) dlclose(std::exchange(fake_, nullptr));
 }
 
 bool DataSourceHarness::DataSourceLoaded() const {
@@ -168,16 +165,15 @@ void DataSourceHarness::RedirectLogFileTo(const char* device) {
 }
 
 void DataSourceHarness::Unload() {
+  const std::string capture = kRoot + "/unload-stderr.txt";
   fflush(stderr);
-  std::string capture = kRoot + "/unload-stderr.txt";
-  int saved = dup(2);
-  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup2(file, 2);
+  const int saved = dup(2);
+  const int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup3(file, 2, 0);
   close(file);
-  dlclose(dataSource_);
-  dataSource_ = nullptr;
+  dlclose(std::exchange(dataSource_, nullptr));
   fflush(stderr);
-  dup2(saved, 2);
+  dup3(saved, 2, 0);
   close(saved);
   unloadStderr_ = ReadFile(capture);
 }
@@ -246,8 +242,8 @@ std::vector<std::string> DataSourceHarness::LogFileNames() const {
 }
 
 std::string DataSourceHarness::LogFileName() const {
-  std::vector<std::string> names = LogFileNames();
-  return names.empty() ? std::string() : names.back();
+  const std::vector<std::string> names = LogFileNames();
+  return names.empty() ? "" : names.back();
 }
 
 int DataSourceHarness::LogFileCount() const {
@@ -255,6 +251,6 @@ int DataSourceHarness::LogFileCount() const {
 }
 
 std::string DataSourceHarness::LogText() const {
-  std::string name = LogFileName();
-  return name.empty() ? std::string() : ReadFile(LogDirectory() + "/" + name);
+  const std::string name = LogFileName();
+  return name.empty() ? "" : ReadFile(LogDirectory() + "/" + name);
 }

@@ -2,9 +2,10 @@
 // reference count that its creator owns (the Create and Copy rule) and CFRelease lowers.
 //
 // Where the model is simpler than CoreFoundation:
-// - Strings are made from UTF-8, or from MacRoman's ASCII half only (other bytes: no string).
-//   As in CoreFoundation, a string of ASCII is stored in 8 bits, so CFStringGetCharactersPtr
-//   answers null for it and the caller copies the characters out.
+// - Strings hold ASCII only: text with any other byte makes no string (CoreFoundation would
+//   decode UTF-8; the data source's names and the tests' paths are ASCII). As in CoreFoundation,
+//   a string of ASCII is stored in 8 bits, so CFStringGetCharactersPtr answers null and the
+//   caller copies the characters out.
 // - A bundle's Info.plist is read as XML for CFBundleExecutable alone. A bundle without it, or
 //   whose Info.plist names no executable, has no code here; CoreFoundation would try the
 //   bundle's own name as well, so the model is the stricter case.
@@ -18,14 +19,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "apple_model.h"
 #include "model_state.h"
@@ -34,8 +33,7 @@ namespace apple_model {
 namespace {
 
 struct String : Object {
-  std::vector<UniChar> units;
-  bool eightBit = false;
+  std::string text;
 };
 
 struct Url : Object {
@@ -50,87 +48,44 @@ struct Bundle : Object {
 };
 
 std::recursive_mutex g_mutex;
-std::set<Object*>& Live() {
-  static std::set<Object*> live;
-  return live;
-}
-std::map<std::string, Bundle*>& Bundles() {
-  static std::map<std::string, Bundle*> bundles;
-  return bundles;
-}
+std::set<Object*> g_live;
+std::map<std::string, Bundle*> g_bundles;
 
-// The reference a caller holds to a model object.
 template <typename Reference>
 Reference RefTo(Object* object) {
   return reinterpret_cast<Reference>(object);
 }
 
-// UTF-16 code units of UTF-8 text; false for malformed text.
-bool DecodeUtf8(const std::string& text, std::vector<UniChar>* units) {
-  for (size_t i = 0; i < text.size();) {
-    auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80         ? 0
-                : (lead >> 5) == 6  ? 1
-                : (lead >> 4) == 14 ? 2
-                : (lead >> 3) == 30 ? 3
-                                    : -1;
-    if (extra < 0) return false;
-    uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      if (i + static_cast<size_t>(k) >= text.size()) return false;
-      auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = code << 6 | (next & 0x3F);
-    }
-    i += static_cast<size_t>(extra) + 1;
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      units->push_back(static_cast<UniChar>(0xD800 + (code >> 10)));
-      units->push_back(static_cast<UniChar>(0xDC00 + (code & 0x3FF)));
-    } else {
-      units->push_back(static_cast<UniChar>(code));
-    }
+CFStringRef NewString(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return nullptr;
   }
-  return true;
-}
-
-String* NewString(const std::vector<UniChar>& units) {
   auto* string = new String;
   string->kind = Kind::kString;
-  string->units = units;
-  string->eightBit = true;
-  for (UniChar unit : units) string->eightBit = string->eightBit && unit < 0x80;
+  string->text = text;
   Register(string);
-  return string;
+  return RefTo<CFStringRef>(string);
 }
 
-String* LiveString(CFStringRef reference, const char* function) {
+const std::string& TextOf(CFStringRef reference, const char* function) {
   auto* string = static_cast<String*>(Find(reference, Kind::kString));
   if (string == nullptr) Misuse(function, "not a live CFString");
-  return string;
-}
-
-// The ASCII text of a string; other characters become '?', which no exported name holds.
-std::string Ascii(const String& string) {
-  std::string text;
-  for (UniChar unit : string.units) text.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-  return text;
+  return string->text;
 }
 
 // The CFBundleExecutable of an XML Info.plist, or empty.
 std::string ExecutableNamed(const std::string& infoPlist) {
-  std::ifstream file(infoPlist, std::ios::binary);
   std::stringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(infoPlist, std::ios::binary).rdbuf();
   const std::string plist = text.str();
   const std::string key = "<key>CFBundleExecutable</key>";
+  const std::string open = "<string>";
   size_t at = plist.find(key);
   if (at == std::string::npos) return "";
   at = plist.find_first_not_of(" \t\r\n", at + key.size());
-  const std::string open = "<string>";
   if (at == std::string::npos || plist.compare(at, open.size(), open) != 0) return "";
-  size_t start = at + open.size();
-  size_t end = plist.find("</string>", start);
+  const size_t start = at + open.size();
+  const size_t end = plist.find("</string>", start);
   if (end == std::string::npos) return "";
   std::string name = plist.substr(start, end - start);
   return name.find('/') == std::string::npos ? name : "";
@@ -139,11 +94,11 @@ std::string ExecutableNamed(const std::string& infoPlist) {
 // The last release of a bundle unloads its code and releases its URL.
 void ReleaseLocked(Object* object) {
   if (--object->count > 0) return;
-  Live().erase(object);
+  g_live.erase(object);
   if (object->kind == Kind::kString) return delete static_cast<String*>(object);
   if (object->kind == Kind::kUrl) return delete static_cast<Url*>(object);
   auto* bundle = static_cast<Bundle*>(object);
-  Bundles().erase(bundle->directory);
+  g_bundles.erase(bundle->directory);
   if (bundle->code != nullptr) dlclose(bundle->code);
   ReleaseLocked(bundle->url);
   delete bundle;
@@ -154,14 +109,13 @@ void ReleaseLocked(Object* object) {
 void Register(Object* object) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   object->count = 1;
-  Live().insert(object);
+  g_live.insert(object);
 }
 
 Object* Find(const void* reference, Kind kind) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   auto* object = static_cast<Object*>(const_cast<void*>(reference));
-  if (Live().count(object) == 0 || object->kind != kind) return nullptr;
-  return object;
+  return g_live.count(object) != 0 && object->kind == kind ? object : nullptr;
 }
 
 void Misuse(const char* function, const char* what) {
@@ -171,13 +125,13 @@ void Misuse(const char* function, const char* what) {
 
 size_t LiveObjects() {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  return Live().size();
+  return g_live.size();
 }
 
 long ReferenceCount(CFTypeRef reference) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   auto* object = static_cast<Object*>(const_cast<void*>(reference));
-  return Live().count(object) != 0 ? object->count : 0;
+  return g_live.count(object) != 0 ? object->count : 0;
 }
 
 }  // namespace apple_model
@@ -189,47 +143,36 @@ extern "C" {
 void CFRelease(CFTypeRef reference) {
   std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* object = static_cast<apple_model::Object*>(const_cast<void*>(reference));
-  if (reference == nullptr) apple_model::Misuse("CFRelease", "null");
-  if (apple_model::Live().count(object) == 0) {
-    apple_model::Misuse("CFRelease", "not a live object (released once too often?)");
+  if (apple_model::g_live.count(object) == 0) {
+    apple_model::Misuse("CFRelease", "not a live object (null, or released once too often?)");
   }
   apple_model::ReleaseLocked(object);
 }
 
+// MacRoman and UTF-8 agree on ASCII, which is all the model holds.
 CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* text, CFStringEncoding encoding) {
   if (text == nullptr) apple_model::Misuse("CFStringCreateWithCString", "null text");
-  std::vector<UniChar> units;
-  if (encoding == kCFStringEncodingUTF8) {
-    if (!apple_model::DecodeUtf8(text, &units)) return nullptr;
-  } else if (encoding == kCFStringEncodingMacRoman) {
-    for (const char* c = text; *c != '\0'; ++c) {
-      if (static_cast<unsigned char>(*c) >= 0x80) return nullptr;
-      units.push_back(static_cast<UniChar>(*c));
-    }
-  } else {
-    return nullptr;
-  }
-  return apple_model::RefTo<CFStringRef>(apple_model::NewString(units));
+  if (encoding != kCFStringEncodingUTF8 && encoding != kCFStringEncodingMacRoman) return nullptr;
+  return apple_model::NewString(text);
 }
 
 CFIndex CFStringGetLength(CFStringRef string) {
-  return static_cast<CFIndex>(apple_model::LiveString(string, "CFStringGetLength")->units.size());
+  return static_cast<CFIndex>(apple_model::TextOf(string, "CFStringGetLength").size());
 }
 
 const UniChar* CFStringGetCharactersPtr(CFStringRef string) {
-  apple_model::String* live = apple_model::LiveString(string, "CFStringGetCharactersPtr");
-  return live->eightBit ? nullptr : live->units.data();
+  apple_model::TextOf(string, "CFStringGetCharactersPtr");
+  return nullptr;
 }
 
 void CFStringGetCharacters(CFStringRef string, CFRange range, UniChar* buffer) {
-  apple_model::String* live = apple_model::LiveString(string, "CFStringGetCharacters");
+  const std::string& text = apple_model::TextOf(string, "CFStringGetCharacters");
   if (range.location < 0 || range.length < 0 ||
-      static_cast<size_t>(range.location + range.length) > live->units.size()) {
+      static_cast<size_t>(range.location + range.length) > text.size()) {
     apple_model::Misuse("CFStringGetCharacters", "range outside the string");
   }
-  if (range.length > 0) {
-    memcpy(buffer, live->units.data() + range.location,
-           sizeof(UniChar) * static_cast<size_t>(range.length));
+  for (CFIndex i = 0; i < range.length; ++i) {
+    buffer[i] = static_cast<UniChar>(text[static_cast<size_t>(range.location + i)]);
   }
 }
 
@@ -243,16 +186,15 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* pa
   return apple_model::RefTo<CFURLRef>(url);
 }
 
+// A trailing slash is no component of its own.
 CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
   auto* url = static_cast<apple_model::Url*>(apple_model::Find(reference, Kind::kUrl));
   if (url == nullptr) apple_model::Misuse("CFURLCopyLastPathComponent", "not a live CFURL");
   std::string path = url->path;
   while (path.size() > 1 && path.back() == '/') path.pop_back();
-  size_t slash = path.rfind('/');
-  std::string last = slash == std::string::npos || path == "/" ? path : path.substr(slash + 1);
-  std::vector<UniChar> units;
-  if (!apple_model::DecodeUtf8(last, &units)) return nullptr;
-  return apple_model::RefTo<CFStringRef>(apple_model::NewString(units));
+  const size_t slash = path.rfind('/');
+  return apple_model::NewString(slash == std::string::npos || path == "/" ? path
+                                                                          : path.substr(slash + 1));
 }
 
 // A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
@@ -260,22 +202,22 @@ CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
   std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* url = static_cast<apple_model::Url*>(apple_model::Find(reference, Kind::kUrl));
-  if (url == nullptr) return nullptr;
   struct stat status {};
-  if (stat(url->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
-  auto cached = apple_model::Bundles().find(url->path);
-  if (cached != apple_model::Bundles().end()) {
-    ++cached->second->count;
-    return apple_model::RefTo<CFBundleRef>(cached->second);
+  if (url == nullptr || stat(url->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    return nullptr;
   }
-  auto* bundle = new apple_model::Bundle;
+  apple_model::Bundle*& bundle = apple_model::g_bundles[url->path];
+  if (bundle != nullptr) {
+    ++bundle->count;
+    return apple_model::RefTo<CFBundleRef>(bundle);
+  }
+  bundle = new apple_model::Bundle;
   bundle->kind = Kind::kBundle;
   bundle->directory = url->path;
   bundle->url = url;
   ++url->count;
   bundle->executable = apple_model::ExecutableNamed(url->path + "/Contents/Info.plist");
   apple_model::Register(bundle);
-  apple_model::Bundles()[bundle->directory] = bundle;
   return apple_model::RefTo<CFBundleRef>(bundle);
 }
 
@@ -283,12 +225,12 @@ CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
 void* CFBundleGetFunctionPointerForName(CFBundleRef reference, CFStringRef name) {
   std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* bundle = static_cast<apple_model::Bundle*>(apple_model::Find(reference, Kind::kBundle));
-  if (bundle == nullptr)
+  if (bundle == nullptr) {
     apple_model::Misuse("CFBundleGetFunctionPointerForName", "not a live CFBundle");
-  std::string symbol =
-      apple_model::Ascii(*apple_model::LiveString(name, "CFBundleGetFunctionPointerForName"));
+  }
+  const std::string& symbol = apple_model::TextOf(name, "CFBundleGetFunctionPointerForName");
   if (bundle->code == nullptr && !bundle->executable.empty()) {
-    std::string executable = bundle->directory + "/Contents/MacOS/" + bundle->executable;
+    const std::string executable = bundle->directory + "/Contents/MacOS/" + bundle->executable;
     bundle->code = dlopen(executable.c_str(), RTLD_NOW | RTLD_LOCAL);
   }
   return bundle->code != nullptr ? dlsym(bundle->code, symbol.c_str()) : nullptr;

@@ -26,21 +26,18 @@ struct Block {
 };
 
 std::mutex g_mutex;
-std::map<Handle, Block>& Blocks() {
-  static std::map<Handle, Block> blocks;
-  return blocks;
-}
+std::map<Handle, Block> g_blocks;
 
 Block* FindBlock(Handle handle) {
-  auto found = Blocks().find(handle);
-  return found != Blocks().end() ? &found->second : nullptr;
+  auto found = g_blocks.find(handle);
+  return found != g_blocks.end() ? &found->second : nullptr;
 }
 
 }  // namespace
 
 size_t LiveHandles() {
   std::lock_guard<std::mutex> lock(g_mutex);
-  return Blocks().size();
+  return g_blocks.size();
 }
 
 void AnswerHandleSize(Handle handle, Size answer) {
@@ -49,6 +46,8 @@ void AnswerHandleSize(Handle handle, Size answer) {
 }
 
 }  // namespace apple_model
+
+using apple_model::FindBlock;
 
 extern "C" {
 
@@ -63,7 +62,7 @@ Handle NewHandleClear(Size byteCount) {
   }
   *master = data;
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  apple_model::Blocks()[master] = apple_model::Block{byteCount, 0, std::nullopt};
+  apple_model::g_blocks[master] = apple_model::Block{byteCount, 0, std::nullopt};
   return master;
 }
 
@@ -71,7 +70,7 @@ void DisposeHandle(Handle handle) {
   if (handle == nullptr) return;
   {
     std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    if (apple_model::Blocks().erase(handle) == 0) {
+    if (apple_model::g_blocks.erase(handle) == 0) {
       apple_model::Misuse("DisposeHandle", "not a live handle");
     }
   }
@@ -81,26 +80,23 @@ void DisposeHandle(Handle handle) {
 
 void HLock(Handle handle) {
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  if (apple_model::Block* block = apple_model::FindBlock(handle)) block->state |= kHandleLockedBit;
+  if (auto* block = FindBlock(handle)) block->state |= kHandleLockedBit;
 }
 
 void HUnlock(Handle handle) {
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  if (apple_model::Block* block = apple_model::FindBlock(handle)) {
-    block->state = static_cast<SInt8>(block->state & ~kHandleLockedBit);
-  }
+  if (auto* block = FindBlock(handle)) block->state &= ~kHandleLockedBit;
 }
 
 Size GetHandleSize(Handle handle) {
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  const apple_model::Block* block = apple_model::FindBlock(handle);
-  if (block == nullptr) return 0;
-  return block->answer.value_or(block->size);
+  const auto* block = FindBlock(handle);
+  return block != nullptr ? block->answer.value_or(block->size) : 0;
 }
 
 SInt8 HGetState(Handle handle) {
   std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  const apple_model::Block* block = apple_model::FindBlock(handle);
+  const auto* block = FindBlock(handle);
   return block != nullptr ? block->state : 0;
 }
 
