@@ -17,7 +17,7 @@ std::vector<struct timespec> g_readings;
 
 // The next instant, or false while the real clock runs.
 bool FakeReading(struct timespec* reading) {
-  if (!g_running) return false;
+  if (!g_running) return false;  // no lock on the real clock's path
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_running) return false;
   *reading = g_next;

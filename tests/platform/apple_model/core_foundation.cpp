@@ -27,10 +27,17 @@
 #include <string>
 
 #include "apple_model.h"
-#include "model_state.h"
 
 namespace apple_model {
 namespace {
+
+// Every object starts with this header, so that CFRelease can tell an object of the model
+// from anything else.
+enum class Kind { kString, kUrl, kBundle };
+struct Object {
+  Kind kind;
+  long count;
+};
 
 struct String : Object {
   std::string text;
@@ -50,6 +57,20 @@ struct Bundle : Object {
 std::recursive_mutex g_mutex;
 std::set<Object*> g_live;
 std::map<std::string, Bundle*> g_bundles;
+
+// A new object, with a reference count of one.
+void Register(Object* object) {
+  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  object->count = 1;
+  g_live.insert(object);
+}
+
+// The live object at `reference` of `kind`, or null.
+Object* Find(const void* reference, Kind kind) {
+  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  auto* object = static_cast<Object*>(const_cast<void*>(reference));
+  return g_live.count(object) != 0 && object->kind == kind ? object : nullptr;
+}
 
 template <typename Reference>
 Reference RefTo(Object* object) {
@@ -106,18 +127,6 @@ void ReleaseLocked(Object* object) {
 
 }  // namespace
 
-void Register(Object* object) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  object->count = 1;
-  g_live.insert(object);
-}
-
-Object* Find(const void* reference, Kind kind) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  auto* object = static_cast<Object*>(const_cast<void*>(reference));
-  return g_live.count(object) != 0 && object->kind == kind ? object : nullptr;
-}
-
 void Misuse(const char* function, const char* what) {
   fprintf(stderr, "apple model: %s: %s\n", function, what);
   abort();
@@ -126,12 +135,6 @@ void Misuse(const char* function, const char* what) {
 size_t LiveObjects() {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   return g_live.size();
-}
-
-long ReferenceCount(CFTypeRef reference) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  auto* object = static_cast<Object*>(const_cast<void*>(reference));
-  return g_live.count(object) != 0 ? object->count : 0;
 }
 
 }  // namespace apple_model

@@ -14,7 +14,6 @@
 #include <optional>
 
 #include "apple_model.h"
-#include "model_state.h"
 
 namespace apple_model {
 namespace {
