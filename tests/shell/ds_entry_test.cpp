@@ -33,29 +33,20 @@ TEST(DsEntry, SessionLogsEachCallWithItsStateOrErrorMarkersAndTheLoggersMessages
   g_harness = &harness;
   harness.Load();
   harness.SetHandler(&Answer);
+  g_answer = TWRC_SUCCESS;
+  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
+  harness.LogMessage("Halvern", "between calls");
+  g_answer = TWRC_FAILURE;
+  EXPECT_EQ(harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr), TWRC_FAILURE);
+  g_answer = TWRC_SUCCESS;
+  harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr);
+  g_answer = TWRC_DSEVENT;
   TW_EVENT event{};
   event.TWMessage = MSG_XFERREADY;
-  const struct {
-    TW_UINT32 DG;
-    TW_UINT16 DAT, MSG;
-    void* data;
-    TW_UINT16 answer;
-    const char* messageBefore;
-    const char* messageInside;
-  } calls[] = {
-      {DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr, TWRC_SUCCESS, nullptr, nullptr},
-      {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr, TWRC_FAILURE, "between calls",
-       nullptr},
-      {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr, TWRC_SUCCESS, nullptr, nullptr},
-      {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event, TWRC_DSEVENT, nullptr, nullptr},
-      {DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr, TWRC_XFERDONE, nullptr, "inside the call"},
-  };
-  for (const auto& call : calls) {
-    if (call.messageBefore != nullptr) harness.LogMessage("Halvern", call.messageBefore);
-    g_answer = call.answer;
-    g_messageInside = call.messageInside;
-    EXPECT_EQ(harness.Call(call.DG, call.DAT, call.MSG, call.data), call.answer);
-  }
+  harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+  g_answer = TWRC_XFERDONE;
+  g_messageInside = "inside the call";
+  EXPECT_EQ(harness.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE);
   g_messageInside = nullptr;
   harness.Unload();
   char eventAddress[32];

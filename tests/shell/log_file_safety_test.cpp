@@ -77,21 +77,6 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
   }
 }
 
-TEST(LogFileSafety, NewFileIsWritableByItsOwnerAloneAndClosedInChildren) {
-  DataSourceHarness harness;
-  mode_t saved = umask(0);
-  harness.Load();
-  umask(saved);
-  struct stat status {};
-  ASSERT_EQ(
-      stat((DataSourceHarness::LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0644u);
-  int descriptor = harness.LogFileDescriptor();
-  ASSERT_GE(descriptor, 0);
-  EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
-  harness.Unload();
-}
-
 // The name a load at `instant` gives its file.
 std::string NameAt(const struct timespec& instant) {
   const long microseconds = instant.tv_nsec / 1000;
@@ -100,18 +85,27 @@ std::string NameAt(const struct timespec& instant) {
 }
 
 // A clock that moves on a millisecond with each reading, starting just before a second's turn:
-// a name made from two readings pairs the old second with the new second's milliseconds.
+// a name made from two readings pairs the old second with the new second's milliseconds. The
+// file is writable by its owner alone, whatever the umask, and closed in child processes.
 TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   DataSourceHarness harness;
   const time_t second = time(nullptr) + 100;
   fake_clock::Run({second, 999400000}, 1000000);
+  const mode_t umaskBefore = umask(0);
   harness.Load();
+  umask(umaskBefore);
   std::vector<struct timespec> readings = fake_clock::Stop();
   ASSERT_FALSE(readings.empty());
   EXPECT_TRUE(std::any_of(
       readings.begin(), readings.end(),
       [&](const struct timespec& reading) { return NameAt(reading) == harness.LogFileName(); }))
       << harness.LogFileName() << " made from no single reading";
+  struct stat status {};
+  ASSERT_EQ(stat((harness.LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0644u);
+  const int descriptor = harness.LogFileDescriptor();
+  ASSERT_GE(descriptor, 0);
+  EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
   harness.Unload();
 }
 

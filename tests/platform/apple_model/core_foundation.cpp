@@ -14,6 +14,7 @@
 // - The last release of a bundle unloads its code.
 // - Misuse that crashes on a Mac (a release too many, a foreign pointer) ends the process with
 //   a message instead.
+// - Calls come from one thread at a time, as the tests make them.
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -21,7 +22,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -54,20 +54,17 @@ struct Bundle : Object {
   void* code = nullptr;
 };
 
-std::recursive_mutex g_mutex;
 std::set<Object*> g_live;
 std::map<std::string, Bundle*> g_bundles;
 
 // A new object, with a reference count of one.
 void Register(Object* object) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
   object->count = 1;
   g_live.insert(object);
 }
 
 // The live object at `reference` of `kind`, or null.
 Object* Find(const void* reference, Kind kind) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
   auto* object = static_cast<Object*>(const_cast<void*>(reference));
   return g_live.count(object) != 0 && object->kind == kind ? object : nullptr;
 }
@@ -133,7 +130,6 @@ void Misuse(const char* function, const char* what) {
 }
 
 size_t LiveObjects() {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
   return g_live.size();
 }
 
@@ -144,7 +140,6 @@ using apple_model::Kind;
 extern "C" {
 
 void CFRelease(CFTypeRef reference) {
-  std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* object = static_cast<apple_model::Object*>(const_cast<void*>(reference));
   if (apple_model::g_live.count(object) == 0) {
     apple_model::Misuse("CFRelease", "not a live object (null, or released once too often?)");
@@ -203,7 +198,6 @@ CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
 // A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
 // retained.
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
-  std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* url = static_cast<apple_model::Url*>(apple_model::Find(reference, Kind::kUrl));
   struct stat status {};
   if (url == nullptr || stat(url->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
@@ -226,7 +220,6 @@ CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
 
 // Loads the executable on first use.
 void* CFBundleGetFunctionPointerForName(CFBundleRef reference, CFStringRef name) {
-  std::lock_guard<std::recursive_mutex> lock(apple_model::g_mutex);
   auto* bundle = static_cast<apple_model::Bundle*>(apple_model::Find(reference, Kind::kBundle));
   if (bundle == nullptr) {
     apple_model::Misuse("CFBundleGetFunctionPointerForName", "not a live CFBundle");

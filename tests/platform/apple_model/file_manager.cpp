@@ -4,11 +4,11 @@
 // (the File Manager's names a catalog node, which a later rename would not lose). Names are
 // ASCII. The file system's refusals map to statuses as below; a directory is made with the
 // process's umask applied, as Apple documents for a new directory made without permissions.
+// Calls come from one thread at a time, as the tests make them.
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,7 +23,6 @@ namespace {
 constexpr OSErr kNoErr = 0, kIoErr = -36, kBdNamErr = -37, kFnfErr = -43, kDupFNErr = -48,
                 kParamErr = -50, kMemFullErr = -108, kDirNFErr = -120, kAfpAccessDenied = -5000;
 
-std::mutex g_mutex;
 std::vector<std::string> g_paths;  // an FSRef holds an index into these
 std::optional<OSErr> g_failCreate;
 std::optional<OSStatus> g_failPath;
@@ -42,12 +41,10 @@ OSErr StatusOfErrno(int error) {
 // The failure set for the next call, taken so that the call after it runs normally.
 template <typename Status>
 std::optional<Status> Take(std::optional<Status>& failure) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   return std::exchange(failure, std::nullopt);
 }
 
 void Store(const std::string& path, FSRef* ref) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   g_paths.push_back(path);
   const size_t index = g_paths.size() - 1;
   memset(ref, 0, sizeof(*ref));
@@ -55,7 +52,6 @@ void Store(const std::string& path, FSRef* ref) {
 }
 
 bool PathOf(const FSRef* ref, std::string* path) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   size_t index = 0;
   memcpy(&index, ref->hidden, sizeof(index));
   if (index >= g_paths.size()) return false;
@@ -66,12 +62,10 @@ bool PathOf(const FSRef* ref, std::string* path) {
 }  // namespace
 
 void FailNextCreateDirectory(OSErr status) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   g_failCreate = status;
 }
 
 void FailNextPathMakeRef(OSStatus status) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   g_failPath = status;
 }
 
