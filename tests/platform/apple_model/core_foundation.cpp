@@ -31,64 +31,38 @@
 namespace apple_model {
 namespace {
 
-// Every object starts with this header, so that CFRelease can tell an object of the model
-// from anything else.
+// Every object of the model; its kind tells strings, URLs and bundles apart.
 enum class Kind { kString, kUrl, kBundle };
 struct Object {
   Kind kind;
-  long count;
-};
-
-struct String : Object {
-  std::string text;
-};
-
-struct Url : Object {
-  std::string path;
-};
-
-struct Bundle : Object {
-  std::string directory;
-  Url* url = nullptr;
-  std::string executable;  // the file name in Contents/MacOS, empty when none is named
-  void* code = nullptr;
+  std::string text;  // a string's characters, a URL's path, a bundle's directory
+  long count = 1;
+  Object* url = nullptr;   // a bundle's URL, which it retains
+  std::string executable;  // a bundle's file name in Contents/MacOS, empty when none is named
+  void* code = nullptr;    // a bundle's executable, once loaded
 };
 
 std::set<Object*> g_live;
-std::map<std::string, Bundle*> g_bundles;
+std::map<std::string, Object*> g_bundles;
 
-// A new object, with a reference count of one.
-void Register(Object* object) {
-  object->count = 1;
+Object* New(Kind kind, const std::string& text) {
+  auto* object = new Object{kind, text, 1, nullptr, "", nullptr};
   g_live.insert(object);
+  return object;
 }
 
-// The live object at `reference` of `kind`, or null.
-Object* Find(const void* reference, Kind kind) {
+// The object at `reference`, which must be a live one of `kind`: anything else crashes a Mac.
+Object* Live(const void* reference, Kind kind, const char* function) {
   auto* object = static_cast<Object*>(const_cast<void*>(reference));
-  return g_live.count(object) != 0 && object->kind == kind ? object : nullptr;
-}
-
-template <typename Reference>
-Reference RefTo(Object* object) {
-  return reinterpret_cast<Reference>(object);
+  if (g_live.count(object) == 0 || object->kind != kind) Misuse(function, "no live object");
+  return object;
 }
 
 CFStringRef NewString(const std::string& text) {
   for (char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return nullptr;
   }
-  auto* string = new String;
-  string->kind = Kind::kString;
-  string->text = text;
-  Register(string);
-  return RefTo<CFStringRef>(string);
-}
-
-const std::string& TextOf(CFStringRef reference, const char* function) {
-  auto* string = static_cast<String*>(Find(reference, Kind::kString));
-  if (string == nullptr) Misuse(function, "not a live CFString");
-  return string->text;
+  return reinterpret_cast<CFStringRef>(New(Kind::kString, text));
 }
 
 // The CFBundleExecutable of an XML Info.plist, or empty.
@@ -110,16 +84,15 @@ std::string ExecutableNamed(const std::string& infoPlist) {
 }
 
 // The last release of a bundle unloads its code and releases its URL.
-void ReleaseLocked(Object* object) {
+void Release(Object* object) {
   if (--object->count > 0) return;
   g_live.erase(object);
-  if (object->kind == Kind::kString) return delete static_cast<String*>(object);
-  if (object->kind == Kind::kUrl) return delete static_cast<Url*>(object);
-  auto* bundle = static_cast<Bundle*>(object);
-  g_bundles.erase(bundle->directory);
-  if (bundle->code != nullptr) dlclose(bundle->code);
-  ReleaseLocked(bundle->url);
-  delete bundle;
+  if (object->kind == Kind::kBundle) {
+    g_bundles.erase(object->text);
+    if (object->code != nullptr) dlclose(object->code);
+    Release(object->url);
+  }
+  delete object;
 }
 
 }  // namespace
@@ -136,6 +109,7 @@ size_t LiveObjects() {
 }  // namespace apple_model
 
 using apple_model::Kind;
+using apple_model::Live;
 
 extern "C" {
 
@@ -144,7 +118,7 @@ void CFRelease(CFTypeRef reference) {
   if (apple_model::g_live.count(object) == 0) {
     apple_model::Misuse("CFRelease", "not a live object (null, or released once too often?)");
   }
-  apple_model::ReleaseLocked(object);
+  apple_model::Release(object);
 }
 
 // MacRoman and UTF-8 agree on ASCII, which is all the model holds.
@@ -155,16 +129,16 @@ CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* text, CFString
 }
 
 CFIndex CFStringGetLength(CFStringRef string) {
-  return static_cast<CFIndex>(apple_model::TextOf(string, "CFStringGetLength").size());
+  return static_cast<CFIndex>(Live(string, Kind::kString, "CFStringGetLength")->text.size());
 }
 
 const UniChar* CFStringGetCharactersPtr(CFStringRef string) {
-  apple_model::TextOf(string, "CFStringGetCharactersPtr");
+  Live(string, Kind::kString, "CFStringGetCharactersPtr");
   return nullptr;
 }
 
 void CFStringGetCharacters(CFStringRef string, CFRange range, UniChar* buffer) {
-  const std::string& text = apple_model::TextOf(string, "CFStringGetCharacters");
+  const std::string& text = Live(string, Kind::kString, "CFStringGetCharacters")->text;
   if (range.location < 0 || range.length < 0 ||
       static_cast<size_t>(range.location + range.length) > text.size()) {
     apple_model::Misuse("CFStringGetCharacters", "range outside the string");
@@ -177,18 +151,13 @@ void CFStringGetCharacters(CFStringRef string, CFRange range, UniChar* buffer) {
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* path, CFIndex length,
                                                  Boolean) {
   if (path == nullptr || length <= 0) return nullptr;
-  auto* url = new apple_model::Url;
-  url->kind = Kind::kUrl;
-  url->path.assign(reinterpret_cast<const char*>(path), static_cast<size_t>(length));
-  apple_model::Register(url);
-  return apple_model::RefTo<CFURLRef>(url);
+  return reinterpret_cast<CFURLRef>(apple_model::New(
+      Kind::kUrl, std::string(reinterpret_cast<const char*>(path), static_cast<size_t>(length))));
 }
 
 // A trailing slash is no component of its own.
-CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
-  auto* url = static_cast<apple_model::Url*>(apple_model::Find(reference, Kind::kUrl));
-  if (url == nullptr) apple_model::Misuse("CFURLCopyLastPathComponent", "not a live CFURL");
-  std::string path = url->path;
+CFStringRef CFURLCopyLastPathComponent(CFURLRef url) {
+  std::string path = Live(url, Kind::kUrl, "CFURLCopyLastPathComponent")->text;
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   const size_t slash = path.rfind('/');
   return apple_model::NewString(slash == std::string::npos || path == "/" ? path
@@ -198,35 +167,28 @@ CFStringRef CFURLCopyLastPathComponent(CFURLRef reference) {
 // A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
 // retained.
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
-  auto* url = static_cast<apple_model::Url*>(apple_model::Find(reference, Kind::kUrl));
+  apple_model::Object* url = Live(reference, Kind::kUrl, "CFBundleCreate");
   struct stat status {};
-  if (url == nullptr || stat(url->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    return nullptr;
-  }
-  apple_model::Bundle*& bundle = apple_model::g_bundles[url->path];
+  if (stat(url->text.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
+  apple_model::Object*& bundle = apple_model::g_bundles[url->text];
   if (bundle != nullptr) {
     ++bundle->count;
-    return apple_model::RefTo<CFBundleRef>(bundle);
+    return reinterpret_cast<CFBundleRef>(bundle);
   }
-  bundle = new apple_model::Bundle;
-  bundle->kind = Kind::kBundle;
-  bundle->directory = url->path;
+  bundle = apple_model::New(Kind::kBundle, url->text);
   bundle->url = url;
   ++url->count;
-  bundle->executable = apple_model::ExecutableNamed(url->path + "/Contents/Info.plist");
-  apple_model::Register(bundle);
-  return apple_model::RefTo<CFBundleRef>(bundle);
+  bundle->executable = apple_model::ExecutableNamed(url->text + "/Contents/Info.plist");
+  return reinterpret_cast<CFBundleRef>(bundle);
 }
 
 // Loads the executable on first use.
 void* CFBundleGetFunctionPointerForName(CFBundleRef reference, CFStringRef name) {
-  auto* bundle = static_cast<apple_model::Bundle*>(apple_model::Find(reference, Kind::kBundle));
-  if (bundle == nullptr) {
-    apple_model::Misuse("CFBundleGetFunctionPointerForName", "not a live CFBundle");
-  }
-  const std::string& symbol = apple_model::TextOf(name, "CFBundleGetFunctionPointerForName");
+  const char* function = "CFBundleGetFunctionPointerForName";
+  apple_model::Object* bundle = Live(reference, Kind::kBundle, function);
+  const std::string& symbol = Live(name, Kind::kString, function)->text;
   if (bundle->code == nullptr && !bundle->executable.empty()) {
-    const std::string executable = bundle->directory + "/Contents/MacOS/" + bundle->executable;
+    const std::string executable = bundle->text + "/Contents/MacOS/" + bundle->executable;
     bundle->code = dlopen(executable.c_str(), RTLD_NOW | RTLD_LOCAL);
   }
   return bundle->code != nullptr ? dlsym(bundle->code, symbol.c_str()) : nullptr;
