@@ -11,12 +11,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <stdexcept>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "test_support.h"
 
@@ -45,8 +42,7 @@ void WriteForeignArchitecture(const std::string& from, const std::string& to) {
 
 bool Loaded(const char* path) {
   void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-  if (handle != nullptr) dlclose(handle);
-  return handle != nullptr;
+  return handle != nullptr && dlclose(handle) == 0;
 }
 
 }  // namespace
@@ -138,19 +134,16 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
 }
 
 int DataSourceHarness::LogFileDescriptor() const {
-  char logFile[PATH_MAX];
-  if (LogFileName().empty() ||
-      realpath((LogDirectory() + "/" + LogFileName()).c_str(), logFile) == nullptr) {
-    return -1;
-  }
-  return DescriptorOf(logFile);
+  return LogFileName().empty() ? -1 : DescriptorOf(LogDirectory() + "/" + LogFileName());
 }
 
 int DataSourceHarness::DescriptorOf(const std::string& path) {
+  char file[PATH_MAX], link[PATH_MAX];
+  if (realpath(path.c_str(), file) == nullptr) return -1;
   for (int descriptor = 0; descriptor < 1024; ++descriptor) {
-    char link[PATH_MAX] = {};
-    std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && path == link) return descriptor;
+    const std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
+    const ssize_t length = readlink(fd.c_str(), link, sizeof(link));
+    if (length > 0 && std::string(link, size_t(length)) == file) return descriptor;
   }
   return -1;
 }

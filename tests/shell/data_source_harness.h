@@ -68,7 +68,7 @@ class DataSourceHarness {
   std::string LogText() const;
   std::string LogFileName() const;
   int LogFileCount() const;
-  // This process's descriptor of the log file, or of the file at the absolute `path`, or -1.
+  // This process's descriptor of the log file, or of the file at `path`, or -1.
   int LogFileDescriptor() const;
   static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.

@@ -4,6 +4,7 @@
 // (the File Manager's names a catalog node, which a later rename would not lose). Names are
 // ASCII. The file system's refusals map to statuses as below; a directory is made with the
 // process's umask applied, as Apple documents for a new directory made without permissions.
+// Neither fills in what the data source does not ask for (isDirectory, newRef).
 // Calls come from one thread at a time, as the tests make them.
 #include <sys/stat.h>
 
@@ -38,27 +39,6 @@ OSErr StatusOfErrno(int error) {
   return kIoErr;
 }
 
-// The failure set for the next call, taken so that the call after it runs normally.
-template <typename Status>
-std::optional<Status> Take(std::optional<Status>& failure) {
-  return std::exchange(failure, std::nullopt);
-}
-
-void Store(const std::string& path, FSRef* ref) {
-  g_paths.push_back(path);
-  const size_t index = g_paths.size() - 1;
-  memset(ref, 0, sizeof(*ref));
-  memcpy(ref->hidden, &index, sizeof(index));
-}
-
-bool PathOf(const FSRef* ref, std::string* path) {
-  size_t index = 0;
-  memcpy(&index, ref->hidden, sizeof(index));
-  if (index >= g_paths.size()) return false;
-  *path = g_paths[index];
-  return true;
-}
-
 }  // namespace
 
 void FailNextCreateDirectory(OSErr status) {
@@ -75,31 +55,33 @@ using namespace apple_model;
 
 extern "C" {
 
-OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
+OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean*) {
   if (path == nullptr || ref == nullptr) return kParamErr;
-  if (auto failure = Take(g_failPath)) return *failure;
+  // A failure set for the next call is taken, so that the call after it runs normally.
+  if (auto failure = std::exchange(g_failPath, std::nullopt)) return *failure;
   const char* text = reinterpret_cast<const char*>(path);
   struct stat status {};
   if (stat(text, &status) != 0) return StatusOfErrno(errno);
-  Store(text, ref);
-  if (isDirectory != nullptr) *isDirectory = S_ISDIR(status.st_mode);
+  const size_t index = g_paths.size();
+  g_paths.emplace_back(text);
+  memset(ref, 0, sizeof(*ref));
+  memcpy(ref->hidden, &index, sizeof(index));
   return kNoErr;
 }
 
 OSErr FSCreateDirectoryUnicode(const FSRef* parentRef, UniCharCount nameLength, const UniChar* name,
-                               FSCatalogInfoBitmap, const FSCatalogInfo*, FSRef* newRef, FSSpecPtr,
+                               FSCatalogInfoBitmap, const FSCatalogInfo*, FSRef*, FSSpecPtr,
                                UInt32*) {
-  if (auto failure = Take(g_failCreate)) return *failure;
-  std::string path;
-  if (parentRef == nullptr || name == nullptr || !PathOf(parentRef, &path)) return kParamErr;
-  path.push_back('/');
+  if (auto failure = std::exchange(g_failCreate, std::nullopt)) return *failure;
+  size_t index = g_paths.size();
+  if (parentRef != nullptr) memcpy(&index, parentRef->hidden, sizeof(index));
+  if (index >= g_paths.size() || name == nullptr) return kParamErr;
+  std::string path = g_paths[index] + "/";
   for (UniCharCount i = 0; i < nameLength; ++i) {
     if (name[i] == 0 || name[i] >= 0x80 || name[i] == '/') return kBdNamErr;
     path.push_back(static_cast<char>(name[i]));
   }
-  if (mkdir(path.c_str(), 0777) != 0) return StatusOfErrno(errno);
-  if (newRef != nullptr) Store(path, newRef);
-  return kNoErr;
+  return mkdir(path.c_str(), 0777) == 0 ? kNoErr : StatusOfErrno(errno);
 }
 
 }  // extern "C"
