@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <regex>
 #include <string>
@@ -122,15 +123,12 @@ TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMR
   auto* array = static_cast<TW_ARRAY*>(HostMemory::Lock(capability->hContainer));
   array->ItemType = TWTY_UINT32;
   array->NumItems = kItems;
-  static const TW_UINT32 kWidened[] = {0,      10,      100,      1000,     10000,
-                                       100000, 1000000, 10000000, 100000000};
-  std::vector<TW_UINT32> items(kItems, 0);
-  for (size_t i = 0, extra = g_extra; extra > 0; ++i) {
-    const size_t digits = std::min<size_t>(extra, 8);  // each digit one byte more
-    items[i] = kWidened[digits];
+  for (size_t i = 0, extra = g_extra; extra > 0; ++i) {  // the block starts zero-filled
+    const size_t digits = std::min<size_t>(extra, 8);    // each digit one byte more
+    const auto value = static_cast<TW_UINT32>(std::pow(10.0, static_cast<double>(digits)));
+    memcpy(array->ItemList + i * sizeof(value), &value, sizeof(value));
     extra -= digits;
   }
-  memcpy(array->ItemList, items.data(), kItems * sizeof(TW_UINT32));
   HostMemory::Unlock(capability->hContainer);
   return TWRC_SUCCESS;
 }
