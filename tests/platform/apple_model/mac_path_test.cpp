@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Checked once all tests have run (a test, as CTest runs each alone): nothing of CoreFoundation
-// or the Memory Manager is left. The shell's bundle faults run against the model too.
+// Checked when the tests have run, so after each one as CTest runs them: nothing of
+// CoreFoundation or the Memory Manager is left, whichever bundle fault the shell's tests made.
 class NothingLeftBehind : public ::testing::Environment {
  public:
   void TearDown() override {
