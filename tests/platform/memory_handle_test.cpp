@@ -8,74 +8,53 @@
 
 namespace {
 
-#if TWAINTRACE_ABI_LINUX_DSM
-
-// The Linux source manager's handle is the data address of a C heap block, so the blocks made
-// here and the ones its memory functions make are freed and locked alike.
-TEST(MemoryHandle, HandleIsTheDataAddressOfAZeroFilledHeapBlock) {
+// The data source's memory interface and the platform's reach the same zero-filled block. The
+// Linux source manager's handle is the data address of a C heap block, so the blocks made here
+// and the ones its memory functions make are freed and locked alike; the natural handle knows
+// its block's size and counts its locks, never below zero.
+TEST(MemoryHandle, ZeroFilledBlockIsTheSameThroughEitherInterface) {
   char** handle = CDSMInterface::AllocMemory(16);
   ASSERT_NE(handle, nullptr);
   char* data = CDSMInterface::LockMemory(handle);
-  EXPECT_EQ(data, reinterpret_cast<char*>(handle));
+  EXPECT_EQ(data, kLinuxSourceManagerAbi ? reinterpret_cast<char*>(handle) : *handle);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(data[i], 0);
   data[15] = 'x';
+#if !TWAINTRACE_ABI_LINUX_DSM
+  EXPECT_EQ(MemoryHandleLockCount(handle), 1);
+  UnlockMemoryHandle(handle);
+#endif
   CDSMInterface::UnlockMemory(handle);
+#if !TWAINTRACE_ABI_LINUX_DSM
+  EXPECT_EQ(MemoryHandleLockCount(handle), 0);
+#endif
   EXPECT_EQ(LockMemoryHandle(handle)[15], 'x');
   UnlockMemoryHandle(handle);
   size_t size = 1;
-  EXPECT_FALSE(MemoryHandleSize(handle, &size));
-  free(handle);  // as the source manager's own free does
-
-  char** empty = NewMemoryHandle(0);
-  EXPECT_NE(empty, nullptr);  // null would mean that memory ran out
-  DisposeMemoryHandle(empty);
-}
-
-#else
-
-TEST(MemoryHandle, ZeroFilledBlockKnowsItsSizeAndPairsItsLocks) {
-  char** handle = CDSMInterface::AllocMemory(16);
-  ASSERT_NE(handle, nullptr);
-  char* data = CDSMInterface::LockMemory(handle);
-  EXPECT_EQ(data, *handle);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(data[i], 0);
-  size_t size = 0;
-  EXPECT_TRUE(MemoryHandleSize(handle, &size));
-  EXPECT_EQ(size, 16u);
-  data[0] = 'x';
-  EXPECT_EQ(MemoryHandleLockCount(handle), 1);
-  CDSMInterface::UnlockMemory(handle);
-  UnlockMemoryHandle(handle);  // an unbalanced unlock does not go negative
-  EXPECT_EQ(MemoryHandleLockCount(handle), 0);
-  EXPECT_EQ(LockMemoryHandle(handle)[0], 'x');
-  UnlockMemoryHandle(handle);
-  CDSMInterface::FreeMemory(handle);
+  EXPECT_EQ(MemoryHandleSize(handle, &size), kHandlesKnowTheirBlock);
+  EXPECT_EQ(size, kHandlesKnowTheirBlock ? 16u : 1u);
+  if (kLinuxSourceManagerAbi) {
+    free(handle);  // as the source manager's own free does
+  } else {
+    CDSMInterface::FreeMemory(handle);
+  }
   EXPECT_FALSE(MemoryHandleSize(nullptr, &size));
 }
 
-#if defined(__APPLE__)
-
-// Every handle on macOS is the Memory Manager's, which answers no size for an empty block.
-TEST(MemoryHandle, EmptyBlockHasNoKnownSize) {
-  char** handle = NewMemoryHandle(0);
-  ASSERT_NE(handle, nullptr);
+// No size is told for an empty block on macOS, whose Memory Manager answers none, nor for a
+// handle made elsewhere (asking the Memory Manager about one is undefined, so not there). An
+// empty block is still a block: null would mean that memory ran out.
+TEST(MemoryHandle, EmptyOrForeignBlockHasNoKnownSize) {
+  char** empty = NewMemoryHandle(0);
+  ASSERT_NE(empty, nullptr);
   size_t size = 1;
-  EXPECT_FALSE(MemoryHandleSize(handle, &size));
-  DisposeMemoryHandle(handle);
-}
-
+#if defined(__APPLE__)
+  EXPECT_FALSE(MemoryHandleSize(empty, &size));
 #else
-
-// Not on macOS, where asking the Memory Manager about a block it did not make is undefined.
-TEST(MemoryHandle, ForeignHandleHasNoKnownSize) {
   char block[64] = {};
   char* handleWords[4] = {block, nullptr, nullptr, nullptr};
-  size_t size = 1;
   EXPECT_FALSE(MemoryHandleSize(handleWords, &size));
+#endif
+  DisposeMemoryHandle(empty);
 }
-
-#endif
-
-#endif
 
 }  // namespace

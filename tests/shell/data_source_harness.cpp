@@ -11,11 +11,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <stdexcept>
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "test_support.h"
 
@@ -42,16 +40,9 @@ void WriteForeignArchitecture(const std::string& from, const std::string& to) {
   std::ofstream(to, std::ios::binary) << code;
 }
 
-void WriteInfoPlist() {
-  std::ofstream(kRoot + "/Halvern.bundle/Contents/Info.plist")
-      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-         "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
-}
-
 bool Loaded(const char* path) {
   void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-  if (handle != nullptr) dlclose(handle);
-  return handle != nullptr;
+  return handle != nullptr && dlclose(handle) == 0;
 }
 
 }  // namespace
@@ -75,7 +66,11 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   if (withLogDirectory) RunOrThrow("mkdir -p '" + LogDirectory() + "'");
   if (bundle == FakeBundle::kMissing) return;
   RunOrThrow("mkdir -p '" + kBundleExecutableDir + "'");
-  if (bundle != FakeBundle::kNoInfoPlist) WriteInfoPlist();
+  if (bundle != FakeBundle::kNoInfoPlist) {
+    std::ofstream(kRoot + "/Halvern.bundle/Contents/Info.plist")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+           "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
+  }
   if (bundle == FakeBundle::kUnloadable) {
     RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
   } else if (bundle == FakeBundle::kWrongArchitecture) {
@@ -87,8 +82,7 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
 
 DataSourceHarness::~DataSourceHarness() {
   if (dataSource_ != nullptr) Unload();
-  // The bundle's counters start afresh with the next load.
-  if (fake_ != nullptr) dlclose(fake_);
+  DropBundle();  // the bundle's counters start afresh with the next load
 }
 
 void DataSourceHarness::Load() {
@@ -102,8 +96,7 @@ void DataSourceHarness::Load() {
 }
 
 void DataSourceHarness::DropBundle() {
-  if (fake_ != nullptr) dlclose(fake_);
-  fake_ = nullptr;
+  if (fake_ != nullptr) dlclose(std::exchange(fake_, nullptr));
 }
 
 bool DataSourceHarness::DataSourceLoaded() const {
@@ -141,19 +134,16 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
 }
 
 int DataSourceHarness::LogFileDescriptor() const {
-  char logFile[PATH_MAX];
-  if (LogFileName().empty() ||
-      realpath((LogDirectory() + "/" + LogFileName()).c_str(), logFile) == nullptr) {
-    return -1;
-  }
-  return DescriptorOf(logFile);
+  return LogFileName().empty() ? -1 : DescriptorOf(LogDirectory() + "/" + LogFileName());
 }
 
 int DataSourceHarness::DescriptorOf(const std::string& path) {
+  char file[PATH_MAX], link[PATH_MAX];
+  if (realpath(path.c_str(), file) == nullptr) return -1;
   for (int descriptor = 0; descriptor < 1024; ++descriptor) {
-    char link[PATH_MAX] = {};
-    std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    if (readlink(fd.c_str(), link, sizeof(link) - 1) > 0 && path == link) return descriptor;
+    const std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
+    const ssize_t length = readlink(fd.c_str(), link, sizeof(link));
+    if (length > 0 && std::string(link, size_t(length)) == file) return descriptor;
   }
   return -1;
 }
@@ -168,16 +158,15 @@ void DataSourceHarness::RedirectLogFileTo(const char* device) {
 }
 
 void DataSourceHarness::Unload() {
+  const std::string capture = kRoot + "/unload-stderr.txt";
   fflush(stderr);
-  std::string capture = kRoot + "/unload-stderr.txt";
-  int saved = dup(2);
-  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup2(file, 2);
+  const int saved = dup(2);
+  const int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup3(file, 2, 0);
   close(file);
-  dlclose(dataSource_);
-  dataSource_ = nullptr;
+  dlclose(std::exchange(dataSource_, nullptr));
   fflush(stderr);
-  dup2(saved, 2);
+  dup3(saved, 2, 0);
   close(saved);
   unloadStderr_ = ReadFile(capture);
 }
@@ -246,8 +235,8 @@ std::vector<std::string> DataSourceHarness::LogFileNames() const {
 }
 
 std::string DataSourceHarness::LogFileName() const {
-  std::vector<std::string> names = LogFileNames();
-  return names.empty() ? std::string() : names.back();
+  const std::vector<std::string> names = LogFileNames();
+  return names.empty() ? "" : names.back();
 }
 
 int DataSourceHarness::LogFileCount() const {
@@ -255,6 +244,6 @@ int DataSourceHarness::LogFileCount() const {
 }
 
 std::string DataSourceHarness::LogText() const {
-  std::string name = LogFileName();
-  return name.empty() ? std::string() : ReadFile(LogDirectory() + "/" + name);
+  const std::string name = LogFileName();
+  return name.empty() ? "" : ReadFile(LogDirectory() + "/" + name);
 }

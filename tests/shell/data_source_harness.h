@@ -10,9 +10,9 @@
 
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-// kUnloadable: the bundle's executable is there but is no loadable code; kWrongArchitecture:
-// it is the operator's code built for another processor; kNoInfoPlist: the operator's bundle
-// without the Info.plist that names its executable.
+// kUnloadable: the bundle's executable is no loadable code; kWrongArchitecture: it is the
+// operator's code built for another processor; kNoInfoPlist: the operator's bundle without the
+// Info.plist that names its executable.
 enum class FakeBundle {
   kOperator,
   kNoFactory,
@@ -23,16 +23,7 @@ enum class FakeBundle {
   kNoInfoPlist
 };
 
-// Whether this copy of the data source runs the macOS platform layer (against the model of
-// Apple's functions), which finds a bundle's executable through its Info.plist.
-#if SHELL_TEST_MAC_PATH
-inline constexpr bool kMacPlatformLayer = true;
-#else
-inline constexpr bool kMacPlatformLayer = false;
-#endif
-
-// What may stand at a log file's name before the load: a directory, a link to a file of
-// someone else's, a pipe, or another load's log file.
+// What may stand at a log file's name before the load.
 enum class Occupant { kDirectory, kLink, kFifo, kFile };
 
 class DataSourceHarness {
@@ -48,7 +39,6 @@ class DataSourceHarness {
   // Lets go of the harness's own hold on the bundle, so that it goes when the data source
   // lets go of it; its counters are gone with it.
   void DropBundle();
-  // Whether the data source and the bundle are still in the process.
   bool DataSourceLoaded() const;
   bool BundleLoaded() const;
 
@@ -78,7 +68,7 @@ class DataSourceHarness {
   std::string LogText() const;
   std::string LogFileName() const;
   int LogFileCount() const;
-  // This process's descriptor of the log file, or of the file at the absolute `path`, or -1.
+  // This process's descriptor of the log file, or of the file at `path`, or -1.
   int LogFileDescriptor() const;
   static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
+#include <cmath>
 #include <cstring>
 #include <regex>
 #include <string>
@@ -17,15 +17,13 @@
 
 namespace {
 
-TW_UINT16 Succeed(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  return TWRC_SUCCESS;
-}
-
 DataSourceHarness* g_harness = nullptr;
+TW_UINT16 g_answer = TWRC_SUCCESS;
+const char* g_messageInside = nullptr;  // logged from inside the call when set
 
-std::string MaskTimeStamps(const std::string& log) {
-  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
-  return std::regex_replace(log, stamp, "[<time>]");
+TW_UINT16 Answer(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
+  if (g_messageInside != nullptr) g_harness->LogMessage("Halvern", g_messageInside);
+  return g_answer;
 }
 
 // A success logs its state line, a failure the error-status markers instead and no state; a
@@ -35,33 +33,29 @@ TEST(DsEntry, SessionLogsEachCallWithItsStateOrErrorMarkersAndTheLoggersMessages
   DataSourceHarness harness;
   g_harness = &harness;
   harness.Load();
-  harness.SetHandler(&Succeed);
+  harness.SetHandler(&Answer);
+  g_answer = TWRC_SUCCESS;
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
   harness.LogMessage("Halvern", "between calls");
-  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
-    return TWRC_FAILURE;
-  });
+  g_answer = TWRC_FAILURE;
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr), TWRC_FAILURE);
-  harness.SetHandler(&Succeed);
+  g_answer = TWRC_SUCCESS;
   harness.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr);
-  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
-    return TWRC_DSEVENT;
-  });
+  g_answer = TWRC_DSEVENT;
   TW_EVENT event{};
   event.TWMessage = MSG_XFERREADY;
   harness.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
-  harness.SetHandler([](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) -> TW_UINT16 {
-    g_harness->LogMessage("Halvern", "inside the call");
-    return TWRC_XFERDONE;
-  });
+  g_answer = TWRC_XFERDONE;
+  g_messageInside = "inside the call";
   EXPECT_EQ(harness.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE);
+  g_messageInside = nullptr;
   harness.Unload();
-  g_harness = nullptr;
   char eventAddress[32];
   snprintf(eventAddress, sizeof(eventAddress), "<0x%08x>",
            static_cast<unsigned>(reinterpret_cast<uintptr_t>(&event)));
-  std::string log = MaskTimeStamps(harness.LogText());
-  size_t eventAt = log.find(eventAddress);
+  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
+  std::string log = std::regex_replace(harness.LogText(), stamp, "[<time>]");
+  const size_t eventAt = log.find(eventAddress);
   ASSERT_NE(eventAt, std::string::npos);
   EXPECT_EQ(log.replace(eventAt, strlen(eventAddress), "<event>"),
             ReadFile(SHELL_TEST_EXPECTED "/session.txt"));
@@ -73,15 +67,15 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
   constexpr int kCallsPerThread = 5000;
   DataSourceHarness harness;
   harness.Load();
-  harness.SetHandler(&Succeed);
+  g_answer = TWRC_SUCCESS;
+  harness.SetHandler(&Answer);
   TW_IMAGEINFO imageInfo{};
   imageInfo.ImageWidth = 2480;
   TW_IDENTITY identity{};
-  strcpy(reinterpret_cast<char*>(identity.ProductName), "Threaded");
+  strcpy(identity.ProductName, "Threaded");
   std::atomic<int> ready{0};
   auto run = [&harness, &ready](TW_UINT32 dg, TW_UINT16 dat, void* data) {
-    ++ready;
-    while (ready.load() < 2) {
+    for (++ready; ready.load() < 2;) {
     }
     for (int i = 0; i < kCallsPerThread; ++i) harness.Call(dg, dat, MSG_GET, data);
   };
@@ -104,37 +98,44 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
     at = next;
   }
   ASSERT_EQ(bodies.size(), 2u * kCallsPerThread);
-  auto bodyOf = [&bodies](const std::string& header) {
-    return *std::find_if(bodies.begin(), bodies.end(),
-                         [&header](auto& body) { return body.rfind(header, 0) == 0; });
-  };
-  const std::string imageBody = bodyOf("[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n");
-  const std::string identityBody = bodyOf("[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n");
-  EXPECT_NE(imageBody.find("    ImageWidth       = [2480]\r\n"), std::string::npos) << imageBody;
-  EXPECT_NE(identityBody.find("    ProductName     = [Threaded]\r\n"), std::string::npos)
-      << identityBody;
-  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), imageBody), kCallsPerThread);
-  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), identityBody), kCallsPerThread);
+  for (const auto& [header, field] :
+       {std::pair{"[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n", "    ImageWidth       = [2480]\r\n"},
+        std::pair{"[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n",
+                  "    ProductName     = [Threaded]\r\n"}}) {
+    const std::string body = *std::find_if(bodies.begin(), bodies.end(), [&](auto& candidate) {
+      return candidate.rfind(header, 0) == 0;
+    });
+    EXPECT_NE(body.find(field), std::string::npos) << body;
+    EXPECT_EQ(std::count(bodies.begin(), bodies.end(), body), kCallsPerThread);
+  }
 }
 
-// The operator answers with the array of 32-bit items the test prepared.
-std::vector<TW_UINT32> g_items;
+// The operator answers with an array of 300 32-bit items; the first ones widened so that the
+// parameter text grows by `extra` bytes over the all-zero array's.
+size_t g_extra = 0;
 
 TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF data) {
+  constexpr TW_UINT32 kItems = 300;
   auto* capability = static_cast<TW_CAPABILITY*>(data);
-  size_t bytes = offsetof(TW_ARRAY, ItemList) + g_items.size() * sizeof(TW_UINT32);
   capability->ConType = TWON_ARRAY;
-  capability->hContainer = HostMemory::Allocate(static_cast<TW_UINT32>(bytes));
+  capability->hContainer =
+      HostMemory::Allocate(offsetof(TW_ARRAY, ItemList) + kItems * sizeof(TW_UINT32));
   auto* array = static_cast<TW_ARRAY*>(HostMemory::Lock(capability->hContainer));
   array->ItemType = TWTY_UINT32;
-  array->NumItems = static_cast<TW_UINT32>(g_items.size());
-  memcpy(array->ItemList, g_items.data(), g_items.size() * sizeof(TW_UINT32));
+  array->NumItems = kItems;
+  for (size_t i = 0, extra = g_extra; extra > 0; ++i) {  // the block starts zero-filled
+    const size_t digits = std::min<size_t>(extra, 8);    // each digit one byte more
+    const auto value = static_cast<TW_UINT32>(std::pow(10.0, static_cast<double>(digits)));
+    memcpy(array->ItemList + i * sizeof(value), &value, sizeof(value));
+    extra -= digits;
+  }
   HostMemory::Unlock(capability->hContainer);
   return TWRC_SUCCESS;
 }
 
-// The parameter text of one capability call answered with g_items, as the log holds it.
-std::string LoggedParameters() {
+// The parameter text of one capability call, as the log holds it.
+std::string LoggedParameters(size_t extra) {
+  g_extra = extra;
   TW_CAPABILITY capability{CAP_XFERCOUNT, 0, nullptr};
   DataSourceHarness harness;
   harness.Load();
@@ -142,31 +143,20 @@ std::string LoggedParameters() {
   harness.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability);
   harness.Unload();
   HostMemory::Free(capability.hContainer);
-  std::string log = harness.LogText();
+  const std::string log = harness.LogText();
   return log.substr(log.find("\r\n") + 2);
 }
 
 TEST(DsEntry, ParameterTextIsCutAtTheLimitAndMarked) {
-  // Every item line has the same length for one-digit values; each extra digit adds one byte.
-  g_items.assign(300, 0);
-  const size_t base = LoggedParameters().size();
+  const size_t base = LoggedParameters(0).size();
   ASSERT_LT(base, 5120u);
-  ASSERT_GT(base + 9 * 100, 5121u);
-  auto widenTo = [](size_t extra) {
-    g_items.assign(300, 0);
-    for (size_t i = 0; extra > 0; ++i, extra -= std::min<size_t>(extra, 8)) {
-      g_items[i] = 1;
-      for (size_t d = 0; d < std::min<size_t>(extra, 8); ++d) g_items[i] *= 10;
-    }
-  };
+  ASSERT_GT(base + 8 * 300, 5121u);
 
-  widenTo(5120 - base);
-  std::string exact = LoggedParameters();
+  const std::string exact = LoggedParameters(5120 - base);
   EXPECT_EQ(exact.size(), 5120u);
   EXPECT_EQ(exact.substr(exact.size() - 22), "\r\nTWAIN Status = [3]\r\n");
 
-  widenTo(5121 - base);
-  std::string cut = LoggedParameters();
+  const std::string cut = LoggedParameters(5121 - base);
   EXPECT_EQ(cut.size(), 5120u + 24);
   // The one byte that does not fit is the final line feed.
   EXPECT_EQ(cut.substr(5120 - 19, 19), "TWAIN Status = [3]\r");

@@ -1,7 +1,6 @@
 #include "shell/fake_clock.h"
 
 #include <dlfcn.h>
-#include <sys/time.h>
 
 #include <atomic>
 #include <mutex>
@@ -17,7 +16,7 @@ std::vector<struct timespec> g_readings;
 
 // The next instant, or false while the real clock runs.
 bool FakeReading(struct timespec* reading) {
-  if (!g_running) return false;
+  if (!g_running) return false;  // no lock on the real clock's path
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_running) return false;
   *reading = g_next;
@@ -26,11 +25,6 @@ bool FakeReading(struct timespec* reading) {
   g_next.tv_sec += g_next.tv_nsec / 1000000000;
   g_next.tv_nsec %= 1000000000;
   return true;
-}
-
-template <typename Function>
-Function Real(const char* name) {
-  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace
@@ -58,23 +52,14 @@ std::vector<struct timespec> Stop() {
 // These take the C library's place for every object of the process (the executable exports
 // them), and hand on to it while no fake clock runs.
 extern "C" FAKE_CLOCK_EXPORT int clock_gettime(clockid_t clock, struct timespec* reading) noexcept {
-  static const auto real = Real<int (*)(clockid_t, struct timespec*)>("clock_gettime");
+  static const auto real =
+      reinterpret_cast<int (*)(clockid_t, struct timespec*)>(dlsym(RTLD_NEXT, "clock_gettime"));
   if (clock == CLOCK_REALTIME && FakeReading(reading)) return 0;
   return real(clock, reading);
 }
 
-extern "C" FAKE_CLOCK_EXPORT int gettimeofday(struct timeval* __restrict reading,
-                                              void* __restrict zone) noexcept {
-  static const auto real = Real<int (*)(struct timeval*, void*)>("gettimeofday");
-  struct timespec fake {};
-  if (!FakeReading(&fake)) return real(reading, zone);
-  reading->tv_sec = fake.tv_sec;
-  reading->tv_usec = fake.tv_nsec / 1000;
-  return 0;
-}
-
 extern "C" FAKE_CLOCK_EXPORT time_t time(time_t* out) noexcept {
-  static const auto real = Real<time_t (*)(time_t*)>("time");
+  static const auto real = reinterpret_cast<time_t (*)(time_t*)>(dlsym(RTLD_NEXT, "time"));
   struct timespec fake {};
   if (!FakeReading(&fake)) return real(out);
   if (out != nullptr) *out = fake.tv_sec;

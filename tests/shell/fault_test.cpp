@@ -16,6 +16,10 @@ TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEM
   return static_cast<TW_UINT16>(DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS + DAT % 7);
 }
 
+TW_UINT16 NoOperator(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
+  return TWRC_FAILURE;
+}
+
 // Makes every sample call and expects each to come back as `expected` answers it, with its
 // structure as the operator left it.
 void ExpectCallsUntouched(DataSourceHarness& harness, FakeHandler expected) {
@@ -30,55 +34,46 @@ void ExpectCallsUntouched(DataSourceHarness& harness, FakeHandler expected) {
   }
 }
 
-TW_UINT16 NoOperator(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  return TWRC_FAILURE;
-}
-
 // No log directory, which turns logging off and must leave no trace anywhere; a log directory
-// that no user can create files in (even the superuser, whom permission bits do not stop); and
-// one where every name of the load's second is already taken.
-enum class LogFault { kNoDirectory, kDirectoryRefusesFiles, kNamesTaken };
+// that no user can create files in (even the superuser, whom permission bits do not stop); one
+// where every name of the load's second is already taken; and a log file whose descriptor leads
+// to /dev/full, where each write fails for want of space.
+enum class LogFault { kNoDirectory, kDirectoryRefusesFiles, kNamesTaken, kDiskFull };
 
-TEST(LogFaults, LogThatCannotBeCreatedLeavesCallsUntouchedAndStaysQuiet) {
-  for (LogFault fault :
-       {LogFault::kNoDirectory, LogFault::kDirectoryRefusesFiles, LogFault::kNamesTaken}) {
+TEST(LogFaults, LogThatCannotBeCreatedOrWrittenLeavesCallsUntouchedAndStaysQuiet) {
+  for (LogFault fault : {LogFault::kNoDirectory, LogFault::kDirectoryRefusesFiles,
+                         LogFault::kNamesTaken, LogFault::kDiskFull}) {
     SCOPED_TRACE(static_cast<int>(fault));
     DataSourceHarness harness(/*withLogDirectory=*/fault != LogFault::kNoDirectory);
     if (fault == LogFault::kDirectoryRefusesFiles) harness.LinkLogDirectoryTo("/proc");
     if (fault == LogFault::kNamesTaken) harness.OccupyLogFileNames(Occupant::kDirectory);
     harness.Load();
+    if (fault == LogFault::kDiskFull) harness.RedirectLogFileTo("/dev/full");
     harness.SetHandler(&AnswerByType);
     ExpectCallsUntouched(harness, &AnswerByType);
     harness.Unload();
     EXPECT_EQ(harness.ReleaseCount(), 1);
-    // No log file was open, so there is nothing to announce.
-    EXPECT_EQ(harness.UnloadStderr(), "Release\n");
+    // Only an open log file is announced closed.
+    const bool opened = fault == LogFault::kDiskFull;
+    EXPECT_EQ(harness.UnloadStderr(), opened ? "Release\nClose Log File.\n" : "Release\n");
+    EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
     // /proc holds entries of its own.
     if (fault != LogFault::kDirectoryRefusesFiles) {
-      EXPECT_EQ(harness.LogFileCount(), 0);
+      EXPECT_EQ(harness.LogFileCount(), opened ? 1 : 0);
     }
   }
 }
 
-// The log file's descriptor leads to /dev/full, where each write fails for want of space.
-TEST(LogFaults, FullDiskDropsWritesAndLeavesCallsUntouched) {
-  DataSourceHarness harness;
-  harness.Load();
-  harness.RedirectLogFileTo("/dev/full");
-  harness.SetHandler(&AnswerByType);
-  ExpectCallsUntouched(harness, &AnswerByType);
-  harness.Unload();
-  EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
-  EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
-}
-
-// Without an operator every call fails, with and without a log, for every structure. Only the
-// macOS layer needs the bundle's Info.plist to find its executable.
+// Without an operator every call fails, with and without a log, for every structure, and the
+// bundle's code goes with the unload. Only the macOS layer needs the bundle's Info.plist to
+// find its executable.
 TEST(BundleFaults, MissingOrBrokenBundleFailsEveryCallQuietly) {
   std::vector<FakeBundle> faults = {FakeBundle::kMissing, FakeBundle::kUnloadable,
                                     FakeBundle::kWrongArchitecture, FakeBundle::kNoFactory,
                                     FakeBundle::kNullOperator};
-  if (kMacPlatformLayer) faults.push_back(FakeBundle::kNoInfoPlist);
+#if SHELL_TEST_MAC_PATH
+  faults.push_back(FakeBundle::kNoInfoPlist);
+#endif
   for (FakeBundle bundle : faults) {
     for (bool withLog : {false, true}) {
       SCOPED_TRACE(static_cast<int>(bundle) * 10 + withLog);
@@ -86,11 +81,13 @@ TEST(BundleFaults, MissingOrBrokenBundleFailsEveryCallQuietly) {
       harness.Load();
       ExpectCallsUntouched(harness, &NoOperator);
       harness.Unload();
+      harness.DropBundle();
+      EXPECT_FALSE(harness.BundleLoaded());
       EXPECT_EQ(harness.UnloadStderr(), withLog ? "Close Log File.\n" : "");
       EXPECT_EQ(harness.LogFileCount(), withLog ? 1 : 0);
       if (withLog) {
         // Every call is logged as a failure: markers, and never a state line.
-        std::string log = harness.LogText();
+        const std::string log = harness.LogText();
         EXPECT_NE(log.find("*** Inspect Error Status End   ***\r\n"), std::string::npos);
         EXPECT_EQ(log.find("TWAIN Status"), std::string::npos);
       }

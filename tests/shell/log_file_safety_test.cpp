@@ -11,7 +11,6 @@
 #include <atomic>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,10 +37,10 @@ bool LoadCallUnloadWithin(DataSourceHarness& harness, unsigned seconds) {
     alarm(seconds);
     try {
       LoadCallUnload(harness);
+      _exit(0);
     } catch (...) {
       _exit(2);
     }
-    _exit(0);
   }
   int status = 0;
   return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
@@ -68,30 +67,14 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
     const std::string name = harness.LogFileName();
     EXPECT_EQ(name.substr(name.size() - 9), "_1000.txt");
     EXPECT_EQ(harness.LogText(), kOpenDsEntry);
-    if (occupant == Occupant::kFile) {
-      for (const std::string& other : DataSourceHarness::LogDirectoryNames()) {
-        if (other == name) continue;
+    for (const std::string& other : DataSourceHarness::LogDirectoryNames()) {
+      if (occupant == Occupant::kFile && other != name) {
         ASSERT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + other),
                   DataSourceHarness::kOccupantText)
             << other;
       }
     }
   }
-}
-
-TEST(LogFileSafety, NewFileIsWritableByItsOwnerAloneAndClosedInChildren) {
-  DataSourceHarness harness;
-  mode_t saved = umask(0);
-  harness.Load();
-  umask(saved);
-  struct stat status {};
-  ASSERT_EQ(
-      stat((DataSourceHarness::LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0644u);
-  int descriptor = harness.LogFileDescriptor();
-  ASSERT_GE(descriptor, 0);
-  EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
-  harness.Unload();
 }
 
 // The name a load at `instant` gives its file.
@@ -102,18 +85,27 @@ std::string NameAt(const struct timespec& instant) {
 }
 
 // A clock that moves on a millisecond with each reading, starting just before a second's turn:
-// a name made from two readings pairs the old second with the new second's milliseconds.
+// a name made from two readings pairs the old second with the new second's milliseconds. The
+// file is writable by its owner alone, whatever the umask, and closed in child processes.
 TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   DataSourceHarness harness;
   const time_t second = time(nullptr) + 100;
   fake_clock::Run({second, 999400000}, 1000000);
+  const mode_t umaskBefore = umask(0);
   harness.Load();
+  umask(umaskBefore);
   std::vector<struct timespec> readings = fake_clock::Stop();
   ASSERT_FALSE(readings.empty());
   EXPECT_TRUE(std::any_of(
       readings.begin(), readings.end(),
       [&](const struct timespec& reading) { return NameAt(reading) == harness.LogFileName(); }))
       << harness.LogFileName() << " made from no single reading";
+  struct stat status {};
+  ASSERT_EQ(stat((harness.LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0644u);
+  const int descriptor = harness.LogFileDescriptor();
+  ASSERT_GE(descriptor, 0);
+  EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
   harness.Unload();
 }
 
@@ -145,33 +137,24 @@ TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEM
   return DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS;
 }
 
-constexpr int kRounds = 60;
-
-// Each sample call `kRounds` times over; with `ends`, where the log file ends after each.
+// Each sample call 60 times over; with `entries`, the entry of each call as the log holds it:
+// what the file grew by. The entries show the structures' addresses, so runs compared share
+// `samples`.
 void CallSamples(DataSourceHarness& harness, SampleTriplets& samples,
-                 std::vector<off_t>* ends = nullptr) {
+                 std::vector<std::string>* entries = nullptr) {
   const std::string path = DataSourceHarness::LogDirectory() + "/" + harness.LogFileName();
-  for (int round = 0; round < kRounds; ++round) {
+  std::vector<off_t> ends = {0};
+  for (int round = 0; round < 60; ++round) {
     for (const SampleTriplet& call : samples.All()) {
       harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
       struct stat status {};
-      if (ends != nullptr && stat(path.c_str(), &status) == 0) ends->push_back(status.st_size);
+      if (entries != nullptr && stat(path.c_str(), &status) == 0) ends.push_back(status.st_size);
     }
   }
-}
-
-// The entry of each sample call, `kRounds` times over, as the log holds it.
-std::vector<std::string> TracedEntries(DataSourceHarness& harness, SampleTriplets& samples) {
-  std::vector<off_t> ends;
-  CallSamples(harness, samples, &ends);
-  const std::string log = harness.LogText();
-  std::vector<std::string> entries;
-  off_t start = 0;
-  for (off_t end : ends) {
-    entries.push_back(log.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
-    start = end;
+  const std::string log = entries != nullptr ? harness.LogText() : "";
+  for (size_t i = 1; i < ends.size(); ++i) {
+    entries->push_back(log.substr(size_t(ends[i - 1]), size_t(ends[i] - ends[i - 1])));
   }
-  return entries;
 }
 
 // 4 threads of logger messages while a fifth traces calls: read from the start, the log is a
@@ -184,7 +167,7 @@ TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
     DataSourceHarness harness;
     harness.Load();
     harness.SetHandler(&AnswerByType);
-    expected = TracedEntries(harness, samples);
+    CallSamples(harness, samples, &expected);
   }
 
   constexpr int kThreads = 4;
@@ -197,8 +180,7 @@ TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
   for (int t = 0; t < kThreads; ++t) {
     loggers.emplace_back([&harness, &ready, t] {
       const std::string origin = "T" + std::to_string(t);
-      ++ready;
-      while (ready < kThreads + 1) std::this_thread::yield();
+      for (++ready; ready < kThreads + 1;) std::this_thread::yield();
       for (int n = 0; n < kMessages; ++n) {
         harness.LogMessage(origin.c_str(), ("message " + std::to_string(n) + " " +
                                             std::string(static_cast<size_t>(n % 97), 'x'))
@@ -206,8 +188,7 @@ TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
       }
     });
   }
-  ++ready;
-  while (ready < kThreads + 1) std::this_thread::yield();
+  for (++ready; ready < kThreads + 1;) std::this_thread::yield();
   CallSamples(harness, samples);
   for (std::thread& logger : loggers) logger.join();
   harness.Unload();

@@ -29,24 +29,6 @@ void Counted() {
   }
 }
 
-struct Mappings {
-  int all;
-  int files;
-};
-
-Mappings CountMappings() {
-  Mappings count{0, 0};
-  FILE* maps = fopen("/proc/self/maps", "r");
-  if (maps == nullptr) return {-1, -1};
-  char line[4096];
-  while (fgets(line, sizeof(line), maps) != nullptr) {
-    ++count.all;
-    count.files += strchr(line, '/') != nullptr;
-  }
-  fclose(maps);
-  return count;
-}
-
 int CountDescriptors() {
   DIR* dir = opendir("/proc/self/fd");
   if (dir == nullptr) return -1;
@@ -54,16 +36,6 @@ int CountDescriptors() {
   while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
   closedir(dir);
   return count;
-}
-
-size_t ResidentBytes() {
-  FILE* file = fopen("/proc/self/statm", "r");
-  if (file == nullptr) return 0;
-  unsigned long size = 0;
-  unsigned long resident = 0;
-  int read = fscanf(file, "%lu %lu", &size, &resident);
-  fclose(file);
-  return read == 2 ? resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 0;
 }
 
 }  // namespace
@@ -115,9 +87,11 @@ void* Allocated(void* block) {
   return block;
 }
 
-void Releasing(void* block) {
-  if (block != nullptr) g_liveBytes.fetch_sub(malloc_usable_size(block));
+size_t HeapBytes() {
+  return g_liveBytes.load();
 }
+
+void InstallHooks() {}
 
 }  // namespace
 
@@ -129,14 +103,11 @@ void* calloc(size_t count, size_t size) {
   return Allocated(__libc_calloc(count, size));
 }
 void* realloc(void* block, size_t size) {
-  size_t before = block != nullptr ? malloc_usable_size(block) : 0;
+  const size_t before = block != nullptr ? malloc_usable_size(block) : 0;
   void* moved = __libc_realloc(block, size);
-  if (moved == nullptr) {
-    if (size == 0) g_liveBytes.fetch_sub(before);  // freed
-    return nullptr;
-  }
-  g_liveBytes.fetch_sub(before);
-  return Allocated(moved);
+  // A failed realloc keeps the block, except that of size 0, which frees it.
+  if (moved != nullptr || size == 0) g_liveBytes.fetch_sub(before);
+  return moved != nullptr ? Allocated(moved) : nullptr;
 }
 void* memalign(size_t alignment, size_t size) {
   return Allocated(__libc_memalign(alignment, size));
@@ -152,27 +123,30 @@ int posix_memalign(void** out, size_t alignment, size_t size) {
   return 0;
 }
 void free(void* block) {
-  Releasing(block);
+  if (block != nullptr) g_liveBytes.fetch_sub(malloc_usable_size(block));
   __libc_free(block);
 }
 }
 
-namespace {
-
-size_t HeapBytes() {
-  return g_liveBytes.load();
-}
-
-void InstallHooks() {}
-
-}  // namespace
-
 #endif
 
 ProcessResources MeasureProcess() {
-  size_t heap = HeapBytes();
-  Mappings mappings = CountMappings();
-  return {heap, CountDescriptors(), mappings.all, mappings.files, ResidentBytes()};
+  ProcessResources resources{HeapBytes(), CountDescriptors(), 0, 0, 0};
+  if (FILE* maps = fopen("/proc/self/maps", "r")) {
+    char line[4096];
+    for (; fgets(line, sizeof(line), maps) != nullptr; ++resources.mappings) {
+      resources.fileMappings += strchr(line, '/') != nullptr;
+    }
+    fclose(maps);
+  }
+  unsigned long size = 0, pages = 0;
+  if (FILE* statm = fopen("/proc/self/statm", "r")) {
+    if (fscanf(statm, "%lu %lu", &size, &pages) == 2) {
+      resources.residentBytes = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    }
+    fclose(statm);
+  }
+  return resources;
 }
 
 bool SanitizerOwnsTheHeap() {

@@ -16,13 +16,12 @@ void Fill(void* data, size_t size) {
 
 }  // namespace
 
-void* SampleTriplets::Structure(size_t size) {
-  storage_.emplace_back(new unsigned char[size]);
-  Fill(storage_.back().get(), size);
-  return storage_.back().get();
-}
-
 SampleTriplets::SampleTriplets() {
+  auto newStructure = [this](size_t size) -> void* {
+    storage_.emplace_back(new unsigned char[size]);
+    Fill(storage_.back().get(), size);
+    return storage_.back().get();
+  };
   Fill(&origin_, sizeof(origin_));
   strcpy(origin_.ProductName, "Sample Application");
 
@@ -33,12 +32,12 @@ SampleTriplets::SampleTriplets() {
   *enumeration = TW_ENUMERATION{TWTY_UINT16, 3, 2, 2, {}};
   memcpy(enumeration->ItemList, pixelTypes, sizeof(pixelTypes));
   UnlockMemoryHandle(container_);
-  auto* capability = static_cast<TW_CAPABILITY*>(Structure(sizeof(TW_CAPABILITY)));
+  auto* capability = static_cast<TW_CAPABILITY*>(newStructure(sizeof(TW_CAPABILITY)));
   *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_ENUMERATION, container_};
 
-  auto* event = static_cast<TW_EVENT*>(Structure(sizeof(TW_EVENT)));
+  auto* event = static_cast<TW_EVENT*>(newStructure(sizeof(TW_EVENT)));
   event->TWMessage = MSG_XFERREADY;
-  auto* pending = static_cast<TW_PENDINGXFERS*>(Structure(sizeof(TW_PENDINGXFERS)));
+  auto* pending = static_cast<TW_PENDINGXFERS*>(newStructure(sizeof(TW_PENDINGXFERS)));
   pending->Count = 1;
 
   // Every dumped type once; those whose contents decide what is logged carry real ones.
@@ -46,7 +45,7 @@ SampleTriplets::SampleTriplets() {
     void* data = DAT == DAT_CAPABILITY     ? capability
                  : DAT == DAT_EVENT        ? static_cast<void*>(event)
                  : DAT == DAT_PENDINGXFERS ? static_cast<void*>(pending)
-                 : size != 0               ? Structure(size)
+                 : size != 0               ? newStructure(size)
                                            : nullptr;
     triplets_.push_back({DG, DAT, MSG, data, size});
   };

@@ -18,18 +18,14 @@ struct SampleTriplet {
 
 class SampleTriplets {
  public:
-  SampleTriplets();
+  SampleTriplets();  // not copyable: the calls point into its storage
   ~SampleTriplets();
-  SampleTriplets(const SampleTriplets&) = delete;
-  SampleTriplets& operator=(const SampleTriplets&) = delete;
 
   const std::vector<SampleTriplet>& All() const { return triplets_; }
   // The identity of the application that sends them.
   TW_IDENTITY* Origin() { return &origin_; }
 
  private:
-  void* Structure(size_t size);
-
   std::vector<std::unique_ptr<unsigned char[]>> storage_;
   std::vector<SampleTriplet> triplets_;
   TW_IDENTITY origin_{};

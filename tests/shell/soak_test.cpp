@@ -26,11 +26,8 @@ void ExpectNothingLeft(const ProcessResources& before, const ProcessResources& a
   } else {
     EXPECT_EQ(after.heapBytes, before.heapBytes);
   }
-  if (SanitizerOwnsTheHeap()) {
-    EXPECT_EQ(after.fileMappings, before.fileMappings);
-  } else {
-    EXPECT_EQ(after.mappings, before.mappings);
-  }
+  EXPECT_EQ(SanitizerOwnsTheHeap() ? after.fileMappings : after.mappings,
+            SanitizerOwnsTheHeap() ? before.fileMappings : before.mappings);
   EXPECT_EQ(after.descriptors, before.descriptors);
 }
 
@@ -39,8 +36,8 @@ void ExpectNothingLeft(const ProcessResources& before, const ProcessResources& a
 void LoadCallUnload(DataSourceHarness& harness, SampleTriplets& samples) {
   harness.Load();
   for (size_t i = 0; i < 3; ++i) {
-    const SampleTriplet& call = samples.All()[i];
-    harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+    harness.Call(samples.All()[i].DG, samples.All()[i].DAT, samples.All()[i].MSG,
+                 samples.All()[i].pData, samples.Origin());
   }
   harness.Unload();
   harness.DropBundle();
@@ -58,8 +55,7 @@ TEST(Soak, ReloadingAThousandTimesLeavesNothingBehind) {
   for (int i = 0; i < 20; ++i) LoadCallUnload(harness, samples);
   ASSERT_FALSE(harness.DataSourceLoaded());
   ASSERT_FALSE(harness.BundleLoaded());
-  ProcessResources before = MeasureProcess();
-
+  const ProcessResources before = MeasureProcess();
   for (int i = 0; i < kReloads; ++i) LoadCallUnload(harness, samples);
 
   EXPECT_FALSE(harness.DataSourceLoaded());
@@ -73,20 +69,17 @@ TEST(Soak, ReloadingAThousandTimesLeavesNothingBehind) {
 TEST(Soak, AMillionCallsInOneSessionKeepMemoryFlat) {
   DataSourceHarness harness;
   SampleTriplets samples;
-  const auto& calls = samples.All();
   harness.Load();
   harness.RedirectLogFileTo("/dev/null");
   auto callNumber = [&](long n) {
-    const SampleTriplet& call = calls[static_cast<size_t>(n) % calls.size()];
+    const SampleTriplet& call = samples.All()[static_cast<size_t>(n) % samples.All().size()];
     harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
   };
   constexpr long kWarmUp = 10000;
   for (long n = 0; n < kWarmUp; ++n) callNumber(n);
-  ProcessResources before = MeasureProcess();
-
+  const ProcessResources before = MeasureProcess();
   for (long n = kWarmUp; n < kSessionCalls; ++n) callNumber(n);
-
-  ProcessResources after = MeasureProcess();
+  const ProcessResources after = MeasureProcess();
   ExpectNothingLeft(before, after, 0);
   // The stack and the C library's buffers are already touched; a leak of even a few bytes a
   // call would add megabytes.

@@ -1,5 +1,6 @@
 // What a test reads and steers in the model of Apple's functions: the CoreFoundation objects
-// still referenced, the Memory Manager's blocks, and faults the real system shows only rarely.
+// still referenced, the Memory Manager's blocks, and faults the real system shows only rarely;
+// and what the model's parts share.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +11,6 @@ namespace apple_model {
 
 // CoreFoundation objects whose reference count has not reached zero.
 size_t LiveObjects();
-// The reference count of a live object, 0 for anything else.
-long ReferenceCount(CFTypeRef object);
 
 // Memory Manager blocks not yet disposed of.
 size_t LiveHandles();
@@ -23,5 +22,9 @@ void AnswerHandleSize(Handle handle, Size answer);
 // FSPathMakeRef fails with `status` (an OSStatus, which may lie outside the classic codes).
 void FailNextCreateDirectory(OSErr status);
 void FailNextPathMakeRef(OSStatus status);
+
+// Reports a misuse that crashes on a Mac (an over-release, a foreign pointer) and ends the
+// process, so that a test sees it at the call that made it.
+[[noreturn]] void Misuse(const char* function, const char* what);
 
 }  // namespace apple_model

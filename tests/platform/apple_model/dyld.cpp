@@ -15,39 +15,31 @@
 
 namespace {
 
+// The image at `wanted` (its header and name), and how many images the walk passed.
 struct Image {
   uint32_t wanted;
-  uint32_t index;
-  const void* header;
-  const char* name;
+  uint32_t index = 0;
+  const void* header = nullptr;
+  const char* name = nullptr;
 };
 
-int Visit(dl_phdr_info* info, size_t /*size*/, void* data) {
-  auto* image = static_cast<Image*>(data);
-  if (image->index++ != image->wanted) return 0;
-  for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
-    const ElfW(Phdr)& segment = info->dlpi_phdr[i];
-    if (segment.p_type == PT_LOAD && segment.p_offset == 0) {
-      image->header = reinterpret_cast<const void*>(info->dlpi_addr + segment.p_vaddr);
-    }
-  }
-  image->name = info->dlpi_name;
-  return 1;
-}
-
-Image Find(uint32_t index) {
-  Image image{index, 0, nullptr, nullptr};
-  dl_iterate_phdr(&Visit, &image);
+Image Find(uint32_t wanted) {
+  Image image{wanted};
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* data) {
+        auto* image = static_cast<Image*>(data);
+        if (image->index++ != image->wanted) return 0;
+        for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
+          const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+          if (segment.p_type == PT_LOAD && segment.p_offset == 0) {
+            image->header = reinterpret_cast<const void*>(info->dlpi_addr + segment.p_vaddr);
+          }
+        }
+        image->name = info->dlpi_name;
+        return 1;
+      },
+      &image);
   return image;
-}
-
-const char* HostProgramPath() {
-  static char path[PATH_MAX] = {};
-  if (path[0] == '\0') {
-    ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    path[length > 0 ? length : 0] = '\0';
-  }
-  return path;
 }
 
 }  // namespace
@@ -62,9 +54,13 @@ const struct mach_header* _dyld_get_image_header(uint32_t imageIndex) {
   return static_cast<const struct mach_header*>(Find(imageIndex).header);
 }
 
+// The host program's is its executable's path, as dyld gives it.
 const char* _dyld_get_image_name(uint32_t imageIndex) {
-  if (imageIndex == 0) return HostProgramPath();
-  return Find(imageIndex).name;
+  static char hostProgram[PATH_MAX] = {};
+  if (imageIndex != 0) return Find(imageIndex).name;
+  const ssize_t length = readlink("/proc/self/exe", hostProgram, sizeof(hostProgram) - 1);
+  hostProgram[length > 0 ? length : 0] = '\0';
+  return hostProgram;
 }
 
 }  // extern "C"

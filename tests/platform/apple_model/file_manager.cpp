@@ -4,11 +4,12 @@
 // (the File Manager's names a catalog node, which a later rename would not lose). Names are
 // ASCII. The file system's refusals map to statuses as below; a directory is made with the
 // process's umask applied, as Apple documents for a new directory made without permissions.
+// Neither fills in what the data source does not ask for (isDirectory, newRef).
+// Calls come from one thread at a time, as the tests make them.
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,106 +20,68 @@
 namespace apple_model {
 namespace {
 
-constexpr OSErr kNoErr = 0;
-constexpr OSErr kIoErr = -36;
-constexpr OSErr kBdNamErr = -37;
-constexpr OSErr kFnfErr = -43;
-constexpr OSErr kDupFNErr = -48;
-constexpr OSErr kParamErr = -50;
-constexpr OSErr kMemFullErr = -108;
-constexpr OSErr kDirNFErr = -120;
-constexpr OSErr kAfpAccessDenied = -5000;
+// The File Manager's status codes.
+constexpr OSErr kNoErr = 0, kIoErr = -36, kBdNamErr = -37, kFnfErr = -43, kDupFNErr = -48,
+                kParamErr = -50, kMemFullErr = -108, kDirNFErr = -120, kAfpAccessDenied = -5000;
 
-std::mutex g_mutex;
 std::vector<std::string> g_paths;  // an FSRef holds an index into these
 std::optional<OSErr> g_failCreate;
 std::optional<OSStatus> g_failPath;
 
 OSErr StatusOfErrno(int error) {
-  static const struct {
-    int error;
-    OSErr status;
-  } kStatuses[] = {{ENOENT, kFnfErr},          {EEXIST, kDupFNErr},       {ENOTDIR, kDirNFErr},
-                   {EACCES, kAfpAccessDenied}, {EPERM, kAfpAccessDenied}, {ENAMETOOLONG, kBdNamErr},
-                   {ENOMEM, kMemFullErr}};
-  for (const auto& row : kStatuses) {
-    if (row.error == error) return row.status;
+  static const std::pair<int, OSErr> kStatuses[] = {
+      {ENOENT, kFnfErr},          {EEXIST, kDupFNErr},       {ENOTDIR, kDirNFErr},
+      {EACCES, kAfpAccessDenied}, {EPERM, kAfpAccessDenied}, {ENAMETOOLONG, kBdNamErr},
+      {ENOMEM, kMemFullErr}};
+  for (const auto& [posixError, status] : kStatuses) {
+    if (posixError == error) return status;
   }
   return kIoErr;
-}
-
-// The failure set for the next call, taken so that the call after it runs normally.
-template <typename Status>
-std::optional<Status> Take(std::optional<Status>& failure) {
-  std::lock_guard<std::mutex> lock(g_mutex);
-  return std::exchange(failure, std::nullopt);
-}
-
-void Store(FSRef* ref, size_t index) {
-  memset(ref, 0, sizeof(*ref));
-  memcpy(ref->hidden, &index, sizeof(index));
-}
-
-bool PathOf(const FSRef* ref, std::string* path) {
-  size_t index = 0;
-  memcpy(&index, ref->hidden, sizeof(index));
-  if (index >= g_paths.size()) return false;
-  *path = g_paths[index];
-  return true;
 }
 
 }  // namespace
 
 void FailNextCreateDirectory(OSErr status) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   g_failCreate = status;
 }
 
 void FailNextPathMakeRef(OSStatus status) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   g_failPath = status;
 }
 
 }  // namespace apple_model
 
+using namespace apple_model;
+
 extern "C" {
 
-OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
-  if (path == nullptr || ref == nullptr) return apple_model::kParamErr;
-  if (auto failure = apple_model::Take(apple_model::g_failPath)) return *failure;
+OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean*) {
+  if (path == nullptr || ref == nullptr) return kParamErr;
+  // A failure set for the next call is taken, so that the call after it runs normally.
+  if (auto failure = std::exchange(g_failPath, std::nullopt)) return *failure;
   const char* text = reinterpret_cast<const char*>(path);
   struct stat status {};
-  if (stat(text, &status) != 0) return apple_model::StatusOfErrno(errno);
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  apple_model::g_paths.emplace_back(text);
-  apple_model::Store(ref, apple_model::g_paths.size() - 1);
-  if (isDirectory != nullptr) *isDirectory = S_ISDIR(status.st_mode);
-  return apple_model::kNoErr;
+  if (stat(text, &status) != 0) return StatusOfErrno(errno);
+  const size_t index = g_paths.size();
+  g_paths.emplace_back(text);
+  memset(ref, 0, sizeof(*ref));
+  memcpy(ref->hidden, &index, sizeof(index));
+  return kNoErr;
 }
 
 OSErr FSCreateDirectoryUnicode(const FSRef* parentRef, UniCharCount nameLength, const UniChar* name,
-                               FSCatalogInfoBitmap, const FSCatalogInfo*, FSRef* newRef, FSSpecPtr,
+                               FSCatalogInfoBitmap, const FSCatalogInfo*, FSRef*, FSSpecPtr,
                                UInt32*) {
-  if (auto failure = apple_model::Take(apple_model::g_failCreate)) return *failure;
-  std::string path;
-  {
-    std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    if (parentRef == nullptr || name == nullptr || !apple_model::PathOf(parentRef, &path)) {
-      return apple_model::kParamErr;
-    }
-  }
-  path.push_back('/');
+  if (auto failure = std::exchange(g_failCreate, std::nullopt)) return *failure;
+  size_t index = g_paths.size();
+  if (parentRef != nullptr) memcpy(&index, parentRef->hidden, sizeof(index));
+  if (index >= g_paths.size() || name == nullptr) return kParamErr;
+  std::string path = g_paths[index] + "/";
   for (UniCharCount i = 0; i < nameLength; ++i) {
-    if (name[i] == 0 || name[i] >= 0x80 || name[i] == '/') return apple_model::kBdNamErr;
+    if (name[i] == 0 || name[i] >= 0x80 || name[i] == '/') return kBdNamErr;
     path.push_back(static_cast<char>(name[i]));
   }
-  if (mkdir(path.c_str(), 0777) != 0) return apple_model::StatusOfErrno(errno);
-  if (newRef != nullptr) {
-    std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    apple_model::g_paths.push_back(path);
-    apple_model::Store(newRef, apple_model::g_paths.size() - 1);
-  }
-  return apple_model::kNoErr;
+  return mkdir(path.c_str(), 0777) == 0 ? kNoErr : StatusOfErrno(errno);
 }
 
 }  // extern "C"

