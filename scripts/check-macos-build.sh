@@ -154,16 +154,10 @@ check_bundle() {
   done
 }
 
-# Each product: where each architecture's build leaves it, where the universal folder and the
-# release hold it, and its executable.
-products=(
-  "TwainTrace.ds:TwainTrace.ds:Contents/MacOS/TwainTrace"
-  "tools/sample_bundle/Halvern.bundle:sample/Halvern.bundle:Contents/MacOS/Halvern"
-  "tools/adapter_bundle/Halvern.bundle:adapter/Halvern.bundle:Contents/MacOS/Halvern"
-  "tools/report:bin:twaintrace-report"
-  "tools/replay:bin:twaintrace-replay"
-  "tools/demo_host::twaintrace-demo"
-)
+# Each product the release holds, and the demo host, which each architecture's build checks
+# but the release leaves out.
+source scripts/macos-products.sh
+products=("${macos_release_products[@]}" "tools/demo_host::twaintrace-demo")
 
 check_architecture_build() {
   local arch=$1 build=$root/$1 product built placed executable sizes=""

@@ -45,21 +45,14 @@ build_architecture() {
 
 lipo=$(command -v llvm-lipo || command -v llvm-lipo-14) || { echo "llvm-lipo is needed" >&2; exit 1; }
 
-# The products, as each architecture's build lays them out, and as the release holds them.
-products=(
-  "TwainTrace.ds:TwainTrace.ds:Contents/MacOS/TwainTrace"
-  "tools/sample_bundle/Halvern.bundle:sample/Halvern.bundle:Contents/MacOS/Halvern"
-  "tools/adapter_bundle/Halvern.bundle:adapter/Halvern.bundle:Contents/MacOS/Halvern"
-  "tools/report:bin:twaintrace-report"
-  "tools/replay:bin:twaintrace-replay"
-)
+source scripts/macos-products.sh
 
 # A bundle takes the arm64 build's folder (its Info.plist is the same in both builds) with the
 # executable replaced by the universal one; a tool is the universal file alone.
 make_universal() {
   rm -rf "$universal"
   local product built placed executable
-  for product in "${products[@]}"; do
+  for product in "${macos_release_products[@]}"; do
     IFS=: read -r built placed executable <<<"$product"
     mkdir -p "$universal/$placed"
     if [[ $placed == *.ds || $placed == *.bundle ]]; then
