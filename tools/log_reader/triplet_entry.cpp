@@ -20,13 +20,7 @@ void TakeHeader(const LogLine& line, Triplet* triplet) {
   std::optional<HeaderLine> header = ParseHeaderLine(line.text);
   if (!header) return;
   triplet->hasHeader = true;
-  triplet->sequence = header->sequence;
-  triplet->tag = header->tag;
-  triplet->group = header->group;
-  triplet->argumentType = header->argumentType;
-  triplet->message = header->message;
-  triplet->hasCapability = header->hasCapability;
-  triplet->capability = header->capability;
+  static_cast<HeaderLine&>(*triplet) = *header;
 }
 
 // The return-code and data-pointer lines open the parameter text; returns the lines used.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "log_reader/line_patterns.h"
 #include "log_reader/log_lines.h"
 #include "log_reader/log_splitter.h"
 
@@ -26,20 +27,14 @@ struct ListItem {
   std::string_view text;
 };
 
-struct Triplet {
+// The header's names are those of its HeaderLine, blank when the entry has no header.
+struct Triplet : HeaderLine {
   size_t ordinal = 0;  // 1-based position among the log's entries
   size_t firstLine = 0;
   size_t offset = 0;  // of the entry's first byte in the file
   std::string_view raw;
 
   bool hasHeader = false;
-  long long sequence = 0;
-  std::string_view tag;
-  std::string_view group;
-  std::string_view argumentType;
-  std::string_view message;
-  bool hasCapability = false;
-  std::string_view capability;
 
   bool hasResult = false;
   std::string_view returnCode;
