@@ -56,6 +56,17 @@ TEST(LineFormat, EachDirectiveAsTheLibraryPrintsIt) {
   }
 }
 
+// A text array is bounded by its size, as a line passes it, terminated or not.
+TEST(LineFormat, TextFieldIsReadNoFurtherThanItsEnd) {
+  struct {
+    char field[4];
+    char after[4];
+  } record = {{'a', 'b', 'c', 'd'}, {'X', 'Y', 'Z', '\0'}};
+  char text[32];
+  TW_FORMAT(text, sizeof(text), "[%s]", record.field);
+  EXPECT_STREQ(text, "[abcd]");
+}
+
 // At three decimals, as every dump writes a TW_FIX32.
 TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
   char parts[64];
