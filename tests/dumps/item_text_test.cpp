@@ -25,8 +25,9 @@ std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, T value) {
   return ValueText(cap, itemType, static_cast<const void*>(&value));
 }
 
-// Named values, 32-bit signed numbers, fixed-point values, frames, unknown types and 32-byte
-// strings with and without their NUL: the capability and item-list dumps' expected text.
+// Numbers by item type, and a string that fills its 256 bytes. Named values, signed 32-bit
+// numbers, fixed-point values, frames, unknown types and 32-byte strings with and without their
+// NUL: the capability and item-list dumps' expected text.
 TEST(ItemText, NumbersByItemTypeAndStringsByTheirSize) {
   EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_INT8, TW_INT8{-2}), "0xfffffffe");
   EXPECT_EQ(ValueText(ICAP_BRIGHTNESS, TWTY_UINT8, TW_UINT8{10}), "0x0a");
@@ -41,14 +42,14 @@ TEST(ItemText, NumbersByItemTypeAndStringsByTheirSize) {
             std::string(256, 'z'));
 }
 
+// Up to three digits the index stands in its column (the golden dumps, and the capability dumps'
+// read limit at 119).
 TEST(ItemList, IndicesWidenPastThreeColumnsAndTheLastHasNoComma) {
   std::vector<TW_UINT32> values(1001);
   for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<TW_UINT32>(i);
   std::string text = Dump([&](const DumpContext& c) {
     DumpItemList(c, ICAP_XRESOLUTION, TWTY_UINT32, 1001, values.data(), SIZE_MAX);
   });
-  EXPECT_NE(text.find("\r\n          7:7,\r\n"), std::string::npos);
-  EXPECT_NE(text.find("\r\n        999:999,\r\n"), std::string::npos);
   const std::string end = "        1000:1000\r\n      }\r\n";
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
