@@ -8,30 +8,6 @@
 
 namespace {
 
-constexpr TW_UINT16 kFirst = 7;
-constexpr TW_UINT16 kAlias = 7;
-inline constexpr NameTableRow kTable[] = {
-    TW_NAME(kFirst),
-    TW_NAME(kAlias),
-    NameTableRow{"kMinusOne", -1},
-    TW_NAME_END,
-};
-
-TEST(NameLookup, FirstEqualRowWinsAndMissesPrintSignedValue) {
-  char text[kMacroNameSize];
-  EXPECT_STREQ(LookupName(kTable, 7, text), "kFirst");
-  EXPECT_STREQ(LookupName(kTable, 1027, text), "ERROR!(1027)");
-  EXPECT_STREQ(LookupName(kTable, -1, text), "kMinusOne");
-  // The sentinel row is never compared: -1 misses in a table without such a row.
-  EXPECT_STREQ(LookupName(dg_macros, -1, text), "ERROR!(-1)");
-  EXPECT_STREQ(LookupName(dg_macros, 0, text), "ERROR!(0)");
-  // Field values keep their width: a 16-bit all-ones is no 32-bit one, nor the sentinel.
-  EXPECT_STREQ(LookupName(twlg_macros, 65535, text), "ERROR!(65535)");
-  EXPECT_STREQ(LookupName(twon_macros, 65535, text), "TWON_DONTCARE16");
-  EXPECT_STREQ(LookupName(twon_macros, 0xFFFFFFFF, text), "TWON_DONTCARE32");
-  EXPECT_STREQ(LookupName(twpt_macros, -1, text), "ERROR!(-1)");
-}
-
 // An index answers every key as a scan of its tables does, the first before the second (one
 // table is given twice): each row's value, its neighbours, and values no row holds.
 template <size_t N, size_t M, size_t K>
