@@ -32,6 +32,8 @@ const char kUsage[] =
     "  --quiet           print only the summary\n"
     "  --verbose         also print every notice the data source sent the source manager\n"
     "  --json FILE       also write the outcome as JSON to FILE\n"
+    "  --most-listed N   list at most N divergences, skips and notices in the JSON, count the\n"
+    "                    rest (default 1000)\n"
     "  --timeout SECONDS how long one call may take before the source counts as hung (default 10)\n"
     "  --help            show this text\n"
     "Exit status: 0 every call answered as logged, 1 some call did not (or the source crashed\n"
@@ -60,7 +62,7 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
       arguments->quiet = true;
     } else if (option == "--verbose") {
       arguments->options.verbose = true;
-    } else if (option == "--json" || option == "--timeout") {
+    } else if (option == "--json" || option == "--timeout" || option == "--most-listed") {
       if (i + 1 >= argc) {
         *error = option + " needs a value";
         return Parsed::kError;
@@ -68,6 +70,13 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
       std::string value = argv[++i];
       if (option == "--json") {
         arguments->json = value;
+      } else if (option == "--most-listed") {
+        std::optional<long long> most = log_reader::ParseInteger(value);
+        if (!most || *most < 0 || *most > 1000000) {
+          *error = "invalid value for --most-listed: " + value;
+          return Parsed::kError;
+        }
+        arguments->options.mostListed = static_cast<size_t>(*most);
       } else {
         std::optional<long long> seconds = log_reader::ParseInteger(value);
         if (!seconds || *seconds < 1 || *seconds > 3600) {
@@ -164,9 +173,8 @@ class LogEntries : public replay::EntrySource {
 };
 
 void PrintSummary(const replay::ReplayResult& result, size_t unknownLines) {
-  size_t diverged = result.diverged.size() + (result.aborted ? 1 : 0);
-  std::cout << "Summary: " << result.replayed << " calls replayed, " << result.skipped.size()
-            << " skipped, " << diverged << " diverged";
+  std::cout << "Summary: " << result.replayed << " calls replayed, " << result.Skipped()
+            << " skipped, " << result.Diverged() << " diverged";
   if (result.loads > 1) std::cout << "; " << result.loads << " loads of the data source";
   if (unknownLines > 0) std::cout << "; " << unknownLines << " unrecognized log lines ignored";
   std::cout << "\n";
@@ -231,5 +239,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return result.diverged.empty() && !result.aborted ? 0 : 1;
+  return result.Diverged() == 0 ? 0 : 1;
 }

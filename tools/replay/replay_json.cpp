@@ -66,9 +66,8 @@ std::string ResultJson(const std::string& log, const std::string& dataSource,
   json += "  \"dataSource\": " + Quoted(dataSource) + ",\n";
   json += "  \"loads\": " + std::to_string(result.loads) + ",\n";
   json += "  \"replayed\": " + std::to_string(result.replayed) + ",\n";
-  json += "  \"skipped\": " + std::to_string(result.skipped.size()) + ",\n";
-  json += "  \"diverged\": " + std::to_string(result.diverged.size() + (result.aborted ? 1 : 0)) +
-          ",\n";
+  json += "  \"skipped\": " + std::to_string(result.Skipped()) + ",\n";
+  json += "  \"diverged\": " + std::to_string(result.Diverged()) + ",\n";
   json +=
       "  \"divergences\": " +
       List(result.diverged,
@@ -80,6 +79,8 @@ std::string ResultJson(const std::string& log, const std::string& dataSource,
            [](const EntryNote& note) { return NoteJson(note, "reason", Quoted(note.reason)); }) +
       ",\n";
   json += "  \"notices\": " + List(result.notices, NoticeJson) + ",\n";
+  json += "  \"unlistedDivergences\": " + std::to_string(result.unlistedDivergences) + ",\n";
+  json += "  \"unlistedSkips\": " + std::to_string(result.unlistedSkips) + ",\n";
   json += "  \"unlistedNotices\": " + std::to_string(result.unlistedNotices) + ",\n";
   json += "  \"aborted\": " +
           (result.aborted ? NoteJson(*result.aborted, "reason", Quoted(result.aborted->reason))

@@ -441,6 +441,15 @@ class LoadReplay {
     }
   }
 
+  template <typename Note>
+  void Keep(Note note, std::vector<Note>* listed, size_t* unlisted) const {
+    if (listed->size() < options_.mostListed) {
+      listed->push_back(std::move(note));
+    } else {
+      ++*unlisted;
+    }
+  }
+
   bool Skipped(const std::string& line) {
     char* rest = nullptr;
     size_t index = std::strtoul(line.c_str() + 2, &rest, 10);
@@ -448,7 +457,7 @@ class LoadReplay {
     EntryNote note = NoteOf(entries_.Current());
     note.reason = *rest == ' ' ? rest + 1 : rest;
     Print(out_, SkipLine(note));
-    result_->skipped.push_back(note);
+    Keep(std::move(note), &result_->skipped, &result_->unlistedSkips);
     return true;
   }
 
@@ -466,7 +475,7 @@ class LoadReplay {
     notice.accepted = accepted != 0;
     // A refused notice is a fault of the source's, shown even without --verbose.
     if (options_.verbose || !notice.accepted) Print(out_, NoticeLine(notice));
-    result_->notices.push_back(notice);
+    Keep(std::move(notice), &result_->notices, &result_->unlistedNotices);
     return true;
   }
 
@@ -518,7 +527,7 @@ class LoadReplay {
     }
     if (note.divergences.empty()) return true;
     for (const std::string& divergence : DivergenceLines(note)) Print(out_, divergence);
-    result_->diverged.push_back(note);
+    Keep(std::move(note), &result_->diverged, &result_->unlistedDivergences);
     return !options_.stopAtFirst;
   }
 

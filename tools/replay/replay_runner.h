@@ -19,6 +19,9 @@ struct ReplayOptions {
   int timeoutSeconds = 10;  // for each call
   bool stopAtFirst = false;
   bool verbose = false;  // also print every notice the source sent
+  // Divergences, skips and notices kept for the result, of each kind; the rest are counted, so
+  // that a log of millions of calls that all answer differently is replayed in bounded memory.
+  size_t mostListed = 1000;
 };
 
 struct EntryNote {
@@ -44,11 +47,19 @@ struct ReplayResult {
   std::vector<EntryNote> skipped;
   std::vector<EntryNote> diverged;
   std::vector<NoticeNote> notices;
-  size_t unlistedNotices = 0;  // beyond those listed for their entry
+  // Beyond those listed: past ReplayOptions::mostListed, or for notices, past those listed for
+  // their entry.
+  size_t unlistedSkips = 0;
+  size_t unlistedDivergences = 0;
+  size_t unlistedNotices = 0;
   // The call on which the source crashed or hung; the replay of its load ended there.
   std::optional<EntryNote> aborted;
   std::optional<std::string> loadError;  // the data source could not be loaded
   int loads = 0;
+
+  size_t Skipped() const { return skipped.size() + unlistedSkips; }
+  // Every call that answered differently, the one the source crashed or hung on included.
+  size_t Diverged() const { return diverged.size() + unlistedDivergences + (aborted ? 1 : 0); }
 };
 
 // How an entry is named in every message: its running number, triplet and capability, or its
