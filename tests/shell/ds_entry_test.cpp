@@ -102,9 +102,11 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
        {std::pair{"[APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n", "    ImageWidth       = [2480]\r\n"},
         std::pair{"[APP] DG_CONTROL/DAT_IDENTITY/MSG_GET\r\n",
                   "    ProductName     = [Threaded]\r\n"}}) {
-    const std::string body = *std::find_if(bodies.begin(), bodies.end(), [&](auto& candidate) {
+    const auto found = std::find_if(bodies.begin(), bodies.end(), [&](auto& candidate) {
       return candidate.rfind(header, 0) == 0;
     });
+    ASSERT_NE(found, bodies.end()) << header;
+    const std::string body = *found;
     EXPECT_NE(body.find(field), std::string::npos) << body;
     EXPECT_EQ(std::count(bodies.begin(), bodies.end(), body), kCallsPerThread);
   }
