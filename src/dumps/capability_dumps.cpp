@@ -85,6 +85,7 @@ void DumpContainer(const DumpContext& context, const TW_CAPABILITY* pCap) {
   if (handle == nullptr || !IsContainerShape(pCap->ConType)) return;
 
   size_t readable = ReadableBytes(handle);
+  const bool lockedByItsOwner = LockedByItsOwner(handle);
   char* data = CDSMInterface::LockMemory(handle);
   if (data != nullptr) {
     switch (pCap->ConType) {
@@ -102,7 +103,7 @@ void DumpContainer(const DumpContext& context, const TW_CAPABILITY* pCap) {
         break;
     }
   }
-  CDSMInterface::UnlockMemory(handle);
+  if (!lockedByItsOwner) CDSMInterface::UnlockMemory(handle);
 }
 
 void DumpArray(const DumpContext& context, TW_UINT16 Cap, const TW_ARRAY* pArray, size_t nBytes) {

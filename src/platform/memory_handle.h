@@ -32,6 +32,11 @@ void UnlockMemoryHandle(char** handle);
 int MemoryHandleLockCount(char** handle);
 #endif
 
+// Whether a reader that locks the block and unlocks it again must leave out the unlock to leave
+// the block as it found it: where the lock is one bit and the block's owner had set it. A lock
+// count is left as found by a lock and an unlock, so this is false wherever locks are counted.
+bool LockedByItsOwner(char** handle);
+
 // The block's size in bytes; false for a handle that was not made by NewMemoryHandle, and for
 // every handle of the Linux source manager.
 bool MemoryHandleSize(char** handle, size_t* size);

@@ -36,6 +36,11 @@ int MemoryHandleLockCount(char** handle) {
   return (HGetState(handle) & kHandleLockedBit) != 0 ? 1 : 0;
 }
 
+// The Memory Manager's lock is one bit: an unlock after a lock would clear the owner's.
+bool LockedByItsOwner(char** handle) {
+  return handle != nullptr && (HGetState(handle) & kHandleLockedBit) != 0;
+}
+
 // Every handle here is the Memory Manager's, so its answer is the block's whole known size. A
 // size of 0 or less (an empty block, or a handle it cannot account for: 0 now, a negative error
 // in early Memory Managers) means that no byte of the block is known to be there, and readers
