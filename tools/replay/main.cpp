@@ -51,6 +51,12 @@ struct Arguments {
 
 enum class Parsed { kRun, kHelp, kError };
 
+std::optional<long long> NumberWithin(const std::string& text, long long least, long long most) {
+  std::optional<long long> number = log_reader::ParseInteger(text);
+  if (!number || *number < least || *number > most) return std::nullopt;
+  return number;
+}
+
 Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* error) {
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
@@ -70,20 +76,19 @@ Parsed ParseArguments(int argc, char** argv, Arguments* arguments, std::string* 
       std::string value = argv[++i];
       if (option == "--json") {
         arguments->json = value;
-      } else if (option == "--most-listed") {
-        std::optional<long long> most = log_reader::ParseInteger(value);
-        if (!most || *most < 0 || *most > 1000000) {
-          *error = "invalid value for --most-listed: " + value;
-          return Parsed::kError;
-        }
-        arguments->options.mostListed = static_cast<size_t>(*most);
+        continue;
+      }
+      const bool timeout = option == "--timeout";
+      std::optional<long long> number =
+          NumberWithin(value, timeout ? 1 : 0, timeout ? 3600 : 1000000);
+      if (!number) {
+        *error = "invalid value for " + option + ": " + value;
+        return Parsed::kError;
+      }
+      if (timeout) {
+        arguments->options.timeoutSeconds = static_cast<int>(*number);
       } else {
-        std::optional<long long> seconds = log_reader::ParseInteger(value);
-        if (!seconds || *seconds < 1 || *seconds > 3600) {
-          *error = "invalid value for --timeout: " + value;
-          return Parsed::kError;
-        }
-        arguments->options.timeoutSeconds = static_cast<int>(*seconds);
+        arguments->options.mostListed = static_cast<size_t>(*number);
       }
     } else if (option.size() > 1 && option[0] == '-') {
       *error = "unknown option " + option;
