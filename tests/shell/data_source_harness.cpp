@@ -2,8 +2,8 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
-#include <elf.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,16 +28,6 @@ std::string FakePath(FakeBundle bundle) {
                      : bundle == FakeBundle::kNullOperator ? "fake_halvern_null_operator"
                                                            : "fake_halvern";
   return std::string(SHELL_TEST_FAKES) + "/" + name + ".so";
-}
-
-// The operator's code marked as built for another processor than this one.
-void WriteForeignArchitecture(const std::string& from, const std::string& to) {
-  std::string code = ReadFile(from);
-  const size_t kMachineOffset = 18;  // e_machine, little-endian
-  const int foreign = code.at(kMachineOffset) == EM_X86_64 ? EM_AARCH64 : EM_X86_64;
-  code.at(kMachineOffset) = static_cast<char>(foreign);
-  code.at(kMachineOffset + 1) = 0;
-  std::ofstream(to, std::ios::binary) << code;
 }
 
 bool Loaded(const char* path) {
@@ -73,8 +63,6 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   }
   if (bundle == FakeBundle::kUnloadable) {
     RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
-  } else if (bundle == FakeBundle::kWrongArchitecture) {
-    WriteForeignArchitecture(FakePath(FakeBundle::kOperator), kBundleExecutable);
   } else {
     RunOrThrow("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
   }
@@ -158,17 +146,9 @@ void DataSourceHarness::RedirectLogFileTo(const char* device) {
 }
 
 void DataSourceHarness::Unload() {
-  const std::string capture = kRoot + "/unload-stderr.txt";
-  fflush(stderr);
-  const int saved = dup(2);
-  const int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup3(file, 2, 0);
-  close(file);
+  testing::internal::CaptureStderr();
   dlclose(std::exchange(dataSource_, nullptr));
-  fflush(stderr);
-  dup3(saved, 2, 0);
-  close(saved);
-  unloadStderr_ = ReadFile(capture);
+  unloadStderr_ = testing::internal::GetCapturedStderr();
 }
 
 TW_UINT16 DataSourceHarness::Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
@@ -177,25 +157,9 @@ TW_UINT16 DataSourceHarness::Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, vo
   return reinterpret_cast<Entry>(entry_)(pOrigin, DG, DAT, MSG, pData);
 }
 
-void* DataSourceHarness::Fake(const char* symbol) {
+void* DataSourceHarness::FakeSymbol(const char* name) {
   if (fake_ == nullptr) throw std::runtime_error("no fake bundle loaded");
-  return dlsym(fake_, symbol);
-}
-
-void DataSourceHarness::SetHandler(FakeHandler handler) {
-  reinterpret_cast<void (*)(FakeHandler)>(Fake("FakeHalvern_SetHandler"))(handler);
-}
-
-int DataSourceHarness::ReleaseCount() {
-  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_ReleaseCount"))();
-}
-
-std::string DataSourceHarness::FactoryName() {
-  return reinterpret_cast<const char* (*)()>(Fake("FakeHalvern_FactoryName"))();
-}
-
-char** DataSourceHarness::AllocThroughDataSource(unsigned size) {
-  return reinterpret_cast<char** (*)(unsigned)>(Fake("FakeHalvern_AllocThroughDataSource"))(size);
+  return dlsym(fake_, ("FakeHalvern_" + std::string(name)).c_str());
 }
 
 void DataSourceHarness::LogMessage(const char* origin, const char* text) {
@@ -237,10 +201,6 @@ std::vector<std::string> DataSourceHarness::LogFileNames() const {
 std::string DataSourceHarness::LogFileName() const {
   const std::vector<std::string> names = LogFileNames();
   return names.empty() ? "" : names.back();
-}
-
-int DataSourceHarness::LogFileCount() const {
-  return static_cast<int>(LogFileNames().size());
 }
 
 std::string DataSourceHarness::LogText() const {

@@ -10,18 +10,9 @@
 
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-// kUnloadable: the bundle's executable is no loadable code; kWrongArchitecture: it is the
-// operator's code built for another processor; kNoInfoPlist: the operator's bundle without the
-// Info.plist that names its executable.
-enum class FakeBundle {
-  kOperator,
-  kNoFactory,
-  kNullOperator,
-  kMissing,
-  kUnloadable,
-  kWrongArchitecture,
-  kNoInfoPlist
-};
+// kUnloadable: the bundle's executable is no loadable code; kNoInfoPlist: the operator's bundle
+// without the Info.plist that names its executable.
+enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing, kUnloadable, kNoInfoPlist };
 
 // What may stand at a log file's name before the load.
 enum class Occupant { kDirectory, kLink, kFifo, kFile };
@@ -54,20 +45,23 @@ class DataSourceHarness {
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
                  TW_IDENTITY* pOrigin = nullptr);
-  void SetHandler(FakeHandler handler);
+  void SetHandler(FakeHandler handler) { Fake<void(FakeHandler)>("SetHandler")(handler); }
 
   // The fake bundle's view: Release calls, the name its factory received.
-  int ReleaseCount();
-  std::string FactoryName();
-  char** AllocThroughDataSource(unsigned size);
+  int ReleaseCount() { return Fake<int()>("ReleaseCount")(); }
+  std::string FactoryName() { return Fake<const char*()>("FactoryName")(); }
+  char** AllocThroughDataSource(unsigned size) {
+    return Fake<char**(unsigned)>("AllocThroughDataSource")(size);
+  }
   // An INFO message from `origin` through the data source's exported levelled logger.
   void LogMessage(const char* origin, const char* text);
 
-  // The one log file made by this load (empty when none), its name, and the stderr text of
-  // the unload. With names occupied, the log file is the one regular file no occupant made.
+  // The one log file made by this load (empty when none), its name, the names in the log
+  // directory that no occupant took, and the stderr text of the unload. With names occupied, the
+  // log file is the one regular file no occupant made.
   std::string LogText() const;
   std::string LogFileName() const;
-  int LogFileCount() const;
+  std::vector<std::string> LogFileNames() const;
   // This process's descriptor of the log file, or of the file at `path`, or -1.
   int LogFileDescriptor() const;
   static int DescriptorOf(const std::string& path);
@@ -80,9 +74,12 @@ class DataSourceHarness {
   static std::string LogFileNameAt(time_t second, int milliseconds);
 
  private:
-  void* Fake(const char* symbol);
-  // The names in the log directory that no occupant took.
-  std::vector<std::string> LogFileNames() const;
+  // The fake bundle's function FakeHalvern_`name`.
+  template <typename Function>
+  Function* Fake(const char* name) {
+    return reinterpret_cast<Function*>(FakeSymbol(name));
+  }
+  void* FakeSymbol(const char* name);
 
   void* dataSource_ = nullptr;
   void* fake_ = nullptr;

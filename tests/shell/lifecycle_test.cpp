@@ -64,7 +64,7 @@ TEST(Lifecycle, LoadLogsToOneFileClosedAfterReleaseHoweverOftenItIsInitialised) 
   initialise();
   initialise();
   dlclose(dataSource);
-  EXPECT_EQ(harness.LogFileCount(), 1);
+  EXPECT_EQ(harness.LogFileNames().size(), 1u);
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
   harness.Unload();
   EXPECT_EQ(harness.ReleaseCount(), 1);

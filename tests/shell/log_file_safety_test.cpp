@@ -63,7 +63,7 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
     ASSERT_TRUE(LoadCallUnloadWithin(harness, 10)) << "the load was held up or failed";
 
     EXPECT_EQ(ReadFile(victim), victimText);
-    ASSERT_EQ(harness.LogFileCount(), 1);
+    ASSERT_EQ(harness.LogFileNames().size(), 1u);
     const std::string name = harness.LogFileName();
     EXPECT_EQ(name.substr(name.size() - 9), "_1000.txt");
     EXPECT_EQ(harness.LogText(), kOpenDsEntry);
@@ -75,13 +75,6 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
       }
     }
   }
-}
-
-// The name a load at `instant` gives its file.
-std::string NameAt(const struct timespec& instant) {
-  const long microseconds = instant.tv_nsec / 1000;
-  return DataSourceHarness::LogFileNameAt(
-      instant.tv_sec, static_cast<int>(static_cast<double>(microseconds) / 1000.0 + 0.5));
 }
 
 // A clock that moves on a millisecond with each reading, starting just before a second's turn:
@@ -96,9 +89,14 @@ TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   umask(umaskBefore);
   std::vector<struct timespec> readings = fake_clock::Stop();
   ASSERT_FALSE(readings.empty());
-  EXPECT_TRUE(std::any_of(
-      readings.begin(), readings.end(),
-      [&](const struct timespec& reading) { return NameAt(reading) == harness.LogFileName(); }))
+  // The milliseconds rounded from the reading's microseconds.
+  EXPECT_TRUE(std::any_of(readings.begin(), readings.end(),
+                          [&](const struct timespec& reading) {
+                            const int milliseconds =
+                                static_cast<int>((reading.tv_nsec / 1000 + 500) / 1000);
+                            return DataSourceHarness::LogFileNameAt(reading.tv_sec, milliseconds) ==
+                                   harness.LogFileName();
+                          }))
       << harness.LogFileName() << " made from no single reading";
   struct stat status {};
   ASSERT_EQ(stat((harness.LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);

@@ -1,14 +1,15 @@
 #include "shell/process_resources.h"
 
-#include <dirent.h>
 #include <malloc.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TWAINTRACE_TEST_ASAN 1
@@ -27,15 +28,6 @@ void Counted() {
   if (g_counting.load(std::memory_order_relaxed)) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
   }
-}
-
-int CountDescriptors() {
-  DIR* dir = opendir("/proc/self/fd");
-  if (dir == nullptr) return -1;
-  int count = 0;
-  while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-  closedir(dir);
-  return count;
 }
 
 }  // namespace
@@ -130,22 +122,19 @@ void free(void* block) {
 
 #endif
 
+// The heap is read first, before this function's own allocations.
 ProcessResources MeasureProcess() {
-  ProcessResources resources{HeapBytes(), CountDescriptors(), 0, 0, 0};
-  if (FILE* maps = fopen("/proc/self/maps", "r")) {
-    char line[4096];
-    for (; fgets(line, sizeof(line), maps) != nullptr; ++resources.mappings) {
-      resources.fileMappings += strchr(line, '/') != nullptr;
-    }
-    fclose(maps);
+  namespace fs = std::filesystem;
+  ProcessResources resources{HeapBytes(), 0, 0, 0, 0};
+  resources.descriptors = static_cast<int>(
+      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line); ++resources.mappings) {
+    resources.fileMappings += line.find('/') != std::string::npos;
   }
-  unsigned long size = 0, pages = 0;
-  if (FILE* statm = fopen("/proc/self/statm", "r")) {
-    if (fscanf(statm, "%lu %lu", &size, &pages) == 2) {
-      resources.residentBytes = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    }
-    fclose(statm);
-  }
+  size_t size = 0, pages = 0;
+  std::ifstream("/proc/self/statm") >> size >> pages;
+  resources.residentBytes = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
   return resources;
 }
 
