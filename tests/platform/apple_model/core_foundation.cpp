@@ -11,7 +11,9 @@
 //   bundle's own name as well, so the model is the stricter case.
 // - An executable that the loader refuses (another architecture, no code at all) is a failed
 //   load: CFBundleGetFunctionPointerForName answers null, as CoreFoundation does after logging.
-// - The last release of a bundle unloads its code.
+// - Each CFBundleCreate makes a bundle of its own (CoreFoundation answers the one it has for the
+//   directory, retained); the data source makes one per load. The last release of a bundle
+//   unloads its code.
 // - Misuse that crashes on a Mac (a release too many, a foreign pointer) ends the process with
 //   a message instead.
 // - Calls come from one thread at a time, as the tests make them.
@@ -21,7 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -37,16 +39,14 @@ struct Object {
   Kind kind;
   std::string text;  // a string's characters, a URL's path, a bundle's directory
   long count = 1;
-  Object* url = nullptr;   // a bundle's URL, which it retains
   std::string executable;  // a bundle's file name in Contents/MacOS, empty when none is named
   void* code = nullptr;    // a bundle's executable, once loaded
 };
 
 std::set<Object*> g_live;
-std::map<std::string, Object*> g_bundles;
 
 Object* New(Kind kind, const std::string& text) {
-  auto* object = new Object{kind, text, 1, nullptr, "", nullptr};
+  auto* object = new Object{kind, text, 1, "", nullptr};
   g_live.insert(object);
   return object;
 }
@@ -65,33 +65,22 @@ CFStringRef NewString(const std::string& text) {
   return reinterpret_cast<CFStringRef>(New(Kind::kString, text));
 }
 
-// The CFBundleExecutable of an XML Info.plist, or empty.
+// The CFBundleExecutable of an XML Info.plist, a file name, or empty.
 std::string ExecutableNamed(const std::string& infoPlist) {
   std::stringstream text;
   text << std::ifstream(infoPlist, std::ios::binary).rdbuf();
   const std::string plist = text.str();
-  const std::string key = "<key>CFBundleExecutable</key>";
-  const std::string open = "<string>";
-  size_t at = plist.find(key);
-  if (at == std::string::npos) return "";
-  at = plist.find_first_not_of(" \t\r\n", at + key.size());
-  if (at == std::string::npos || plist.compare(at, open.size(), open) != 0) return "";
-  const size_t start = at + open.size();
-  const size_t end = plist.find("</string>", start);
-  if (end == std::string::npos) return "";
-  std::string name = plist.substr(start, end - start);
-  return name.find('/') == std::string::npos ? name : "";
+  static const std::regex kExecutable(
+      R"(<key>CFBundleExecutable</key>\s*<string>([^</]+)</string>)");
+  std::smatch match;
+  return std::regex_search(plist, match, kExecutable) ? match[1].str() : "";
 }
 
-// The last release of a bundle unloads its code and releases its URL.
+// The last release of a bundle unloads its code.
 void Release(Object* object) {
   if (--object->count > 0) return;
   g_live.erase(object);
-  if (object->kind == Kind::kBundle) {
-    g_bundles.erase(object->text);
-    if (object->code != nullptr) dlclose(object->code);
-    Release(object->url);
-  }
+  if (object->kind == Kind::kBundle && object->code != nullptr) dlclose(object->code);
   delete object;
 }
 
@@ -155,30 +144,18 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* pa
       Kind::kUrl, std::string(reinterpret_cast<const char*>(path), static_cast<size_t>(length))));
 }
 
-// A trailing slash is no component of its own.
+// Of a file's path, as the data source asks for its own.
 CFStringRef CFURLCopyLastPathComponent(CFURLRef url) {
-  std::string path = Live(url, Kind::kUrl, "CFURLCopyLastPathComponent")->text;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const size_t slash = path.rfind('/');
-  return apple_model::NewString(slash == std::string::npos || path == "/" ? path
-                                                                          : path.substr(slash + 1));
+  const std::string& path = Live(url, Kind::kUrl, "CFURLCopyLastPathComponent")->text;
+  return apple_model::NewString(path.substr(path.rfind('/') + 1));
 }
 
-// A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
-// retained.
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
-  apple_model::Object* url = Live(reference, Kind::kUrl, "CFBundleCreate");
+  const std::string& directory = Live(reference, Kind::kUrl, "CFBundleCreate")->text;
   struct stat status {};
-  if (stat(url->text.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
-  apple_model::Object*& bundle = apple_model::g_bundles[url->text];
-  if (bundle != nullptr) {
-    ++bundle->count;
-    return reinterpret_cast<CFBundleRef>(bundle);
-  }
-  bundle = apple_model::New(Kind::kBundle, url->text);
-  bundle->url = url;
-  ++url->count;
-  bundle->executable = apple_model::ExecutableNamed(url->text + "/Contents/Info.plist");
+  if (stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
+  apple_model::Object* bundle = apple_model::New(Kind::kBundle, directory);
+  bundle->executable = apple_model::ExecutableNamed(directory + "/Contents/Info.plist");
   return reinterpret_cast<CFBundleRef>(bundle);
 }
 
