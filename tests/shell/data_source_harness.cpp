@@ -1,6 +1,5 @@
 #include "shell/data_source_harness.h"
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,14 +7,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
 
 #include "test_support.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -121,23 +121,17 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
   std::sort(occupied_.begin(), occupied_.end());
 }
 
-int DataSourceHarness::LogFileDescriptor() const {
-  return LogFileName().empty() ? -1 : DescriptorOf(LogDirectory() + "/" + LogFileName());
-}
-
 int DataSourceHarness::DescriptorOf(const std::string& path) {
-  char file[PATH_MAX], link[PATH_MAX];
-  if (realpath(path.c_str(), file) == nullptr) return -1;
-  for (int descriptor = 0; descriptor < 1024; ++descriptor) {
-    const std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    const ssize_t length = readlink(fd.c_str(), link, sizeof(link));
-    if (length > 0 && std::string(link, size_t(length)) == file) return descriptor;
+  std::error_code error;  // when there is no file at `path`
+  for (const fs::directory_entry& descriptor : fs::directory_iterator("/proc/self/fd")) {
+    if (fs::equivalent(descriptor.path(), path, error))
+      return std::stoi(descriptor.path().filename());
   }
   return -1;
 }
 
 void DataSourceHarness::RedirectLogFileTo(const char* device) {
-  int descriptor = LogFileDescriptor();
+  int descriptor = DescriptorOf(LogDirectory() + "/" + LogFileName());
   int replacement = open(device, O_WRONLY | O_CLOEXEC);
   bool redirected =
       descriptor >= 0 && replacement >= 0 && dup3(replacement, descriptor, O_CLOEXEC) == descriptor;
@@ -180,11 +174,9 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
 
 std::vector<std::string> DataSourceHarness::LogDirectoryNames() {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    }
-    closedir(dir);
+  std::error_code error;  // none listed without a log directory
+  for (const fs::directory_entry& entry : fs::directory_iterator(LogDirectory(), error)) {
+    names.push_back(entry.path().filename());
   }
   std::sort(names.begin(), names.end());
   return names;

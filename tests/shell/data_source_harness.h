@@ -62,8 +62,7 @@ class DataSourceHarness {
   std::string LogText() const;
   std::string LogFileName() const;
   std::vector<std::string> LogFileNames() const;
-  // This process's descriptor of the log file, or of the file at `path`, or -1.
-  int LogFileDescriptor() const;
+  // This process's descriptor of the file at `path`, or -1.
   static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.
   static std::vector<std::string> LogDirectoryNames();

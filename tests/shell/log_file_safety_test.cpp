@@ -79,10 +79,11 @@ TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   }
   EXPECT_EQ(names.count(harness.LogFileName()), 1u)
       << harness.LogFileName() << " made from no single reading";
+  const std::string path = harness.LogDirectory() + "/" + harness.LogFileName();
   struct stat status {};
-  ASSERT_EQ(stat((harness.LogDirectory() + "/" + harness.LogFileName()).c_str(), &status), 0);
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0644u);
-  const int descriptor = harness.LogFileDescriptor();
+  const int descriptor = DataSourceHarness::DescriptorOf(path);
   ASSERT_GE(descriptor, 0);
   EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
   harness.Unload();
