@@ -47,8 +47,7 @@ class DataSourceHarness {
                  TW_IDENTITY* pOrigin = nullptr);
   void SetHandler(FakeHandler handler) { Fake<void(FakeHandler)>("SetHandler")(handler); }
 
-  // The fake bundle's view: Release calls, the name its factory received.
-  int ReleaseCount() { return Fake<int()>("ReleaseCount")(); }
+  // The fake bundle's view: the name its factory received.
   std::string FactoryName() { return Fake<const char*()>("FactoryName")(); }
   char** AllocThroughDataSource(unsigned size) {
     return Fake<char**(unsigned)>("AllocThroughDataSource")(size);
