@@ -22,13 +22,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "apple_model.h"
+#include "test_support.h"
 
 namespace apple_model {
 namespace {
@@ -67,11 +66,9 @@ CFStringRef NewString(const std::string& text) {
 
 // The CFBundleExecutable of an XML Info.plist, a file name, or empty.
 std::string ExecutableNamed(const std::string& infoPlist) {
-  std::stringstream text;
-  text << std::ifstream(infoPlist, std::ios::binary).rdbuf();
-  const std::string plist = text.str();
   static const std::regex kExecutable(
       R"(<key>CFBundleExecutable</key>\s*<string>([^</]+)</string>)");
+  const std::string plist = ReadFile(infoPlist);
   std::smatch match;
   return std::regex_search(plist, match, kExecutable) ? match[1].str() : "";
 }
