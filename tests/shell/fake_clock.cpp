@@ -49,19 +49,11 @@ std::vector<struct timespec> Stop() {
 
 #define FAKE_CLOCK_EXPORT __attribute__((visibility("default")))
 
-// These take the C library's place for every object of the process (the executable exports
-// them), and hand on to it while no fake clock runs.
+// This takes the C library's place for every object of the process (the executable exports it),
+// and hands on to it while no fake clock runs.
 extern "C" FAKE_CLOCK_EXPORT int clock_gettime(clockid_t clock, struct timespec* reading) noexcept {
   static const auto real =
       reinterpret_cast<int (*)(clockid_t, struct timespec*)>(dlsym(RTLD_NEXT, "clock_gettime"));
   if (clock == CLOCK_REALTIME && FakeReading(reading)) return 0;
   return real(clock, reading);
-}
-
-extern "C" FAKE_CLOCK_EXPORT time_t time(time_t* out) noexcept {
-  static const auto real = reinterpret_cast<time_t (*)(time_t*)>(dlsym(RTLD_NEXT, "time"));
-  struct timespec fake {};
-  if (!FakeReading(&fake)) return real(out);
-  if (out != nullptr) *out = fake.tv_sec;
-  return fake.tv_sec;
 }
