@@ -2,28 +2,27 @@
 
 #include <dlfcn.h>
 
-#include <atomic>
 #include <mutex>
 #include <utility>
 
 namespace {
 
+constexpr long long kNanosecondsPerSecond = 1000000000;
+
 std::mutex g_mutex;
-std::atomic<bool> g_running{false};
-struct timespec g_next {};
+bool g_running = false;
+long long g_next = 0;  // nanoseconds since the epoch
 long g_step = 0;
 std::vector<struct timespec> g_readings;
 
 // The next instant, or false while the real clock runs.
 bool FakeReading(struct timespec* reading) {
-  if (!g_running) return false;  // no lock on the real clock's path
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_running) return false;
-  *reading = g_next;
-  g_readings.push_back(g_next);
-  g_next.tv_nsec += g_step;
-  g_next.tv_sec += g_next.tv_nsec / 1000000000;
-  g_next.tv_nsec %= 1000000000;
+  *reading = {static_cast<time_t>(g_next / kNanosecondsPerSecond),
+              static_cast<long>(g_next % kNanosecondsPerSecond)};
+  g_readings.push_back(*reading);
+  g_next += g_step;
   return true;
 }
 
@@ -34,7 +33,7 @@ namespace fake_clock {
 void Run(const struct timespec& first, long stepNanoseconds) {
   std::lock_guard<std::mutex> lock(g_mutex);
   g_running = true;
-  g_next = first;
+  g_next = first.tv_sec * kNanosecondsPerSecond + first.tv_nsec;
   g_step = stepNanoseconds;
   g_readings.clear();
 }

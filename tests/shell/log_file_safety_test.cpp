@@ -38,7 +38,6 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
     SCOPED_TRACE(static_cast<int>(occupant));
     DataSourceHarness harness;
     std::ofstream(victim, std::ios::binary) << victimText;
-    chmod(victim.c_str(), 0600);
     harness.OccupyLogFileNames(occupant, victim, 999);
 
     alarm(10);

@@ -33,6 +33,7 @@ void Counted() {
 #ifdef TWAINTRACE_TEST_ASAN
 
 // The sanitizer owns malloc; it reports heap use and calls hooks on every allocation.
+constexpr bool kSanitizerOwnsTheHeap = true;
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
                                                          void (*)(const volatile void*));
@@ -59,6 +60,7 @@ void InstallHooks() {
 // process, the data source's included, passes through a counter, and the bytes of the live
 // blocks are known exactly (the allocator's own statistics count cached free blocks as used).
 // operator new ends in malloc.
+constexpr bool kSanitizerOwnsTheHeap = false;
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -137,11 +139,7 @@ ProcessResources MeasureProcess() {
 }
 
 bool SanitizerOwnsTheHeap() {
-#ifdef TWAINTRACE_TEST_ASAN
-  return true;
-#else
-  return false;
-#endif
+  return kSanitizerOwnsTheHeap;
 }
 
 void AllocationCounter::Start() {
