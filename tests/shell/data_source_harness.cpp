@@ -95,10 +95,6 @@ bool DataSourceHarness::BundleLoaded() const {
   return Loaded(kBundleExecutable.c_str());
 }
 
-void DataSourceHarness::LinkLogDirectoryTo(const std::string& target) {
-  RunOrThrow("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
-}
-
 void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string& linkTarget,
                                            int lastMilliseconds) {
   // The name is the local time of the load to the second and its rounded milliseconds (up to

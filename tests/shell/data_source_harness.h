@@ -33,11 +33,10 @@ class DataSourceHarness {
   bool DataSourceLoaded() const;
   bool BundleLoaded() const;
 
-  // Faults of the log: the log directory as a link to `target`; an entry at every name the next
-  // few seconds' load could give its log file up to `lastMilliseconds` of each second (a link
-  // leads to `linkTarget`, a file holds `kOccupantText`); the open log file's descriptor
-  // turned to `device`, as a full disk or a discarding file system would take the writes.
-  void LinkLogDirectoryTo(const std::string& target);
+  // Faults of the log: an entry at every name the next few seconds' load could give its log
+  // file up to `lastMilliseconds` of each second (a link leads to `linkTarget`, a file holds
+  // `kOccupantText`); the open log file's descriptor turned to `device`, as a full disk or a
+  // discarding file system would take the writes.
   void OccupyLogFileNames(Occupant occupant, const std::string& linkTarget = "",
                           int lastMilliseconds = 1000);
   void RedirectLogFileTo(const char* device);

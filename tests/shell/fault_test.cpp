@@ -3,6 +3,7 @@
 // without any tracer, and the data source must stay quiet.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,10 @@ TEST(LogFaults, LogThatCannotBeCreatedOrWrittenLeavesCallsUntouchedAndStaysQuiet
   for (LogFault fault : {LogFault::kNoDirectory, LogFault::kDirectoryRefusesFiles,
                          LogFault::kNamesTaken, LogFault::kDiskFull}) {
     SCOPED_TRACE(static_cast<int>(fault));
-    DataSourceHarness harness(/*withLogDirectory=*/fault != LogFault::kNoDirectory);
-    if (fault == LogFault::kDirectoryRefusesFiles) harness.LinkLogDirectoryTo("/proc");
+    const bool linkedToProc = fault == LogFault::kDirectoryRefusesFiles;
+    DataSourceHarness harness(/*withLogDirectory=*/fault != LogFault::kNoDirectory &&
+                              !linkedToProc);
+    if (linkedToProc) std::filesystem::create_directory_symlink("/proc", harness.LogDirectory());
     if (fault == LogFault::kNamesTaken) harness.OccupyLogFileNames(Occupant::kDirectory);
     harness.Load();
     if (fault == LogFault::kDiskFull) harness.RedirectLogFileTo("/dev/full");
@@ -57,7 +60,7 @@ TEST(LogFaults, LogThatCannotBeCreatedOrWrittenLeavesCallsUntouchedAndStaysQuiet
     EXPECT_EQ(harness.UnloadStderr(), opened ? "Release\nClose Log File.\n" : "Release\n");
     EXPECT_EQ(DataSourceHarness::DescriptorOf("/dev/full"), -1);
     // /proc holds entries of its own.
-    if (fault != LogFault::kDirectoryRefusesFiles) {
+    if (!linkedToProc) {
       EXPECT_EQ(harness.LogFileNames().size(), opened ? 1u : 0u);
     }
   }

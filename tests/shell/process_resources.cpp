@@ -109,10 +109,8 @@ void* aligned_alloc(size_t alignment, size_t size) {
 }
 int posix_memalign(void** out, size_t alignment, size_t size) {
   if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
-  void* block = Allocated(__libc_memalign(alignment, size));
-  if (block == nullptr) return ENOMEM;
-  *out = block;
-  return 0;
+  *out = memalign(alignment, size);
+  return *out != nullptr ? 0 : ENOMEM;
 }
 void free(void* block) {
   if (block != nullptr) g_liveBytes.fetch_sub(malloc_usable_size(block));
