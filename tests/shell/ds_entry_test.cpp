@@ -10,7 +10,6 @@
 #include <regex>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"

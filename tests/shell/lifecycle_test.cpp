@@ -2,8 +2,6 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"
 #include "test_support.h"
