@@ -33,7 +33,7 @@ void Counted() {
 #ifdef TWAINTRACE_TEST_ASAN
 
 // The sanitizer owns malloc; it reports heap use and calls hooks on every allocation.
-constexpr bool kSanitizerOwnsTheHeap = true;
+extern const bool kSanitizerOwnsTheHeap = true;
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
                                                          void (*)(const volatile void*));
@@ -60,7 +60,7 @@ void InstallHooks() {
 // process, the data source's included, passes through a counter, and the bytes of the live
 // blocks are known exactly (the allocator's own statistics count cached free blocks as used).
 // operator new ends in malloc.
-constexpr bool kSanitizerOwnsTheHeap = false;
+extern const bool kSanitizerOwnsTheHeap = false;
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -136,17 +136,13 @@ ProcessResources MeasureProcess() {
   return resources;
 }
 
-bool SanitizerOwnsTheHeap() {
-  return kSanitizerOwnsTheHeap;
-}
-
-void AllocationCounter::Start() {
+void StartCountingAllocations() {
   InstallHooks();
-  g_allocations.store(0);
-  g_counting.store(true);
+  g_allocations = 0;
+  g_counting = true;
 }
 
-long AllocationCounter::Stop() {
-  g_counting.store(false);
-  return g_allocations.load();
+long StopCountingAllocations() {
+  g_counting = false;
+  return g_allocations;
 }

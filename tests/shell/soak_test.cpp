@@ -20,13 +20,13 @@ constexpr long kSessionCalls = 1000000;
 // checker at exit, which reports every one still allocated.
 void ExpectNothingLeft(const ProcessResources& before, const ProcessResources& after,
                        size_t imageLoads) {
-  if (SanitizerOwnsTheHeap() && imageLoads > 0) {
+  if (kSanitizerOwnsTheHeap && imageLoads > 0) {
     EXPECT_LT(after.heapBytes, before.heapBytes + imageLoads * 256);
   } else {
     EXPECT_EQ(after.heapBytes, before.heapBytes);
   }
-  EXPECT_EQ(SanitizerOwnsTheHeap() ? after.fileMappings : after.mappings,
-            SanitizerOwnsTheHeap() ? before.fileMappings : before.mappings);
+  EXPECT_EQ(kSanitizerOwnsTheHeap ? after.fileMappings : after.mappings,
+            kSanitizerOwnsTheHeap ? before.fileMappings : before.mappings);
   EXPECT_EQ(after.descriptors, before.descriptors);
 }
 
