@@ -44,10 +44,10 @@ class DataSourceHarness {
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
                  TW_IDENTITY* pOrigin = nullptr);
-  void SetHandler(FakeHandler handler) { Fake<void(FakeHandler)>("SetHandler")(handler); }
+  void SetHandler(FakeHandler handler) { *Fake<FakeHandler>("Handler") = handler; }
 
   // The fake bundle's view: the name its factory received.
-  std::string FactoryName() { return Fake<const char*()>("FactoryName")(); }
+  std::string FactoryName() { return Fake<char>("FactoryName"); }
   char** AllocThroughDataSource(unsigned size) {
     return Fake<char**(unsigned)>("AllocThroughDataSource")(size);
   }
@@ -71,10 +71,10 @@ class DataSourceHarness {
   static std::string LogFileNameAt(time_t second, int milliseconds);
 
  private:
-  // The fake bundle's function FakeHalvern_`name`.
-  template <typename Function>
-  Function* Fake(const char* name) {
-    return reinterpret_cast<Function*>(FakeSymbol(name));
+  // The fake bundle's function or variable FakeHalvern_`name`.
+  template <typename Symbol>
+  Symbol* Fake(const char* name) {
+    return reinterpret_cast<Symbol*>(FakeSymbol(name));
   }
   void* FakeSymbol(const char* name);
 
