@@ -44,10 +44,9 @@ std::string DataSourceHarness::LogDirectory() {
 std::string DataSourceHarness::LogFileNameAt(time_t second, int milliseconds) {
   struct tm local {};
   localtime_r(&second, &local);
-  char stamp[32];
-  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
   char name[64];
-  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
+  const size_t stamped = strftime(name, sizeof(name), "Twainlog_%Y%m%d_%H%M%S_", &local);
+  snprintf(name + stamped, sizeof(name) - stamped, "%04d.txt", milliseconds);
   return name;
 }
 
@@ -76,7 +75,7 @@ DataSourceHarness::~DataSourceHarness() {
 void DataSourceHarness::Load() {
   dataSource_ = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_LOCAL);
   if (dataSource_ == nullptr) throw std::runtime_error(dlerror());
-  entry_ = dlsym(dataSource_, "DS_Entry");
+  entry_ = reinterpret_cast<FakeHandler>(dlsym(dataSource_, "DS_Entry"));
   // Holding the bundle open keeps its counters readable after the data source is unloaded;
   // one hold is enough however often the data source is loaded.
   DropBundle();
@@ -139,12 +138,6 @@ void DataSourceHarness::Unload() {
   testing::internal::CaptureStderr();
   dlclose(std::exchange(dataSource_, nullptr));
   unloadStderr_ = testing::internal::GetCapturedStderr();
-}
-
-TW_UINT16 DataSourceHarness::Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                                  TW_IDENTITY* pOrigin) {
-  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  return reinterpret_cast<Entry>(entry_)(pOrigin, DG, DAT, MSG, pData);
 }
 
 void* DataSourceHarness::FakeSymbol(const char* name) {

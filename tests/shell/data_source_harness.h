@@ -8,6 +8,7 @@
 
 #include "twaintrace/twain_types.h"
 
+// The fake operator's handler, which takes a triplet as DS_Entry does.
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
 // kUnloadable: the bundle's executable is no loadable code; kNoInfoPlist: the operator's bundle
@@ -43,7 +44,9 @@ class DataSourceHarness {
   static constexpr char kOccupantText[] = "another load's entry\r\n";
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                 TW_IDENTITY* pOrigin = nullptr);
+                 TW_IDENTITY* pOrigin = nullptr) {
+    return entry_(pOrigin, DG, DAT, MSG, pData);
+  }
   void SetHandler(FakeHandler handler) { *Fake<FakeHandler>("Handler") = handler; }
 
   // The fake bundle's view: the name its factory received.
@@ -80,7 +83,7 @@ class DataSourceHarness {
 
   void* dataSource_ = nullptr;
   void* fake_ = nullptr;
-  void* entry_ = nullptr;
+  FakeHandler entry_ = nullptr;  // DS_Entry
   std::string unloadStderr_;
   std::vector<std::string> occupied_;  // sorted
 };
