@@ -75,8 +75,7 @@ TEST(DsEntry, TwoThreadsAtOnceGetWholeEntriesEach) {
   strcpy(identity.ProductName, "Threaded");
   std::atomic<int> ready{0};
   auto run = [&harness, &ready](TW_UINT32 dg, TW_UINT16 dat, void* data) {
-    for (++ready; ready.load() < 2;) {
-    }
+    for (++ready; ready < 2;) std::this_thread::yield();
     for (int i = 0; i < kCallsPerThread; ++i) harness.Call(dg, dat, MSG_GET, data);
   };
   std::thread images(run, DG_IMAGE, DAT_IMAGEINFO, &imageInfo);

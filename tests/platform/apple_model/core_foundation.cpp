@@ -20,6 +20,7 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
@@ -129,9 +130,7 @@ void CFStringGetCharacters(CFStringRef string, CFRange range, UniChar* buffer) {
       static_cast<size_t>(range.location + range.length) > text.size()) {
     apple_model::Misuse("CFStringGetCharacters", "range outside the string");
   }
-  for (CFIndex i = 0; i < range.length; ++i) {
-    buffer[i] = static_cast<UniChar>(text[static_cast<size_t>(range.location + i)]);
-  }
+  std::copy_n(text.begin() + range.location, range.length, buffer);  // ASCII, widened
 }
 
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* path, CFIndex length,

@@ -96,7 +96,6 @@ TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
     expectRefused(status == -43 ? -43 : kStatusIoError,
                   "Output debug image data file is put in: " + root.string() + " ");
   }
-  fs::remove_all(root);
 }
 
 }  // namespace
