@@ -23,6 +23,14 @@ DataSourceHarness* g_harness = nullptr;
 TW_UINT16 g_answer = TWRC_SUCCESS;
 const char* g_messageInside = nullptr;  // logged from inside the call when set
 
+// A pointer as the log shows it: its low 32 bits.
+std::string Shown(const void* pointer) {
+  char text[16];
+  snprintf(text, sizeof(text), "0x%08x",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+  return text;
+}
+
 TW_UINT16 Answer(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   if (g_messageInside != nullptr) g_harness->LogMessage("Halvern", g_messageInside);
   return g_answer;
@@ -52,12 +60,9 @@ TEST(DsEntry, SessionLogsEachCallWithItsStateOrErrorMarkersAndTheLoggersMessages
   EXPECT_EQ(harness.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE);
   g_messageInside = nullptr;
   harness.Unload();
-  char eventAddress[32];
-  snprintf(eventAddress, sizeof(eventAddress), "<0x%08x>",
-           static_cast<unsigned>(reinterpret_cast<uintptr_t>(&event)));
   static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
   const std::string log = std::regex_replace(harness.LogText(), stamp, "[<time>]");
-  EXPECT_EQ(std::regex_replace(log, std::regex(eventAddress), "<event>"),
+  EXPECT_EQ(std::regex_replace(log, std::regex("<" + Shown(&event) + ">"), "<event>"),
             ReadFile(SHELL_TEST_EXPECTED "/session.txt"));
 }
 
@@ -185,14 +190,10 @@ TW_UINT16 AnswerPixelTypes(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEM
 
 // The expected log with the call's number, data pointer and handle filled in.
 std::string Filled(std::string text, const char* beyondBlock, const TW_CAPABILITY& capability) {
-  char data[16], handle[16];
-  snprintf(data, sizeof(data), "0x%08x", static_cast<unsigned>(uintptr_t(&capability)));
-  snprintf(handle, sizeof(handle), "0x%08x",
-           static_cast<unsigned>(uintptr_t(capability.hContainer)));
   const std::pair<const char*, std::string> fills[] = {
       {"NUMBER", kLinuxSourceManagerAbi ? "00002" : "00001"},
-      {"DATA", data},
-      {"HANDLE", handle},
+      {"DATA", Shown(&capability)},
+      {"HANDLE", Shown(capability.hContainer)},
       {"NUMITEMS", std::to_string(g_numItems)},
       {"BEYOND", beyondBlock}};
   for (const auto& [name, value] : fills) text.replace(text.find(name), strlen(name), value);
