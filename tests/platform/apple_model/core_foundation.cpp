@@ -11,9 +11,7 @@
 //   bundle's own name as well, so the model is the stricter case.
 // - An executable that the loader refuses (another architecture, no code at all) is a failed
 //   load: CFBundleGetFunctionPointerForName answers null, as CoreFoundation does after logging.
-// - Each CFBundleCreate makes a bundle of its own (CoreFoundation answers the one it has for the
-//   directory, retained); the data source makes one per load. The last release of a bundle
-//   unloads its code.
+// - The last release of a bundle unloads its code.
 // - Misuse that crashes on a Mac (a release too many, a foreign pointer) ends the process with
 //   a message instead.
 // - Calls come from one thread at a time, as the tests make them.
@@ -23,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -39,14 +38,16 @@ struct Object {
   Kind kind;
   std::string text;  // a string's characters, a URL's path, a bundle's directory
   long count = 1;
+  Object* url = nullptr;   // a bundle's URL, which it retains
   std::string executable;  // a bundle's file name in Contents/MacOS, empty when none is named
   void* code = nullptr;    // a bundle's executable, once loaded
 };
 
 std::set<Object*> g_live;
+std::map<std::string, Object*> g_bundles;
 
 Object* New(Kind kind, const std::string& text) {
-  auto* object = new Object{kind, text, 1, "", nullptr};
+  auto* object = new Object{kind, text, 1, nullptr, "", nullptr};
   g_live.insert(object);
   return object;
 }
@@ -74,11 +75,15 @@ std::string ExecutableNamed(const std::string& infoPlist) {
   return std::regex_search(plist, match, kExecutable) ? match[1].str() : "";
 }
 
-// The last release of a bundle unloads its code.
+// The last release of a bundle unloads its code and releases its URL.
 void Release(Object* object) {
   if (--object->count > 0) return;
   g_live.erase(object);
-  if (object->kind == Kind::kBundle && object->code != nullptr) dlclose(object->code);
+  if (object->kind == Kind::kBundle) {
+    g_bundles.erase(object->text);
+    if (object->code != nullptr) dlclose(object->code);
+    Release(object->url);
+  }
   delete object;
 }
 
@@ -146,12 +151,21 @@ CFStringRef CFURLCopyLastPathComponent(CFURLRef url) {
   return apple_model::NewString(path.substr(path.rfind('/') + 1));
 }
 
+// A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,
+// retained.
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef reference) {
-  const std::string& directory = Live(reference, Kind::kUrl, "CFBundleCreate")->text;
+  apple_model::Object* url = Live(reference, Kind::kUrl, "CFBundleCreate");
   struct stat status {};
-  if (stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
-  apple_model::Object* bundle = apple_model::New(Kind::kBundle, directory);
-  bundle->executable = apple_model::ExecutableNamed(directory + "/Contents/Info.plist");
+  if (stat(url->text.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return nullptr;
+  apple_model::Object*& bundle = apple_model::g_bundles[url->text];
+  if (bundle != nullptr) {
+    ++bundle->count;
+    return reinterpret_cast<CFBundleRef>(bundle);
+  }
+  bundle = apple_model::New(Kind::kBundle, url->text);
+  bundle->url = url;
+  ++url->count;
+  bundle->executable = apple_model::ExecutableNamed(url->text + "/Contents/Info.plist");
   return reinterpret_cast<CFBundleRef>(bundle);
 }
 

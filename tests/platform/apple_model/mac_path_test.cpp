@@ -102,16 +102,26 @@ TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
 // The model of Apple's functions against the behaviour Apple documents for them, where the
 // tests above rely on it.
 
-// Objects are counted from their creation to their last release: the count that the data
-// source's tests compare. (The strings and the image list the data source finds its own file
-// name through: the lifecycle test's factory name. A bundle that is missing or has no code: the
-// platform layer's bundle faults.)
-TEST(AppleModel, ObjectsAreCountedUntilReleased) {
-  CFStringRef name = CFStringCreateWithCString(nullptr, "Halvern", kCFStringEncodingUTF8);
-  ASSERT_NE(name, nullptr);
-  EXPECT_EQ(apple_model::LiveObjects(), 1u);
-  CFRelease(name);
+// A bundle is made once per directory: a second CFBundleCreate answers the same object with one
+// more reference, and the bundle goes with its second release. (The strings and the image list
+// the data source finds its own file name through: the lifecycle test's factory name. A bundle
+// that is missing or has no code: the platform layer's bundle faults.)
+TEST(AppleModel, BundlesAreMadeOncePerDirectoryAndCounted) {
+  const fs::path root = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "model-bundle";
+  fs::create_directories(root / "Some.bundle");
+  const std::string path = (root / "Some.bundle").string();
+  CFURLRef url =
+      CFURLCreateFromFileSystemRepresentation(nullptr, reinterpret_cast<const UInt8*>(path.data()),
+                                              static_cast<CFIndex>(path.size()), true);
+  CFBundleRef first = CFBundleCreate(nullptr, url);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(CFBundleCreate(nullptr, url), first);
+  CFRelease(first);
+  CFRelease(url);
+  EXPECT_EQ(apple_model::LiveObjects(), 2u);  // the bundle, and its URL that it retains
+  CFRelease(first);
   EXPECT_EQ(apple_model::LiveObjects(), 0u);
+  fs::remove_all(root);
 }
 
 // The lock is one bit of a block's state, not a count; a handle the Memory Manager does not know
