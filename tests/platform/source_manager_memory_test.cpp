@@ -6,12 +6,7 @@
 
 namespace {
 
-class SourceManagerMemoryTest : public ::testing::Test {
- protected:
-  void TearDown() override { ForgetSourceManagerMemory(); }
-};
-
-TEST_F(SourceManagerMemoryTest, IncompleteEntryPointsAreRefusedAndTheKeptOnesStay) {
+TEST(SourceManagerMemory, IncompleteEntryPointsAreRefusedAndTheKeptOnesStay) {
   TW_ENTRYPOINT manager = HostMemory::EntryPoint(nullptr);
   ASSERT_TRUE(KeepSourceManagerMemory(&manager));
 

@@ -19,20 +19,19 @@ TEST(TracePath, MakesNoHeapAllocationForAnyDataArgumentType) {
   harness.Load();
   harness.SetHandler(
       [](TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) { return g_answer; });
-  AllocationCounter counter;
   for (TW_UINT16 answer : {TWRC_SUCCESS, TWRC_FAILURE, TWRC_DSEVENT, TWRC_XFERDONE}) {
     g_answer = answer;
     for (const SampleTriplet& call : samples.All()) {
-      counter.Start();
+      StartCountingAllocations();
       harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
-      EXPECT_EQ(counter.Stop(), 0) << "DAT " << call.DAT << ", answer " << answer;
+      EXPECT_EQ(StopCountingAllocations(), 0) << "DAT " << call.DAT << ", answer " << answer;
     }
   }
 
   // The counter sees allocations made inside the data source.
-  counter.Start();
+  StartCountingAllocations();
   harness.LogMessage("Halvern", "allocates its text");
-  EXPECT_GT(counter.Stop(), 0);
+  EXPECT_GT(StopCountingAllocations(), 0);
 
   harness.Unload();
   std::string log = harness.LogText();

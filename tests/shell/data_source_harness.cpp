@@ -1,21 +1,21 @@
 #include "shell/data_source_harness.h"
 
-#include <dirent.h>
 #include <dlfcn.h>
-#include <elf.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
 
 #include "test_support.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,16 +28,6 @@ std::string FakePath(FakeBundle bundle) {
                      : bundle == FakeBundle::kNullOperator ? "fake_halvern_null_operator"
                                                            : "fake_halvern";
   return std::string(SHELL_TEST_FAKES) + "/" + name + ".so";
-}
-
-// The operator's code marked as built for another processor than this one.
-void WriteForeignArchitecture(const std::string& from, const std::string& to) {
-  std::string code = ReadFile(from);
-  const size_t kMachineOffset = 18;  // e_machine, little-endian
-  const int foreign = code.at(kMachineOffset) == EM_X86_64 ? EM_AARCH64 : EM_X86_64;
-  code.at(kMachineOffset) = static_cast<char>(foreign);
-  code.at(kMachineOffset + 1) = 0;
-  std::ofstream(to, std::ios::binary) << code;
 }
 
 bool Loaded(const char* path) {
@@ -54,10 +44,9 @@ std::string DataSourceHarness::LogDirectory() {
 std::string DataSourceHarness::LogFileNameAt(time_t second, int milliseconds) {
   struct tm local {};
   localtime_r(&second, &local);
-  char stamp[32];
-  strftime(stamp, sizeof(stamp), "%Y%m%d_%H%M%S", &local);
   char name[64];
-  snprintf(name, sizeof(name), "Twainlog_%s_%04d.txt", stamp, milliseconds);
+  const size_t stamped = strftime(name, sizeof(name), "Twainlog_%Y%m%d_%H%M%S_", &local);
+  snprintf(name + stamped, sizeof(name) - stamped, "%04d.txt", milliseconds);
   return name;
 }
 
@@ -73,8 +62,6 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
   }
   if (bundle == FakeBundle::kUnloadable) {
     RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
-  } else if (bundle == FakeBundle::kWrongArchitecture) {
-    WriteForeignArchitecture(FakePath(FakeBundle::kOperator), kBundleExecutable);
   } else {
     RunOrThrow("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
   }
@@ -88,7 +75,7 @@ DataSourceHarness::~DataSourceHarness() {
 void DataSourceHarness::Load() {
   dataSource_ = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_LOCAL);
   if (dataSource_ == nullptr) throw std::runtime_error(dlerror());
-  entry_ = dlsym(dataSource_, "DS_Entry");
+  entry_ = reinterpret_cast<FakeHandler>(dlsym(dataSource_, "DS_Entry"));
   // Holding the bundle open keeps its counters readable after the data source is unloaded;
   // one hold is enough however often the data source is loaded.
   DropBundle();
@@ -105,10 +92,6 @@ bool DataSourceHarness::DataSourceLoaded() const {
 
 bool DataSourceHarness::BundleLoaded() const {
   return Loaded(kBundleExecutable.c_str());
-}
-
-void DataSourceHarness::LinkLogDirectoryTo(const std::string& target) {
-  RunOrThrow("rm -rf '" + LogDirectory() + "' && ln -s '" + target + "' '" + LogDirectory() + "'");
 }
 
 void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string& linkTarget,
@@ -133,23 +116,17 @@ void DataSourceHarness::OccupyLogFileNames(Occupant occupant, const std::string&
   std::sort(occupied_.begin(), occupied_.end());
 }
 
-int DataSourceHarness::LogFileDescriptor() const {
-  return LogFileName().empty() ? -1 : DescriptorOf(LogDirectory() + "/" + LogFileName());
-}
-
 int DataSourceHarness::DescriptorOf(const std::string& path) {
-  char file[PATH_MAX], link[PATH_MAX];
-  if (realpath(path.c_str(), file) == nullptr) return -1;
-  for (int descriptor = 0; descriptor < 1024; ++descriptor) {
-    const std::string fd = "/proc/self/fd/" + std::to_string(descriptor);
-    const ssize_t length = readlink(fd.c_str(), link, sizeof(link));
-    if (length > 0 && std::string(link, size_t(length)) == file) return descriptor;
+  std::error_code error;  // when there is no file at `path`
+  for (const fs::directory_entry& descriptor : fs::directory_iterator("/proc/self/fd")) {
+    if (fs::equivalent(descriptor.path(), path, error))
+      return std::stoi(descriptor.path().filename());
   }
   return -1;
 }
 
 void DataSourceHarness::RedirectLogFileTo(const char* device) {
-  int descriptor = LogFileDescriptor();
+  int descriptor = DescriptorOf(LogDirectory() + "/" + LogFileName());
   int replacement = open(device, O_WRONLY | O_CLOEXEC);
   bool redirected =
       descriptor >= 0 && replacement >= 0 && dup3(replacement, descriptor, O_CLOEXEC) == descriptor;
@@ -158,44 +135,14 @@ void DataSourceHarness::RedirectLogFileTo(const char* device) {
 }
 
 void DataSourceHarness::Unload() {
-  const std::string capture = kRoot + "/unload-stderr.txt";
-  fflush(stderr);
-  const int saved = dup(2);
-  const int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup3(file, 2, 0);
-  close(file);
+  testing::internal::CaptureStderr();
   dlclose(std::exchange(dataSource_, nullptr));
-  fflush(stderr);
-  dup3(saved, 2, 0);
-  close(saved);
-  unloadStderr_ = ReadFile(capture);
+  unloadStderr_ = testing::internal::GetCapturedStderr();
 }
 
-TW_UINT16 DataSourceHarness::Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                                  TW_IDENTITY* pOrigin) {
-  using Entry = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-  return reinterpret_cast<Entry>(entry_)(pOrigin, DG, DAT, MSG, pData);
-}
-
-void* DataSourceHarness::Fake(const char* symbol) {
+void* DataSourceHarness::FakeSymbol(const char* name) {
   if (fake_ == nullptr) throw std::runtime_error("no fake bundle loaded");
-  return dlsym(fake_, symbol);
-}
-
-void DataSourceHarness::SetHandler(FakeHandler handler) {
-  reinterpret_cast<void (*)(FakeHandler)>(Fake("FakeHalvern_SetHandler"))(handler);
-}
-
-int DataSourceHarness::ReleaseCount() {
-  return reinterpret_cast<int (*)()>(Fake("FakeHalvern_ReleaseCount"))();
-}
-
-std::string DataSourceHarness::FactoryName() {
-  return reinterpret_cast<const char* (*)()>(Fake("FakeHalvern_FactoryName"))();
-}
-
-char** DataSourceHarness::AllocThroughDataSource(unsigned size) {
-  return reinterpret_cast<char** (*)(unsigned)>(Fake("FakeHalvern_AllocThroughDataSource"))(size);
+  return dlsym(fake_, ("FakeHalvern_" + std::string(name)).c_str());
 }
 
 void DataSourceHarness::LogMessage(const char* origin, const char* text) {
@@ -216,11 +163,9 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
 
 std::vector<std::string> DataSourceHarness::LogDirectoryNames() {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(LogDirectory().c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    }
-    closedir(dir);
+  std::error_code error;  // none listed without a log directory
+  for (const fs::directory_entry& entry : fs::directory_iterator(LogDirectory(), error)) {
+    names.push_back(entry.path().filename());
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -237,10 +182,6 @@ std::vector<std::string> DataSourceHarness::LogFileNames() const {
 std::string DataSourceHarness::LogFileName() const {
   const std::vector<std::string> names = LogFileNames();
   return names.empty() ? "" : names.back();
-}
-
-int DataSourceHarness::LogFileCount() const {
-  return static_cast<int>(LogFileNames().size());
 }
 
 std::string DataSourceHarness::LogText() const {

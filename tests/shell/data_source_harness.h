@@ -8,20 +8,12 @@
 
 #include "twaintrace/twain_types.h"
 
+// The fake operator's handler, which takes a triplet as DS_Entry does.
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-// kUnloadable: the bundle's executable is no loadable code; kWrongArchitecture: it is the
-// operator's code built for another processor; kNoInfoPlist: the operator's bundle without the
-// Info.plist that names its executable.
-enum class FakeBundle {
-  kOperator,
-  kNoFactory,
-  kNullOperator,
-  kMissing,
-  kUnloadable,
-  kWrongArchitecture,
-  kNoInfoPlist
-};
+// kUnloadable: the bundle's executable is no loadable code; kNoInfoPlist: the operator's bundle
+// without the Info.plist that names its executable.
+enum class FakeBundle { kOperator, kNoFactory, kNullOperator, kMissing, kUnloadable, kNoInfoPlist };
 
 // What may stand at a log file's name before the load.
 enum class Occupant { kDirectory, kLink, kFifo, kFile };
@@ -42,34 +34,36 @@ class DataSourceHarness {
   bool DataSourceLoaded() const;
   bool BundleLoaded() const;
 
-  // Faults of the log: the log directory as a link to `target`; an entry at every name the next
-  // few seconds' load could give its log file up to `lastMilliseconds` of each second (a link
-  // leads to `linkTarget`, a file holds `kOccupantText`); the open log file's descriptor
-  // turned to `device`, as a full disk or a discarding file system would take the writes.
-  void LinkLogDirectoryTo(const std::string& target);
+  // Faults of the log: an entry at every name the next few seconds' load could give its log
+  // file up to `lastMilliseconds` of each second (a link leads to `linkTarget`, a file holds
+  // `kOccupantText`); the open log file's descriptor turned to `device`, as a full disk or a
+  // discarding file system would take the writes.
   void OccupyLogFileNames(Occupant occupant, const std::string& linkTarget = "",
                           int lastMilliseconds = 1000);
   void RedirectLogFileTo(const char* device);
   static constexpr char kOccupantText[] = "another load's entry\r\n";
 
   TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, void* pData,
-                 TW_IDENTITY* pOrigin = nullptr);
-  void SetHandler(FakeHandler handler);
+                 TW_IDENTITY* pOrigin = nullptr) {
+    return entry_(pOrigin, DG, DAT, MSG, pData);
+  }
+  void SetHandler(FakeHandler handler) { *Fake<FakeHandler>("Handler") = handler; }
 
-  // The fake bundle's view: Release calls, the name its factory received.
-  int ReleaseCount();
-  std::string FactoryName();
-  char** AllocThroughDataSource(unsigned size);
+  // The fake bundle's view: the name its factory received.
+  std::string FactoryName() { return Fake<char>("FactoryName"); }
+  char** AllocThroughDataSource(unsigned size) {
+    return Fake<char**(unsigned)>("AllocThroughDataSource")(size);
+  }
   // An INFO message from `origin` through the data source's exported levelled logger.
   void LogMessage(const char* origin, const char* text);
 
-  // The one log file made by this load (empty when none), its name, and the stderr text of
-  // the unload. With names occupied, the log file is the one regular file no occupant made.
+  // The one log file made by this load (empty when none), its name, the names in the log
+  // directory that no occupant took, and the stderr text of the unload. With names occupied, the
+  // log file is the one regular file no occupant made.
   std::string LogText() const;
   std::string LogFileName() const;
-  int LogFileCount() const;
-  // This process's descriptor of the log file, or of the file at `path`, or -1.
-  int LogFileDescriptor() const;
+  std::vector<std::string> LogFileNames() const;
+  // This process's descriptor of the file at `path`, or -1.
   static int DescriptorOf(const std::string& path);
   // Every entry's name in the log directory, sorted.
   static std::vector<std::string> LogDirectoryNames();
@@ -80,13 +74,16 @@ class DataSourceHarness {
   static std::string LogFileNameAt(time_t second, int milliseconds);
 
  private:
-  void* Fake(const char* symbol);
-  // The names in the log directory that no occupant took.
-  std::vector<std::string> LogFileNames() const;
+  // The fake bundle's function or variable FakeHalvern_`name`.
+  template <typename Symbol>
+  Symbol* Fake(const char* name) {
+    return reinterpret_cast<Symbol*>(FakeSymbol(name));
+  }
+  void* FakeSymbol(const char* name);
 
   void* dataSource_ = nullptr;
   void* fake_ = nullptr;
-  void* entry_ = nullptr;
+  FakeHandler entry_ = nullptr;  // DS_Entry
   std::string unloadStderr_;
   std::vector<std::string> occupied_;  // sorted
 };

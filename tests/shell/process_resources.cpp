@@ -1,14 +1,15 @@
 #include "shell/process_resources.h"
 
-#include <dirent.h>
 #include <malloc.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TWAINTRACE_TEST_ASAN 1
@@ -24,18 +25,7 @@ std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
 
 void Counted() {
-  if (g_counting.load(std::memory_order_relaxed)) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-  }
-}
-
-int CountDescriptors() {
-  DIR* dir = opendir("/proc/self/fd");
-  if (dir == nullptr) return -1;
-  int count = 0;
-  while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-  closedir(dir);
-  return count;
+  if (g_counting) ++g_allocations;
 }
 
 }  // namespace
@@ -43,6 +33,7 @@ int CountDescriptors() {
 #ifdef TWAINTRACE_TEST_ASAN
 
 // The sanitizer owns malloc; it reports heap use and calls hooks on every allocation.
+extern const bool kSanitizerOwnsTheHeap = true;
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
                                                          void (*)(const volatile void*));
@@ -69,6 +60,7 @@ void InstallHooks() {
 // process, the data source's included, passes through a counter, and the bytes of the live
 // blocks are known exactly (the allocator's own statistics count cached free blocks as used).
 // operator new ends in malloc.
+extern const bool kSanitizerOwnsTheHeap = false;
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -117,10 +109,8 @@ void* aligned_alloc(size_t alignment, size_t size) {
 }
 int posix_memalign(void** out, size_t alignment, size_t size) {
   if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
-  void* block = Allocated(__libc_memalign(alignment, size));
-  if (block == nullptr) return ENOMEM;
-  *out = block;
-  return 0;
+  *out = memalign(alignment, size);
+  return *out != nullptr ? 0 : ENOMEM;
 }
 void free(void* block) {
   if (block != nullptr) g_liveBytes.fetch_sub(malloc_usable_size(block));
@@ -130,40 +120,29 @@ void free(void* block) {
 
 #endif
 
+// The heap is read first, before this function's own allocations.
 ProcessResources MeasureProcess() {
-  ProcessResources resources{HeapBytes(), CountDescriptors(), 0, 0, 0};
-  if (FILE* maps = fopen("/proc/self/maps", "r")) {
-    char line[4096];
-    for (; fgets(line, sizeof(line), maps) != nullptr; ++resources.mappings) {
-      resources.fileMappings += strchr(line, '/') != nullptr;
-    }
-    fclose(maps);
+  namespace fs = std::filesystem;
+  ProcessResources resources{HeapBytes(), 0, 0, 0, 0};
+  resources.descriptors = static_cast<int>(
+      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line); ++resources.mappings) {
+    resources.fileMappings += line.find('/') != std::string::npos;
   }
-  unsigned long size = 0, pages = 0;
-  if (FILE* statm = fopen("/proc/self/statm", "r")) {
-    if (fscanf(statm, "%lu %lu", &size, &pages) == 2) {
-      resources.residentBytes = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    }
-    fclose(statm);
-  }
+  size_t size = 0, pages = 0;
+  std::ifstream("/proc/self/statm") >> size >> pages;
+  resources.residentBytes = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
   return resources;
 }
 
-bool SanitizerOwnsTheHeap() {
-#ifdef TWAINTRACE_TEST_ASAN
-  return true;
-#else
-  return false;
-#endif
-}
-
-void AllocationCounter::Start() {
+void StartCountingAllocations() {
   InstallHooks();
-  g_allocations.store(0);
-  g_counting.store(true);
+  g_allocations = 0;
+  g_counting = true;
 }
 
-long AllocationCounter::Stop() {
-  g_counting.store(false);
-  return g_allocations.load();
+long StopCountingAllocations() {
+  g_counting = false;
+  return g_allocations;
 }

@@ -16,11 +16,8 @@ ProcessResources MeasureProcess();
 
 // True when a sanitizer runtime owns the heap: it keeps bookkeeping of its own for every image
 // loaded, and maps memory to hold freed blocks back for a while.
-bool SanitizerOwnsTheHeap();
+extern const bool kSanitizerOwnsTheHeap;
 
-// Counts the heap allocations that any code in the process makes between Start and Stop.
-class AllocationCounter {
- public:
-  void Start();
-  long Stop();
-};
+// Counts the heap allocations that any code in the process makes from the start to the stop.
+void StartCountingAllocations();
+long StopCountingAllocations();

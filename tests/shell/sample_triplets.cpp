@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "dumps/dumped_types.h"
-#include "platform/memory_handle.h"
 #include "twaintrace/twain_vendor.h"
 
 namespace {
@@ -27,13 +26,13 @@ SampleTriplets::SampleTriplets() {
 
   // A pixel-type enumeration in a handle of the application's memory manager.
   const TW_UINT16 pixelTypes[3] = {TWPT_BW, TWPT_GRAY, TWPT_RGB};
-  container_ = NewMemoryHandle(offsetof(TW_ENUMERATION, ItemList) + sizeof(pixelTypes));
-  auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(LockMemoryHandle(container_));
+  container_.reset(NewMemoryHandle(offsetof(TW_ENUMERATION, ItemList) + sizeof(pixelTypes)));
+  auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(LockMemoryHandle(container_.get()));
   *enumeration = TW_ENUMERATION{TWTY_UINT16, 3, 2, 2, {}};
   memcpy(enumeration->ItemList, pixelTypes, sizeof(pixelTypes));
-  UnlockMemoryHandle(container_);
+  UnlockMemoryHandle(container_.get());
   auto* capability = static_cast<TW_CAPABILITY*>(newStructure(sizeof(TW_CAPABILITY)));
-  *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_ENUMERATION, container_};
+  *capability = TW_CAPABILITY{ICAP_PIXELTYPE, TWON_ENUMERATION, container_.get()};
 
   auto* event = static_cast<TW_EVENT*>(newStructure(sizeof(TW_EVENT)));
   event->TWMessage = MSG_XFERREADY;
@@ -55,8 +54,4 @@ SampleTriplets::SampleTriplets() {
   // Types the analyzer has no dump for.
   add(DG_CONTROL, DAT_FILESYSTEM, MSG_GET, 0);
   add(DG_CONTROL, DAT_VX_DUALIMAGE, MSG_GET, 0);
-}
-
-SampleTriplets::~SampleTriplets() {
-  DisposeMemoryHandle(container_);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/memory_handle.h"
 #include "twaintrace/twain_types.h"
 
 struct SampleTriplet {
@@ -19,7 +20,6 @@ struct SampleTriplet {
 class SampleTriplets {
  public:
   SampleTriplets();  // not copyable: the calls point into its storage
-  ~SampleTriplets();
 
   const std::vector<SampleTriplet>& All() const { return triplets_; }
   // The identity of the application that sends them.
@@ -29,5 +29,5 @@ class SampleTriplets {
   std::vector<std::unique_ptr<unsigned char[]>> storage_;
   std::vector<SampleTriplet> triplets_;
   TW_IDENTITY origin_{};
-  TW_HANDLE container_ = nullptr;
+  std::unique_ptr<char*, void (*)(char**)> container_{nullptr, &DisposeMemoryHandle};
 };

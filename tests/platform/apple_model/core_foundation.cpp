@@ -18,15 +18,16 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "apple_model.h"
+#include "test_support.h"
 
 namespace apple_model {
 namespace {
@@ -65,22 +66,13 @@ CFStringRef NewString(const std::string& text) {
   return reinterpret_cast<CFStringRef>(New(Kind::kString, text));
 }
 
-// The CFBundleExecutable of an XML Info.plist, or empty.
+// The CFBundleExecutable of an XML Info.plist, a file name, or empty.
 std::string ExecutableNamed(const std::string& infoPlist) {
-  std::stringstream text;
-  text << std::ifstream(infoPlist, std::ios::binary).rdbuf();
-  const std::string plist = text.str();
-  const std::string key = "<key>CFBundleExecutable</key>";
-  const std::string open = "<string>";
-  size_t at = plist.find(key);
-  if (at == std::string::npos) return "";
-  at = plist.find_first_not_of(" \t\r\n", at + key.size());
-  if (at == std::string::npos || plist.compare(at, open.size(), open) != 0) return "";
-  const size_t start = at + open.size();
-  const size_t end = plist.find("</string>", start);
-  if (end == std::string::npos) return "";
-  std::string name = plist.substr(start, end - start);
-  return name.find('/') == std::string::npos ? name : "";
+  static const std::regex kExecutable(
+      R"(<key>CFBundleExecutable</key>\s*<string>([^</]+)</string>)");
+  const std::string plist = ReadFile(infoPlist);
+  std::smatch match;
+  return std::regex_search(plist, match, kExecutable) ? match[1].str() : "";
 }
 
 // The last release of a bundle unloads its code and releases its URL.
@@ -143,9 +135,7 @@ void CFStringGetCharacters(CFStringRef string, CFRange range, UniChar* buffer) {
       static_cast<size_t>(range.location + range.length) > text.size()) {
     apple_model::Misuse("CFStringGetCharacters", "range outside the string");
   }
-  for (CFIndex i = 0; i < range.length; ++i) {
-    buffer[i] = static_cast<UniChar>(text[static_cast<size_t>(range.location + i)]);
-  }
+  std::copy_n(text.begin() + range.location, range.length, buffer);  // ASCII, widened
 }
 
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* path, CFIndex length,
@@ -155,13 +145,10 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* pa
       Kind::kUrl, std::string(reinterpret_cast<const char*>(path), static_cast<size_t>(length))));
 }
 
-// A trailing slash is no component of its own.
+// Of a file's path, as the data source asks for its own.
 CFStringRef CFURLCopyLastPathComponent(CFURLRef url) {
-  std::string path = Live(url, Kind::kUrl, "CFURLCopyLastPathComponent")->text;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const size_t slash = path.rfind('/');
-  return apple_model::NewString(slash == std::string::npos || path == "/" ? path
-                                                                          : path.substr(slash + 1));
+  const std::string& path = Live(url, Kind::kUrl, "CFURLCopyLastPathComponent")->text;
+  return apple_model::NewString(path.substr(path.rfind('/') + 1));
 }
 
 // A bundle is made once per directory; a second CFBundleCreate for it answers the same bundle,

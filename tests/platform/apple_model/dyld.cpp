@@ -1,16 +1,15 @@
 // The dynamic loader's image list from the Linux loader's: image 0 is the host program, then
 // every shared object in load order. An image's header is its ELF header where the loader
 // mapped it (where a Mach-O image's header is its mach_header), and its name the path it was
-// loaded by; the host program's name is its executable's path, as dyld gives it.
+// loaded by. The host program's name is empty here (dyld gives its executable's path): the data
+// source, looking for its own image, passes it by.
 //
 // As with dyld, indices shift when images come or go, so a caller walks the list at once.
 #include "mach-o/dyld.h"
 
 #include <elf.h>
 #include <link.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdint>
 
 namespace {
@@ -54,13 +53,8 @@ const struct mach_header* _dyld_get_image_header(uint32_t imageIndex) {
   return static_cast<const struct mach_header*>(Find(imageIndex).header);
 }
 
-// The host program's is its executable's path, as dyld gives it.
 const char* _dyld_get_image_name(uint32_t imageIndex) {
-  static char hostProgram[PATH_MAX] = {};
-  if (imageIndex != 0) return Find(imageIndex).name;
-  const ssize_t length = readlink("/proc/self/exe", hostProgram, sizeof(hostProgram) - 1);
-  hostProgram[length > 0 ? length : 0] = '\0';
-  return hostProgram;
+  return Find(imageIndex).name;
 }
 
 }  // extern "C"

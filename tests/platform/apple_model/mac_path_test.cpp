@@ -1,6 +1,7 @@
 // The macOS platform layer under the faults a Mac shows it: containers whose handle tells no
 // size, and a File Manager that refuses the debug directory. Whatever happens, every
-// CoreFoundation object the data source made is released by the time it is unloaded.
+// CoreFoundation object the data source made is released by the time it is unloaded. Last, the
+// model of Apple's functions itself, where these tests rely on it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,7 +97,48 @@ TEST(MacPlatformLayer, DebugDirectoryRefusalsAnswerTheFileManagersStatus) {
     expectRefused(status == -43 ? -43 : kStatusIoError,
                   "Output debug image data file is put in: " + root.string() + " ");
   }
+}
+
+// The model of Apple's functions against the behaviour Apple documents for them, where the
+// tests above rely on it.
+
+// A bundle is made once per directory: a second CFBundleCreate answers the same object with one
+// more reference, and the bundle goes with its second release. (The strings and the image list
+// the data source finds its own file name through: the lifecycle test's factory name. A bundle
+// that is missing or has no code: the platform layer's bundle faults.)
+TEST(AppleModel, BundlesAreMadeOncePerDirectoryAndCounted) {
+  const fs::path root = fs::path(TWAINTRACE_TEST_SCRATCH_DIR) / "model-bundle";
+  fs::create_directories(root / "Some.bundle");
+  const std::string path = (root / "Some.bundle").string();
+  CFURLRef url =
+      CFURLCreateFromFileSystemRepresentation(nullptr, reinterpret_cast<const UInt8*>(path.data()),
+                                              static_cast<CFIndex>(path.size()), true);
+  CFBundleRef first = CFBundleCreate(nullptr, url);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(CFBundleCreate(nullptr, url), first);
+  CFRelease(first);
+  CFRelease(url);
+  EXPECT_EQ(apple_model::LiveObjects(), 2u);  // the bundle, and its URL that it retains
+  CFRelease(first);
+  EXPECT_EQ(apple_model::LiveObjects(), 0u);
   fs::remove_all(root);
+}
+
+// The lock is one bit of a block's state, not a count; a handle the Memory Manager does not know
+// has size 0. (A block's size and its zero fill: the data source's lifecycle test.)
+TEST(AppleModel, MemoryManagerBlocksKeepOneLockBit) {
+  Handle handle = NewHandleClear(40);
+  ASSERT_NE(handle, nullptr);
+  HLock(handle);
+  HLock(handle);
+  EXPECT_EQ(HGetState(handle) & kHandleLockedBit, kHandleLockedBit);
+  HUnlock(handle);
+  EXPECT_EQ(HGetState(handle) & kHandleLockedBit, 0);
+  Ptr notAHandle[1] = {nullptr};
+  EXPECT_EQ(GetHandleSize(notAHandle), 0);
+  EXPECT_EQ(NewHandleClear(-1), nullptr);
+  DisposeHandle(handle);
+  EXPECT_EQ(apple_model::LiveHandles(), 0u);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 // (early Memory Managers answered a negative error instead; a test can make it answer either).
 // Disposing of a handle twice or of a foreign one crashes on a Mac; here it ends the process
 // with a message. Calls come from one thread at a time, as the tests make them.
-#include <cstdlib>
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -46,16 +46,10 @@ using apple_model::FindBlock;
 
 extern "C" {
 
+// Memory never runs out here.
 Handle NewHandleClear(Size byteCount) {
   if (byteCount < 0) return nullptr;
-  auto* master = static_cast<Ptr*>(malloc(sizeof(Ptr)));
-  Ptr data = static_cast<Ptr>(calloc(1, byteCount != 0 ? static_cast<size_t>(byteCount) : 1));
-  if (master == nullptr || data == nullptr) {
-    free(master);
-    free(data);
-    return nullptr;
-  }
-  *master = data;
+  auto* master = new Ptr(new char[static_cast<size_t>(std::max<Size>(byteCount, 1))]());
   apple_model::g_blocks[master] = apple_model::Block{byteCount, 0, std::nullopt};
   return master;
 }
@@ -65,8 +59,8 @@ void DisposeHandle(Handle handle) {
   if (apple_model::g_blocks.erase(handle) == 0) {
     apple_model::Misuse("DisposeHandle", "not a live handle");
   }
-  free(*handle);
-  free(handle);
+  delete[] handle[0];  // the data, then the master pointer
+  delete handle;
 }
 
 void HLock(Handle handle) {

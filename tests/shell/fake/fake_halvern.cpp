@@ -15,11 +15,13 @@
 
 using FakeHandler = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-namespace {
+// What the test scripts and reads: the operator's answers, the name the factory received.
+extern "C" {
+__attribute__((visibility("default"))) FakeHandler FakeHalvern_Handler = nullptr;
+__attribute__((visibility("default"))) char FakeHalvern_FactoryName[256] = {};
+}
 
-FakeHandler g_handler = nullptr;
-int g_releases = 0;
-char g_factoryName[256] = {};
+namespace {
 
 class FakeOperator final : public TripletOperator {
  public:
@@ -27,12 +29,12 @@ class FakeOperator final : public TripletOperator {
   void Reserved2() override {}
   TW_UINT16 ProcessTriplet(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
                            TW_MEMREF data) override {
-    return g_handler != nullptr ? g_handler(origin, dg, dat, msg, data) : TWRC_SUCCESS;
+    return FakeHalvern_Handler != nullptr ? FakeHalvern_Handler(origin, dg, dat, msg, data)
+                                          : TWRC_SUCCESS;
   }
   void Reserved4() override {}
   void Release() override {
-    ++g_releases;
-    // Marks the order of Release against the data source's own messages on stderr.
+    // Marks Release, and its order against the data source's own messages, on stderr.
     static const char kMarker[] = "Release\n";
     (void)!write(2, kMarker, sizeof(kMarker) - 1);
   }
@@ -43,15 +45,6 @@ class FakeOperator final : public TripletOperator {
 
 }  // namespace
 
-FAKE_EXPORT void FakeHalvern_SetHandler(FakeHandler handler) {
-  g_handler = handler;
-}
-FAKE_EXPORT int FakeHalvern_ReleaseCount() {
-  return g_releases;
-}
-FAKE_EXPORT const char* FakeHalvern_FactoryName() {
-  return g_factoryName;
-}
 FAKE_EXPORT char** FakeHalvern_AllocThroughDataSource(unsigned size) {
   DataSourceMemory memory;
   return memory.Bind() ? memory.AllocMemory(size) : nullptr;
@@ -63,13 +56,13 @@ FAKE_EXPORT void CreateHalvern(ExecutableFileNameRef executableFileName, Triplet
   // Its characters copied out, ASCII as the data source's file name is.
   auto name = reinterpret_cast<CFStringRef>(executableFileName);
   CFIndex length = CFStringGetLength(name);
-  UniChar units[sizeof(g_factoryName) - 1];
+  UniChar units[sizeof(FakeHalvern_FactoryName) - 1];
   if (length > static_cast<CFIndex>(sizeof(units) / sizeof(units[0]))) length = 0;
   CFStringGetCharacters(name, CFRange{0, length}, units);
-  for (CFIndex i = 0; i < length; ++i) g_factoryName[i] = static_cast<char>(units[i]);
-  g_factoryName[length] = '\0';
+  for (CFIndex i = 0; i < length; ++i) FakeHalvern_FactoryName[i] = static_cast<char>(units[i]);
+  FakeHalvern_FactoryName[length] = '\0';
 #else
-  strncpy(g_factoryName, executableFileName, sizeof(g_factoryName) - 1);
+  strncpy(FakeHalvern_FactoryName, executableFileName, sizeof(FakeHalvern_FactoryName) - 1);
 #endif
   *out = FAKE_HALVERN_FACTORY == 1 ? &g_operator : nullptr;
 }
