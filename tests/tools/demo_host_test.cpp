@@ -149,13 +149,12 @@ std::vector<std::string> ExpectSummaryOf(const Finished& demo, int pages) {
 // Every line of the log in one of its forms, every triplet numbered on (across sessions too),
 // with the error markers after each failure.
 void ExpectWellFormed(const Finished& demo) {
-  EXPECT_EQ(demo.log.overview.unrecognizedLines, 0u) << *demo.log.content;
-  long long number = 0;
+  const report::Overview& overview = demo.log.overview;
+  EXPECT_EQ(overview.unrecognizedLines, 0u) << *demo.log.content;
+  EXPECT_EQ(overview.firstSequence, 1);
+  EXPECT_EQ(overview.sequenceGaps + overview.sequenceRestarts, 0u);
   for (const log_reader::Triplet& entry : demo.log.triplets) {
     SCOPED_TRACE(Summary(entry));
-    if (entry.hasHeader) {
-      EXPECT_EQ(entry.sequence, ++number);
-    }
     EXPECT_TRUE(entry.malformed.empty());
     EXPECT_EQ(entry.errorStatus, entry.Failed());
     // A native transfer shows the handle the source returned, not the application's variable.
