@@ -63,12 +63,12 @@ TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
              "    }"});
   report::Report report = BuildReport(
       "log.txt",
-      CapabilityEntry(7, "MSG_QUERYSUPPORT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
+      CapabilityEntry(1, "MSG_QUERYSUPPORT", "ICAP_XRESOLUTION", "TWON_ONEVALUE",
                       OneValue("TWTY_INT32", "7")) +
-          CapabilityEntry(8, "MSG_GET", "CAP_SUPPORTEDCAPS", "TWON_ARRAY", array) +
-          FailedCapabilityEntry(9, "MSG_GET", "CAP_SUPPORTEDCAPS") +
-          CapabilityEntry(10, "MSG_GETCURRENT", "CAP_SUPPORTEDCAPS", "TWON_DONTCARE16", "") +
-          CapabilityEntry(11, "MSG_GETDEFAULT", "CAP_SUPPORTEDCAPS", "TWON_ARRAY",
+          CapabilityEntry(2, "MSG_GET", "CAP_SUPPORTEDCAPS", "TWON_ARRAY", array) +
+          FailedCapabilityEntry(3, "MSG_GET", "CAP_SUPPORTEDCAPS") +
+          CapabilityEntry(4, "MSG_GETCURRENT", "CAP_SUPPORTEDCAPS", "TWON_DONTCARE16", "") +
+          CapabilityEntry(5, "MSG_GETDEFAULT", "CAP_SUPPORTEDCAPS", "TWON_ARRAY",
                           Lines({"    TW_ARRAY = {", "      NumItems = [0]", "      ItemList = {",
                                  "      }", "    }"})));
   ASSERT_EQ(report.capabilities.size(), 2u);
@@ -78,7 +78,7 @@ TEST(CapabilityNegotiation, ShowsTheLastAnswerOfEachGetAndTheLastSet) {
 
   const report::CapabilityNegotiation& supported = report.capabilities[1];
   const report::CapabilityOutcome& get = supported.Outcome(CapabilityOperation::kGet);
-  EXPECT_EQ(get.last->triplet.sequence, 9);
+  EXPECT_EQ(get.last->triplet.sequence, 3);
   ASSERT_TRUE(get.lastAnswered);
   EXPECT_EQ(get.lastAnswered->value, "array: CAP_AUTHOR, ICAP_UNITS");
   EXPECT_EQ(supported.Outcome(CapabilityOperation::kGetCurrent).last->value,
