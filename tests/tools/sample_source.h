@@ -96,16 +96,6 @@ class SampleSource : public EntryLibrary {
     return answer;
   }
 
-  TW_UINT16 Set(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item) {
-    const TW_ONEVALUE value{itemType, item};
-    TW_CAPABILITY capability{cap, TWON_ONEVALUE, HostMemory::Allocate(sizeof(value))};
-    memcpy(HostMemory::Lock(capability.hContainer), &value, sizeof(value));
-    HostMemory::Unlock(capability.hContainer);
-    const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    HostMemory::Free(capability.hContainer);
-    return rc;
-  }
-
   // Walks the session forward; each returns false when a step did not succeed.
   bool Open() {
     TW_IDENTITY identity{};
@@ -124,8 +114,14 @@ class SampleSource : public EntryLibrary {
         {ICAP_XRESOLUTION, TWTY_FIX32, dpi},      {ICAP_YRESOLUTION, TWTY_FIX32, dpi},
         {ICAP_XFERMECH, TWTY_UINT16, mechanism},  {CAP_XFERCOUNT, TWTY_INT16, 1}};
     if (!Open()) return false;
-    for (const auto& set : sets) {
-      if (Set(TW_UINT16(set[0]), TW_UINT16(set[1]), set[2]) != TWRC_SUCCESS) return false;
+    for (const auto& [cap, itemType, item] : sets) {
+      const TW_ONEVALUE value{TW_UINT16(itemType), item};
+      TW_CAPABILITY capability{TW_UINT16(cap), TWON_ONEVALUE, HostMemory::Allocate(sizeof(value))};
+      memcpy(HostMemory::Lock(capability.hContainer), &value, sizeof(value));
+      HostMemory::Unlock(capability.hContainer);
+      const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
+      HostMemory::Free(capability.hContainer);
+      if (rc != TWRC_SUCCESS) return false;
     }
     TW_EVENT event{};
     return Enable() && Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event) == TWRC_DSEVENT &&

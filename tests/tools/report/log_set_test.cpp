@@ -7,7 +7,6 @@
 #include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,27 +57,13 @@ class LogFolder : public report_test::ToolRun {
 
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   ASSERT_EQ(Run(Folder()), 0);
-  std::string out = ReadFile(Output("stdout"));
-  std::istringstream text(out);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(text, line) && lines.size() < 8;) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 8u) << out;
-  EXPECT_EQ(lines[0], "TwainTrace log index: 5 logs, in load order");
-  std::vector<std::vector<std::string>> rows = {
-      {"  1  " + kIdentity, "Tandra 9000", "identity requests only", "  yes"},
-      {"  2  " + kNotALog, "09:30:11.000", "not a log", "no: 2 unrecognized lines"},
-      {"  3  " + kSession, "2026-01-05 09:30:12.457", "  25  ", "session", "no: 1 cut entry"},
-      {"  4  " + kStopped, "no, ends in a call", "session", "ends inside #00006"},
-      {"  5  Twainlog_\\x1b[31m<b>&\"x'.txt", "unknown", "session"},
-  };
-  for (size_t i = 0; i < rows.size(); ++i) {
-    for (const std::string& cell : rows[i]) {
-      EXPECT_TRUE(Contains(lines[3 + i], cell)) << cell << "\nin\n" << lines[3 + i];
-    }
+  const std::string out = ReadFile(Output("stdout"));
+  // The index, up to the first full report, with the folder's path written as FOLDER.
+  std::string index = out.substr(0, out.find("=== Log 3 of 5 ==="));
+  for (size_t at; (at = index.find(Folder())) != std::string::npos;) {
+    index.replace(at, Folder().size(), "FOLDER");
   }
-  EXPECT_TRUE(Contains(out, "Not read (2)\n"));
-  EXPECT_TRUE(Contains(out, "logs with more than identity requests: 3, 4, 5."));
-  EXPECT_FALSE(Contains(out, "=== Log 1 of 5") || Contains(out, "=== Log 2 of 5"));
+  EXPECT_EQ(index, ReadFile(REPORT_EXPECTED "/log_folder_index.txt"));
   // Each log's report is the one it gets on its own, after the line naming its row.
   EXPECT_TRUE(
       Contains(out, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));

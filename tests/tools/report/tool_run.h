@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -21,11 +19,10 @@ class ToolRun : public testing::Test {
   void SetUp() override { mkdir(REPORT_OUTPUT, 0755); }
 
   // The exit status; stdout and stderr land in Output("stdout") and Output("stderr").
-  int Run(const std::string& arguments) {
-    std::string command = std::string(REPORT_TOOL) + " " + arguments + " >" + Output("stdout") +
-                          " 2>" + Output("stderr");
-    int status = system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  static int Run(const std::string& arguments) {
+    return RunCommand(std::string(REPORT_TOOL) + " " + arguments + " >" + Output("stdout") + " 2>" +
+                      Output("stderr"))
+        .status;
   }
 
   static std::string Output(const std::string& name) {

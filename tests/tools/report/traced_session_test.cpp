@@ -6,11 +6,14 @@
 
 #include <cstddef>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 #include "platform/memory_handle.h"
+#include "report/plain_text_report.h"
 #include "report/report_model.h"
 #include "shell/data_source_harness.h"
+#include "test_support.h"
 #include "tools/log_reader/log_text.h"
 #include "twaintrace/twain_types.h"
 
@@ -76,30 +79,22 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   const std::string log = harness.LogText();
   ASSERT_FALSE(log.empty());
   report::Report report = report::BuildReport(fileName, log);
-  const report::Overview& overview = report.overview;
-  EXPECT_TRUE(overview.loadTime.has_value()) << fileName;
-  EXPECT_EQ(overview.dataSource, "Tandra 9000");
-  EXPECT_EQ(overview.triplets, 9u);
-  EXPECT_EQ(overview.withoutHeader, 1u);
-  EXPECT_EQ(overview.lastSequence, 8);
-  EXPECT_EQ(overview.sequenceGaps, 0u);
-  EXPECT_EQ(overview.highestState, 6);
+  EXPECT_TRUE(report.overview.loadTime.has_value()) << fileName;
   // The refused set and the cut entry show no state line.
-  EXPECT_EQ(overview.stateLines, 7u);
-  EXPECT_TRUE(overview.closedCleanly);
-  EXPECT_EQ(overview.cutEntries, 1u);
-  EXPECT_EQ(overview.loggerMessages, 1u);
-  EXPECT_EQ(overview.unrecognizedLines, 0u) << log;
-  EXPECT_FALSE(overview.unfinishedLast);
-
-  ASSERT_EQ(report.failures.size(), 1u);
-  EXPECT_EQ(report.failures[0].conditionCode, "TWCC_BADVALUE");
+  EXPECT_EQ(report.overview.stateLines, 7u);
+  // The report from its overview's second line to the image transfers: no part of it depends on
+  // when the session ran.
+  std::ostringstream text;
+  report::WriteTextReport(report, text);
+  const size_t from = text.str().find("  Data source:");
+  EXPECT_EQ(text.str().substr(from, text.str().find("Image transfers") - from),
+            ReadFile(REPORT_EXPECTED "/traced_session.report.txt"))
+      << log;
   // The list too long to log whole, cut where the tracer cuts it.
   ASSERT_EQ(report.capabilities.size(), 2u);
   const report::CapabilityCall& supported =
       *report.capabilities[1].Outcome(CapabilityOperation::kGet).last;
   EXPECT_TRUE(report_test::Read(log).triplets.at(supported.triplet.ordinal - 1).cutAtLimit);
-  EXPECT_TRUE(supported.value.find("(400 items) (cut)") != std::string::npos) << supported.value;
 }
 
 }  // namespace
