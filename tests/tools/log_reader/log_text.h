@@ -19,7 +19,6 @@ struct ReadBack {
   std::unique_ptr<std::string> content;
   std::vector<log_reader::LogItem> items;
   std::vector<log_reader::Triplet> triplets;
-  std::vector<const log_reader::LoggerMessage*> messages;
   report::Overview overview;
 };
 
@@ -30,8 +29,6 @@ inline ReadBack Read(const std::string& log) {
   for (const log_reader::LogItem& item : back.items) {
     if (const auto* entry = std::get_if<log_reader::RawEntry>(&item)) {
       back.triplets.push_back(log_reader::ParseTriplet(*entry, back.triplets.size() + 1));
-    } else if (const auto* message = std::get_if<log_reader::LoggerMessage>(&item)) {
-      back.messages.push_back(message);
     }
   }
   back.overview = report::BuildReport("log.txt", *back.content).overview;
