@@ -2,8 +2,7 @@
 // REPLAY_FAKE_FAULT asks, it crashes ("crash") or never returns ("hang") on the first capability
 // get-current, and that, as REPLAY_FAKE_NOTICE asks, it calls the source manager it was handed
 // as no source should, or at odd times (see Misbehave), besides the notices a TWAIN 2 source
-// sends. Built a second time without its entry
-// point, as a library that is no data source.
+// sends.
 #include <unistd.h>
 
 #include <chrono>
@@ -13,7 +12,6 @@
 
 #include "twaintrace/twain_abi.h"
 
-#ifndef REPLAY_FAKE_WITHOUT_ENTRY
 namespace {
 
 DSMENTRYPROC managerEntry = nullptr;
@@ -83,8 +81,3 @@ extern "C" __attribute__((visibility("default"))) TW_UINT16 DS_Entry(TW_IDENTITY
   Misbehave(DG, DAT, MSG);
   return TWRC_SUCCESS;
 }
-#else
-extern "C" __attribute__((visibility("default"))) int NotAnEntry() {
-  return 0;
-}
-#endif

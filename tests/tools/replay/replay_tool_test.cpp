@@ -136,6 +136,7 @@ TEST_F(ReplayTool, CrashAndHangAreReportedWithTheirCall) {
 
 TEST_F(ReplayTool, WhatCannotBeReadIsWrongUse) {
   Replay(memoryLog + " " + memoryLog).Expect(2, {"cannot load the data source"});
+  // The bundle's plugin given for the data source.
   Replay(memoryLog + " " + Quoted(REPLAY_NOT_A_SOURCE)).Expect(2, {"has no DS_Entry"});
   Replay("/nonexistent/Twainlog.txt " + Quoted(REPLAY_SAMPLE)).Expect(2, {"cannot read the log"});
   Replay(memoryLog).Expect(2, {});
