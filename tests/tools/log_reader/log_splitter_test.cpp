@@ -34,8 +34,8 @@ std::string Cut(const std::string& parameterText) {
   return parameterText.substr(0, 5120) + kCut;
 }
 
-// The fixture logs' reports read logger messages of every shape but one, read here: the
-// milliseconds rounded up to 1000.
+// Among the header-less entries a logger message with its milliseconds rounded up to 1000, the
+// one shape of message the fixture logs' reports do not read.
 TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   // Two transfer-ready events in a row, then a header-less entry before a header.
   std::string event = Result("TWRC_DSEVENT") +
@@ -110,13 +110,17 @@ TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
   }
 }
 
+// The host stopped inside the last entry's header, its result lines, its error-status markers
+// or just before the end of its state line.
 TEST(LogSplitter, ALogThatEndsInsideAnEntryKeepsWhatWasWritten) {
   std::string complete = Entry(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "", 4);
   for (std::string end : {Header(2, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET"),
                           Header(2, "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET") + "        Return Co",
                           std::string("[00002] [APP] DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET"),
                           FailedEntry(2, "DG_CONTROL/DAT_STATUS/MSG_GET").substr(0, 120),
-                          FailedEntry(2, "DG_CONTROL/DAT_STATUS/MSG_GET").substr(0, 145)}) {
+                          FailedEntry(2, "DG_CONTROL/DAT_STATUS/MSG_GET").substr(0, 145),
+                          Header(2, "DG_CONTROL/DAT_STATUS/MSG_GET") + Result("TWRC_SUCCESS") +
+                              "\r\nTWAIN Status = [4]"}) {
     ReadBack report = Read(complete + end);
     ASSERT_EQ(report.triplets.size(), 2u) << end;
     EXPECT_EQ(report.overview.unfinishedLast->ordinal, 2u) << end;
