@@ -14,10 +14,9 @@
 
 namespace report_test {
 
-// A log read back twice: item by item, and into the report's overview.
+// A log read back twice: entry by entry, and into the report's overview.
 struct ReadBack {
   std::unique_ptr<std::string> content;
-  std::vector<log_reader::LogItem> items;
   std::vector<log_reader::Triplet> triplets;
   report::Overview overview;
 };
@@ -25,8 +24,7 @@ struct ReadBack {
 inline ReadBack Read(const std::string& log) {
   ReadBack back;
   back.content = std::make_unique<std::string>(log);
-  back.items = log_reader::SplitLog(*back.content);
-  for (const log_reader::LogItem& item : back.items) {
+  for (const log_reader::LogItem& item : log_reader::SplitLog(*back.content)) {
     if (const auto* entry = std::get_if<log_reader::RawEntry>(&item)) {
       back.triplets.push_back(log_reader::ParseTriplet(*entry, back.triplets.size() + 1));
     }
