@@ -80,9 +80,8 @@ TEST(LogSplitter, CutMarkersEndTheirEntryWhereverTheLimitFalls) {
   const std::string text = LongParameterText();
   const std::string damaged = text.substr(0, 4000) + text.substr(4100, 1020) + kCut;
   const std::string head = Result("TWRC_SUCCESS") + Lines({"  TW_PALETTE8 = { not shown }"});
-  const std::string exact = head + "    Reserved     = [" +
-                            std::string(5120 - head.size() - 22 - 23, '7') + "]\r\n" + State(4);
-  ASSERT_EQ(exact.size(), 5120u);
+  std::string exact = head + "    Reserved     = []\r\n" + State(4);
+  exact.insert(exact.find("[]") + 1, 5120 - exact.size(), '7');
   const struct {
     std::string parameters;
     bool cut;
