@@ -33,8 +33,8 @@ std::string Cut(const std::string& parameterText) {
   return parameterText.substr(0, 5120) + kCut;
 }
 
-// Among the header-less entries a logger message with its milliseconds rounded up to 1000, the
-// one shape of message the fixture logs' reports do not read.
+// Among the header-less entries an error message with its milliseconds rounded up to 1000, the
+// level and time the fixture logs' reports do not read.
 TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   // Two transfer-ready events in a row, then a header-less entry before a header.
   std::string event = Result("TWRC_DSEVENT") +
@@ -43,7 +43,7 @@ TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
                       State(6);
   ReadBack report =
       Read(Entry(1, "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "", 5) + event + event +
-           "[2026/01/05 09:30:15.1000] WARNING from \"Scan\" lamp cooling down\n" +
+           "[2026/01/05 09:30:15.1000] ERROR from \"Scan\" lamp cooling down\n" +
            Entry(2, "DG_IMAGE/DAT_IMAGEINFO/MSG_GET", "", 6));
   ASSERT_EQ(report.triplets.size(), 4u);
   EXPECT_EQ(report.triplets[2].Field("TWMessage"), "MSG_XFERREADY");
