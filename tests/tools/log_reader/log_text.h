@@ -14,24 +14,19 @@
 
 namespace report_test {
 
-// A log read back twice: item by item, and into the report's overview.
+// A log read back twice: entry by entry, and into the report's overview.
 struct ReadBack {
   std::unique_ptr<std::string> content;
-  std::vector<log_reader::LogItem> items;
   std::vector<log_reader::Triplet> triplets;
-  std::vector<const log_reader::LoggerMessage*> messages;
   report::Overview overview;
 };
 
 inline ReadBack Read(const std::string& log) {
   ReadBack back;
   back.content = std::make_unique<std::string>(log);
-  back.items = log_reader::SplitLog(*back.content);
-  for (const log_reader::LogItem& item : back.items) {
+  for (const log_reader::LogItem& item : log_reader::SplitLog(*back.content)) {
     if (const auto* entry = std::get_if<log_reader::RawEntry>(&item)) {
       back.triplets.push_back(log_reader::ParseTriplet(*entry, back.triplets.size() + 1));
-    } else if (const auto* message = std::get_if<log_reader::LoggerMessage>(&item)) {
-      back.messages.push_back(message);
     }
   }
   back.overview = report::BuildReport("log.txt", *back.content).overview;

@@ -14,27 +14,17 @@ using namespace report_test;
 
 // A header's parts, put together again, give the line back.
 TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookAlikes) {
-  const struct {
-    std::string line;
-    long long sequence;
-    bool hasCapability;
-  } cases[] = {
-      {"[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)", 12, true},
-      {"[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))", 100000, true},
-      {"[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()", 3, true},
-      {"[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET", 20, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto header = log_reader::ParseHeaderLine(c.line);
-    ASSERT_TRUE(header);
-    EXPECT_EQ(header->sequence, c.sequence);
-    EXPECT_EQ(header->hasCapability, c.hasCapability);
-    std::string parts = "[" + c.line.substr(1, c.line.find(']') - 1) + "] [" +
-                        std::string(header->tag) + "] " + std::string(header->group) + "/" +
-                        std::string(header->argumentType) + "/" + std::string(header->message);
-    if (header->hasCapability) parts += " (" + std::string(header->capability) + ")";
-    EXPECT_EQ(parts, c.line);
+  for (const std::string line :
+       {"[00012] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_PIXELTYPE)",
+        "[100000] [APP] ERROR!(-1)/ERROR!(32800)/MSG_GET (ERROR!(4660))",
+        "[00003] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET ()",
+        "[00020] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET"}) {
+    auto header = log_reader::ParseHeaderLine(line);
+    ASSERT_TRUE(header) << line;
+    std::string names = std::string(header->group) + "/" + std::string(header->argumentType) + "/" +
+                        std::string(header->message);
+    if (header->hasCapability) names += " (" + std::string(header->capability) + ")";
+    EXPECT_EQ(Header(header->sequence, names), line + "\r\n");
   }
   for (const char* text :
        {"[0012] [APP] DG_CONTROL/DAT_NULL/MSG_GET",  // too few digits
@@ -45,8 +35,9 @@ TEST(HeaderLine, NamesTheTripletItsCapabilityAndValuesWithoutNameAndRefusesLookA
   }
 }
 
-// The result lines, fields and items as they are; fixture logs show the rest in their reports.
-TEST(TripletEntry, TakesResultLinesDumpFieldsAndStringItems) {
+// The result lines, fields and items as they are, none of a header alone, and a garbled state
+// line shown as it is, not taken for a state; fixture logs show the rest in their reports.
+TEST(TripletEntry, TakesResultLinesDumpFieldsAndStringItemsButNoGarbledState) {
   std::string dump =
       CapabilityDump("ICAP_PIXELTYPE", "TWON_ENUMERATION",
                      Lines({"    TW_ENUMERATION = {", "      ItemType     = [TWTY_STR32]",
@@ -54,31 +45,24 @@ TEST(TripletEntry, TakesResultLinesDumpFieldsAndStringItems) {
                             "      DefaultIndex = [0]", "      ItemList = {", "          0:a, b,",
                             "          1:[x],", "          2:c,", "      }", "    }"}));
   ReadBack back = Read(
-      Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS"));
-  ASSERT_EQ(back.triplets.size(), 1u);
+      Entry(4, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)", dump, 4, "TWRC_CHECKSTATUS") +
+      Header(5, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
+      Header(6, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_SUCCESS") +
+      "\r\nTWAIN Status = [four]\r\n");
+  ASSERT_EQ(back.triplets.size(), 3u);
   const log_reader::Triplet& triplet = back.triplets[0];
   EXPECT_EQ(triplet.returnCode, "TWRC_CHECKSTATUS");
   EXPECT_EQ(triplet.dataPointer, "0x0000a010");
   EXPECT_EQ(triplet.Field("hContainer"), "<0x00a1b2c0>");
-  ASSERT_EQ(triplet.items.size(), 3u);
+  std::vector<std::string_view> items;
+  for (const log_reader::ListItem& item : triplet.items) items.push_back(item.text);
   // Separating commas go, commas that belong to a string item stay.
-  EXPECT_EQ(triplet.items[0].text, "a, b");
-  EXPECT_EQ(triplet.items[1].text, "[x]");
-  EXPECT_EQ(triplet.items[2].text, "c,");
+  EXPECT_EQ(items, (std::vector<std::string_view>{"a, b", "[x]", "c,"}));
   EXPECT_TRUE(triplet.malformed.empty());
-}
-
-TEST(TripletEntry, AHeaderWithoutResultLinesIsIncompleteAndAGarbledStateLineIsUnrecognized) {
-  ReadBack keep = Read(Header(1, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") +
-                       Header(2, "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS") + Result("TWRC_SUCCESS") +
-                       "\r\nTWAIN Status = [four]\r\n");
-  ASSERT_EQ(keep.triplets.size(), 2u);
-  EXPECT_FALSE(keep.triplets[0].hasResult);
-  EXPECT_FALSE(keep.triplets[0].Complete());
-  EXPECT_EQ(keep.overview.incompleteEntries, 1u);
-  EXPECT_FALSE(keep.triplets[1].state);
-  ASSERT_EQ(keep.triplets[1].malformed.size(), 1u);
-  EXPECT_EQ(keep.triplets[1].malformed[0].text, "TWAIN Status = [four]");
+  EXPECT_FALSE(back.triplets[1].hasResult);
+  EXPECT_FALSE(back.triplets[2].state);
+  ASSERT_EQ(back.triplets[2].malformed.size(), 1u);
+  EXPECT_EQ(back.triplets[2].malformed[0].text, "TWAIN Status = [four]");
 }
 
 }  // namespace

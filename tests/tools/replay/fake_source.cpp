@@ -2,8 +2,7 @@
 // REPLAY_FAKE_FAULT asks, it crashes ("crash") or never returns ("hang") on the first capability
 // get-current, and that, as REPLAY_FAKE_NOTICE asks, it calls the source manager it was handed
 // as no source should, or at odd times (see Misbehave), besides the notices a TWAIN 2 source
-// sends. Built a second time without its entry
-// point, as a library that is no data source.
+// sends.
 #include <unistd.h>
 
 #include <chrono>
@@ -13,13 +12,12 @@
 
 #include "twaintrace/twain_abi.h"
 
-#ifndef REPLAY_FAKE_WITHOUT_ENTRY
 namespace {
 
 DSMENTRYPROC managerEntry = nullptr;
 TW_IDENTITY self{};
 TW_IDENTITY application{};
-std::thread late;  // a notice sent by a thread of the source's own
+std::thread late;  // a notice sent after the source was closed
 
 bool Asked(const char* kind, const char* variable = "REPLAY_FAKE_NOTICE") {
   const char* asked = getenv(variable);
@@ -32,13 +30,6 @@ TW_UINT16 Notify(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT16 msg) {
              : TWRC_FAILURE;
 }
 
-void NotifyLater(TW_UINT16 msg) {
-  late = std::thread([msg] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    Notify(&self, &application, msg);
-  });
-}
-
 // Each kind of misbehaviour on the call it belongs to.
 void Misbehave(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
   TW_IDENTITY stranger{};
@@ -47,12 +38,8 @@ void Misbehave(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
     if (Asked("null-origin")) Notify(nullptr, &application, MSG_XFERREADY);
     if (Asked("foreign-destination")) Notify(&self, &stranger, MSG_XFERREADY);
     if (Asked("unknown-message")) Notify(&self, &application, 0x7777);
-    // Otherwise it says what a TWAIN 2 source says, so that the replay waits for nothing.
-    if (Asked("thread")) {
-      NotifyLater(MSG_XFERREADY);
-    } else {
-      Notify(&self, &application, MSG_XFERREADY);
-    }
+    // Besides, it says what a TWAIN 2 source says, so that the replay waits for nothing.
+    Notify(&self, &application, MSG_XFERREADY);
     for (int flood = 0; flood < 40 && Asked("flood"); ++flood) {
       Notify(&self, &application, MSG_DEVICEEVENT);
     }
@@ -62,7 +49,10 @@ void Misbehave(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) {
     Notify(&self, &application, MSG_CLOSEDSREQ);
   }
   if (dat == DAT_IDENTITY && msg == MSG_CLOSEDS && Asked("after-close")) {
-    NotifyLater(MSG_CLOSEDSREQ);
+    late = std::thread([] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      Notify(&self, &application, MSG_CLOSEDSREQ);
+    });
   }
 }
 
@@ -91,8 +81,3 @@ extern "C" __attribute__((visibility("default"))) TW_UINT16 DS_Entry(TW_IDENTITY
   Misbehave(DG, DAT, MSG);
   return TWRC_SUCCESS;
 }
-#else
-extern "C" __attribute__((visibility("default"))) int NotAnEntry() {
-  return 0;
-}
-#endif
