@@ -13,16 +13,13 @@
 
 namespace {
 
-std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, const void* value) {
+// The text of `value` as an item of `itemType`, written over a scratch buffer full of 'x'.
+template <typename T>
+std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, const T& value) {
   char scratch[kValueTextSize];
   memset(scratch, 'x', sizeof(scratch));
-  NameText text = ItemText(NamingOf(cap), itemType, value, scratch);
+  NameText text = ItemText(NamingOf(cap), itemType, &value, scratch);
   return std::string(text.text, text.length);
-}
-
-template <typename T>
-std::string ValueText(TW_UINT16 cap, TW_UINT16 itemType, T value) {
-  return ValueText(cap, itemType, static_cast<const void*>(&value));
 }
 
 // Numbers by item type, and a string that fills its 256 bytes. Named values, signed 32-bit
@@ -38,8 +35,7 @@ TEST(ItemText, NumbersByItemTypeAndStringsByTheirSize) {
   EXPECT_EQ(ValueText(CAP_DUPLEXENABLED, TWTY_BOOL, TW_BOOL{0}), "false");
   TW_STR255 longText;
   memset(longText, 'z', sizeof(longText));
-  EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR255, static_cast<const void*>(longText)),
-            std::string(256, 'z'));
+  EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR255, longText), std::string(256, 'z'));
 }
 
 // Up to three digits the index stands in its column (the golden dumps, and the capability dumps'
