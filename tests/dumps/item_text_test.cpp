@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "dumps/dump_test_support.h"
 #include "text/value_text.h"
@@ -36,18 +35,6 @@ TEST(ItemText, NumbersByItemTypeAndStringsByTheirSize) {
   TW_STR255 longText;
   memset(longText, 'z', sizeof(longText));
   EXPECT_EQ(ValueText(CAP_AUTHOR, TWTY_STR255, longText), std::string(256, 'z'));
-}
-
-// Up to three digits the index stands in its column (the golden dumps, and the capability dumps'
-// read limit at 119).
-TEST(ItemList, IndicesWidenPastThreeColumnsAndTheLastHasNoComma) {
-  std::vector<TW_UINT32> values(1001);
-  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<TW_UINT32>(i);
-  std::string text = Dump([&](const DumpContext& c) {
-    DumpItemList(c, ICAP_XRESOLUTION, TWTY_UINT32, 1001, values.data(), SIZE_MAX);
-  });
-  const std::string end = "        1000:1000\r\n      }\r\n";
-  EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
 
 // Four billion items of a type that is never read: the list ends with the buffer, and nothing
