@@ -43,7 +43,7 @@ class CapabilityDump : public DumpTest {
   std::string Dump(TW_UINT16 cap, TW_UINT16 conType, char** handle, TW_UINT16 rc = TWRC_SUCCESS,
                    TW_UINT16 msg = MSG_GET) {
     TW_CAPABILITY capability{cap, conType, handle};
-    DumpCapability(Context(msg, rc), &capability);
+    DumpCapability(DumpContext{out, msg, rc, nullptr}, &capability);
     if (handle != nullptr) shown_.push_back(handle);
     return Text();
   }
@@ -58,12 +58,6 @@ class CapabilityDump : public DumpTest {
       }
     }
     return masked;
-  }
-
-  using DumpTest::Handle;
-  template <typename Structure>
-  char** Handle(const Structure& value) {
-    return Handle(&value, sizeof(value));
   }
 
   char** Unsized(const std::vector<char>& bytes) {
@@ -117,7 +111,7 @@ TEST_F(CapabilityDump, VendorCapabilitiesAndUnknownTypesDumpByteForByte) {
   TW_ONEVALUE resolution{TWTY_FIX32, 0};
   TW_FIX32 fix = Fix(300, 0x8000);
   memcpy(&resolution.Item, &fix, sizeof(fix));
-  Dump(ICAP_XRESOLUTION, TWON_ONEVALUE, Handle(&resolution, sizeof(resolution)));
+  Dump(ICAP_XRESOLUTION, TWON_ONEVALUE, Handle(resolution));
   Dump(0x1234, TWON_RANGE,
        Handle(TW_RANGE{TWTY_INT32, static_cast<TW_UINT32>(-5), 100, 5, 50, 0x80000000}));
   // Item types without a known size read nothing.
