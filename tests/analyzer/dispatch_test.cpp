@@ -113,13 +113,10 @@ TEST(VendorRange, NamesAreTheVendorsOrTheStandardsByTheBuild) {
   ASSERT_TRUE(analyzer.GetStringOfCapability(&version, text, sizeof(text)));
   EXPECT_EQ(text, VendorName("CAP_VX_VERSION", 32769));
   TW_EVENT event{nullptr, MSG_VX_XFERREQUEST};
-  std::string traced = Traced(DAT_EVENT, MSG_VX_TIMERRESET, &event);
-  EXPECT_NE(traced.find("DAT_EVENT/" + VendorName("MSG_VX_TIMERRESET", 32769) + "\r\n"),
-            std::string::npos)
-      << traced;
-  EXPECT_NE(traced.find("    TWMessage = [" + VendorName("MSG_VX_XFERREQUEST", 32770) + "]\r\n"),
-            std::string::npos)
-      << traced;
+  EXPECT_EQ(Traced(DAT_EVENT, MSG_VX_TIMERRESET, &event),
+            Expected("DAT_EVENT/" + VendorName("MSG_VX_TIMERRESET", 32769), &event,
+                     "  TW_EVENT = {\r\n    pEvent    = <0x00000000>\r\n    TWMessage = [" +
+                         VendorName("MSG_VX_XFERREQUEST", 32770) + "]\r\n  }\r\n"));
 
   auto named = Twain25Name;
   TW_ENTRYPOINT entry{};

@@ -53,8 +53,7 @@ TEST_F(TripletText, HeaderNamesGroupTypeMessageCapabilityAndCountsFromOne) {
 }
 
 TEST_F(TripletText, CapabilityNameRespectsTheCallersSize) {
-  TW_CAPABILITY capability{};
-  capability.Cap = ICAP_PIXELTYPE;
+  TW_CAPABILITY capability{ICAP_PIXELTYPE, 0, nullptr};
   // The general table's miss text is tested first, then the image table's name.
   char name[15] = "untouched";
   EXPECT_FALSE(analyzer.GetStringOfCapability(&capability, name, 11));
