@@ -1,4 +1,4 @@
-// One capability value as text by its item type, and item lists line by line.
+// One capability value as text by its item type, and an item list within its output buffer.
 #include "dumps/item_text.h"
 
 #include <gtest/gtest.h>
