@@ -14,9 +14,9 @@ namespace {
 struct CallData {
   CallData(TW_UINT16 DAT, int value) {
     event.TWMessage = pending.Count = static_cast<TW_UINT16>(value);
-    if (value >= 0) data = DAT == DAT_EVENT ? reinterpret_cast<char*>(&event) : pendingData();
+    if (value < 0) return;
+    data = DAT == DAT_EVENT ? reinterpret_cast<char*>(&event) : reinterpret_cast<char*>(&pending);
   }
-  char* pendingData() { return reinterpret_cast<char*>(&pending); }
   TW_EVENT event{};
   TW_PENDINGXFERS pending{};
   char* data = nullptr;

@@ -43,10 +43,9 @@ class DumpTest : public ::testing::Test {
     return handle;
   }
   char** Handle(const std::vector<char>& bytes) { return Handle(bytes.data(), bytes.size()); }
-
-  // The formatters' view of a call with `MSG` and `RC`, writing into `text`.
-  DumpContext Context(TW_UINT16 MSG = MSG_GET, TW_UINT16 RC = TWRC_SUCCESS) {
-    return DumpContext{out, MSG, RC, nullptr};
+  template <typename Structure>
+  char** Handle(const Structure& value) {
+    return Handle(&value, sizeof(value));
   }
 
   OutText out;

@@ -35,12 +35,8 @@ TEST(LineFormat, EachDirectiveAsTheLibraryPrintsIt) {
   for (long value : {0L, -1L, 4294967295L, -4294967296L, LONG_MAX, LONG_MIN}) {
     EXPECT_AS_PRINTF("[%05ld] %ld|%lx|%lu|%-21ld|", value, value, value, value, value);
   }
-  TW_UINT16 unsigned16 = 65535;
-  TW_INT16 signed16 = -1;
-  TW_UINT32 unsigned32 = 0xFFFFFFFF;
-  TW_UINT8 unsigned8 = 200;
-  EXPECT_AS_PRINTF("%d %d %d %d", unsigned16, signed16, unsigned32, true);
-  EXPECT_AS_PRINTF("%x 0x%02x %u", signed16, unsigned8, signed16);
+  EXPECT_AS_PRINTF("%d %d %d %d", TW_UINT16{65535}, TW_INT16{-1}, TW_UINT32{0xFFFFFFFF}, true);
+  EXPECT_AS_PRINTF("%x 0x%02x %u", TW_INT16{-1}, TW_UINT8{200}, TW_INT16{-1});
   EXPECT_AS_PRINTF("%c|%3c|%-3c|", 'A', 'b', 'c');
   const char* text = "abc";
   EXPECT_AS_PRINTF("[%s][%s]%s", "", text, kCrLf);
