@@ -97,24 +97,13 @@ void ImageSamples(const DumpContext& c) {
   Show(c, DumpPalette8, TW_PALETTE8{256, TWPT_RGB, {}});
 }
 
-// Every fixed-point member holds its own value, so a member shown in the wrong place, or the
-// Mix matrix walked column by column, changes the text.
+// The fixed-point members from StageABC to BlackInk hold one ascending run of values, so a member
+// shown in the wrong place, or the Mix matrix walked column by column, breaks the run.
 void CieColorSample(const DumpContext& c) {
   TW_CIECOLOR cie{TWPT_CIEXYZ, -1, 1, -1, {}, {}, {}, {}, {}, {}, {Fix(-2, 49152)}};
-  TW_TRANSFORMSTAGE* stages[] = {&cie.StageABC, &cie.StageLMN};
-  for (int s = 0; s < 2; ++s) {
-    for (int d = 0; d < 3; ++d) {
-      TW_FIX32 members[8];  // StartIn to SampleCount
-      for (int k = 0; k < 8; ++k) members[k] = Fix(s * 100 + d * 10 + k);
-      static_assert(sizeof(members) == sizeof(TW_DECODEFUNCTION));
-      memcpy(&stages[s]->Decode[d], members, sizeof(members));
-    }
-    for (int i = 0; i < 9; ++i) stages[s]->Mix[i / 3][i % 3] = Fix(s * 100 + 50 + i, 32768);
-  }
-  TW_CIEPOINT* points[] = {&cie.WhitePoint, &cie.BlackPoint, &cie.WhitePaper, &cie.BlackInk};
-  for (int p = 0; p < 4; ++p) {
-    *points[p] = {Fix(200 + p * 10, 16384), Fix(201 + p * 10, 16384), Fix(202 + p * 10, 16384)};
-  }
+  TW_FIX32 run[(offsetof(TW_CIECOLOR, Samples) - offsetof(TW_CIECOLOR, StageABC)) / 4];
+  for (size_t i = 0; i < std::size(run); ++i) run[i] = Fix(static_cast<int>(100 + i), 16384);
+  memcpy(&cie.StageABC, run, sizeof(run));
   DumpCieColor(c, &cie);
 }
 
