@@ -1,5 +1,5 @@
 // The structures' dumps, field by field, each sample against its expected dump; and what a
-// formatter makes of a call without data.
+// formatter makes of a call without data; and an item list that outgrows its output buffer.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "dumps/dump_test_support.h"
-#include "dumps/item_text.h"
 #include "names/vendor_extensions.h"
 #include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
@@ -170,6 +169,21 @@ void ItemListSamples(const DumpContext& c) {
   TW_FRAME frames[2] = {};
   DumpItemList(c, ICAP_FRAMES, TWTY_FRAME, 2, frames, SIZE_MAX);
   DumpItemList(c, ICAP_FRAMES, 40, 1, frames, SIZE_MAX);
+  // Numbers by item type: a signed byte as 32 bits in hex, a byte in hex, 32 bits signed even
+  // for a capability with named values; any nonzero Boolean is true; a string fills its 256 bytes.
+  TW_INT8 int8s[] = {-2};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT8, 1, int8s, SIZE_MAX);
+  TW_UINT8 uint8s[] = {10};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_UINT8, 1, uint8s, SIZE_MAX);
+  TW_INT16 int16s[] = {-300};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT16, 1, int16s, SIZE_MAX);
+  TW_UINT32 uint32s[] = {2, 0x80000000};
+  DumpItemList(c, ICAP_PIXELTYPE, TWTY_UINT32, 2, uint32s, SIZE_MAX);
+  TW_BOOL bools[] = {2, 0};
+  DumpItemList(c, CAP_DUPLEXENABLED, TWTY_BOOL, 2, bools, SIZE_MAX);
+  TW_STR255 longText;
+  memset(longText, 'z', sizeof(longText));
+  DumpItemList(c, CAP_AUTHOR, TWTY_STR255, 1, longText, SIZE_MAX);
 }
 
 TEST(StructureDumps, EachSampleDumpsByteForByte) {
@@ -244,6 +258,22 @@ TEST(StructureDumps, NullDataAddsNothing) {
                DumpColorCoefficients(c, nullptr), DumpContainer(c, nullptr));
             }),
             "");
+}
+
+// Four billion items of a type that is never read: the list ends with the buffer, and nothing
+// beyond it is touched.
+TEST(ItemList, StaysWithinTheOutputBufferAndStopsWhenItIsFull) {
+  char small[100];
+  memset(small, '#', sizeof(small));
+  small[0] = '\0';
+  OutText out;
+  out.Begin(small, 64);
+  TW_UINT32 nothingRead = 0;
+  DumpItemList(DumpContext{out, MSG_GET, TWRC_SUCCESS, nullptr}, ICAP_PIXELTYPE, 13, 0xFFFFFFFF,
+               &nothingRead, SIZE_MAX);
+  EXPECT_TRUE(out.Cut());
+  EXPECT_EQ(strlen(small), 63u);
+  EXPECT_EQ(small[64], '#');
 }
 
 }  // namespace
