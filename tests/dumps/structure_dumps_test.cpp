@@ -141,16 +141,10 @@ TWVX_HARDWAREINFO SampleScanner() {
   // clang-format on
   // The alignment gap after InterfaceSupport is never shown.
   memset(reinterpret_cast<char*>(&info) + offsetof(TWVX_HARDWAREINFO, CommandType) - 2, 0xFF, 2);
-  // The matrices: an identity, then each from its own first value in its own steps.
-  auto fill = [](TW_FIX32(&matrix)[9], int first, int step, unsigned frac) {
-    for (int i = 0; i < 9; ++i) matrix[i] = Fix(first + step * i, frac);
-  };
-  for (int i = 0; i < 9; ++i) info.ColorCorrectionFB[i] = Fix(i % 4 == 0 ? 1 : 0);
-  fill(info.ColorCorrectionPOSI, 0, 1, 0);
-  fill(info.ColorCorrectionNEGA, 0, -1, 32768);
-  fill(info.QORColorCorrectionFB, 10, 1, 0);
-  fill(info.QORColorCorrectionPOSI, 20, 1, 16384);
-  fill(info.QORColorCorrectionNEGA, 30, 1, 49152);
+  // The six matrices, ColorCorrectionFB to QORColorCorrectionNEGA, hold one ascending run.
+  TW_FIX32 run[6 * 9];
+  for (int i = 0; i < 6 * 9; ++i) run[i] = Fix(i - 27, 32768);
+  memcpy(info.ColorCorrectionFB, run, sizeof(run));
   return info;
 }
 
