@@ -1,8 +1,8 @@
 // The capability record and its container, read through the container's handle. Handles are
 // shown as addresses; the expected dumps name each one "<handle>".
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
@@ -33,14 +33,6 @@ constexpr size_t kReadLimit = 4096;
 
 class CapabilityDump : public DumpTest {
  protected:
-  void TearDown() override {
-    for (char** handle : foreign_) {
-      free(*handle);
-      free(handle);
-    }
-    DumpTest::TearDown();
-  }
-
   std::string Dump(TW_UINT16 cap, TW_UINT16 conType, char** handle, TW_UINT16 rc = TWRC_SUCCESS,
                    TW_UINT16 msg = MSG_GET) {
     TW_CAPABILITY capability{cap, conType, handle};
@@ -57,15 +49,15 @@ class CapabilityDump : public DumpTest {
 
   char** Unsized(const std::vector<char>& bytes) {
     if (kLinuxSourceManagerAbi) return Handle(bytes);
-    auto** handle = static_cast<char**>(malloc(sizeof(char*)));
-    *handle = static_cast<char*>(malloc(bytes.size()));
-    memcpy(*handle, bytes.data(), bytes.size());
-    foreign_.push_back(handle);
-    return handle;
+    blocks_.push_back(std::make_unique<char[]>(bytes.size()));
+    memcpy(blocks_.back().get(), bytes.data(), bytes.size());
+    masters_.push_back(std::make_unique<char*>(blocks_.back().get()));
+    return masters_.back().get();
   }
 
  private:
-  std::vector<char**> foreign_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<std::unique_ptr<char*>> masters_;
 };
 
 TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
