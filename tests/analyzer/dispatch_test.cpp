@@ -19,45 +19,36 @@
 
 namespace {
 
-// The text of one call; its header line first when `header` is set, as the entry point asks for
-// both.
-std::string Analyze(TW_UINT16 DAT, TW_UINT16 MSG, void* pData, TW_IDENTITY* pOrigin = nullptr,
-                    TW_UINT16 rc = TWRC_SUCCESS, bool header = false) {
+// The header and the rest of one call's text, as the entry point asks for both.
+std::string Traced(TW_UINT16 DAT, TW_UINT16 MSG, void* pData, TW_UINT16 rc = TWRC_SUCCESS,
+                   TW_IDENTITY* pOrigin = nullptr) {
   CParaAnalyze analyzer;
   char text[8192] = {};
   char* data = static_cast<char*>(pData);
-  if (header)
-    analyzer.TripletAnalyze(pOrigin, nullptr, DG_CONTROL, DAT, MSG, data, text, sizeof(text));
+  analyzer.TripletAnalyze(pOrigin, nullptr, DG_CONTROL, DAT, MSG, data, text, sizeof(text));
   analyzer.ParaAnalyze(pOrigin, nullptr, DG_CONTROL, DAT, MSG, data, rc, text, sizeof(text));
   return text;
 }
 
-std::string Traced(TW_UINT16 DAT, TW_UINT16 MSG, void* pData, TW_UINT16 rc = TWRC_SUCCESS) {
-  return Analyze(DAT, MSG, pData, nullptr, rc, true);
-}
-
-// The result lines, the dump and the state line of a call.
-std::string Logged(const void* pData, const std::string& dump,
-                   const std::string& rc = "TWRC_SUCCESS") {
+// The header, result lines, dump and state line of a call.
+std::string Expected(const std::string& triplet, const void* pData, const std::string& dump,
+                     const std::string& rc = "TWRC_SUCCESS") {
   char pointer[64];
   snprintf(pointer, sizeof(pointer), "pData   = <0x%08x>\r\n",
            static_cast<unsigned>(reinterpret_cast<uintptr_t>(pData)));
-  return "        Return Code = [" + rc + "]\r\n" + pointer + dump + "\r\nTWAIN Status = [0]\r\n";
-}
-
-std::string Expected(const std::string& triplet, const void* pData, const std::string& dump,
-                     const std::string& rc = "TWRC_SUCCESS") {
-  return "[00001] [APP] DG_CONTROL/" + triplet + "\r\n" + Logged(pData, dump, rc);
+  return "[00001] [APP] DG_CONTROL/" + triplet + "\r\n        Return Code = [" + rc + "]\r\n" +
+         pointer + dump + "\r\nTWAIN Status = [0]\r\n";
 }
 
 TEST(Dispatch, ParentShowsTheCallersIdentityOnlyWhenOpeningTheManager) {
   TW_IDENTITY origin{};
   strcpy(origin.ProductName, "Host");
   int window = 0;
-  std::string opened = Analyze(DAT_PARENT, MSG_OPENDSM, &window, &origin);
+  std::string opened = Traced(DAT_PARENT, MSG_OPENDSM, &window, TWRC_SUCCESS, &origin);
   EXPECT_NE(opened.find(">\r\n  pOrigin:TW_IDENTITY = {\r\n"), std::string::npos);
   EXPECT_NE(opened.find("    ProductName     = [Host]\r\n"), std::string::npos);
-  EXPECT_EQ(Analyze(DAT_PARENT, MSG_CLOSEDSM, &window, &origin), Logged(&window, ""));
+  EXPECT_EQ(Traced(DAT_PARENT, MSG_CLOSEDSM, &window, TWRC_SUCCESS, &origin),
+            Expected("DAT_PARENT/MSG_CLOSEDSM", &window, ""));
 }
 
 std::string Uint32Dump(const char* item) {
@@ -67,16 +58,18 @@ std::string Uint32Dump(const char* item) {
 // The group and the handle that the application's variables hold, not their addresses.
 TEST(Dispatch, TransferGroupAndNativeTransferShowTheValueTheDataLeadsTo) {
   TW_UINT32 group = DG_IMAGE;
-  EXPECT_EQ(Analyze(DAT_XFERGROUP, MSG_GET, &group), Logged(&group, Uint32Dump("0x00000002")));
+  EXPECT_EQ(Traced(DAT_XFERGROUP, MSG_GET, &group),
+            Expected("DAT_XFERGROUP/MSG_GET", &group, Uint32Dump("0x00000002")));
   // A handle beyond 32 bits shows its low half, read at any alignment.
   alignas(8) char variable[1 + sizeof(TW_HANDLE)];
   const uintptr_t handle = 0x00007f0012345678;
   memcpy(variable + 1, &handle, sizeof(handle));
-  EXPECT_EQ(Analyze(DAT_IMAGENATIVEXFER, MSG_GET, variable + 1),
-            Logged(variable + 1, Uint32Dump("0x12345678")));
-  for (TW_UINT16 DAT : {DAT_XFERGROUP, DAT_IMAGENATIVEXFER}) {
-    EXPECT_EQ(Analyze(DAT, MSG_GET, nullptr), Logged(nullptr, Uint32Dump("0x00000000"))) << DAT;
-  }
+  EXPECT_EQ(Traced(DAT_IMAGENATIVEXFER, MSG_GET, variable + 1),
+            Expected("DAT_IMAGENATIVEXFER/MSG_GET", variable + 1, Uint32Dump("0x12345678")));
+  EXPECT_EQ(Traced(DAT_XFERGROUP, MSG_GET, nullptr),
+            Expected("DAT_XFERGROUP/MSG_GET", nullptr, Uint32Dump("0x00000000")));
+  EXPECT_EQ(Traced(DAT_IMAGENATIVEXFER, MSG_GET, nullptr),
+            Expected("DAT_IMAGENATIVEXFER/MSG_GET", nullptr, Uint32Dump("0x00000000")));
 }
 
 // `size` bytes that end where an unreadable page begins: they may be read up to their last byte

@@ -60,10 +60,9 @@ TEST_F(TripletText, CapabilityNameRespectsTheCallersSize) {
   EXPECT_STREQ(name, "untouched");
   EXPECT_FALSE(analyzer.GetStringOfCapability(&capability, name, 14));
   EXPECT_STREQ(name, "ERROR!(257)");
-  char fits[15];
-  EXPECT_TRUE(analyzer.GetStringOfCapability(&capability, fits, sizeof(fits)));
-  EXPECT_STREQ(fits, "ICAP_PIXELTYPE");
-  EXPECT_TRUE(analyzer.GetStringOfCapability(nullptr, fits, sizeof(fits)));
+  EXPECT_TRUE(analyzer.GetStringOfCapability(&capability, name, sizeof(name)));
+  EXPECT_STREQ(name, "ICAP_PIXELTYPE");
+  EXPECT_TRUE(analyzer.GetStringOfCapability(nullptr, name, sizeof(name)));
 }
 
 // Transfer-ready and process-event calls get no header (the sessions' test counts them); a

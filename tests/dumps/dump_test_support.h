@@ -34,14 +34,3 @@ inline std::string ExpectedDump(const std::string& name) {
   EXPECT_FALSE(text.empty()) << "no expected dump " << name;
   return text;
 }
-
-// Line `index` (from 0) without its line end.
-inline std::string LineAt(const std::string& text, long index) {
-  size_t begin = 0;
-  for (long i = 0; i < index && begin != std::string::npos; ++i) {
-    begin = text.find('\n', begin);
-    if (begin != std::string::npos) ++begin;
-  }
-  if (begin == std::string::npos) return "";
-  return text.substr(begin, text.find("\r\n", begin) - begin);
-}

@@ -1,5 +1,5 @@
 // The structures' dumps, field by field, each sample against its expected dump; and what a
-// formatter makes of a call without data.
+// formatter makes of a call without data; and an item list that outgrows its output buffer.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "dumps/dump_test_support.h"
-#include "dumps/item_text.h"
 #include "names/vendor_extensions.h"
 #include "twaintrace/twain_abi.h"
 #include "twaintrace/twain_vendor.h"
@@ -97,24 +96,13 @@ void ImageSamples(const DumpContext& c) {
   Show(c, DumpPalette8, TW_PALETTE8{256, TWPT_RGB, {}});
 }
 
-// Every fixed-point member holds its own value, so a member shown in the wrong place, or the
-// Mix matrix walked column by column, changes the text.
+// The fixed-point members from StageABC to BlackInk hold one ascending run of values, so a member
+// shown in the wrong place, or the Mix matrix walked column by column, breaks the run.
 void CieColorSample(const DumpContext& c) {
   TW_CIECOLOR cie{TWPT_CIEXYZ, -1, 1, -1, {}, {}, {}, {}, {}, {}, {Fix(-2, 49152)}};
-  TW_TRANSFORMSTAGE* stages[] = {&cie.StageABC, &cie.StageLMN};
-  for (int s = 0; s < 2; ++s) {
-    for (int d = 0; d < 3; ++d) {
-      TW_FIX32 members[8];  // StartIn to SampleCount
-      for (int k = 0; k < 8; ++k) members[k] = Fix(s * 100 + d * 10 + k);
-      static_assert(sizeof(members) == sizeof(TW_DECODEFUNCTION));
-      memcpy(&stages[s]->Decode[d], members, sizeof(members));
-    }
-    for (int i = 0; i < 9; ++i) stages[s]->Mix[i / 3][i % 3] = Fix(s * 100 + 50 + i, 32768);
-  }
-  TW_CIEPOINT* points[] = {&cie.WhitePoint, &cie.BlackPoint, &cie.WhitePaper, &cie.BlackInk};
-  for (int p = 0; p < 4; ++p) {
-    *points[p] = {Fix(200 + p * 10, 16384), Fix(201 + p * 10, 16384), Fix(202 + p * 10, 16384)};
-  }
+  TW_FIX32 run[(offsetof(TW_CIECOLOR, Samples) - offsetof(TW_CIECOLOR, StageABC)) / 4];
+  for (size_t i = 0; i < std::size(run); ++i) run[i] = Fix(static_cast<int>(100 + i), 16384);
+  memcpy(&cie.StageABC, run, sizeof(run));
   DumpCieColor(c, &cie);
 }
 
@@ -153,16 +141,10 @@ TWVX_HARDWAREINFO SampleScanner() {
   // clang-format on
   // The alignment gap after InterfaceSupport is never shown.
   memset(reinterpret_cast<char*>(&info) + offsetof(TWVX_HARDWAREINFO, CommandType) - 2, 0xFF, 2);
-  // The matrices: an identity, then each from its own first value in its own steps.
-  auto fill = [](TW_FIX32(&matrix)[9], int first, int step, unsigned frac) {
-    for (int i = 0; i < 9; ++i) matrix[i] = Fix(first + step * i, frac);
-  };
-  for (int i = 0; i < 9; ++i) info.ColorCorrectionFB[i] = Fix(i % 4 == 0 ? 1 : 0);
-  fill(info.ColorCorrectionPOSI, 0, 1, 0);
-  fill(info.ColorCorrectionNEGA, 0, -1, 32768);
-  fill(info.QORColorCorrectionFB, 10, 1, 0);
-  fill(info.QORColorCorrectionPOSI, 20, 1, 16384);
-  fill(info.QORColorCorrectionNEGA, 30, 1, 49152);
+  // The six matrices, ColorCorrectionFB to QORColorCorrectionNEGA, hold one ascending run.
+  TW_FIX32 run[6 * 9];
+  for (int i = 0; i < 6 * 9; ++i) run[i] = Fix(i - 27, 32768);
+  memcpy(info.ColorCorrectionFB, run, sizeof(run));
   return info;
 }
 
@@ -181,6 +163,21 @@ void ItemListSamples(const DumpContext& c) {
   TW_FRAME frames[2] = {};
   DumpItemList(c, ICAP_FRAMES, TWTY_FRAME, 2, frames, SIZE_MAX);
   DumpItemList(c, ICAP_FRAMES, 40, 1, frames, SIZE_MAX);
+  // Numbers by item type: a signed byte as 32 bits in hex, a byte in hex, 32 bits signed even
+  // for a capability with named values; any nonzero Boolean is true; a string fills its 256 bytes.
+  TW_INT8 int8s[] = {-2};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT8, 1, int8s, SIZE_MAX);
+  TW_UINT8 uint8s[] = {10};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_UINT8, 1, uint8s, SIZE_MAX);
+  TW_INT16 int16s[] = {-300};
+  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT16, 1, int16s, SIZE_MAX);
+  TW_UINT32 uint32s[] = {2, 0x80000000};
+  DumpItemList(c, ICAP_PIXELTYPE, TWTY_UINT32, 2, uint32s, SIZE_MAX);
+  TW_BOOL bools[] = {2, 0};
+  DumpItemList(c, CAP_DUPLEXENABLED, TWTY_BOOL, 2, bools, SIZE_MAX);
+  TW_STR255 longText;
+  memset(longText, 'z', sizeof(longText));
+  DumpItemList(c, CAP_AUTHOR, TWTY_STR255, 1, longText, SIZE_MAX);
 }
 
 TEST(StructureDumps, EachSampleDumpsByteForByte) {
@@ -220,17 +217,22 @@ TEST(StructureDumps, HardwareInfoTextIsReadWithinItsField) {
   memset(romVersion, 'R', sizeof(info) - offsetof(TWVX_HARDWAREINFO, ROMVersion));
   auto dumpOf = [&] { return Dump([&](const DumpContext& c) { DumpVxHardwareInfo(c, &info); }); };
 
-  std::string dump = dumpOf();
-  EXPECT_EQ(LineAt(dump, 2), "    ProductName            = []");
-  EXPECT_EQ(LineAt(dump, 3), "    ModelName              = [" + std::string(33, 'M') + "]");
-  EXPECT_EQ(LineAt(dump, 20), "    StandAloneModeSupport  = [true]");
-  EXPECT_EQ(LineAt(dump, 39), "    ProfileNameFB          = [" + std::string(34, 'F') + "]");
-  EXPECT_EQ(LineAt(dump, 40), "    ProfileNameTPU         = [Film.icc]");
-  EXPECT_EQ(LineAt(dump, 47), "    ROMVersion             = [" + std::string(34, 'R') + "]");
+  // The sample's dump with the changed fields' own lines.
+  std::string expected = ExpectedDump("hardware_info.txt");
+  auto change = [&](const std::string& from, const std::string& to) {
+    expected.replace(expected.find(from), from.size(), to);
+  };
+  change("[VELIX Tandra 9000]", "[]");
+  change("[TD-9000]", "[" + std::string(33, 'M') + "]");
+  change("StandAloneModeSupport  = [false]", "StandAloneModeSupport  = [true]");
+  change("[Flatbed.icc]", "[" + std::string(34, 'F') + "]");
+  change("[1.02.0003]", "[" + std::string(34, 'R') + "]");
+  EXPECT_EQ(dumpOf(), expected);
   // A NUL among the counted characters ends the name, as it ends a C string.
   const unsigned char withNul[] = {5, 'A', 'B', '\0', 'C', 'D'};
   memcpy(info.ProductName, withNul, sizeof(withNul));
-  EXPECT_EQ(LineAt(dumpOf(), 2), "    ProductName            = [AB]");
+  change("ProductName            = []", "ProductName            = [AB]");
+  EXPECT_EQ(dumpOf(), expected);
 }
 
 // The transfer group and the native transfer show the item their data leads to, 0 here (see
@@ -250,6 +252,22 @@ TEST(StructureDumps, NullDataAddsNothing) {
                DumpColorCoefficients(c, nullptr), DumpContainer(c, nullptr));
             }),
             "");
+}
+
+// Four billion items of a type that is never read: the list ends with the buffer, and nothing
+// beyond it is touched.
+TEST(ItemList, StaysWithinTheOutputBufferAndStopsWhenItIsFull) {
+  char small[100];
+  memset(small, '#', sizeof(small));
+  small[0] = '\0';
+  OutText out;
+  out.Begin(small, 64);
+  TW_UINT32 nothingRead = 0;
+  DumpItemList(DumpContext{out, MSG_GET, TWRC_SUCCESS, nullptr}, ICAP_PIXELTYPE, 13, 0xFFFFFFFF,
+               &nothingRead, SIZE_MAX);
+  EXPECT_TRUE(out.Cut());
+  EXPECT_EQ(strlen(small), 63u);
+  EXPECT_EQ(small[64], '#');
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "analyzer/para_analyze.h"
 #include "platform/memory_handle.h"
@@ -108,19 +108,17 @@ class RandomCalls {
   alignas(16) char data_[2048] = {};
 };
 
-std::vector<TW_UINT16> DataArgumentTypes() {
-  std::vector<TW_UINT16> types;
-  for (TW_UINT16 DAT = DAT_NULL; DAT <= DAT_CUSTOMDSDATA; ++DAT) types.push_back(DAT);
-  for (TW_UINT16 DAT = DAT_IMAGEINFO; DAT <= DAT_EXTIMAGEINFO; ++DAT) types.push_back(DAT);
-  for (TW_UINT16 DAT = DAT_VX_AUTOEXPOSURE; DAT <= DAT_VX_USMINFO; ++DAT) types.push_back(DAT);
-  types.push_back(0x0403);  // without a dump
-  return types;
-}
-
 TEST(LineFormat, EveryDumpLineIsTheCLibrarysByteForByte) {
   RandomCalls calls(20260105);
+  // Every dumped data argument type, and one without a dump.
+  const std::pair<TW_UINT16, TW_UINT16> types[] = {{DAT_NULL, DAT_CUSTOMDSDATA},
+                                                   {DAT_IMAGEINFO, DAT_EXTIMAGEINFO},
+                                                   {DAT_VX_AUTOEXPOSURE, DAT_VX_USMINFO},
+                                                   {0x0403, 0x0403}};
   for (int round = 0; round < 200; ++round) {
-    for (TW_UINT16 DAT : DataArgumentTypes()) calls.Run(DAT);
+    for (auto [first, last] : types) {
+      for (TW_UINT16 DAT = first; DAT <= last; ++DAT) calls.Run(DAT);
+    }
   }
   EXPECT_EQ(g_differing, 0) << g_firstDifference;
   // Each call makes a header and result lines at least; far fewer checks would mean that the

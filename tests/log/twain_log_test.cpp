@@ -54,9 +54,12 @@ class TwainLogOutput : public ::testing::Test {
 
 // The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
 // to 40 with its line when a file is given; the line ends in exactly one line feed, also when
-// the text is empty or is cut at a NUL it holds, and a CR LF ending is kept.
+// the text is empty or is cut at a NUL it holds, and a CR LF ending is kept. 150 characters need
+// a second pass, which must read the arguments afresh; a text that cannot be rendered at all
+// gives an empty one instead of growing the buffer forever.
 TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
   const std::string name45(45, 'n');
+  const std::string text150(150, 'x');
   const struct {
     int level;
     const char* origin;
@@ -85,6 +88,7 @@ TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
       {LOG_LEVEL_INFO, "S", nullptr, 0, "mid\ndle", "INFO from \"S\" mid\ndle\n"},
       {LOG_LEVEL_INFO, "S", nullptr, 0, "crlf\r\n", "INFO from \"S\" crlf\r\n"},
       {LOG_LEVEL_INFO, "S", nullptr, 0, "", "INFO from \"S\" \n"},
+      {LOG_LEVEL_INFO, "S", nullptr, 0, text150.c_str(), "INFO from \"S\" " + text150 + "\n"},
   };
   for (const auto& c : cases) {
     log_.Message(static_cast<enumLogLevel_tw>(c.level), c.origin, c.file, c.line, "%s", c.text);
@@ -92,23 +96,13 @@ TEST_F(TwainLogOutput, MessageLineHasItsPrefixAndOneLineFeed) {
   }
   log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s%c%s", "before", 0, "after");
   EXPECT_EQ(Written(), "[<time>] INFO from \"S\" before\n");
+  const wint_t beyondUnicode = 0x110000;
+  log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
+  EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
   // Called as a host without the format check would call it.
   auto message = &CTwainLog::Message;
   (log_.*message)(LOG_LEVEL_INFO, "S", nullptr, 0, nullptr);
   EXPECT_EQ(Written(), "[<time>] INFO from \"S\" \n");
-}
-
-// 150 characters need a second pass, which must read the arguments afresh; a text that cannot
-// be rendered at all gives an empty one instead of growing the buffer forever.
-TEST_F(TwainLogOutput, TextIsFormattedWholeOrNotAtAll) {
-  const std::string head(147, 'x');
-  const std::string text150 = head + "|42";
-  log_.Message(LOG_LEVEL_INFO, "S", nullptr, 0, "%s|%d", head.c_str(), 42);
-  EXPECT_EQ(Written(), "[<time>] INFO from \"S\" " + text150 + "\n");
-
-  const wint_t beyondUnicode = 0x110000;
-  log_.Message(LOG_LEVEL_ERROR, "S", nullptr, 0, "%lc", beyondUnicode);
-  EXPECT_EQ(Written(), "[<time>] ERROR from \"S\" \n");
 }
 
 // Milliseconds rounded to four digits at most (the file's name, rounded alike: the data source's

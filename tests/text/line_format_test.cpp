@@ -54,12 +54,9 @@ TEST(LineFormat, EachDirectiveAsTheLibraryPrintsIt) {
 
 // A text array is bounded by its size, as a line passes it, terminated or not.
 TEST(LineFormat, TextFieldIsReadNoFurtherThanItsEnd) {
-  struct {
-    char field[4];
-    char after[4];
-  } record = {{'a', 'b', 'c', 'd'}, {'X', 'Y', 'Z', '\0'}};
+  char fieldAndNext[2][4] = {{'a', 'b', 'c', 'd'}, {'X', 'Y', 'Z', '\0'}};
   char text[32];
-  TW_FORMAT(text, sizeof(text), "[%s]", record.field);
+  TW_FORMAT(text, sizeof(text), "[%s]", fieldAndNext[0]);
   EXPECT_STREQ(text, "[abcd]");
 }
 
