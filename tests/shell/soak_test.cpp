@@ -30,13 +30,12 @@ void ExpectNothingLeft(const ProcessResources& before, const ProcessResources& a
   EXPECT_EQ(after.descriptors, before.descriptors);
 }
 
-// One load with a log file: a few calls, an unload, and the bundle's own hold dropped, so that
-// both images and the log file must go.
+// One load with a log file: every sample call, an unload, and the bundle's own hold dropped, so
+// that both images and the log file must go.
 void LoadCallUnload(DataSourceHarness& harness, SampleTriplets& samples) {
   harness.Load();
-  for (size_t i = 0; i < 3; ++i) {
-    harness.Call(samples.All()[i].DG, samples.All()[i].DAT, samples.All()[i].MSG,
-                 samples.All()[i].pData, samples.Origin());
+  for (const SampleTriplet& call : samples.All()) {
+    harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
   }
   harness.Unload();
   harness.DropBundle();
