@@ -63,7 +63,7 @@ TEST(Lifecycle, LoadLogsToOneFileClosedAfterReleaseHoweverOftenItIsInitialised) 
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
   harness.DropBundle();
   EXPECT_FALSE(harness.BundleLoaded());
-  EXPECT_EQ(harness.LogText(), kOpenDsEntry);
+  EXPECT_EQ(harness.LogText(), ReadFile(SHELL_TEST_EXPECTED "/open_ds.txt"));
 }
 
 TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -49,7 +50,7 @@ TEST(LogFileSafety, WhateverHoldsTheNameIsLeftAloneAndTheLoadLogsToAFileOfItsOwn
     ASSERT_EQ(harness.LogFileNames().size(), 1u);
     const std::string name = harness.LogFileName();
     EXPECT_EQ(name.substr(name.size() - 9), "_1000.txt");
-    EXPECT_EQ(harness.LogText(), kOpenDsEntry);
+    EXPECT_EQ(harness.LogText(), ReadFile(SHELL_TEST_EXPECTED "/open_ds.txt"));
     for (const std::string& other : DataSourceHarness::LogDirectoryNames()) {
       if (occupant == Occupant::kFile && other != name) {
         ASSERT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + other),
@@ -80,9 +81,7 @@ TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   EXPECT_EQ(names.count(harness.LogFileName()), 1u)
       << harness.LogFileName() << " made from no single reading";
   const std::string path = harness.LogDirectory() + "/" + harness.LogFileName();
-  struct stat status {};
-  ASSERT_EQ(stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0644u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0644));
   const int descriptor = DataSourceHarness::DescriptorOf(path);
   ASSERT_GE(descriptor, 0);
   EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
@@ -108,7 +107,9 @@ TEST(LogFileName, LoadsInOneMillisecondEachWriteAFileOfTheirOwn) {
         DataSourceHarness::LogFileNameAt(second, c.milliseconds[1])};
     ASSERT_EQ(DataSourceHarness::LogDirectoryNames(), names);
     for (const std::string& name : names) {
-      EXPECT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + name), kOpenDsEntry) << name;
+      EXPECT_EQ(ReadFile(DataSourceHarness::LogDirectory() + "/" + name),
+                ReadFile(SHELL_TEST_EXPECTED "/open_ds.txt"))
+          << name;
     }
   }
 }
