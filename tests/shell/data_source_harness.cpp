@@ -149,9 +149,7 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
   // A whole logger object, as the class's inline constructor lays it out: its vtable pointer
   // alone, past the offset-to-top and typeinfo slots. A member call may read it (the undefined
   // behaviour sanitizer checks the object's dynamic type), so a byte of storage will not do.
-  struct {
-    const void* vptr;
-  } log{vtable + 2 * sizeof(void*)};
+  const void* log = vtable + 2 * sizeof(void*);
   const int kInfo = 2;
   message(&log, kInfo, origin, nullptr, 0, "%s", text);
 }
