@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -182,7 +183,11 @@ TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
           line.rfind("TWAIN Status = [", 0) == 0 || line == "*** Inspect Error Status End   ***\r";
     }
   }
-  EXPECT_EQ(traced, quiet);
+  // Compared from the first byte that differs, if any, so that a failure shows where.
+  const size_t differs =
+      std::mismatch(traced.begin(), traced.end(), quiet.begin(), quiet.end()).first -
+      traced.begin();
+  EXPECT_EQ(traced.substr(differs, 300), quiet.substr(differs, 300)) << "from byte " << differs;
   EXPECT_EQ(loggerLines, kThreads * kMessages);
 }
 
