@@ -23,13 +23,6 @@ const std::string kRoot = SHELL_TEST_ROOT;
 const std::string kBundleExecutableDir = kRoot + "/Halvern.bundle/Contents/MacOS";
 const std::string kBundleExecutable = kBundleExecutableDir + "/Halvern";
 
-std::string FakePath(FakeBundle bundle) {
-  const char* name = bundle == FakeBundle::kNoFactory      ? "fake_halvern_no_factory"
-                     : bundle == FakeBundle::kNullOperator ? "fake_halvern_null_operator"
-                                                           : "fake_halvern";
-  return std::string(SHELL_TEST_FAKES) + "/" + name + ".so";
-}
-
 bool Loaded(const char* path) {
   void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
   return handle != nullptr && dlclose(handle) == 0;
@@ -60,11 +53,13 @@ DataSourceHarness::DataSourceHarness(bool withLogDirectory, FakeBundle bundle) {
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
            "\t<key>CFBundleExecutable</key>\n\t<string>Halvern</string>\n</dict>\n</plist>\n";
   }
-  if (bundle == FakeBundle::kUnloadable) {
-    RunOrThrow("echo 'not code' > '" + kBundleExecutable + "'");
-  } else {
-    RunOrThrow("ln -s '" + FakePath(bundle) + "' '" + kBundleExecutable + "'");
-  }
+  const char* fake = bundle == FakeBundle::kNoFactory      ? "fake_halvern_no_factory"
+                     : bundle == FakeBundle::kNullOperator ? "fake_halvern_null_operator"
+                                                           : "fake_halvern";
+  RunOrThrow(bundle == FakeBundle::kUnloadable
+                 ? "echo 'not code' > '" + kBundleExecutable + "'"
+                 : "ln -s '" SHELL_TEST_FAKES "/" + std::string(fake) + ".so' '" +
+                       kBundleExecutable + "'");
 }
 
 DataSourceHarness::~DataSourceHarness() {
@@ -154,9 +149,7 @@ void DataSourceHarness::LogMessage(const char* origin, const char* text) {
   // A whole logger object, as the class's inline constructor lays it out: its vtable pointer
   // alone, past the offset-to-top and typeinfo slots. A member call may read it (the undefined
   // behaviour sanitizer checks the object's dynamic type), so a byte of storage will not do.
-  struct {
-    const void* vptr;
-  } log{vtable + 2 * sizeof(void*)};
+  const void* log = vtable + 2 * sizeof(void*);
   const int kInfo = 2;
   message(&log, kInfo, origin, nullptr, 0, "%s", text);
 }

@@ -87,11 +87,3 @@ class DataSourceHarness {
   std::string unloadStderr_;
   std::vector<std::string> occupied_;  // sorted
 };
-
-// The log of a load's first call, a successful MSG_OPENDS without data.
-inline constexpr char kOpenDsEntry[] =
-    "[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
-    "        Return Code = [TWRC_SUCCESS]\r\n"
-    "pData   = <0x00000000>\r\n"
-    "\r\n"
-    "TWAIN Status = [4]\r\n";

@@ -63,7 +63,7 @@ TEST(Lifecycle, LoadLogsToOneFileClosedAfterReleaseHoweverOftenItIsInitialised) 
   EXPECT_EQ(harness.UnloadStderr(), "Release\nClose Log File.\n");
   harness.DropBundle();
   EXPECT_FALSE(harness.BundleLoaded());
-  EXPECT_EQ(harness.LogText(), kOpenDsEntry);
+  EXPECT_EQ(harness.LogText(), ReadFile(SHELL_TEST_EXPECTED "/open_ds.txt"));
 }
 
 TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {
@@ -72,7 +72,6 @@ TEST(Lifecycle, ExportsExactlyThePublishedInterfaces) {
                                       " | awk '{print $3}' | c++filt | sed 's/(.*//' | sort -u"
                                       " | grep -v -e '^CParaAnalyze::' -e '^CDSMInterface::' -e "
                                       "'^CTwainLog::' -e ' for CTwainLog'");
-  ASSERT_FALSE(exported.output.empty());
   EXPECT_EQ(exported.output,
             "CreateTandraTempDirectory\nDS_Entry\nMachO_Initialization\nMachO_Termination\n");
 }
