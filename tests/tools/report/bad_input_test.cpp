@@ -5,7 +5,6 @@
 // signal, within an address-space limit and with a small peak resident memory.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <atomic>
 #include <cstdio>
@@ -103,14 +102,11 @@ class BadInput : public testing::Test {
         kMemoryLimited ? "ulimit -v " + std::to_string(kAddressSpaceLimit >> 10) + "; " : "";
     command += "exec timeout -s KILL " + std::to_string(kMostRunSeconds) + " " + Quoted(tool);
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
-    command +=
-        " >" + Quoted((dir_ / "stdout").string()) + " 2>" + Quoted((dir_ / "stderr").string());
-    const int status = system(command.c_str());
+    const CommandResult run = RunCommand(command + " 2>" + Quoted((dir_ / "stderr").string()));
     // The most any child of this test has held: each run's peak is at most that.
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
-    return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss,
-                   ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
+    return Outcome{run.status, usage.ru_maxrss, run.output, ReadFile(dir_ / "stderr")};
   }
   Outcome Replay(const fs::path& log) const {
     return Run(REPLAY_TOOL, {"--quiet", log.string(), REPLAY_SAMPLE});
