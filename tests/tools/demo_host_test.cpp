@@ -174,10 +174,8 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderWhetherAdaptedOrNotifiedByCallbac
   Finished byCallback = RunDemo(notified);
   ASSERT_EQ(byCallback.result.status, 0) << byCallback.result.output;
   EXPECT_EQ(ExpectSummaryOf(byCallback, pageCount), pages);
-  for (const char* notice : {"MSG_XFERREADY", "MSG_CLOSEDSREQ"}) {
-    EXPECT_NE(
-        byCallback.result.output.find("Notice from the source: " + std::string(notice) + "\n"),
-        std::string::npos);
+  for (const std::string notice : {"MSG_XFERREADY", "MSG_CLOSEDSREQ"}) {
+    EXPECT_TRUE(Contains(byCallback.result.output, "Notice from the source: " + notice + "\n"));
   }
   EXPECT_EQ(byCallback.Summaries(), ExpectedSessions(notified));
 }
@@ -220,8 +218,8 @@ TEST(DemoSessionFailures, ExitStatusIsNonzeroWhenTheSessionGoesWrong) {
     SCOPED_TRACE(c.run.environment + c.run.options);
     Finished demo = RunDemo(c.run);
     EXPECT_EQ(demo.result.status, 1) << demo.result.output;
-    EXPECT_NE(demo.result.output.find(c.message), std::string::npos) << demo.result.output;
-    EXPECT_NE(demo.result.output.find("session FAILED"), std::string::npos);
+    EXPECT_TRUE(Contains(demo.result.output, c.message)) << demo.result.output;
+    EXPECT_TRUE(Contains(demo.result.output, "session FAILED"));
     const std::vector<log_reader::Triplet>& triplets = demo.log.triplets;
     ASSERT_FALSE(triplets.empty()) << demo.result.output;
     EXPECT_EQ(Summary(c.run.bundle == Bundle::kMissing ? triplets.front() : triplets.back()),
@@ -234,7 +232,7 @@ TEST(DemoSessionFailures, OptionOutsideItsRangeIsWrongUse) {
                               "--sessions 1000001", "--sessions many"}) {
     CommandResult demo = RunCommand(DemoCommand({1, "native", "bw", 1, options}));
     EXPECT_EQ(demo.status, 2) << options;
-    EXPECT_NE(demo.output.find("invalid value for --"), std::string::npos) << demo.output;
+    EXPECT_TRUE(Contains(demo.output, "invalid value for --")) << demo.output;
   }
 }
 

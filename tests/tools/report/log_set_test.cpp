@@ -99,12 +99,12 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbersAndWrongUse) {
   // The same log named again, through its folder and as a file, is one row.
   const Printed run = Run("--only 1,4 " + Folder() + " " + Quoted(Path(kSession)) + " " + Folder());
   ASSERT_EQ(run.status, 0);
-  const std::string& out = run.out;
-  EXPECT_TRUE(Contains(out, "TwainTrace log index: 5 logs"));
-  EXPECT_TRUE(Contains(out, "the logs chosen with --only: 1, 4."));
-  EXPECT_TRUE(Contains(out, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
-  EXPECT_TRUE(Contains(out, "=== Log 4 of 5 ==="));
-  EXPECT_FALSE(Contains(out, "=== Log 3 of 5 ==="));
+  for (const char* shown : {"TwainTrace log index: 5 logs", "the logs chosen with --only: 1, 4.",
+                            "=== Log 4 of 5 ==="}) {
+    EXPECT_TRUE(Contains(run.out, shown)) << shown;
+  }
+  EXPECT_TRUE(Contains(run.out, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
+  EXPECT_FALSE(Contains(run.out, "=== Log 3 of 5 ==="));
 
   // Wrong use, of --only above all, is refused with the usage.
   for (const std::string wrong :
@@ -164,20 +164,19 @@ TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {
     EXPECT_EQ(ids.count((*it)[1]), 1u) << "no target for #" << (*it)[1];
   }
   EXPECT_GT(links, 20u);
-  // The rows of the sessions lead to their sections; the others have none.
-  for (const char* row :
+  // The rows of the sessions lead to their sections, the others have none; the odd name is
+  // shown escaped.
+  for (const char* shown :
        {"<td class=\"right\"><a href=\"#log3\">3</a></td>",
-        "<td class=\"right\"><a href=\"#log5\">5</a></td>", "<td class=\"right\">1</td>"}) {
-    EXPECT_TRUE(Contains(html, row)) << row;
+        "<td class=\"right\"><a href=\"#log5\">5</a></td>", "<td class=\"right\">1</td>",
+        "<a href=\"#log5\">Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</a>",
+        "/folder/Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</p>"}) {
+    EXPECT_TRUE(Contains(html, shown)) << shown;
   }
   EXPECT_EQ(ids.count("log1") + ids.count("log2"), 0u);
   EXPECT_EQ(ids.count("log4") + ids.count("log4-overview") + ids.count("log4-t6"), 3u);
-
   EXPECT_FALSE(Contains(html, "<b>"));
   EXPECT_FALSE(Contains(html, "\x1b"));
-  EXPECT_TRUE(
-      Contains(html, "<a href=\"#log5\">Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</a>"));
-  EXPECT_TRUE(Contains(html, "/folder/Twainlog_\\x1b[31m&lt;b&gt;&amp;&quot;x&#39;.txt</p>"));
 }
 
 // 999.5 ms and more were rounded up to 1000: the next second, and here the next year. Names
