@@ -82,16 +82,16 @@ class BadInput : public testing::Test {
     if (!HasFailure()) fs::remove_all(dir_);
   }
 
-  // A file named as the data source names its logs, with the load time in the name.
-  fs::path LogPath() const { return dir_ / "Twainlog_20260105_093012_0457.txt"; }
-  // `before`, then `copies` copies of `repeated`, then `after`.
+  // `before`, then `copies` copies of `repeated`, then `after`, in a file named as the data
+  // source names its logs, with the load time in the name.
   fs::path WriteLog(const std::string& before, const std::string& repeated = "", size_t copies = 0,
                     const std::string& after = "") const {
-    std::ofstream out(LogPath(), std::ios::binary);
+    const fs::path log = dir_ / "Twainlog_20260105_093012_0457.txt";
+    std::ofstream out(log, std::ios::binary);
     out << before;
     for (size_t i = 0; i < copies; ++i) out << repeated;
     out << after;
-    return LogPath();
+    return log;
   }
 
   // One run of a tool in the shell, limited as a support engineer's laptop would not be, so that

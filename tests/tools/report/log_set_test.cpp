@@ -29,10 +29,9 @@ const std::string kStopped = "Twainlog_20260105_101500_1000.txt";
 // A name that carries no load time, with markup and a terminal escape in it.
 const std::string kOddName = "Twainlog_\x1b[31m<b>&\"x'.txt";
 
-// What the tool printed, and how it ended.
-struct Printed {
-  int status;
-  std::string out, err;
+// How the tool ended, what it printed, and its errors.
+struct Printed : CommandResult {
+  std::string err;
 };
 
 // Rows 1 to 5 in load order, two "logs" that cannot be read, and a file that is no log at all.
@@ -55,8 +54,7 @@ class LogFolder : public testing::Test {
   // twaintrace-report as a user runs it, with `arguments` as the shell reads them.
   static Printed Run(const std::string& arguments) {
     const std::string errors = Output("stderr");
-    CommandResult run = RunCommand(REPORT_TOOL " " + arguments + " 2>" + errors);
-    return {run.status, run.output, ReadFile(errors)};
+    return {RunCommand(REPORT_TOOL " " + arguments + " 2>" + errors), ReadFile(errors)};
   }
   // Ended with `status`, its errors saying `said`.
   static void ExpectEnded(const std::string& arguments, int status, const std::string& said = "") {
@@ -78,7 +76,7 @@ class LogFolder : public testing::Test {
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   const Printed run = Run(Folder());
   ASSERT_EQ(run.status, 0);
-  const std::string& out = run.out;
+  const std::string& out = run.output;
   // The index, up to the first full report, with the folder's path written as FOLDER.
   std::string index = out.substr(0, out.find("=== Log 3 of 5 ==="));
   for (size_t at; (at = index.find(Folder())) != std::string::npos;) {
@@ -101,10 +99,10 @@ TEST_F(LogFolder, OnlyReportsTheRowsNamedAndRefusesOtherNumbersAndWrongUse) {
   ASSERT_EQ(run.status, 0);
   for (const char* shown : {"TwainTrace log index: 5 logs", "the logs chosen with --only: 1, 4.",
                             "=== Log 4 of 5 ==="}) {
-    EXPECT_TRUE(Contains(run.out, shown)) << shown;
+    EXPECT_TRUE(Contains(run.output, shown)) << shown;
   }
-  EXPECT_TRUE(Contains(run.out, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
-  EXPECT_FALSE(Contains(run.out, "=== Log 3 of 5 ==="));
+  EXPECT_TRUE(Contains(run.output, "=== Log 1 of 5 ===\n\n" + TextOf(ReportOf(Path(kIdentity)))));
+  EXPECT_FALSE(Contains(run.output, "=== Log 3 of 5 ==="));
 
   // Wrong use, of --only above all, is refused with the usage.
   for (const std::string wrong :
@@ -124,7 +122,7 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
   std::remove(Output("report.html").c_str());
   const Printed one = Run("--html " + Output("report.html") + " " + Path(kSession));
   ASSERT_EQ(one.status, 0);
-  EXPECT_EQ(one.out, TextOf(ReportOf(Path(kSession))));
+  EXPECT_EQ(one.output, TextOf(ReportOf(Path(kSession))));
   EXPECT_EQ(one.err, "");
   EXPECT_EQ(ReadFile(Output("report.html")), HtmlOf(ReportOf(Path(kSession))));
 
@@ -140,13 +138,13 @@ TEST_F(LogFolder, ReportsOneLogAsAlwaysAndFailsOnlyWhenNothingCanBeRead) {
   const Printed damaged =
       Run(Path("Twainlog_20260105_130000_0000.txt") + " " + Path(kStopped) + " " + empty.string());
   EXPECT_EQ(damaged.status, 0);
-  EXPECT_EQ(damaged.out, TextOf(ReportOf(Path(kStopped))));
+  EXPECT_EQ(damaged.output, TextOf(ReportOf(Path(kStopped))));
   ExpectEnded("--only 2 " + Path(kStopped), 2);
   ExpectEnded("--only 1 " + Path(kStopped), 0);
 
   const Printed help = Run("--help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(Contains(help.out, "usage:"));
+  EXPECT_TRUE(Contains(help.output, "usage:"));
 }
 
 TEST_F(LogFolder, PageLinksEveryRowReportedToItsSectionAndEscapesFileNames) {
