@@ -76,17 +76,16 @@ class LogFolder : public testing::Test {
 TEST_F(LogFolder, IndexesEveryLogInLoadOrderAndReportsTheSessionsInFull) {
   const Printed run = Run(Folder());
   ASSERT_EQ(run.status, 0);
-  const std::string& out = run.output;
   // The index, up to the first full report, with the folder's path written as FOLDER.
-  std::string index = out.substr(0, out.find("=== Log 3 of 5 ==="));
+  std::string index = run.output.substr(0, run.output.find("=== Log 3 of 5 ==="));
   for (size_t at; (at = index.find(Folder())) != std::string::npos;) {
     index.replace(at, Folder().size(), "FOLDER");
   }
   EXPECT_EQ(index, ReadFile(REPORT_EXPECTED "/log_folder_index.txt"));
   // Each log's report is the one it gets on its own, after the line naming its row.
-  EXPECT_TRUE(
-      Contains(out, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));
-  EXPECT_FALSE(Contains(out, "\x1b"));
+  EXPECT_TRUE(Contains(
+      run.output, "=== Log 3 of 5 ===\n\n" + TextOf(ReportOf(Path(kSession))) + "\n=== Log 4"));
+  EXPECT_FALSE(Contains(run.output, "\x1b"));
 
   EXPECT_TRUE(Contains(run.err, "Twainlog_20260105_120000_0000.txt: is a directory\n")) << run.err;
   EXPECT_TRUE(Contains(run.err, "Twainlog_20260105_130000_0000.txt: No such file or directory\n"));
