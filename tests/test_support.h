@@ -1,5 +1,5 @@
-// What the suites that run tools and load data sources share: reading a file whole, and running
-// a command as a user would.
+// What the suites that run tools and load data sources share: reading a file whole, looking for a
+// text in it, and running a command as a user would.
 #pragma once
 
 #include <sys/wait.h>
@@ -16,6 +16,10 @@ inline std::string ReadFile(const std::string& path) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+inline bool Contains(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
 }
 
 struct CommandResult {

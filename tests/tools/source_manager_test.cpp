@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/twain_values.h"
 #include "tools/sample_source.h"
@@ -19,6 +21,8 @@ TW_IDENTITY IdentityWithId(uintptr_t id) {
   return identity;
 }
 
+using Notices = std::vector<std::pair<TW_UINT16, std::string>>;
+
 // The sample opened with the identity the manager gave it.
 class OpenedSource : public testing::Test {
  protected:
@@ -32,6 +36,15 @@ class OpenedSource : public testing::Test {
     return SourceManager::Entry(origin, &application, DG_CONTROL, dat, msg, nullptr);
   }
 
+  // Each notice queued since the last look, with "accepted" or the reason it was refused.
+  Notices Taken() {
+    Notices taken;
+    for (const SourceNotice& notice : source.TakeNotices()) {
+      taken.emplace_back(notice.message, notice.accepted ? "accepted" : notice.refusal);
+    }
+    return taken;
+  }
+
   SampleSource source;
   TW_IDENTITY self = IdentityWithId(kSourceId);
 };
@@ -41,44 +54,34 @@ TEST_F(OpenedSource, EveryNoticeOfTheOpenSourceIsAcceptedAndQueuedInOrderUpToABo
     EXPECT_EQ(Notify(&self, msg), TWRC_SUCCESS) << msg;
   }
   EXPECT_TRUE(source.WaitForNotice(MSG_CLOSEDSOK, std::chrono::milliseconds(0)));
-  std::vector<SourceNotice> notices = source.TakeNotices();
-  ASSERT_EQ(notices.size(), 4u);
-  EXPECT_EQ(notices[0].message, MSG_XFERREADY);
-  EXPECT_EQ(notices[3].message, MSG_CLOSEDSOK);
-  for (const SourceNotice& notice : notices) EXPECT_TRUE(notice.accepted) << notice.refusal;
+  EXPECT_EQ(Taken(), (Notices{{MSG_XFERREADY, "accepted"},
+                              {MSG_DEVICEEVENT, "accepted"},
+                              {MSG_CLOSEDSREQ, "accepted"},
+                              {MSG_CLOSEDSOK, "accepted"}}));
   EXPECT_TRUE(source.TakeNotices().empty());
   EXPECT_FALSE(source.WaitForNotice(MSG_XFERREADY, std::chrono::milliseconds(1)));
 
   // A source that floods the manager costs bounded memory: the newest notices are kept.
   const size_t sent = SourceManager::kMostQueuedNotices + 10;
   for (size_t i = 0; i < sent; ++i) Notify(&self, i + 1 == sent ? MSG_CLOSEDSOK : MSG_DEVICEEVENT);
-  notices = source.TakeNotices();
-  ASSERT_EQ(notices.size(), SourceManager::kMostQueuedNotices);
-  EXPECT_EQ(notices.back().message, MSG_CLOSEDSOK);
+  const Notices kept = Taken();
+  ASSERT_EQ(kept.size(), SourceManager::kMostQueuedNotices);
+  EXPECT_EQ(kept.back(), Notices::value_type(MSG_CLOSEDSOK, "accepted"));
 }
 
 // Refusals the replay's misbehaving source cannot provoke; it reports the others (a null origin,
 // a foreign destination, an unknown message, a closed source) through the same manager.
 TEST_F(OpenedSource, WhatTheManagerWouldRefuseFailsAndIsQueuedWithTheReason) {
   TW_IDENTITY foreign = IdentityWithId(kSourceId + 7);
-  const struct {
-    TW_UINT16 rc;
-    const char* refusal;
-  } expected[] = {
-      {Notify(&foreign, MSG_XFERREADY), "foreign origin"},
-      {Notify(&self, MSG_XFERREADY, DAT_STATUS), "unknown data argument type"},
-      {SourceManager::Entry(&self, nullptr, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
-       "null destination"},
-  };
+  EXPECT_EQ(Notify(&foreign, MSG_XFERREADY), TWRC_FAILURE);
+  EXPECT_EQ(Notify(&self, MSG_XFERREADY, DAT_STATUS), TWRC_FAILURE);
+  EXPECT_EQ(SourceManager::Entry(&self, nullptr, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
+            TWRC_FAILURE);
   // Refused notices wake no one waiting for that notice.
   EXPECT_FALSE(source.WaitForNotice(MSG_XFERREADY, std::chrono::milliseconds(1)));
-  std::vector<SourceNotice> notices = source.TakeNotices();
-  ASSERT_EQ(notices.size(), std::size(expected));
-  for (size_t i = 0; i < notices.size(); ++i) {
-    EXPECT_EQ(expected[i].rc, TWRC_FAILURE) << expected[i].refusal;
-    EXPECT_FALSE(notices[i].accepted);
-    EXPECT_EQ(notices[i].refusal, expected[i].refusal);
-  }
+  EXPECT_EQ(Taken(), (Notices{{MSG_XFERREADY, "foreign origin"},
+                              {MSG_XFERREADY, "unknown data argument type"},
+                              {MSG_XFERREADY, "null destination"}}));
 }
 
 }  // namespace

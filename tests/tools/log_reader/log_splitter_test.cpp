@@ -53,6 +53,15 @@ TEST(LogSplitter, AnEntryWithoutHeaderStartsAtItsReturnCodeLine) {
   EXPECT_EQ(report.overview.unrecognizedLines, 0u);
 }
 
+// A message's text runs on over lines ended by a line feed alone, up to the next message.
+TEST(LogSplitter, AMessageRunsOnOverBareLineFeedsUntilTheNextMessage) {
+  const std::string first = "[2026/01/05 09:30:15.120] INFO from \"x\" note\nsecond line\n";
+  const std::string log = first + "[2026/01/05 09:30:15.121] WARNING from \"x\" next\n";
+  const std::vector<log_reader::LogItem> items = log_reader::SplitLog(log);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(std::get<log_reader::LoggerMessage>(items[0]).raw, first);
+}
+
 // The markers complete the failed call before them; the start alone does not. After a call
 // that did not fail, which has its state line, they stay stray lines.
 TEST(LogSplitter, ErrorStatusMarkersBelongToTheFailedEntryBeforeThem) {

@@ -1,15 +1,21 @@
-// Builds log text the way the tracer writes it, for tests that need a log in a few lines.
+// Builds log text the way the tracer writes it, for tests that need a log in a few lines, and
+// reads logs back as the report tool reads them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "log_reader/log_splitter.h"
 #include "log_reader/triplet_entry.h"
+#include "report/html_report.h"
+#include "report/plain_text_report.h"
 #include "report/report_model.h"
 
 namespace report_test {
@@ -31,6 +37,26 @@ inline ReadBack Read(const std::string& log) {
   }
   back.overview = report::BuildReport("log.txt", *back.content).overview;
   return back;
+}
+
+// The report of the log at `path`, and its text and page as the tool writes them for one log.
+inline report::Report ReportOf(const std::string& path) {
+  report::Report report;
+  std::string error;
+  EXPECT_TRUE(report::ReadReport(path, &report, &error)) << error;
+  return report;
+}
+
+inline std::string TextOf(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteTextReport(report, out);
+  return out.str();
+}
+
+inline std::string HtmlOf(const report::Report& report) {
+  std::ostringstream out;
+  report::WriteHtmlReport(report, out);
+  return out.str();
 }
 
 inline std::string Lines(std::initializer_list<std::string> lines) {

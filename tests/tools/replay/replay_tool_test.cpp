@@ -126,14 +126,6 @@ TEST_F(ReplayTool, OtherPowerOnSettingsDivergeWhereTheLogReadsThem) {
   EXPECT_EQ(written.find("\"field\": \"Item\""), std::string::npos) << written;
 }
 
-TEST_F(ReplayTool, CrashAndHangAreReportedWithTheirCall) {
-  const std::string call = "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_SUPPORTEDSIZES): ";
-  Replay(memoryLog + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=crash")
-      .Expect(1, {call + "the data source crashed (signal 6, SIGABRT)\n"});
-  Replay("--timeout 1 " + memoryLog + " " + Quoted(REPLAY_FAKE), "REPLAY_FAKE_FAULT=hang")
-      .Expect(1, {call + "the data source did not return within 1 s\n"});
-}
-
 TEST_F(ReplayTool, WhatCannotBeReadIsWrongUse) {
   Replay(memoryLog + " " + memoryLog).Expect(2, {"cannot load the data source"});
   // The bundle's plugin given for the data source.
@@ -176,23 +168,30 @@ TEST_F(ReplayTool, NoticesAreAwaitedWhereTheApplicationAwaitedThem) {
   }
 }
 
-// Notices no source should send, or at odd times, from a source that otherwise sends what a
-// TWAIN 2 source sends: each a line of its own, the replay going on.
-TEST_F(ReplayTool, MisbehavingNoticesAreReportedNotFatal) {
+// A source that crashes or hangs, reported with the call that did it; and notices no source
+// should send, or at odd times, from a source that otherwise sends what a TWAIN 2 source sends:
+// each a line of its own, the replay going on.
+TEST_F(ReplayTool, MisbehavingSourcesAreReportedWithTheirCall) {
+  const std::string get = "DG_CONTROL/DAT_CAPABILITY/MSG_GETCURRENT (ICAP_SUPPORTEDSIZES): ";
   const std::string enable = "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS: ";
   const std::string cases[][2] = {
-      {"null-origin", enable + "notice MSG_XFERREADY refused: null origin"},
-      {"foreign-destination", enable + "notice MSG_XFERREADY refused: foreign destination"},
-      {"unknown-message", enable + "notice ERROR!(30583) refused: unknown message"},
-      {"flood", enable + "25 more notices, not listed"},
-      {"close-mid-transfer", "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: notice MSG_CLOSEDSREQ received"},
-      {"after-close",
+      {"REPLAY_FAKE_FAULT=crash", get + "the data source crashed (signal 6, SIGABRT)\n"},
+      {"REPLAY_FAKE_FAULT=hang", get + "the data source did not return within 1 s\n"},
+      {"REPLAY_FAKE_NOTICE=null-origin", enable + "notice MSG_XFERREADY refused: null origin"},
+      {"REPLAY_FAKE_NOTICE=foreign-destination",
+       enable + "notice MSG_XFERREADY refused: foreign destination"},
+      {"REPLAY_FAKE_NOTICE=unknown-message",
+       enable + "notice ERROR!(30583) refused: unknown message"},
+      {"REPLAY_FAKE_NOTICE=flood", enable + "25 more notices, not listed"},
+      {"REPLAY_FAKE_NOTICE=close-mid-transfer",
+       "DG_IMAGE/DAT_IMAGEINFO/MSG_GET: notice MSG_CLOSEDSREQ received"},
+      {"REPLAY_FAKE_NOTICE=after-close",
        "DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS: notice MSG_CLOSEDSREQ refused: source not open"},
   };
   for (const auto& [misbehaviour, line] : cases) {
     SCOPED_TRACE(misbehaviour);
-    ToolRun run = Replay("--verbose --timeout 1 " + callbackLog + " " + Quoted(REPLAY_FAKE),
-                         "REPLAY_FAKE_NOTICE=" + misbehaviour);
+    ToolRun run =
+        Replay("--verbose --timeout 1 " + callbackLog + " " + Quoted(REPLAY_FAKE), misbehaviour);
     // The fake fills nothing the log shows; its good notices still came.
     run.Expect(1, {line, "Summary: "});
     EXPECT_EQ(run.output.find("awaited notice"), std::string::npos) << run.output;

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "report/report_model.h"
-#include "tool_run.h"
+#include "test_support.h"
+#include "tools/log_reader/log_text.h"
 
 namespace {
 
-using report_test::Contains;
 using report_test::HtmlOf;
 using report_test::ReportOf;
 using report_test::TextOf;

@@ -6,11 +6,9 @@
 
 #include <cstddef>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "platform/memory_handle.h"
-#include "report/plain_text_report.h"
 #include "report/report_model.h"
 #include "shell/data_source_harness.h"
 #include "test_support.h"
@@ -84,10 +82,9 @@ TEST(TracedSession, TheReportReadsEverythingTheTracerWrote) {
   EXPECT_EQ(report.overview.stateLines, 7u);
   // The report from its overview's second line to the image transfers: no part of it depends on
   // when the session ran.
-  std::ostringstream text;
-  report::WriteTextReport(report, text);
-  const size_t from = text.str().find("  Data source:");
-  EXPECT_EQ(text.str().substr(from, text.str().find("Image transfers") - from),
+  const std::string text = report_test::TextOf(report);
+  const size_t from = text.find("  Data source:");
+  EXPECT_EQ(text.substr(from, text.find("Image transfers") - from),
             ReadFile(REPORT_EXPECTED "/traced_session.report.txt"))
       << log;
   // The list too long to log whole, cut where the tracer cuts it.
