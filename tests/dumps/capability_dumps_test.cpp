@@ -15,13 +15,6 @@
 
 namespace {
 
-std::string HandleText(char** handle) {
-  char text[32];
-  snprintf(text, sizeof(text), "<0x%08x>",
-           static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
-  return text;
-}
-
 constexpr size_t kArrayHeader = offsetof(TW_ARRAY, ItemList);
 constexpr size_t kEnumerationHeader = offsetof(TW_ENUMERATION, ItemList);
 
@@ -143,9 +136,13 @@ TEST_F(CapabilityDump, NullLockedDataAddsNothing) {
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle);
   *handle = data;
 #endif
-  EXPECT_EQ(Text().find("TW_ONEVALUE = {"), std::string::npos);
-  EXPECT_NE(Text().find("    hContainer = " + HandleText(handle) + "\r\n  }\r\n"),
-            std::string::npos);
+  // The record alone, its handle shown as the address it is.
+  char record[160];
+  snprintf(record, sizeof(record),
+           "  TW_CAPABILITY = {\r\n    Cap        = [ICAP_PIXELTYPE]\r\n"
+           "    ConType    = [TWON_ONEVALUE]\r\n    hContainer = <0x%08x>\r\n  }\r\n",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
+  EXPECT_EQ(Text(), record);
 }
 
 TEST_F(CapabilityDump, ContainerIsNeverReadBeyondTheLimit) {
