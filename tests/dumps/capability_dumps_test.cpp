@@ -61,8 +61,7 @@ TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
   TW_FRAME frame{Fix(0, 0), Fix(1, 0x4000), Fix(8, 0x8000), Fix(-1, 0x8000)};
   Dump(ICAP_FRAMES, TWON_ONEVALUE,
        Handle(Container(frameValue, offsetof(TW_ONEVALUE, Item), std::vector{frame})));
-  TW_ARRAY empty{TWTY_UINT32, 0, {}};
-  Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(empty, kArrayHeader)));
+  Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(TW_ARRAY{TWTY_UINT32, 0, {}}, kArrayHeader)));
 
   // Containers read as far as their counts say, from handles that tell no size.
   TW_ARRAY units{TWTY_UINT16, 4, {}};
