@@ -124,11 +124,7 @@ class CountingLog : public CTwainLog {
 
 class TwainLogLifecycle : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR);
-    CountingLog::deletions = 0;
-    CountingLog::fileOpenAtDeletion = false;
-  }
+  void SetUp() override { std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR); }
   void TearDown() override {
     testing::internal::CaptureStderr();
     cleanupTwainLog();
