@@ -73,8 +73,7 @@ TEST_F(TripletText, ProcessEventShowsOnlyTransferReadyAndCloseRequests) {
   EXPECT_EQ(Header(DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ),
             "[00001] [APP] DG_CONTROL/DAT_NULL/MSG_CLOSEDSREQ\r\n");
   analyzer.m_nTwainStatus = 5;
-  TW_EVENT event{};
-  event.TWMessage = MSG_XFERREADY;
+  TW_EVENT event{nullptr, MSG_XFERREADY};
   EXPECT_EQ(Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, &event), "");
   EXPECT_EQ(Parameters(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, nullptr), "");
   event.TWMessage = MSG_NULL;

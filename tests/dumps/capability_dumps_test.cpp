@@ -15,13 +15,6 @@
 
 namespace {
 
-std::string HandleText(char** handle) {
-  char text[32];
-  snprintf(text, sizeof(text), "<0x%08x>",
-           static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
-  return text;
-}
-
 constexpr size_t kArrayHeader = offsetof(TW_ARRAY, ItemList);
 constexpr size_t kEnumerationHeader = offsetof(TW_ENUMERATION, ItemList);
 
@@ -68,8 +61,7 @@ TEST_F(CapabilityDump, EachContainerKindDumpsByteForByte) {
   TW_FRAME frame{Fix(0, 0), Fix(1, 0x4000), Fix(8, 0x8000), Fix(-1, 0x8000)};
   Dump(ICAP_FRAMES, TWON_ONEVALUE,
        Handle(Container(frameValue, offsetof(TW_ONEVALUE, Item), std::vector{frame})));
-  TW_ARRAY empty{TWTY_UINT32, 0, {}};
-  Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(empty, kArrayHeader)));
+  Dump(CAP_XFERCOUNT, TWON_ARRAY, Handle(Container(TW_ARRAY{TWTY_UINT32, 0, {}}, kArrayHeader)));
 
   // Containers read as far as their counts say, from handles that tell no size.
   TW_ARRAY units{TWTY_UINT16, 4, {}};
@@ -143,9 +135,13 @@ TEST_F(CapabilityDump, NullLockedDataAddsNothing) {
   Dump(ICAP_PIXELTYPE, TWON_ONEVALUE, handle);
   *handle = data;
 #endif
-  EXPECT_EQ(Text().find("TW_ONEVALUE = {"), std::string::npos);
-  EXPECT_NE(Text().find("    hContainer = " + HandleText(handle) + "\r\n  }\r\n"),
-            std::string::npos);
+  // The record alone, its handle shown as the address it is.
+  char record[160];
+  snprintf(record, sizeof(record),
+           "  TW_CAPABILITY = {\r\n    Cap        = [ICAP_PIXELTYPE]\r\n"
+           "    ConType    = [TWON_ONEVALUE]\r\n    hContainer = <0x%08x>\r\n  }\r\n",
+           static_cast<unsigned>(reinterpret_cast<uintptr_t>(handle)));
+  EXPECT_EQ(Text(), record);
 }
 
 TEST_F(CapabilityDump, ContainerIsNeverReadBeyondTheLimit) {

@@ -154,27 +154,27 @@ void HardwareInfoSample(const DumpContext& c) {
 
 // Supported capabilities name every id, and an id of 0 never repeats its neighbour's text;
 // string items follow one another at their own size; frames and unknown types are not rendered.
+// The list of all of `items`, every byte of them readable.
+template <typename Item, size_t N>
+void List(const DumpContext& c, TW_UINT16 cap, TW_UINT16 itemType, const Item (&items)[N]) {
+  DumpItemList(c, cap, itemType, N, items, SIZE_MAX);
+}
+
 void ItemListSamples(const DumpContext& c) {
-  TW_UINT16 ids[] = {0x1001, 0, 0x1234, 0};
-  DumpItemList(c, CAP_SUPPORTEDCAPS, TWTY_UINT16, 4, ids, SIZE_MAX);
+  List<TW_UINT16>(c, CAP_SUPPORTEDCAPS, TWTY_UINT16, {0x1001, 0, 0x1234, 0});
   TW_STR32 names[2] = {"Flatbed", {}};
   memset(names[1], 'N', sizeof(names[1]));
-  DumpItemList(c, CAP_AUTHOR, TWTY_STR32, 2, names, SIZE_MAX);
+  List(c, CAP_AUTHOR, TWTY_STR32, names);
   TW_FRAME frames[2] = {};
-  DumpItemList(c, ICAP_FRAMES, TWTY_FRAME, 2, frames, SIZE_MAX);
+  List(c, ICAP_FRAMES, TWTY_FRAME, frames);
   DumpItemList(c, ICAP_FRAMES, 40, 1, frames, SIZE_MAX);
   // Numbers by item type: a signed byte as 32 bits in hex, a byte in hex, 32 bits signed even
   // for a capability with named values; any nonzero Boolean is true; a string fills its 256 bytes.
-  TW_INT8 int8s[] = {-2};
-  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT8, 1, int8s, SIZE_MAX);
-  TW_UINT8 uint8s[] = {10};
-  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_UINT8, 1, uint8s, SIZE_MAX);
-  TW_INT16 int16s[] = {-300};
-  DumpItemList(c, ICAP_BRIGHTNESS, TWTY_INT16, 1, int16s, SIZE_MAX);
-  TW_UINT32 uint32s[] = {2, 0x80000000};
-  DumpItemList(c, ICAP_PIXELTYPE, TWTY_UINT32, 2, uint32s, SIZE_MAX);
-  TW_BOOL bools[] = {2, 0};
-  DumpItemList(c, CAP_DUPLEXENABLED, TWTY_BOOL, 2, bools, SIZE_MAX);
+  List<TW_INT8>(c, ICAP_BRIGHTNESS, TWTY_INT8, {-2});
+  List<TW_UINT8>(c, ICAP_BRIGHTNESS, TWTY_UINT8, {10});
+  List<TW_INT16>(c, ICAP_BRIGHTNESS, TWTY_INT16, {-300});
+  List<TW_UINT32>(c, ICAP_PIXELTYPE, TWTY_UINT32, {2, 0x80000000});
+  List<TW_BOOL>(c, CAP_DUPLEXENABLED, TWTY_BOOL, {2, 0});
   TW_STR255 longText;
   memset(longText, 'z', sizeof(longText));
   DumpItemList(c, CAP_AUTHOR, TWTY_STR255, 1, longText, SIZE_MAX);
@@ -259,9 +259,8 @@ TEST(StructureDumps, NullDataAddsNothing) {
 TEST(ItemList, StaysWithinTheOutputBufferAndStopsWhenItIsFull) {
   char small[100];
   memset(small, '#', sizeof(small));
-  small[0] = '\0';
   OutText out;
-  out.Begin(small, 64);
+  out.Start(small, 64);
   TW_UINT32 nothingRead = 0;
   DumpItemList(DumpContext{out, MSG_GET, TWRC_SUCCESS, nullptr}, ICAP_PIXELTYPE, 13, 0xFFFFFFFF,
                &nothingRead, SIZE_MAX);

@@ -59,8 +59,7 @@ class RandomCalls {
     TW_UINT16 MSG = Pick(4) == 0 ? Pick(0x10000) : kMessages[Pick(std::size(kMessages))];
     TW_UINT16 rc = Pick(3) == 0 ? TWRC_DSEVENT : Pick(12);
     TW_UINT32 DG = Pick(2) ? DG_CONTROL : static_cast<TW_UINT32>(random_());
-    char text[5122];
-    text[0] = '\0';
+    char text[5122] = {};
     analyzer_.TripletAnalyze(&origin_, nullptr, DG, DAT, MSG, data_, text, sizeof(text));
     text[0] = '\0';
     analyzer_.ParaAnalyze(&origin_, nullptr, DG, DAT, MSG, data_, rc, text, sizeof(text));
@@ -88,14 +87,14 @@ class RandomCalls {
     // Where handles do not tell their block's size, the analyzer reads up to 4096 bytes of a
     // container, as far as its counts reach; the block then holds all of them.
     char** container = NewMemoryHandle(kHandlesKnowTheirBlock ? size : 4096);
-    Fill(LockMemoryHandle(container), size);
-    UnlockMemoryHandle(container);
+    char* block = LockMemoryHandle(container);
+    Fill(block, size);
     if (size >= sizeof(TW_ENUMERATION)) {
-      auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(LockMemoryHandle(container));
-      UnlockMemoryHandle(container);
+      auto* enumeration = reinterpret_cast<TW_ENUMERATION*>(block);
       enumeration->ItemType = Pick(15);
       enumeration->NumItems = Pick(40);
     }
+    UnlockMemoryHandle(container);
     TW_CAPABILITY capability{kCaps[Pick(std::size(kCaps))], static_cast<TW_UINT16>(3 + Pick(5)),
                              container};
     memcpy(data_, &capability, sizeof(capability));

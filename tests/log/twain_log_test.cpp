@@ -3,7 +3,6 @@
 #include "log/twain_log.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -12,6 +11,7 @@
 #include <string>
 
 #include "log/log_file.h"
+#include "test_support.h"
 
 namespace {
 
@@ -24,32 +24,27 @@ const std::regex kStamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
 class TwainLogOutput : public ::testing::Test {
  protected:
   void SetUp() override {
-    stream_ = tmpfile();
-    ASSERT_NE(stream_, nullptr);
-    g_pLogFile = stream_;
+    std::filesystem::create_directories(TWAINTRACE_TEST_SCRATCH_DIR);
+    g_pLogFile = fopen(path_.c_str(), "w");
+    ASSERT_NE(g_pLogFile, nullptr);
   }
   void TearDown() override {
+    fclose(g_pLogFile);
     g_pLogFile = nullptr;
-    fclose(stream_);
   }
 
   // The text written since the last call, its time stamps replaced by "[<time>]".
   std::string Written() {
-    std::string text;
-    char chunk[4096];
-    ssize_t got;
-    while ((got = pread(fileno(stream_), chunk, sizeof(chunk), taken_)) > 0) {
-      text.append(chunk, static_cast<size_t>(got));
-      taken_ += got;
-    }
+    std::string text = ReadFile(path_).substr(taken_);
+    taken_ += text.size();
     return std::regex_replace(text, kStamp, "[<time>]");
   }
 
   CTwainLog log_;
 
  private:
-  FILE* stream_ = nullptr;
-  off_t taken_ = 0;
+  const std::string path_ = std::string(TWAINTRACE_TEST_SCRATCH_DIR) + "/twain-log-output";
+  size_t taken_ = 0;
 };
 
 // The prefix: level name (empty beyond the named ones), origin, and the file's base name padded
@@ -129,11 +124,7 @@ class CountingLog : public CTwainLog {
 
 class TwainLogLifecycle : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR);
-    CountingLog::deletions = 0;
-    CountingLog::fileOpenAtDeletion = false;
-  }
+  void SetUp() override { std::filesystem::remove_all(TWAINTRACE_TEST_LOG_DIR); }
   void TearDown() override {
     testing::internal::CaptureStderr();
     cleanupTwainLog();

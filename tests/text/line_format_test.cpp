@@ -14,15 +14,18 @@
 
 namespace {
 
-// Our text and the library's for one literal format and its arguments.
-#define EXPECT_AS_PRINTF(format, ...)                             \
-  do {                                                            \
-    char ours[512];                                               \
-    char library[512];                                            \
-    TW_FORMAT(ours, sizeof(ours), format, __VA_ARGS__);           \
-    snprintf(library, sizeof(library), format, __VA_ARGS__);      \
-    EXPECT_STREQ(ours, library) << "format \"" << format << "\""; \
+// Our text and the library's for one literal format and its arguments, each written into the
+// first `size` bytes of a buffer of '#', which must then be the same throughout. The library
+// gets each argument as printf receives it: promoted, a TW_FIX32 number as its double.
+#define EXPECT_AS_SNPRINTF(size, format, ...)                                                    \
+  do {                                                                                           \
+    std::string ours(512, '#');                                                                  \
+    std::string library(512, '#');                                                               \
+    TW_FORMAT(ours.data(), size, format, __VA_ARGS__);                                           \
+    [&](const auto&... args) { snprintf(library.data(), size, format, +args...); }(__VA_ARGS__); \
+    EXPECT_EQ(ours, library) << "format \"" << format << "\", size " << size;                    \
   } while (0)
+#define EXPECT_AS_PRINTF(format, ...) EXPECT_AS_SNPRINTF(512, format, __VA_ARGS__)
 
 // Integers at their limits, arguments promoted as for printf, strings, percent signs, and the
 // values no TW_FIX32 holds, which go to the library.
@@ -84,23 +87,12 @@ TEST(LineFormat, EveryFix32OfSampledWholePartsAsTheLibraryRoundsIt) {
 
 TEST(LineFormat, CutAtTheBufferEndAsSnprintfCutsIt) {
   const char* name = "ICAP_PIXELTYPE";
+  const Fix32Number half{-0x8000};
   for (size_t size = 1; size <= 64; ++size) {
-    char ours[64];
-    char library[64];
-    memset(ours, '#', sizeof(ours));
-    memset(library, '#', sizeof(library));
-    TW_FORMAT(ours, size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
-    snprintf(library, size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
-    EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
-        << "size " << size;
+    EXPECT_AS_SNPRINTF(size, "[%05ld] %s = [%.3f]<0x%08x>%s", 12L, name, -1.5, 0xbeefu, kCrLf);
     // Every other kind of directive, each one cut somewhere on its way.
-    Fix32Number half{-0x8000};
-    TW_FORMAT(ours, size, "%-6s|%3c|%-4d|%lx|%4.1f|%%|%.2s|%X|%8s|%.3f", "ab", 'q', -7, 0xABCL,
-              half, name, 0xbeefu, "xyz", half);
-    snprintf(library, size, "%-6s|%3c|%-4d|%lx|%4.1f|%%|%.2s|%X|%8s|%.3f", "ab", 'q', -7, 0xABCL,
-             static_cast<double>(half), name, 0xbeefu, "xyz", static_cast<double>(half));
-    EXPECT_EQ(std::string(ours, sizeof(ours)), std::string(library, sizeof(library)))
-        << "size " << size;
+    EXPECT_AS_SNPRINTF(size, "%-6s|%3c|%-4d|%lx|%4.1f|%%|%.2s|%X|%8s|%.3f", "ab", 'q', -7, 0xABCL,
+                       half, name, 0xbeefu, "xyz", half);
   }
   // No buffer at all: nothing is stored, also by the directives left to the library.
   const char* none = nullptr;
