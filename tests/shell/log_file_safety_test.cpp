@@ -72,10 +72,9 @@ TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   const mode_t umaskBefore = umask(0);
   harness.Load();
   umask(umaskBefore);
-  std::vector<struct timespec> readings = fake_clock::Stop();
   // A name for each reading, its milliseconds rounded from the reading's microseconds.
   std::set<std::string> names;
-  for (const struct timespec& reading : readings) {
+  for (const struct timespec& reading : fake_clock::Stop()) {
     const int milliseconds = static_cast<int>((reading.tv_nsec / 1000 + 500) / 1000);
     names.insert(DataSourceHarness::LogFileNameAt(reading.tv_sec, milliseconds));
   }
