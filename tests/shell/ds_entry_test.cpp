@@ -154,8 +154,7 @@ TW_UINT16 AnswerWithItems(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMR
   capability->hContainer =
       HostMemory::Allocate(offsetof(TW_ARRAY, ItemList) + kItems * sizeof(TW_UINT32));
   auto* array = static_cast<TW_ARRAY*>(HostMemory::Lock(capability->hContainer));
-  array->ItemType = TWTY_UINT32;
-  array->NumItems = kItems;
+  *array = TW_ARRAY{TWTY_UINT32, kItems, {}};
   const TW_UINT32 ten = 10;  // the block starts zero-filled
   for (size_t i = 0; i < g_extra; ++i) memcpy(array->ItemList + i * sizeof(ten), &ten, sizeof(ten));
   HostMemory::Unlock(capability->hContainer);

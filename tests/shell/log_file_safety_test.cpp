@@ -72,10 +72,9 @@ TEST(LogFileName, DateTimeAndMillisecondsComeFromOneClockReading) {
   const mode_t umaskBefore = umask(0);
   harness.Load();
   umask(umaskBefore);
-  std::vector<struct timespec> readings = fake_clock::Stop();
   // A name for each reading, its milliseconds rounded from the reading's microseconds.
   std::set<std::string> names;
-  for (const struct timespec& reading : readings) {
+  for (const struct timespec& reading : fake_clock::Stop()) {
     const int milliseconds = static_cast<int>((reading.tv_nsec / 1000 + 500) / 1000);
     names.insert(DataSourceHarness::LogFileNameAt(reading.tv_sec, milliseconds));
   }
@@ -119,57 +118,50 @@ TW_UINT16 AnswerByType(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16, TW_MEM
   return DAT % 3 == 0 ? TWRC_FAILURE : TWRC_SUCCESS;
 }
 
-// Each sample call 60 times over.
-void CallSamples(DataSourceHarness& harness, SampleTriplets& samples) {
-  for (int round = 0; round < 60; ++round) {
-    for (const SampleTriplet& call : samples.All()) {
-      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
-    }
-  }
-}
+constexpr int kMessages = 2000;
 
-// 4 threads of logger messages while a fifth traces calls: read line by line, the log is a
-// sequence of whole logger lines and whole entries, the entries in call order and byte for
-// byte as a load without the other threads logs them.
-TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
-  SampleTriplets samples;  // the entries show the structures' addresses: both loads share them
-  std::string quiet;
-  {
-    DataSourceHarness harness;
-    harness.Load();
-    harness.SetHandler(&AnswerByType);
-    CallSamples(harness, samples);
-    harness.Unload();
-    quiet = harness.LogText();
-  }
-
-  constexpr int kThreads = 4;
-  constexpr int kMessages = 2000;
+// The log of a load that makes each sample call 60 times over while `loggers` threads write
+// `kMessages` logger messages each.
+std::string LogOfSampleCalls(SampleTriplets& samples, int loggers) {
   DataSourceHarness harness;
   harness.Load();
   harness.SetHandler(&AnswerByType);
   std::atomic<int> ready{0};
-  std::vector<std::thread> loggers;
-  for (int t = 0; t < kThreads; ++t) {
-    loggers.emplace_back([&harness, &ready, t] {
+  std::vector<std::thread> threads;
+  for (int t = 0; t < loggers; ++t) {
+    threads.emplace_back([&harness, &ready, loggers, t] {
       const std::string origin = "T" + std::to_string(t);
-      for (++ready; ready < kThreads + 1;) std::this_thread::yield();
+      for (++ready; ready < loggers + 1;) std::this_thread::yield();
       for (int n = 0; n < kMessages; ++n) {
         const std::string text = "message " + std::to_string(n) + " " + std::string(n % 97, 'x');
         harness.LogMessage(origin.c_str(), text.c_str());
       }
     });
   }
-  for (++ready; ready < kThreads + 1;) std::this_thread::yield();
-  CallSamples(harness, samples);
-  for (std::thread& logger : loggers) logger.join();
+  for (++ready; ready < loggers + 1;) std::this_thread::yield();
+  for (int round = 0; round < 60; ++round) {
+    for (const SampleTriplet& call : samples.All()) {
+      harness.Call(call.DG, call.DAT, call.MSG, call.pData, samples.Origin());
+    }
+  }
+  for (std::thread& thread : threads) thread.join();
   harness.Unload();
+  return harness.LogText();
+}
+
+// 4 threads of logger messages while a fifth traces calls: read line by line, the log is a
+// sequence of whole logger lines and whole entries, the entries in call order and byte for
+// byte as a load without the other threads logs them.
+TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
+  constexpr int kLoggers = 4;
+  SampleTriplets samples;  // the entries show the structures' addresses: both loads share them
+  const std::string quiet = LogOfSampleCalls(samples, 0);
+  std::istringstream lines(LogOfSampleCalls(samples, kLoggers));
 
   // Without its logger lines the log is the quiet one; a logger line stands only at the start,
   // after an entry's last line (its state line or error-status end marker) or after another.
   static const std::regex kLine(
       R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\] INFO from "T\d" message \d+ x*)");
-  std::istringstream lines(harness.LogText());
   std::string traced;
   bool atEntryEnd = true;
   int loggerLines = 0;
@@ -188,7 +180,7 @@ TEST(LogFileSafety, LoggerLinesAndTraceEntriesStayWholeAmongThreads) {
       std::mismatch(traced.begin(), traced.end(), quiet.begin(), quiet.end()).first -
       traced.begin();
   EXPECT_EQ(traced.substr(differs, 300), quiet.substr(differs, 300)) << "from byte " << differs;
-  EXPECT_EQ(loggerLines, kThreads * kMessages);
+  EXPECT_EQ(loggerLines, kLoggers * kMessages);
 }
 
 }  // namespace
