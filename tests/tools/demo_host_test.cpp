@@ -181,14 +181,9 @@ TEST_P(DemoSession, LogHoldsEveryTripletInOrderWhetherAdaptedOrNotifiedByCallbac
 }
 
 // One run per transfer mechanism, the second repeated in one load.
-INSTANTIATE_TEST_SUITE_P(Runs, DemoSession,
-                         testing::Values(DemoRun{3, "memory", "gray"},
-                                         DemoRun{2, "native", "bw", 3}),
-                         [](const testing::TestParamInfo<DemoRun>& info) {
-                           return std::to_string(info.param.sessions) + "x" +
-                                  std::to_string(info.param.pages) + "Pages" + info.param.transfer +
-                                  info.param.pixel;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Runs, DemoSession, testing::Values(DemoRun{3, "memory", "gray"}, DemoRun{2, "native", "bw", 3}),
+    [](const testing::TestParamInfo<DemoRun>& info) { return std::string(info.param.transfer); });
 
 // A notice that never comes, a source that does not work the TWAIN 2 way, a missing bundle and a
 // resolution the source refuses end the session with a clear message, the source still closed.

@@ -29,8 +29,7 @@ struct ToolRun : CommandResult {
   std::vector<std::string> EntryLines() const {
     std::vector<std::string> lines;
     std::istringstream text(output);
-    std::string line;
-    while (std::getline(text, line)) {
+    for (std::string line; std::getline(text, line);) {
       if (line.rfind("#", 0) == 0) lines.push_back(line.substr(line.find(' ') + 1));
     }
     return lines;

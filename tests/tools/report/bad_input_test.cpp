@@ -42,10 +42,10 @@ constexpr size_t kMostOutputBytes = 64u << 10;
 const std::string kFixtureSession =
     std::string(REPORT_FIXTURES) + "/Twainlog_20260105_093012_0457.txt";
 
-struct Outcome {
-  int status = -1;  // the exit status, -1 when it ended by a signal
+// A tool's run: its exit status (-1 when a signal ended it) and stdout, its errors, and the most
+// memory resident at once.
+struct Outcome : CommandResult {
   long residentKb = 0;
-  std::string out;
   std::string err;
 };
 
@@ -58,11 +58,11 @@ void ExpectEnded(const Outcome& outcome, int status,
                  size_t mostOutput = kMostOutputBytes) {
   const std::string shown = "exit " + std::to_string(outcome.status) +
                             "; stderr: " + outcome.err.substr(0, 2000) +
-                            "; stdout: " + outcome.out.substr(0, 2000);
+                            "; stdout: " + outcome.output.substr(0, 2000);
   EXPECT_EQ(outcome.status, status) << shown;
-  EXPECT_LE(outcome.out.size() + outcome.err.size(), mostOutput) << shown;
+  EXPECT_LE(outcome.output.size() + outcome.err.size(), mostOutput) << shown;
   for (const char* pattern : patterns) {
-    EXPECT_TRUE(std::regex_search(outcome.out, std::regex(pattern))) << pattern << "\n" << shown;
+    EXPECT_TRUE(std::regex_search(outcome.output, std::regex(pattern))) << pattern << "\n" << shown;
   }
   if (kMemoryLimited) {
     EXPECT_LE(outcome.residentKb, kMostResidentKb) << "peak resident KB";
@@ -106,7 +106,7 @@ class BadInput : public testing::Test {
     // The most any child of this test has held: each run's peak is at most that.
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
-    return Outcome{run.status, usage.ru_maxrss, run.output, ReadFile(dir_ / "stderr")};
+    return Outcome{run, usage.ru_maxrss, ReadFile(dir_ / "stderr")};
   }
   Outcome Replay(const fs::path& log) const {
     return Run(REPLAY_TOOL, {"--quiet", log.string(), REPLAY_SAMPLE});
@@ -139,7 +139,7 @@ TEST_F(BadInput, EmptyLogAndBinaryNoiseAreReportedAndHaveNothingToReplay) {
     SCOPED_TRACE(reported);
     fs::path log = WriteLog(content);
     Outcome report = ExpectReported(log, {reported, "Triplets: +0\\b"});
-    EXPECT_FALSE(std::regex_search(report.out, std::regex("[\\x00-\\x09\\x0b-\\x1f\\x7f]")));
+    EXPECT_FALSE(std::regex_search(report.output, std::regex("[\\x00-\\x09\\x0b-\\x1f\\x7f]")));
     Outcome replay = Replay(log);
     ExpectEnded(replay, 2);
     EXPECT_TRUE(std::regex_search(replay.err, std::regex(log.filename().string() + ".*no triplet")))
@@ -201,7 +201,7 @@ TEST_F(BadInput, FolderOf10000LogsIsIndexedAndTheSessionReported) {
               {"TwainTrace log index: 10,?001 logs",
                "Full reports follow of the logs with more than identity requests: 1\\."},
               kLogs * kMostIndexRowBytes + kMostOutputBytes);
-  EXPECT_EQ(report.out.find("=== Log 2 of"), std::string::npos);
+  EXPECT_EQ(report.output.find("=== Log 2 of"), std::string::npos);
 
   // The replay plays one log, not a folder.
   Outcome replay = Run(REPLAY_TOOL, {"--quiet", folder.string(), REPLAY_SAMPLE});
