@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -48,4 +49,10 @@ inline std::string Quoted(const std::string& path) {
 // A step of laying out a test root, which the test cannot do without.
 inline void RunOrThrow(const std::string& command) {
   if (RunCommand(command).status != 0) throw std::runtime_error("failed: " + command);
+}
+
+// The text with each logger line's time stamp as "[<time>]", as the expected texts show it.
+inline std::string WithoutTimeStamps(const std::string& text) {
+  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
+  return std::regex_replace(text, stamp, "[<time>]");
 }

@@ -25,8 +25,7 @@ const char* g_messageInside = nullptr;  // logged from inside the call when set
 // shows its low 32 bits) by its name.
 std::string Normalised(std::string log,
                        std::initializer_list<std::pair<const void*, const char*>> pointers) {
-  static const std::regex stamp(R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4}\])");
-  log = std::regex_replace(log, stamp, "[<time>]");
+  log = WithoutTimeStamps(log);
   for (const auto& [pointer, name] : pointers) {
     char shown[16];
     snprintf(shown, sizeof(shown), "<0x%08x>",
